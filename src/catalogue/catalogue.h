@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/catalogue_kind.h"
+#include "catalogue/catalogue_record.h"
+
+// The whole content of a file, or a DataError naming it and why it cannot be read.
+std::string readFileBytes(const std::string& path);
+
+// Every record of a file in the catalogue syntax, fieldCount fields a record, in file order.
+std::vector<CatalogueRecord> readRecordFile(const std::string& path, int fieldCount,
+                                            std::string_view decimalSeparator);
+
+std::vector<CatalogueRecord> readCatalogue(CatalogueKind kind, std::string_view decimalSeparator);
+
+// Reads the whole file again and returns the record of that index, if the file holds it.
+std::optional<CatalogueRecord> readRecordAt(CatalogueKind kind, int index,
+                                            std::string_view decimalSeparator);
+
+// The pictures a record names: one .jpg, the .gif drawing then the .jpg photo of a mounting, or
+// none. A name leading outside Data/ is refused with a DataError.
+std::vector<std::string> componentPicturePath(CatalogueKind kind, const CatalogueRecord& record);
+
+// "Data/" + name, refused when name is absolute or climbs out of Data/ through "..".
+std::string dataPicturePath(const std::string& name, const std::string& extension);

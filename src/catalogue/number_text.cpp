@@ -1,0 +1,114 @@
+#include "catalogue/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+std::string formatNumber(double value, std::string_view decimalSeparator) {
+    if (value == 0) value = 0;  // no "-0"
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    std::string out;
+    for (const char* p = buf; *p; ++p) {
+        if (*p == '.') {
+            out += decimalSeparator;
+        } else if (*p == 'e') {
+            out += 'E';
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+std::optional<double> parseDecimalNumber(std::string_view text) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto digits = [&] {
+        std::size_t start = i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - start;
+    };
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissaDigits = digits();
+    if (i < n && text[i] == '.') {
+        ++i;
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0) return std::nullopt;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return std::nullopt;
+    }
+    if (i != n) return std::nullopt;
+
+    std::string_view body = text;
+    if (body.front() == '+') body.remove_prefix(1);
+    double value = 0;
+    auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (ec != std::errc() || end != body.data() + body.size() || !std::isfinite(value)) {
+        return std::nullopt;  // beyond a double: shown as written
+    }
+    return value;
+}
+
+namespace {
+
+// The common case of a plain decimal written without exponent, formatted from its digits without
+// a round trip through double; nothing when %.15g would need more digits or an exponent.
+std::optional<std::string> formatPlainDecimal(std::string_view raw,
+                                              std::string_view decimalSeparator) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < raw.size() && (raw[i] == '+' || raw[i] == '-')) negative = raw[i++] == '-';
+    std::size_t intBegin = i;
+    while (i < raw.size() && raw[i] >= '0' && raw[i] <= '9') ++i;
+    std::string_view integer = raw.substr(intBegin, i - intBegin);
+    std::string_view fraction;
+    if (i < raw.size() && raw[i] == '.') {
+        std::size_t fracBegin = ++i;
+        while (i < raw.size() && raw[i] >= '0' && raw[i] <= '9') ++i;
+        fraction = raw.substr(fracBegin, i - fracBegin);
+    }
+    if (i != raw.size() || (integer.empty() && fraction.empty())) return std::nullopt;
+
+    while (!integer.empty() && integer.front() == '0') integer.remove_prefix(1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+    std::size_t significant = integer.size() + fraction.size();
+    if (integer.empty()) {
+        std::size_t leadingZeros = fraction.find_first_not_of('0');
+        if (leadingZeros == std::string_view::npos) return std::string("0");
+        if (leadingZeros > 3) return std::nullopt;  // %g switches to an exponent
+        significant -= leadingZeros;
+    }
+    if (significant > 15) return std::nullopt;
+
+    std::string out;
+    out.reserve(integer.size() + fraction.size() + 3);
+    if (negative) out.push_back('-');
+    if (integer.empty()) {
+        out.push_back('0');
+    } else {
+        out.append(integer);
+    }
+    if (!fraction.empty()) {
+        out.append(decimalSeparator);
+        out.append(fraction);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> numberDisplayText(std::string_view raw,
+                                             std::string_view decimalSeparator) {
+    if (raw.empty()) return std::nullopt;
+    const char first = raw.front();
+    const bool mayBeNumber = (first >= '0' && first <= '9') || first == '+' || first == '-' ||
+                             first == '.';
+    if (!mayBeNumber) return std::nullopt;
+    if (auto plain = formatPlainDecimal(raw, decimalSeparator)) return plain;
+    if (auto value = parseDecimalNumber(raw)) return formatNumber(*value, decimalSeparator);
+    return std::nullopt;
+}

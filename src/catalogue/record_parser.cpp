@@ -1,0 +1,105 @@
+#include "catalogue/record_parser.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "catalogue/cp1252.h"
+#include "catalogue/data_error.h"
+#include "catalogue/number_text.h"
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool endsField(char c) { return c == ',' || isLineEnd(c); }
+
+}  // namespace
+
+RecordParser::RecordParser(std::string_view bytes, std::string fileName, int fieldCount,
+                           std::string_view decimalSeparator)
+    : bytes_(bytes),
+      fileName_(std::move(fileName)),
+      fieldCount_(fieldCount),
+      decimalSeparator_(decimalSeparator) {
+    contentEnd_ = bytes_.size();
+    while (contentEnd_ > 0 && (isBlank(bytes_[contentEnd_ - 1]) || isLineEnd(bytes_[contentEnd_ - 1]))) {
+        --contentEnd_;
+    }
+}
+
+// Whatever follows the last record that is only blanks and line ends is what editors leave
+// behind, not the start of another record.
+bool RecordParser::atEnd() const { return pos_ >= contentEnd_; }
+
+bool RecordParser::next(std::vector<std::string>* fields) {
+    if (atEnd()) return false;
+    ++recordNumber_;
+    const int startLine = line_;
+    if (fields) {
+        fields->clear();
+        fields->reserve(fieldCount_);
+    }
+    for (int f = 0; f < fieldCount_; ++f) {
+        if (pos_ >= bytes_.size()) {
+            line_ = startLine;
+            cutShort(f);
+        }
+        if (fields) {
+            fields->emplace_back();
+            readField(&fields->back());
+        } else {
+            readField(nullptr);
+        }
+    }
+    return true;
+}
+
+void RecordParser::readField(std::string* out) {
+    const std::size_t n = bytes_.size();
+    while (pos_ < n && isBlank(bytes_[pos_])) ++pos_;
+    if (pos_ < n && bytes_[pos_] == '"') {
+        const std::size_t begin = pos_ + 1;
+        const char* close =
+            static_cast<const char*>(std::memchr(bytes_.data() + begin, '"', n - begin));
+        const std::size_t end = close ? static_cast<std::size_t>(close - bytes_.data()) : n;
+        std::string_view text = bytes_.substr(begin, end - begin);
+        line_ += static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+        if (out) appendCp1252AsUtf8(*out, text);
+        pos_ = close ? end + 1 : n;
+        while (pos_ < n && !endsField(bytes_[pos_])) ++pos_;
+    } else {
+        const std::size_t begin = pos_;
+        while (pos_ < n && !endsField(bytes_[pos_])) ++pos_;
+        std::size_t end = pos_;
+        while (end > begin && isBlank(bytes_[end - 1])) --end;
+        if (out) {
+            std::string_view raw = bytes_.substr(begin, end - begin);
+            if (auto number = numberDisplayText(raw, decimalSeparator_)) {
+                *out = std::move(*number);
+            } else {
+                appendCp1252AsUtf8(*out, raw);
+            }
+        }
+    }
+    consumeSeparator();
+}
+
+void RecordParser::consumeSeparator() {
+    const std::size_t n = bytes_.size();
+    if (pos_ >= n) return;
+    if (bytes_[pos_] == ',') {
+        ++pos_;
+        return;
+    }
+    if (bytes_[pos_] == '\r' && pos_ + 1 < n && bytes_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+void RecordParser::cutShort(int fieldsFound) const {
+    throw DataError(fileName_, "le fichier se termine au milieu de l'enregistrement n° " +
+                                   std::to_string(recordNumber_) + " (commencé ligne " +
+                                   std::to_string(line_) + ") : " + std::to_string(fieldsFound) +
+                                   " champ(s) trouvé(s) sur " + std::to_string(fieldCount_) +
+                                   " attendus.");
+}

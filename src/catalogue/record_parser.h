@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads the records of a catalogue file's bytes, field by field, N fields a record; line ends are
+// only separators. Throws DataError naming fileName when the bytes end inside a record.
+class RecordParser {
+public:
+    RecordParser(std::string_view bytes, std::string fileName, int fieldCount,
+                 std::string_view decimalSeparator);
+
+    // Reads the next record into fields (or skips it when fields is null); false at the end.
+    bool next(std::vector<std::string>* fields);
+
+private:
+    bool atEnd() const;
+    void readField(std::string* out);
+    void consumeSeparator();
+    [[noreturn]] void cutShort(int fieldsFound) const;
+
+    std::string_view bytes_;
+    std::string fileName_;
+    int fieldCount_;
+    std::string_view decimalSeparator_;
+    std::size_t pos_ = 0;
+    std::size_t contentEnd_ = 0;  // just after the last byte that is neither blank nor line end
+    int recordNumber_ = 0;
+    int line_ = 1;
+};

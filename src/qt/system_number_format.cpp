@@ -1,0 +1,5 @@
+#include "qt/system_number_format.h"
+
+#include <QLocale>
+
+std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }

@@ -1,0 +1,33 @@
+#include "support/temp_data_dir.h"
+
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+TempDataDir::TempDataDir() : previous_(fs::current_path()) {
+    std::random_device device;
+    root_ = fs::temp_directory_path() / ("ventakar-test-" + std::to_string(device()));
+    fs::create_directories(root_ / "Data");
+    fs::current_path(root_);
+}
+
+TempDataDir::~TempDataDir() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+    fs::remove_all(root_, ignored);
+}
+
+void TempDataDir::write(const std::string& name, std::string_view bytes) const {
+    const fs::path path = root_ / "Data" / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void TempDataDir::copySuppliedData() const {
+    fs::copy(fs::path(VENTAKAR_SOURCE_DIR) / "Data", root_ / "Data",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void TempDataDir::remove(const std::string& name) const { fs::remove(root_ / "Data" / name); }

@@ -1,0 +1,16 @@
+#!/bin/bash
+# Installs the Debian packages that the build, the tests and the program need, when missing.
+set -eu
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          poppler-utils xvfb xauth xdotool imagemagick fonts-dejavu-core)
+if [ "${1:-}" = "--ci" ]; then packages+=(clang-14 libclang-rt-14-dev); fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installation des paquets manquants : ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
