@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -27,11 +28,26 @@ void appendUtf8(std::string& out, char32_t cp) {
 }  // namespace
 
 void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
-    for (char c : bytes) {
-        auto b = static_cast<std::uint8_t>(c);
-        if (b < 0x80) {
-            out.push_back(c);
-        } else if (b < 0xA0) {
+    const std::size_t n = bytes.size();
+    out.reserve(out.size() + n + n / 4);
+    std::size_t i = 0;
+    while (i < n) {
+        // Plain ASCII runs, the bulk of a catalogue, go across in one copy.
+        std::size_t run = i;
+        while (run + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + run, 8);
+            if (word & 0x8080808080808080ULL) break;
+            run += 8;
+        }
+        while (run < n && static_cast<std::uint8_t>(bytes[run]) < 0x80) ++run;
+        if (run > i) {
+            out.append(bytes.data() + i, run - i);
+            i = run;
+            if (i == n) break;
+        }
+        auto b = static_cast<std::uint8_t>(bytes[i++]);
+        if (b < 0xA0) {
             appendUtf8(out, kHighControls[b - 0x80]);
         } else {
             appendUtf8(out, b);
@@ -41,7 +57,6 @@ void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
 
 std::string decodeCp1252(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
     appendCp1252AsUtf8(out, bytes);
     return out;
 }
