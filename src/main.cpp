@@ -1,6 +1,11 @@
 #include <QApplication>
 
+#include "qt/design_window.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    DesignWindow window;
+    if (!window.isLoaded()) return 1;
+    window.show();
+    return app.exec();
 }

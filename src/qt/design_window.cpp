@@ -1,0 +1,283 @@
+#include "qt/design_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "catalogue/data_error.h"
+#include "qt/line_shape.h"
+#include "qt/wrapping_button.h"
+
+// The design-time pictures live in a static library; their resource table must be pulled in.
+static void initDesignResources() { Q_INIT_RESOURCE(resources); }
+
+namespace {
+
+constexpr int kTwips = DesignRecord::kTwipsPerPixel;
+
+QRect pixels(const Geometry& g) {
+    return QRect(g.left / kTwips, g.top / kTwips, g.width / kTwips, g.height / kTwips);
+}
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+bool isLightweight(ControlKind kind) {
+    return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ImageBox ||
+           kind == ControlKind::Line;
+}
+
+}  // namespace
+
+DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
+    initDesignResources();
+    setWindowTitle("VENTAKAR");
+    platform_.setDialogParent(this);
+    platform_.setEndProgramAction([this] {
+        ending_ = true;
+        close();
+    });
+    session_ = std::make_unique<DesignSession>(platform_);
+    try {
+        session_->load();
+        loaded_ = true;
+    } catch (const DataError& error) {
+        QMessageBox::critical(nullptr, "VENTAKAR",
+                              "VENTAKAR ne peut pas démarrer.\n\n" + QString::fromStdString(error.what()));
+        return;
+    }
+
+    // The design was laid out for an 8-point sans serif; a wider face would overflow its labels.
+    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans"});
+    QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
+    surface_ = new QWidget;
+    surface_->setObjectName("Sélection");
+    QFont surfaceFont("MS Sans Serif");
+    surfaceFont.setPointSizeF(8.25);
+    surface_->setFont(surfaceFont);
+    surface_->setFixedSize(DesignRecord::kClientWidth / kTwips, DesignRecord::kClientHeight / kTwips);
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setWidget(surface_);
+    buildWidgets();
+    mirrorRecord();
+
+    // The client area is fixed; on a smaller screen the surface scrolls inside the window.
+    QSize size = surface_->size();
+    setMaximumSize(size);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+    }
+    resize(size);
+    scrollArea_->setGeometry(rect());
+}
+
+DesignWindow::~DesignWindow() = default;
+
+void DesignWindow::buildWidgets() {
+    // Lightweight controls (frames, labels, images, lines) are drawn under the others.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const Control& control : session_->record().controls()) {
+            if (isLightweight(control.kind) != (pass == 0)) continue;
+            QWidget* parent = control.parent.empty() ? surface_ : widgets_.value(qs(control.parent));
+            QWidget* widget = createWidget(control, parent);
+            widget->setObjectName(qs(control.name));
+            widgets_.insert(qs(control.name), widget);
+        }
+    }
+}
+
+QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
+    const QString name = qs(control.name);
+    switch (control.kind) {
+        case ControlKind::Frame:
+            return new QGroupBox(qs(control.text), parent);
+        case ControlKind::Label: {
+            auto* label = new QLabel(qs(control.text), parent);
+            label->setWordWrap(true);
+            label->setAlignment(control.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::TextField: {
+            auto* field = new QLineEdit(parent);
+            field->setAlignment(control.centred ? Qt::AlignCenter : Qt::AlignLeft);
+            if (control.bold) {
+                QFont font = field->font();
+                if (control.background == Background::LightYellow) {
+                    font.setFamily("MS Sans Serif");
+                    font.setPointSizeF(8.25);
+                }
+                font.setBold(true);
+                field->setFont(font);
+            }
+            return field;
+        }
+        case ControlKind::List: {
+            auto* list = new QComboBox(parent);
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
+                session_->record()[name.toStdString()].text = text.toStdString();
+            });
+            return list;
+        }
+        case ControlKind::OptionButton: {
+            auto* option = new WrappingRadioButton(qs(control.text), parent);
+            QButtonGroup*& group = groups_[qs(control.group)];
+            if (!group) group = new QButtonGroup(this);
+            group->addButton(option);
+            return option;
+        }
+        case ControlKind::CheckBox:
+            return new WrappingCheckBox(qs(control.text), parent);
+        case ControlKind::PictureBox: {
+            auto* picture = new QLabel(parent);
+            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            picture->setLineWidth(2);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return picture;
+        }
+        case ControlKind::ImageBox: {
+            auto* image = new QLabel(parent);
+            image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            image->setScaledContents(control.stretch);
+            return image;
+        }
+        case ControlKind::Line:
+            return new LineShape(parent);
+        case ControlKind::ScrollBar: {
+            auto* bar = new QScrollBar(Qt::Vertical, parent);
+            bar->setTracking(false);
+            return bar;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(qs(control.text), parent);
+            if (control.name == "Command3") {
+                connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->aboutClicked(); }); });
+            } else if (control.name == "quitter") {
+                connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->quitClicked(); }); });
+            }
+            return button;
+        }
+    }
+    return new QWidget(parent);
+}
+
+void DesignWindow::mirrorRecord() {
+    if (!surface_) return;
+    for (auto* group : std::as_const(groups_)) group->setExclusive(false);
+    for (const Control& control : session_->record().controls()) {
+        if (QWidget* widget = widgets_.value(qs(control.name))) mirror(control, widget);
+    }
+    for (auto* group : std::as_const(groups_)) group->setExclusive(true);
+}
+
+void DesignWindow::mirror(const Control& control, QWidget* widget) {
+    const QSignalBlocker blocker(widget);
+    if (control.kind != ControlKind::Line) widget->setGeometry(pixels(control.geometry));
+    widget->setVisible(control.visible);
+    widget->setEnabled(control.enabled);
+    if (widget->toolTip() != qs(control.toolTip)) widget->setToolTip(qs(control.toolTip));
+    switch (control.kind) {
+        case ControlKind::TextField: {
+            auto* field = static_cast<QLineEdit*>(widget);
+            if (field->text() != qs(control.text)) field->setText(qs(control.text));
+            field->setReadOnly(control.readOnly);
+            QPalette palette = field->palette();
+            const QPalette defaults = QApplication::palette(field);
+            palette.setColor(QPalette::Text, control.foreground ? QColor(control.foreground->red, control.foreground->green,
+                                                                         control.foreground->blue)
+                                                                : defaults.color(QPalette::Text));
+            QColor base = defaults.color(QPalette::Base);
+            if (control.background == Background::LightYellow) base = QColor(kLightYellow.red, kLightYellow.green, kLightYellow.blue);
+            if (control.background == Background::ButtonFace) base = defaults.color(QPalette::Button);
+            palette.setColor(QPalette::Base, base);
+            field->setPalette(palette);
+            break;
+        }
+        case ControlKind::List: {
+            auto* list = static_cast<QComboBox*>(widget);
+            if (list->count() != static_cast<int>(control.items.size())) {
+                list->clear();
+                for (const ListItem& item : control.items) list->addItem(qs(item.text), item.tag);
+            }
+            list->setCurrentIndex(-1);
+            if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));
+            const int length = std::min<int>(control.selectionLength, list->currentText().size() - control.selectionStart);
+            if (length > 0) list->lineEdit()->setSelection(control.selectionStart, length);
+            break;
+        }
+        case ControlKind::OptionButton:
+            static_cast<QRadioButton*>(widget)->setChecked(control.selected);
+            break;
+        case ControlKind::CheckBox:
+            static_cast<QCheckBox*>(widget)->setChecked(control.checkValue == 1);
+            break;
+        case ControlKind::PictureBox:
+        case ControlKind::ImageBox:
+            mirrorPicture(control, widget);
+            break;
+        case ControlKind::Line: {
+            auto* line = static_cast<LineShape*>(widget);
+            line->setLine(control.x1, control.y1, control.x2, control.y2, control.lineWidth);
+            break;
+        }
+        case ControlKind::ScrollBar: {
+            auto* bar = static_cast<QScrollBar*>(widget);
+            bar->setRange(control.minimum, control.maximum);
+            bar->setSingleStep(control.smallChange);
+            bar->setPageStep(control.largeChange);
+            bar->setValue(control.value);
+            break;
+        }
+        case ControlKind::Frame:
+        case ControlKind::Label:
+        case ControlKind::Button:
+            break;
+    }
+}
+
+void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
+    auto* label = static_cast<QLabel*>(widget);
+    const QString file = qs(control.pictureFile);
+    const bool unchanged = label->property("fileName").toString() == file && !label->pixmap().isNull();
+    label->setProperty("fileName", file);
+    if (unchanged && !file.isEmpty()) return;
+    if (!file.isEmpty()) {
+        label->setPixmap(QPixmap::fromImage(platform_.image(control.pictureFile)));
+    } else if (!control.designPicture.empty()) {
+        label->setPixmap(QPixmap(qs(control.designPicture)));
+    } else {
+        label->clear();
+    }
+}
+
+void DesignWindow::handle(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const DataError& error) {
+        QMessageBox::warning(this, "VENTAKAR",
+                             "L'opération a été interrompue : un fichier de données pose problème.\n\n" +
+                                 QString::fromStdString(error.what()) +
+                                 "\n\nVotre conception est conservée telle qu'elle est.");
+    }
+    mirrorRecord();
+}
+
+void DesignWindow::closeEvent(QCloseEvent* event) {
+    if (ending_ || !loaded_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    handle([this] { session_->quitClicked(); });
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "qt/qt_platform.h"
+#include "window/design_session.h"
+
+class QScrollArea;
+class QButtonGroup;
+struct Control;
+
+// The design window "Sélection": one widget per control of the DesignRecord, mirrored after
+// every event; events go to the DesignSession. Building it runs the load handler.
+class DesignWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit DesignWindow(QWidget* parent = nullptr);
+    ~DesignWindow() override;
+
+    // False when start-up failed on a data file: the window must not be used.
+    bool isLoaded() const { return loaded_; }
+    DesignSession& session() { return *session_; }
+    // Brings every widget up to date with the record.
+    void mirrorRecord();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWidgets();
+    QWidget* createWidget(const Control& control, QWidget* parent);
+    void mirror(const Control& control, QWidget* widget);
+    void mirrorPicture(const Control& control, QWidget* widget);
+    // Runs one event's handler; a data file that fails is reported and the design stays open.
+    void handle(const std::function<void()>& handler);
+
+    QtPlatform platform_;
+    std::unique_ptr<DesignSession> session_;
+    QScrollArea* scrollArea_ = nullptr;
+    QWidget* surface_ = nullptr;
+    QHash<QString, QWidget*> widgets_;
+    QHash<QString, QButtonGroup*> groups_;
+    bool loaded_ = false;
+    bool ending_ = false;
+};

@@ -1,0 +1,30 @@
+#include "qt/line_shape.h"
+
+#include <QPainter>
+
+LineShape::LineShape(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void LineShape::setLine(int x1, int y1, int x2, int y2, int penWidth) {
+    setProperty("x1", x1);
+    setProperty("y1", y1);
+    setProperty("x2", x2);
+    setProperty("y2", y2);
+    penWidth_ = penWidth;
+    const QPoint a(x1 / 15, y1 / 15);
+    const QPoint b(x2 / 15, y2 / 15);
+    const int margin = penWidth;
+    const QRect box = QRect(a, b).normalized().adjusted(-margin, -margin, margin, margin);
+    from_ = a - box.topLeft();
+    to_ = b - box.topLeft();
+    setGeometry(box);
+    update();
+}
+
+void LineShape::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), penWidth_, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(from_, to_);
+}

@@ -1,0 +1,51 @@
+#include "qt/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMessageBox>
+
+#include "catalogue/data_error.h"
+#include "qt/start_window.h"
+#include "qt/system_number_format.h"
+
+PictureSize QtPlatform::loadPicture(const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    const QFileInfo info(file);
+    if (!info.exists()) throw DataError(path, "l'image est introuvable.");
+    if (!info.isFile() || !info.isReadable()) throw DataError(path, "l'image ne peut pas être lue.");
+    QImageReader reader(file);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        throw DataError(path, "l'image ne peut pas être décodée (" +
+                                  reader.errorString().toStdString() + ").");
+    }
+    const PictureSize size{image.width(), image.height()};
+    images_[path] = std::move(image);
+    return size;
+}
+
+std::string QtPlatform::decimalSeparator() { return systemDecimalSeparator(); }
+
+void QtPlatform::showStartWindow() {
+    StartWindow window(dialogParent_);
+    window.exec();
+}
+
+bool QtPlatform::askYesNo(const std::string& question, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
+                    dialogParent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPlatform::endProgram() {
+    if (endProgram_) endProgram_();
+    QCoreApplication::exit(0);
+}
+
+QImage QtPlatform::image(const std::string& path) const {
+    auto it = images_.find(path);
+    return it == images_.end() ? QImage() : it->second;
+}

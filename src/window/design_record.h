@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "window/control.h"
+
+// The design window's controls as data, in their design-time state; every value of the design
+// is the text or state of one of them. Controls are kept in creation order (frames before what
+// they hold).
+class DesignRecord {
+public:
+    DesignRecord();
+
+    DesignRecord(const DesignRecord& other);
+    DesignRecord& operator=(const DesignRecord& other);
+
+    Control& operator[](std::string_view name);
+    const Control& operator[](std::string_view name) const;
+    const Control* find(std::string_view name) const;
+    Control& byMember(std::string_view member);
+
+    const std::vector<Control>& controls() const { return controls_; }
+
+    const std::string& text(std::string_view name) const { return (*this)[name].text; }
+    void setText(std::string_view name, std::string text) { (*this)[name].text = std::move(text); }
+
+    static constexpr int kClientWidth = 21600;
+    static constexpr int kClientHeight = 12450;
+    static constexpr int kTwipsPerPixel = 15;
+
+private:
+    friend class LayoutBuilder;
+    Control& add(Control control);
+    void reindex();
+
+    std::vector<Control> controls_;
+    std::unordered_map<std::string, std::size_t> byName_;
+    std::unordered_map<std::string, std::size_t> byMember_;
+};

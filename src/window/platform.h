@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// Pixel size of a picture that the platform has loaded.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// All the logic needs from the toolkit: pictures, the number format, the start window and the
+// message boxes. The Qt window implements it; tests answer it themselves.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Loads a JPEG or GIF from Data/; throws DataError when it is missing or cannot be decoded.
+    virtual PictureSize loadPicture(const std::string& path) = 0;
+    // The decimal separator of the user's number format.
+    virtual std::string decimalSeparator() = 0;
+    // Shows the start window modally; returns once the user has closed it.
+    virtual void showStartWindow() = 0;
+    // A Yes/No question with the question icon, Yes the default; true for Yes.
+    virtual bool askYesNo(const std::string& question, const std::string& title) = 0;
+    // Ends the program at once.
+    virtual void endProgram() = 0;
+};
