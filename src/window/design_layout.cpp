@@ -459,4 +459,5 @@ void DesignLayout::build(DesignRecord& record) {
     b.hidden("Text74", "materialsComplete", "", {18840, 10680, 735, kFieldHeight}, "Text74");
     b.hidden("Text30", "rearPositionChosen", "", {19620, 10680, 735, kFieldHeight}, "Text30");
     b.hidden("Text36", "chassisCase", "", {20400, 10680, 735, kFieldHeight}, "Text36");
+    record.reindex();  // member names were given after the controls were added
 }

@@ -33,6 +33,7 @@ public:
 
 private:
     friend class LayoutBuilder;
+    friend class DesignLayout;
     Control& add(Control control);
     void reindex();
 
