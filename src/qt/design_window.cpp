@@ -128,6 +128,9 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 session_->record()[name.toStdString()].text = text.toStdString();
             });
+            connect(list, &QComboBox::activated, this, [this, name](int index) {
+                handle([this, name, index] { session_->listChosen(name.toStdString(), index); });
+            });
             return list;
         }
         case ControlKind::OptionButton: {
@@ -135,10 +138,19 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             QButtonGroup*& group = groups_[qs(control.group)];
             if (!group) group = new QButtonGroup(this);
             group->addButton(option);
+            connect(option, &QRadioButton::clicked, this, [this, name] {
+                if (session_->record()[name.toStdString()].selected) return;
+                handle([this, name] { session_->optionSelected(name.toStdString()); });
+            });
             return option;
         }
-        case ControlKind::CheckBox:
-            return new WrappingCheckBox(qs(control.text), parent);
+        case ControlKind::CheckBox: {
+            auto* check = new WrappingCheckBox(qs(control.text), parent);
+            connect(check, &QCheckBox::clicked, this, [this, name](bool ticked) {
+                handle([this, name, ticked] { session_->checkClicked(name.toStdString(), ticked ? 1 : 0); });
+            });
+            return check;
+        }
         case ControlKind::PictureBox: {
             auto* picture = new QLabel(parent);
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -157,6 +169,9 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         case ControlKind::ScrollBar: {
             auto* bar = new QScrollBar(Qt::Vertical, parent);
             bar->setTracking(false);
+            connect(bar, &QScrollBar::valueChanged, this, [this](int value) {
+                handle([this, value] { session_->clearanceChanged(value); });
+            });
             return bar;
         }
         case ControlKind::Button: {

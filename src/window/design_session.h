@@ -17,6 +17,12 @@ public:
     Platform& platform() { return platform_; }
 
     void load();
+    // The user picked the item at this position of a step list.
+    void listChosen(std::string_view list, int itemIndex);
+    void optionSelected(std::string_view option);
+    void checkClicked(std::string_view check, int newValue);
+    // The clearance scroll bar settled on a new value.
+    void clearanceChanged(int value);
     void aboutClicked();
     void quitClicked();
 

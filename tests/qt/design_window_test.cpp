@@ -32,7 +32,9 @@ TEST(DesignWindowTree, EveryControlIsAWidgetThatMirrorsTheRecord) {
         EXPECT_EQ(!w->isHidden(), c.visible) << c.name;
         EXPECT_EQ(w->isEnabled(), c.enabled) << c.name;
         EXPECT_EQ(w->toolTip().toStdString(), c.toolTip) << c.name;
-        if (c.kind != ControlKind::Line) EXPECT_EQ(w->geometry(), pixels(c.geometry)) << c.name;
+        if (c.kind != ControlKind::Line) {
+            EXPECT_EQ(w->geometry(), pixels(c.geometry)) << c.name;
+        }
         const QString parentName = w->parentWidget()->objectName();
         EXPECT_EQ(parentName.toStdString(), c.parent.empty() ? "Sélection" : c.parent) << c.name;
         switch (c.kind) {

@@ -11,7 +11,9 @@ TEST(DesignRecord, EveryControlHasAUniqueNameAndAKnownContainer) {
     std::set<std::string> names;
     for (const Control& c : record.controls()) {
         EXPECT_TRUE(names.insert(c.name).second) << c.name;
-        if (!c.parent.empty()) EXPECT_EQ(record[c.parent].kind, ControlKind::Frame) << c.name;
+        if (!c.parent.empty()) {
+            EXPECT_EQ(record[c.parent].kind, ControlKind::Frame) << c.name;
+        }
     }
     // 15 frames; the fields Text1 to Text92 that the design uses; 11 lists; 8 options; 2 checks.
     std::size_t frames = 0, lists = 0, options = 0, checks = 0, lines = 0;
@@ -76,13 +78,19 @@ TEST(DesignRecord, DesignTimeState) {
     }
     for (const Control& c : record.controls()) {
         EXPECT_TRUE(c.enabled) << c.name;
-        if (!hiddenNames.count(c.name)) EXPECT_TRUE(c.visible) << c.name;
+        if (!hiddenNames.count(c.name)) {
+            EXPECT_TRUE(c.visible) << c.name;
+        }
         if (c.kind == ControlKind::List) {
             EXPECT_EQ(c.text, "Sélection") << c.name;
             EXPECT_TRUE(c.items.empty()) << c.name;
         }
-        if (c.kind == ControlKind::OptionButton) EXPECT_EQ(c.selected, c.name == "Option7") << c.name;
-        if (c.kind == ControlKind::CheckBox) EXPECT_EQ(c.checkValue, 0) << c.name;
+        if (c.kind == ControlKind::OptionButton) {
+            EXPECT_EQ(c.selected, c.name == "Option7") << c.name;
+        }
+        if (c.kind == ControlKind::CheckBox) {
+            EXPECT_EQ(c.checkValue, 0) << c.name;
+        }
     }
     const struct {
         const char* name;

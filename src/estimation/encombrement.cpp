@@ -1,0 +1,58 @@
+#include "estimation/encombrement.h"
+
+#include "estimation/field_values.h"
+#include "estimation/sketch.h"
+#include "estimation/totals.h"
+#include "estimation/verdict.h"
+#include "window/design_record.h"
+#include "window/platform.h"
+
+namespace {
+
+// Base height of the case that holds, written to Text75 and copied into Text43.
+void baseHeight(DesignRecord& record, FieldValues& v, ChassisCase which) {
+    drawCaseLines(record, v, which);
+    const double height = which == ChassisCase::Above
+                              ? v("Text76") + v("Text79") + v("Text77") + v("Text80")
+                              : v("Text76") / 2 + v("Text82") / 2 + v("Text79") + v("Text80") + v("Text81") + v("Text77");
+    v.write("Text75", height);
+    record.setText("Text43", record.text("Text75"));
+}
+
+void partAboveAxis(DesignRecord& record, FieldValues& v) {
+    if (v("Text72") == 2) v.write("Text75", v("Text75") + v("Text9") / 2);
+    if (v("Text72") == 3 && record.text("Text73") == "n") v.write("Text75", v("Text75") + v("Text7"));
+    if (v("Text72") == 3 && record.text("Text73") == "o") v.write("Text75", v("Text75") + v("Text2") / 2);
+}
+
+}  // namespace
+
+void encombrement(DesignRecord& record, Platform& platform) {
+    FieldValues v(record, platform.decimalSeparator());
+    computeTotals(record, v);
+    if (v("Text74") == 0 || v("Text74") != 1) return;
+
+    drawSketchPictures(record, v, platform);
+    bool heightComputed = false;
+    if (chassisCaseHolds(record, ChassisCase::Above)) {
+        baseHeight(record, v, ChassisCase::Above);
+        heightComputed = true;
+    }
+    if (chassisCaseHolds(record, ChassisCase::Between)) {
+        baseHeight(record, v, ChassisCase::Between);
+        heightComputed = true;
+    }
+    // Without a base height of this run the part above the axis would be added once more.
+    if (heightComputed) partAboveAxis(record, v);
+    record.setText("Text90", record.text("Text75"));
+
+    colourAgainstLimit(record, "Text90", v("Text90"), v("Text87"));
+    colourAgainstLimit(record, "Text75", v("Text75"), v("Text87"));
+    // The axis must stand higher above the ground than the propeller's radius.
+    const double radius = v("Text2") / 2;
+    if (v("Text43") > radius) record["Text43"].foreground = kComplianceGreen;
+    if (v("Text43") < radius) record["Text43"].foreground = kComplianceRed;
+    record["Image11"].visible = true;
+    record["Image13"].visible = true;
+    giveVerdict(record, v, platform);
+}

@@ -1,0 +1,68 @@
+#include "estimation/verdict.h"
+
+#include <string>
+
+#include "catalogue/number_text.h"
+#include "estimation/field_values.h"
+#include "window/design_record.h"
+#include "window/pictures.h"
+
+namespace {
+
+// Below its limit passes for the height, mass and price; above its limit for the axis height.
+struct Criterion {
+    const char* caption;
+    const char* field;
+    const char* limitField;  // nullptr: the propeller's radius
+    const char* unit;
+    bool mustBeAbove;
+};
+
+constexpr Criterion kCriteria[] = {
+    {"Hauteur", "Text90", "Text87", "mm", false},
+    {"Masse", "Text91", "Text88", "g", false},
+    {"Prix", "Text92", "Text89", "€", false},
+    {"Hauteur de l'axe", "Text43", nullptr, "mm", true},
+};
+
+double limitOf(const Criterion& c, FieldValues& v) { return c.limitField ? v(c.limitField) : v("Text2") / 2; }
+
+bool passes(const Criterion& c, FieldValues& v) {
+    return c.mustBeAbove ? v(c.field) > limitOf(c, v) : v(c.field) < limitOf(c, v);
+}
+
+bool fails(const Criterion& c, FieldValues& v) {
+    return c.mustBeAbove ? v(c.field) < limitOf(c, v) : v(c.field) > limitOf(c, v);
+}
+
+std::string explain(const DesignRecord& record, FieldValues& v) {
+    std::string tip = "Critères du règlement :";
+    for (const Criterion& c : kCriteria) {
+        const double value = v(c.field);
+        const double limit = limitOf(c, v);
+        const std::string limitText = c.limitField ? record.text(c.limitField) : formatNumber(limit, v.separator());
+        const char* relation = value < limit ? "<" : value > limit ? ">" : "=";
+        const char* mark = passes(c, v) ? "✓" : fails(c, v) ? "✗" : "(à la limite)";
+        tip += std::string("\n") + c.caption + " : " + record.text(c.field) + " " + c.unit + " " + relation + " " +
+               limitText + " " + c.unit + (c.limitField ? "" : " (rayon de l'hélice)") + " " + mark;
+    }
+    return tip;
+}
+
+}  // namespace
+
+void giveVerdict(DesignRecord& record, FieldValues& v, Platform& platform) {
+    bool allPass = true;
+    for (const Criterion& c : kCriteria) allPass = allPass && passes(c, v);
+    if (allPass) {
+        showPicture(record, platform, "Picture9", "Data/Oui.jpg");
+        record["Command1"].enabled = true;
+    }
+    bool anyFails = false;
+    for (const Criterion& c : kCriteria) anyFails = anyFails || fails(c, v);
+    if (anyFails) {
+        showPicture(record, platform, "Picture9", "Data/Non.jpg");
+        record["Command1"].enabled = false;
+    }
+    record["Picture9"].toolTip = explain(record, v);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+class DesignRecord;
+class Platform;
+
+// The selection handler of a step list (Combo1 to Combo11) for the item carrying this tag:
+// clear the step's fields, find the record again, fill the fields and pictures, unlock the next
+// step, then run the estimation.
+void chooseListItem(DesignRecord& record, Platform& platform, std::string_view list, int tag);
+
+// True for the eleven step lists.
+bool isStepList(std::string_view list);
