@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "support/design_fixture.h"
+
+namespace {
+
+// Propellers of the test catalogue: 0 two blades (100 mm), 1 three blades "o" (120 mm),
+// 2 three blades "n" (150 mm, 30 to the axis), 4 three blades flagged "O".
+// Wheels: 0 is 50 mm (axle 4), 4 is 45 mm (axle 4). Materials: 0 is 3 mm, 1 is 2 mm.
+
+TEST(HeightEstimation, ChassisAboveCase) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    EXPECT_EQ(f.text("Text43"), "78");  // 50 + 5 + 20 + 3
+    EXPECT_EQ(f.text("Text75"), "90");  // + 24 / 2
+    EXPECT_EQ(f.text("Text90"), "90");
+}
+
+struct BetweenRow {
+    const char* name;
+    int propeller;
+    int frontWheel;
+    const char* axis;
+    const char* overall;
+};
+
+TEST(HeightEstimation, ChassisBetweenCaseByPropeller) {
+    const BetweenRow rows[] = {
+        {"TwoBlades", 0, 0, "57", "69"},           // 25 + 2 + 5 + 3 + 2 + 20, then + 12
+        {"ThreeBladesO", 1, 0, "57", "117"},       // + 120 / 2
+        {"ThreeBladesN", 2, 0, "57", "87"},        // + 30
+        {"FlagUpperCaseO", 4, 0, "57", "57"},      // neither flag: nothing above the axis
+        {"HalfMillimetre", 0, 4, "54,5", "66,5"},  // 45 / 2 keeps its half
+    };
+    for (const BetweenRow& row : rows) {
+        DesignFixture f;
+        f.completeDesign(row.propeller, row.frontWheel, 0, "Option2", "Option3", "Option5");
+        EXPECT_EQ(f.text("Text43"), row.axis) << row.name;
+        EXPECT_EQ(f.text("Text75"), row.overall) << row.name;
+        EXPECT_EQ(f.text("Text90"), row.overall) << row.name;
+    }
+}
+
+TEST(HeightEstimation, RunningTwiceGivesTheSameTexts) {
+    DesignFixture f;
+    f.completeDesign(1, 0, 0, "Option2", "Option3", "Option5");
+    const DesignRecord first = f.record();
+    f.session.clearanceChanged(6);
+    f.session.clearanceChanged(5);
+    for (const char* field : {"Text43", "Text75", "Text90", "Text91", "Text92"}) {
+        EXPECT_EQ(f.text(field), first.text(field)) << field;
+    }
+}
+
+TEST(HeightEstimation, ClearanceMovesEveryHeightByTheSameAmount) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    f.session.clearanceChanged(6);
+    EXPECT_EQ(f.text("Text79"), "6");
+    EXPECT_EQ(f.text("Text43"), "79");
+    EXPECT_EQ(f.text("Text75"), "91");
+    EXPECT_EQ(f.text("Text90"), "91");
+    f.session.clearanceChanged(51);  // beyond the bar's range: nothing new
+    EXPECT_EQ(f.text("Text79"), "6");
+}
+
+TEST(HeightEstimation, BeforeTheDesignIsCompleteOnlyTheTotalsChange) {
+    DesignFixture f;
+    f.pick("Combo1", 0);
+    f.pick("Combo2", 0);
+    f.pick("Combo3", 0);
+    f.session.clearanceChanged(9);
+    EXPECT_EQ(f.text("Text79"), "9");
+    EXPECT_EQ(f.text("Text91"), "39");
+    EXPECT_EQ(f.text("Text92"), "4,1");
+    EXPECT_EQ(f.text("Text43"), "Sol");
+    EXPECT_EQ(f.text("Text75"), "0");
+    EXPECT_EQ(f.text("Text90"), "0");
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Choix14.jpg");
+    EXPECT_FALSE(f.record()["Text43"].visible);
+    EXPECT_TRUE(f.record()["Picture18"].visible);
+    EXPECT_FALSE(f.record()["Command1"].enabled);
+}
+
+TEST(Totals, WheelsCountTwiceMountingsOnce) {
+    DesignFixture f;
+    f.pick("Combo6", 0);  // 20 g
+    f.pick("Combo7", 2);  // 30 g
+    EXPECT_EQ(f.text("Text91"), "100");
+    EXPECT_EQ(f.text("Text92"), "1,3");
+    f.pick("Combo8", 0);  // 6 g
+    f.pick("Combo9", 1);  // 9 g
+    EXPECT_EQ(f.text("Text91"), "115");
+}
+
+TEST(Totals, BatteriesOnlyWhenTickedAndByTheSelectedKind) {
+    DesignFixture f;
+    f.pick("Combo4", 1);  // 20 g, 1,1 euro, 4 batteries
+    f.session.checkClicked("Check2", 1);
+    EXPECT_EQ(f.text("Text91"), "112");  // + 4 x 23
+    EXPECT_EQ(f.text("Text92"), "1,1");
+    f.session.checkClicked("Check1", 1);
+    EXPECT_EQ(f.text("Text92"), "3,1");  // + 4 x 0,5
+    f.select("Option8");
+    EXPECT_EQ(f.text("Text91"), "124");  // + 4 x 26
+    EXPECT_EQ(f.text("Text92"), "12,3");  // + 4 x 2,8
+    f.session.checkClicked("Check2", 0);
+    EXPECT_EQ(f.text("Text91"), "20");
+}
+
+TEST(Totals, ResultsUseTheUsersDecimalSeparator) {
+    DesignFixture f;
+    f.platform.separator = ".";
+    f.pick("Combo1", 0);
+    EXPECT_EQ(f.text("Text92"), "1.2");
+}
+
+TEST(Compliance, ColoursAgainstTheMaximaKeepTheirColourOnATie) {
+    DesignFixture f;
+    f.pick("Combo6", 0);
+    EXPECT_EQ(f.record()["Text91"].foreground, kComplianceGreen);
+    f.dir.write("Moteur.txt", "\"M\",24,210,2,\"Oui\",\"S\",\"R\",30\r\n");
+    f.pick("Combo2", 0);  // 40 + 210 = 250, the maximum
+    EXPECT_EQ(f.text("Text91"), "250");
+    EXPECT_EQ(f.record()["Text91"].foreground, kComplianceGreen);
+    EXPECT_EQ(f.record()["Text92"].foreground, kComplianceRed);  // 30,7 > 25
+    f.pick("Combo1", 0);
+    EXPECT_EQ(f.record()["Text91"].foreground, kComplianceRed);  // 254
+}
+
+TEST(Compliance, APassingDesignShowsOuiAndEnablesPrinting) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+    EXPECT_TRUE(f.record()["Command1"].enabled);
+    for (const char* field : {"Text90", "Text75", "Text43", "Text91", "Text92"}) {
+        EXPECT_EQ(f.record()[field].foreground, kComplianceGreen) << field;
+    }
+    const std::string tip = f.record()["Picture9"].toolTip;
+    EXPECT_NE(tip.find("Masse : 173 g < 250 g ✓"), std::string::npos) << tip;
+    EXPECT_NE(tip.find("Hauteur : 90 mm < 150 mm ✓"), std::string::npos) << tip;
+    EXPECT_NE(tip.find("Hauteur de l'axe : 78 mm > 50 mm (rayon de l'hélice) ✓"), std::string::npos) << tip;
+}
+
+TEST(Compliance, RaisingTheClearanceUntilTheHeightFailsTurnsTheVerdict) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    f.session.clearanceChanged(50);  // 78 + 45 = 123 axis, 135 overall: still under 150
+    EXPECT_EQ(f.text("Text90"), "135");
+    EXPECT_TRUE(f.record()["Command1"].enabled);
+    f.dir.write("Reglement.txt", "350,200,130,250,25\r\n");
+    f.record().setText("Text87", "130");
+    f.session.clearanceChanged(40);
+    f.session.clearanceChanged(50);
+    EXPECT_EQ(f.record()["Text90"].foreground, kComplianceRed);
+    EXPECT_EQ(f.record()["Text75"].foreground, kComplianceRed);
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Non.jpg");
+    EXPECT_FALSE(f.record()["Command1"].enabled);
+    EXPECT_NE(f.record()["Picture9"].toolTip.find("Hauteur : 135 mm > 130 mm ✗"), std::string::npos);
+    f.session.clearanceChanged(30);  // 115: passes again
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+    EXPECT_TRUE(f.record()["Command1"].enabled);
+}
+
+TEST(Compliance, ATieKeepsTheVerdictAsItWas) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    ASSERT_EQ(f.text("Text91"), "173");
+    f.record().setText("Text88", "173");  // the mass now equals its maximum
+    f.session.clearanceChanged(6);
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+    EXPECT_TRUE(f.record()["Command1"].enabled);
+    EXPECT_EQ(f.record()["Text91"].foreground, kComplianceGreen);
+    EXPECT_NE(f.record()["Picture9"].toolTip.find("Masse : 173 g = 173 g (à la limite)"), std::string::npos);
+}
+
+TEST(Compliance, APropellerTooLargeForItsAxisFails) {
+    DesignFixture f;
+    f.dir.write("Helice.txt", "\"Grande\",200,4,\"S\",\"R\",1,12,2,\"o\"\r\n");
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    EXPECT_EQ(f.text("Text43"), "78");  // under the 100 mm radius
+    EXPECT_EQ(f.record()["Text43"].foreground, kComplianceRed);
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Non.jpg");
+    EXPECT_FALSE(f.record()["Command1"].enabled);
+}
+
+TEST(Compliance, MaximumLengthAndWidthNeverCount) {
+    DesignFixture f;
+    f.record().setText("Text85", "1");
+    f.record().setText("Text86", "1");
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+}
+
+}  // namespace
