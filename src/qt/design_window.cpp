@@ -224,8 +224,8 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
             if (list->count() != static_cast<int>(control.items.size())) {
                 list->clear();
                 for (const ListItem& item : control.items) list->addItem(qs(item.text), item.tag);
+                list->setCurrentIndex(-1);  // no item is chosen until the user picks one
             }
-            list->setCurrentIndex(-1);
             if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));
             const int length = std::min<int>(control.selectionLength, list->currentText().size() - control.selectionStart);
             if (length > 0) list->lineEdit()->setSelection(control.selectionStart, length);

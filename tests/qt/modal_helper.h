@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <ostream>
 
 // Waits for the next modal widget (message box or start window) and acts on it, so a test
 // can drive code that blocks in exec().
@@ -19,6 +20,8 @@ inline void whenModalAppears(std::function<void(QWidget*)> action) {
     });
     timer->start();
 }
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 // Closes the start window that building a DesignWindow shows.
 void closeStartWindowSoon();
