@@ -178,6 +178,8 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             auto* button = new QPushButton(qs(control.text), parent);
             if (control.name == "Command3") {
                 connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->aboutClicked(); }); });
+            } else if (control.name == "Command1") {
+                connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->printClicked(printer_); }); });
             } else if (control.name == "quitter") {
                 connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->quitClicked(); }); });
             }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "qt/qt_platform.h"
+#include "qt/qt_printer.h"
 #include "window/design_session.h"
 
 class QScrollArea;
@@ -23,6 +24,7 @@ public:
     // False when start-up failed on a data file: the window must not be used.
     bool isLoaded() const { return loaded_; }
     DesignSession& session() { return *session_; }
+    QtPrinter& printer() { return printer_; }
     // Brings every widget up to date with the record.
     void mirrorRecord();
 
@@ -38,6 +40,7 @@ private:
     void handle(const std::function<void()>& handler);
 
     QtPlatform platform_;
+    QtPrinter printer_{this};
     std::unique_ptr<DesignSession> session_;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* surface_ = nullptr;

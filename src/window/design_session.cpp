@@ -3,6 +3,7 @@
 #include <string>
 
 #include "estimation/encombrement.h"
+#include "report/print_report.h"
 #include "steps/catalogue_selection.h"
 #include "steps/positions.h"
 #include "window/platform.h"
@@ -30,6 +31,8 @@ void DesignSession::clearanceChanged(int value) {
     record_.setText("Text79", std::to_string(value));
     encombrement(record_, platform_);
 }
+
+void DesignSession::printClicked(Printer& printer) { printReport(record_, printer); }
 
 void DesignSession::aboutClicked() { platform_.showStartWindow(); }
 

@@ -5,6 +5,7 @@
 #include "window/design_record.h"
 
 class Platform;
+class Printer;
 
 // The design window's logic: the record and the handlers of every event the window raises.
 // The view forwards events here and then mirrors the record.
@@ -23,6 +24,7 @@ public:
     void checkClicked(std::string_view check, int newValue);
     // The clearance scroll bar settled on a new value.
     void clearanceChanged(int value);
+    void printClicked(Printer& printer);
     void aboutClicked();
     void quitClicked();
 

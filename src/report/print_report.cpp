@@ -1,0 +1,146 @@
+#include "report/print_report.h"
+
+#include <string>
+#include <vector>
+
+#include "report/printer.h"
+#include "window/design_record.h"
+
+namespace {
+
+constexpr double kSectionX = 10;
+constexpr double kHeadingX = 40;
+constexpr double kDetailX = 50;
+
+struct Detail {
+    const char* caption;  // a label whose caption leads the line, or nullptr for the field alone
+    const char* field;
+};
+
+struct ComponentBlock {
+    const char* picture;
+    double y;
+    const char* title;
+    const char* list;
+    Detail details[3];
+};
+
+constexpr ComponentBlock kComponents[] = {
+    {"Picture1", 20, "Text50", "Combo1", {{"Label1", "Text2"}, {"Label2", "Text3"}, {"Label6", "Text6"}}},
+    {"Picture2", 45, "Text51", "Combo2", {{"Label1", "Text9"}, {"Label2", "Text10"}, {"Label6", "Text15"}}},
+    {"Picture3", 70, "Text52", "Combo3", {{"Label1", "Text17"}, {"Label2", "Text18"}, {"Label6", "Text22"}}},
+    {"Picture4", 95, "Text53", "Combo4", {{"Label26", "Text25"}, {"Label2", "Text26"}, {"Label6", "Text29"}}},
+    {"Picture5", 120, "Text54", "Combo5", {{"Label26", "Text31"}, {"Label2", "Text32"}, {"Label6", "Text35"}}},
+    {"Picture6", 145, "Text55", "Combo6", {{"Label1", "Text37"}, {"Label2", "Text38"}, {"Label6", "Text42"}}},
+    {"Picture7", 170, "Text56", "Combo7", {{"Label1", "Text44"}, {"Label2", "Text45"}, {"Label6", "Text49"}}},
+};
+
+struct PositionBlock {
+    const char* picture;
+    double y;
+    const char* title;
+    const char* first;
+    const char* second;
+};
+
+constexpr PositionBlock kFrontPosition{"Picture8", 210, "Text58", "Option1", "Option2"};
+constexpr PositionBlock kRearPosition{"Picture12", 235, "Text59", "Option3", "Option4"};
+constexpr PositionBlock kPropellerPosition{"Picture15", 10, "Text60", "Option5", "Option6"};
+
+struct MountingBlock {
+    const char* picture;
+    double y;
+    const char* title;
+    const char* list;
+    Detail details[3];
+};
+
+constexpr MountingBlock kMountings[] = {
+    {"Picture14", 35, "Text57", "Combo8", {{"Label2", "Text64"}, {"Label6", "Text65"}, {nullptr, "Text63"}}},
+    {"Picture10", 60, "Text67", "Combo9", {{"Label2", "Text69"}, {"Label6", "Text70"}, {nullptr, "Text66"}}},
+};
+
+class Report {
+public:
+    Report(const DesignRecord& record, Printer& printer) : r_(record), p_(printer) {}
+
+    void sectionTitle(double y, const std::string& text) {
+        p_.setFont(true, 16);
+        p_.setPosition(kSectionX, y);
+        p_.printLine({text});
+    }
+
+    // Picture, heading at (40, y), then the detail lines at x 50 and an empty line.
+    void block(const char* picture, double y, const std::string& heading, const std::vector<std::string>& lines) {
+        p_.drawPicture(pictureOf(picture), 10, y);
+        p_.setFont(true, 14);
+        p_.setPosition(kHeadingX, y);
+        p_.printLine({heading});
+        p_.setFont(false, 12);
+        for (const std::string& line : lines) {
+            p_.setX(kDetailX);
+            p_.printLine({line});
+        }
+        p_.printLine({});
+    }
+
+    std::string detail(const Detail& d) const {
+        return d.caption ? r_.text(d.caption) + " : " + r_.text(d.field) : r_.text(d.field);
+    }
+
+    void position(const PositionBlock& b) {
+        std::vector<std::string> lines;
+        if (r_[b.first].selected) lines.push_back(r_.text(b.first));
+        if (r_[b.second].selected) lines.push_back(r_.text(b.second));
+        block(b.picture, b.y, r_.text(b.title), lines);
+    }
+
+    // The file a picture box shows, or its design-time picture.
+    std::string pictureOf(const char* box) const {
+        const Control& c = r_[box];
+        return c.pictureFile.empty() ? c.designPicture : c.pictureFile;
+    }
+
+    void print() {
+        p_.setA4Millimetres();
+        sectionTitle(10, "1. Liste des composants sélectionnés");
+        for (const ComponentBlock& b : kComponents) {
+            block(b.picture, b.y, r_.text(b.title) + " référence : " + r_.text(b.list),
+                  {detail(b.details[0]), detail(b.details[1]), detail(b.details[2])});
+        }
+        sectionTitle(200, "2. Estimation du montage des composants");
+        position(kFrontPosition);
+        position(kRearPosition);
+        p_.newPage();
+        position(kPropellerPosition);
+        for (const MountingBlock& b : kMountings) {
+            block(b.picture, b.y, r_.text(b.title) + " : " + r_.text(b.list),
+                  {detail(b.details[0]), detail(b.details[1]), detail(b.details[2])});
+        }
+        block("Picture11", 85, r_.text("Text71") + " du châssis et des supports de roues",
+              {"Châssis : " + r_.text("Combo10"), "Supports de roues : " + r_.text("Combo11")});
+        sectionTitle(115, "3. Bilan");
+        block("Picture9", 125, r_.text("Text61"),
+              {r_.text("Label50") + " : " + r_.text("Text90"), r_.text("Label51") + " : " + r_.text("Text91"),
+               r_.text("Label52") + " : " + r_.text("Text92")});
+        p_.endDocument();
+    }
+
+private:
+    const DesignRecord& r_;
+    Printer& p_;
+};
+
+}  // namespace
+
+void printReport(const DesignRecord& record, Printer& printer) {
+    try {
+        if (!printer.choosePrinter()) return;  // cancelled: the user's choice, nothing to say
+        Report(record, printer).print();
+    } catch (const PrintError& error) {
+        printer.abortDocument();
+        printer.showWarning(std::string("Impression impossible : ") + error.what());
+        return;
+    }
+    printer.showMessage("Impression terminée");
+}

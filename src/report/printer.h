@@ -1,0 +1,36 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A printing step that failed; the reason is French, for the user.
+class PrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The printer operations the report needs; coordinates in millimetres from the top-left corner
+// of the printable area. Operations throw PrintError when the printer fails.
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    // The system's printer-selection dialog; false when the user cancels it.
+    virtual bool choosePrinter() = 0;
+    virtual void setA4Millimetres() = 0;
+    virtual void setFont(bool bold, double points) = 0;
+    virtual void setPosition(double x, double y) = 0;
+    virtual void setX(double x) = 0;
+    // Texts end to end from the current position; then x returns to 0 and y moves down one line
+    // height of the current font.
+    virtual void printLine(const std::vector<std::string>& texts) = 0;
+    // A picture at its own size, its top-left corner at (x, y).
+    virtual void drawPicture(const std::string& file, double x, double y) = 0;
+    virtual void newPage() = 0;
+    virtual void endDocument() = 0;
+    // Throws the document away after a failure, so that no partial pages go out.
+    virtual void abortDocument() = 0;
+    virtual void showMessage(const std::string& text) = 0;
+    virtual void showWarning(const std::string& text) = 0;
+};

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "report/print_report.h"
+#include "report/printer.h"
+#include "support/design_fixture.h"
+
+namespace {
+
+// Logs every printer operation as one line of text.
+class RecordingPrinter : public Printer {
+public:
+    bool choosePrinter() override {
+        log.push_back("dialog");
+        fail("dialog");
+        return accept;
+    }
+    void setA4Millimetres() override { add("A4 mm"); }
+    void setFont(bool bold, double points) override {
+        std::ostringstream s;
+        s << "font " << (bold ? "bold " : "") << points;
+        add(s.str());
+    }
+    void setPosition(double x, double y) override {
+        std::ostringstream s;
+        s << "at " << x << " " << y;
+        add(s.str());
+    }
+    void setX(double x) override {
+        std::ostringstream s;
+        s << "x " << x;
+        add(s.str());
+    }
+    void printLine(const std::vector<std::string>& texts) override {
+        std::string line = "line";
+        for (const std::string& t : texts) line += " [" + t + "]";
+        add(line);
+    }
+    void drawPicture(const std::string& file, double x, double y) override {
+        std::ostringstream s;
+        s << "picture " << file << " " << x << " " << y;
+        add(s.str());
+    }
+    void newPage() override { add("new page"); }
+    void endDocument() override { add("end"); }
+    void abortDocument() override { log.push_back("abort"); }
+    void showMessage(const std::string& text) override { log.push_back("message " + text); }
+    void showWarning(const std::string& text) override { log.push_back("warning " + text); }
+
+    std::vector<std::string> log;
+    bool accept = true;
+    std::string failOn;  // an operation's first word that throws
+
+private:
+    void add(const std::string& entry) {
+        log.push_back(entry);
+        fail(entry.substr(0, entry.find(' ')));
+    }
+    void fail(const std::string& operation) {
+        if (operation == failOn) throw PrintError("aucune imprimante n'est disponible.");
+    }
+};
+
+std::vector<std::string> block(const std::string& picture, int y, const std::string& heading,
+                               const std::vector<std::string>& lines) {
+    std::vector<std::string> out = {"picture " + picture + " 10 " + std::to_string(y), "font bold 14",
+                                    "at 40 " + std::to_string(y), "line [" + heading + "]", "font 12"};
+    for (const std::string& l : lines) {
+        out.push_back("x 50");
+        out.push_back("line [" + l + "]");
+    }
+    out.push_back("line");
+    return out;
+}
+
+std::vector<std::string> section(int y, const std::string& title) {
+    return {"font bold 16", "at 10 " + std::to_string(y), "line [" + title + "]"};
+}
+
+TEST(PrintReport, TheWholeReportOfACompleteDesign) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    RecordingPrinter printer;
+    printReport(f.record(), printer);
+
+    std::vector<std::string> expected = {"dialog", "A4 mm"};
+    auto append = [&](const std::vector<std::string>& part) { expected.insert(expected.end(), part.begin(), part.end()); };
+    append(section(10, "1. Liste des composants sélectionnés"));
+    append(block("Data/P2.jpg", 20, "Hélice référence : P2", {"Diamètre (mm) : 100", "Masse (g) : 4", "Prix HT (Euros) : 1,2"}));
+    append(block("Data/M24.jpg", 45, "Moteur référence : M24", {"Diamètre (mm) : 24", "Masse (g) : 32", "Prix HT (Euros) : 2,5"}));
+    append(block("Data/B20.jpg", 70, "Berceau référence : B20", {"Diamètre (mm) : 20", "Masse (g) : 3", "Prix HT (Euros) : 0,4"}));
+    append(block("Data/E0.jpg", 95, "Alimentation référence : E0", {"Type : Solaire", "Masse (g) : 35", "Prix HT (Euros) : 4,5"}));
+    append(block("Data/I.jpg", 120, "Interrupteur référence : I", {"Type : Levier", "Masse (g) : 4", "Prix HT (Euros) : 0,6"}));
+    append(block("Data/R50.jpg", 145, "Roues avant référence : R50", {"Diamètre (mm) : 50", "Masse (g) : 20", "Prix HT (Euros) : 0,35"}));
+    append(block("Data/R50.jpg", 170, "Roues arrière référence : R50", {"Diamètre (mm) : 50", "Masse (g) : 20", "Prix HT (Euros) : 0,35"}));
+    append(section(200, "2. Estimation du montage des composants"));
+    append(block("Data/Montage1mini.jpg", 210, "Position des roues avant", {"Châssis au dessus des roues avant"}));
+    append(block("Data/Montage1mini.jpg", 235, "Position des roues arrière", {"Châssis au dessus des roues arrière"}));
+    expected.push_back("new page");
+    append(block("Data/Helice.jpg", 10, "Position de l'hélice", {"Avant"}));
+    append(block("Data/TrainA.jpg", 35, "Montage roues avant : T1", {"Masse (g) : 6", "Prix HT (Euros) : 0,4", "desc 1"}));
+    append(block("Data/TrainB.jpg", 60, "Montage roues arrière : T2", {"Masse (g) : 9", "Prix HT (Euros) : 0,9", "desc 2"}));
+    append(block("Data/Materiau.jpg", 85, "Matériau du châssis et des supports de roues",
+                 {"Châssis : M3", "Supports de roues : M2"}));
+    append(section(115, "3. Bilan"));
+    append(block("Data/Oui.jpg", 125, "Estimation encombrement",
+                 {"Hauteur Maxi (mm) : 90", "Masse Maxi (g) : 173", "Prix Maxi HT (euro) : 11,9"}));
+    expected.push_back("end");
+    expected.push_back("message Impression terminée");
+    EXPECT_EQ(printer.log, expected);
+}
+
+TEST(PrintReport, PrintsOnlyTheSelectedCaptionOfEachPairAndTextsAsTheyStand) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option2", "Option4", "Option6");
+    f.record().setText("Combo1", "Hélice recopiée à la main");  // typed into the list
+    RecordingPrinter printer;
+    printReport(f.record(), printer);
+    const auto& log = printer.log;
+    auto at = [&](const std::string& entry) { return std::find(log.begin(), log.end(), entry); };
+    ASSERT_NE(at("line [Châssis entre les roues avant]"), log.end());
+    EXPECT_EQ(*(at("line [Châssis entre les roues avant]") - 1), "x 50");
+    EXPECT_EQ(at("line [Châssis au dessus des roues avant]"), log.end());
+    EXPECT_NE(at("line [Châssis entre les roues arrière]"), log.end());
+    EXPECT_NE(at("line [Arrière]"), log.end());
+    EXPECT_EQ(at("line [Avant]"), log.end());
+    EXPECT_NE(at("line [Hélice référence : Hélice recopiée à la main]"), log.end());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "new page"), 1);
+}
+
+TEST(PrintReport, CancelPrintsNothingAndSaysNothing) {
+    DesignFixture f;
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    RecordingPrinter printer;
+    printer.accept = false;
+    printReport(f.record(), printer);
+    EXPECT_EQ(printer.log, std::vector<std::string>{"dialog"});
+}
+
+TEST(PrintReport, AFailureAbortsTheDocumentAndSaysWhy) {
+    for (const char* step : {"dialog", "A4", "picture", "line", "new", "end"}) {
+        DesignFixture f;
+        f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+        RecordingPrinter printer;
+        printer.failOn = step;
+        printReport(f.record(), printer);
+        ASSERT_GE(printer.log.size(), 2u) << step;
+        EXPECT_EQ(printer.log[printer.log.size() - 2], "abort") << step;
+        EXPECT_EQ(printer.log.back(), "warning Impression impossible : aucune imprimante n'est disponible.") << step;
+        EXPECT_EQ(std::count(printer.log.begin(), printer.log.end(), "message Impression terminée"), 0) << step;
+    }
+}
+
+}  // namespace
