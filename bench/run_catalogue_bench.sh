@@ -3,7 +3,7 @@
 # the ratios: reader against the csv module and against the bare separator scan.
 set -eu
 cd "$(dirname "$0")/.."
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVENTAKAR_GUI=OFF >/dev/null
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVENTAKAR_GUI=ON >/dev/null
 cmake --build build-bench --target catalogue_bench >/dev/null
 export VENTAKAR_BENCH_DIR=$(mktemp -d)
 build-bench/catalogue_bench --benchmark_format=json --benchmark_min_time=0.5 > "$VENTAKAR_BENCH_DIR/cpp.json"
