@@ -50,15 +50,15 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
         {"Label4", 840, 2520, 2295, 255, "Contact : contact@ventakar.example.org", nullptr, 0, false},
         {"Label3", 960, 2880, 2415, 255, "Cliquer pour continuer", "MS Sans Serif", 8.25, true},
     };
-    for (const LabelSpec& spec : labels) {
-        auto* label = new QLabel(QString::fromUtf8(spec.text), frame);
-        label->setObjectName(spec.name);
-        label->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+    for (const LabelSpec& entry : labels) {
+        auto* label = new QLabel(QString::fromUtf8(entry.text), frame);
+        label->setObjectName(entry.name);
+        label->setGeometry(twips(entry.left, entry.top, entry.width, entry.height));
         label->setAlignment(Qt::AlignCenter);
-        if (spec.family) {
-            QFont font(spec.family);
-            font.setPointSizeF(spec.points);
-            font.setBold(spec.bold);
+        if (entry.family) {
+            QFont font(entry.family);
+            font.setPointSizeF(entry.points);
+            font.setBold(entry.bold);
             label->setFont(font);
         }
         label->installEventFilter(this);

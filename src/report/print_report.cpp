@@ -17,7 +17,8 @@ struct Detail {
     const char* field;
 };
 
-struct ComponentBlock {
+// A block whose heading is its title field, a joint and the step's list text.
+struct ListBlock {
     const char* picture;
     double y;
     const char* title;
@@ -25,7 +26,7 @@ struct ComponentBlock {
     Detail details[3];
 };
 
-constexpr ComponentBlock kComponents[] = {
+constexpr ListBlock kComponents[] = {
     {"Picture1", 20, "Text50", "Combo1", {{"Label1", "Text2"}, {"Label2", "Text3"}, {"Label6", "Text6"}}},
     {"Picture2", 45, "Text51", "Combo2", {{"Label1", "Text9"}, {"Label2", "Text10"}, {"Label6", "Text15"}}},
     {"Picture3", 70, "Text52", "Combo3", {{"Label1", "Text17"}, {"Label2", "Text18"}, {"Label6", "Text22"}}},
@@ -47,15 +48,7 @@ constexpr PositionBlock kFrontPosition{"Picture8", 210, "Text58", "Option1", "Op
 constexpr PositionBlock kRearPosition{"Picture12", 235, "Text59", "Option3", "Option4"};
 constexpr PositionBlock kPropellerPosition{"Picture15", 10, "Text60", "Option5", "Option6"};
 
-struct MountingBlock {
-    const char* picture;
-    double y;
-    const char* title;
-    const char* list;
-    Detail details[3];
-};
-
-constexpr MountingBlock kMountings[] = {
+constexpr ListBlock kMountings[] = {
     {"Picture14", 35, "Text57", "Combo8", {{"Label2", "Text64"}, {"Label6", "Text65"}, {nullptr, "Text63"}}},
     {"Picture10", 60, "Text67", "Combo9", {{"Label2", "Text69"}, {"Label6", "Text70"}, {nullptr, "Text66"}}},
 };
@@ -88,6 +81,11 @@ public:
         return d.caption ? r_.text(d.caption) + " : " + r_.text(d.field) : r_.text(d.field);
     }
 
+    void listBlock(const ListBlock& b, const char* joint) {
+        block(b.picture, b.y, r_.text(b.title) + joint + r_.text(b.list),
+              {detail(b.details[0]), detail(b.details[1]), detail(b.details[2])});
+    }
+
     void position(const PositionBlock& b) {
         std::vector<std::string> lines;
         if (r_[b.first].selected) lines.push_back(r_.text(b.first));
@@ -104,19 +102,13 @@ public:
     void print() {
         p_.setA4Millimetres();
         sectionTitle(10, "1. Liste des composants sélectionnés");
-        for (const ComponentBlock& b : kComponents) {
-            block(b.picture, b.y, r_.text(b.title) + " référence : " + r_.text(b.list),
-                  {detail(b.details[0]), detail(b.details[1]), detail(b.details[2])});
-        }
+        for (const ListBlock& b : kComponents) listBlock(b, " référence : ");
         sectionTitle(200, "2. Estimation du montage des composants");
         position(kFrontPosition);
         position(kRearPosition);
         p_.newPage();
         position(kPropellerPosition);
-        for (const MountingBlock& b : kMountings) {
-            block(b.picture, b.y, r_.text(b.title) + " : " + r_.text(b.list),
-                  {detail(b.details[0]), detail(b.details[1]), detail(b.details[2])});
-        }
+        for (const ListBlock& b : kMountings) listBlock(b, " : ");
         block("Picture11", 85, r_.text("Text71") + " du châssis et des supports de roues",
               {"Châssis : " + r_.text("Combo10"), "Supports de roues : " + r_.text("Combo11")});
         sectionTitle(115, "3. Bilan");

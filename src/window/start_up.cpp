@@ -1,9 +1,11 @@
 #include "window/start_up.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/data_error.h"
 #include "window/design_record.h"
 #include "window/pictures.h"
 #include "window/platform.h"
@@ -70,6 +72,12 @@ std::string trimSpaces(const std::string& text) {
 
 void loadDesignWindow(DesignRecord& record, Platform& platform) {
     platform.showStartWindow();
+    // Started from the wrong folder, every file would be missing: say so once, plainly.
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(std::string(kDataDir), ignored)) {
+        throw DataError("Data", "le dossier des données est introuvable dans le dossier de travail « " +
+                                    std::filesystem::current_path(ignored).string() + " ».");
+    }
     record.setText("Text74", "0");
     record["Combo1"].selectionStart = 0;
     record["Combo1"].selectionLength = 100;

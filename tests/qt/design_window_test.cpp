@@ -155,43 +155,39 @@ TEST(DesignWindowAbout, ShowsTheStartWindowAgainEachTime) {
     EXPECT_EQ(shown, 2);
 }
 
-TEST(DesignWindowStartUp, AMissingFileGivesAMessageAndNoWindow) {
-    TempDataDir dir;
-    dir.copySuppliedData();
-    dir.remove("Choix5.jpg");
-    QString message;
-    closeStartWindowSoon();
-    QTimer::singleShot(50, [&] {
-        whenModalAppears([&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                message = box->text();
-                box->accept();
-            }
+TEST(DesignWindowStartUp, AFileThatFailsGivesAMessageAndNoWindow) {
+    const struct {
+        const char* name;
+        const char* file;
+        const char* content;  // nullptr: the file is removed
+        const char* reasonPart;
+    } rows[] = {{"MissingPicture", "Choix5.jpg", nullptr, "introuvable"},
+                {"UndecodablePicture", "Apercu.jpg", "ceci n'est pas une image", "décodée"},
+                {"MissingCatalogue", "Train.txt", nullptr, "introuvable"},
+                {"RecordCutShort", "Reglement.txt", "350,200\r\n", "2 champ(s) trouvé(s) sur 5"}};
+    for (const auto& row : rows) {
+        TempDataDir dir;
+        dir.copySuppliedData();
+        if (row.content) {
+            dir.write(row.file, row.content);
+        } else {
+            dir.remove(row.file);
+        }
+        QString message;
+        closeStartWindowSoon();
+        QTimer::singleShot(50, [&] {
+            whenModalAppears([&](QWidget* modal) {
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                    message = box->text();
+                    box->accept();
+                }
+            });
         });
-    });
-    DesignWindow window;
-    EXPECT_FALSE(window.isLoaded());
-    EXPECT_TRUE(message.contains("Data/Choix5.jpg")) << message.toStdString();
-    EXPECT_TRUE(message.contains("introuvable")) << message.toStdString();
-}
-
-TEST(DesignWindowStartUp, APictureThatCannotBeDecodedIsUnreadable) {
-    TempDataDir dir;
-    dir.copySuppliedData();
-    dir.write("Apercu.jpg", "ceci n'est pas une image");
-    QString message;
-    closeStartWindowSoon();
-    QTimer::singleShot(50, [&] {
-        whenModalAppears([&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                message = box->text();
-                box->accept();
-            }
-        });
-    });
-    DesignWindow window;
-    EXPECT_FALSE(window.isLoaded());
-    EXPECT_TRUE(message.contains("Data/Apercu.jpg")) << message.toStdString();
+        DesignWindow window;
+        EXPECT_FALSE(window.isLoaded()) << row.name;
+        EXPECT_TRUE(message.contains(QString("Data/") + row.file)) << row.name << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(row.reasonPart))) << row.name << ": " << message.toStdString();
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "catalogue/data_error.h"
 #include "support/fake_platform.h"
@@ -179,6 +180,21 @@ TEST(StartUp, AFileThatFailsStopsStartUpWithItsName) {
             EXPECT_EQ(e.file(), row.expectedFile) << row.name;
         }
     }
+}
+
+TEST(StartUp, StartedOutsideTheProgramFolderSaysDataIsMissing) {
+    TempDataDir dir;
+    std::filesystem::remove(dir.root() / "Data");
+    FakePlatform platform;
+    DesignRecord record;
+    try {
+        loadDesignWindow(record, platform);
+        FAIL() << "start-up went through";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "Data");
+        EXPECT_NE(e.reason().find("dossier des données est introuvable"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(platform.log, std::vector<std::string>{"start window"});
 }
 
 TEST(Quitting, AsksAndEndsOnlyOnYes) {
