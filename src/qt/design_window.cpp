@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
 #include "qt/line_shape.h"
@@ -68,6 +69,9 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setWidget(surface_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollArea_);
     buildWidgets();
     mirrorRecord();
 
@@ -78,7 +82,6 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
         size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
     }
     resize(size);
-    scrollArea_->setGeometry(rect());
 }
 
 DesignWindow::~DesignWindow() = default;

@@ -21,6 +21,9 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     setFixedSize(4500 / 15, 3330 / 15);
     QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans"});
     QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
+    QFont defaultFont("MS Sans Serif");
+    defaultFont.setPointSizeF(8.25);
+    setFont(defaultFont);
 
     auto* frame = new QFrame(this);
     frame->setObjectName("Frame1");
@@ -44,10 +47,10 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     };
     const LabelSpec labels[] = {
         {"lblVersion", 2385, 480, 1530, 345, "  Version 1.0 ", "Arial", 12, true},
-        {"lblCompany", 240, 1560, 3855, 375, "Conçu et écrit par l'équipe du projet VENTAKAR", "Arial", 9.75, true},
+        {"lblCompany", 240, 1560, 3855, 375, "Conçu par l'équipe VENTAKAR", "Arial", 9.75, true},
         {"Label1", 240, 1800, 3855, 255, "Atelier de technologie VENTAKAR", "Arial", 9.75, true},
         {"Label2", 240, 2160, 3855, 255, "https://ventakar.example.org", "Arial", 9.75, true},
-        {"Label4", 840, 2520, 2295, 255, "Contact : contact@ventakar.example.org", nullptr, 0, false},
+        {"Label4", 840, 2520, 2295, 255, "Contact : info@example.org", nullptr, 0, false},
         {"Label3", 960, 2880, 2415, 255, "Cliquer pour continuer", "MS Sans Serif", 8.25, true},
     };
     for (const LabelSpec& entry : labels) {

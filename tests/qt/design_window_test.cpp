@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 
@@ -108,6 +109,22 @@ TEST(DesignWindowTree, EveryControlIsAWidgetThatMirrorsTheRecord) {
     EXPECT_EQ(window.findChild<QWidget*>("Sélection")->size(), QSize(1440, 830));
     EXPECT_EQ(window.findChild<QLabel*>("Picture1")->property("fileName").toString(), "Data/Choix1.jpg");
     EXPECT_EQ(window.findChild<QLineEdit*>("Text50")->palette().color(QPalette::Base), QColor(255, 255, 192));
+}
+
+TEST(DesignWindowSize, TheSurfaceScrollsInAWindowSmallerThanIt) {
+    closeStartWindowSoon();
+    DesignWindow window;
+    window.show();
+    window.resize(900, 600);
+    QApplication::processEvents();
+    auto* area = window.findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(window.findChild<QWidget*>("Sélection")->size(), QSize(1440, 830));
+    window.resize(2000, 1200);  // never larger than the design
+    QApplication::processEvents();
+    EXPECT_LE(window.width(), 1440);
 }
 
 TEST(DesignWindowQuit, NoKeepsTheDesignAndTheTitleBarAsksToo) {
