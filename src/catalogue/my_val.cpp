@@ -50,12 +50,10 @@ public:
         const char* begin = overflowText_.empty() ? buffer_ : overflowText_.data();
         const std::size_t size = overflowText_.empty() ? size_ : overflowText_.size();
         double magnitude = 0;
-        auto [end, ec] = std::from_chars(begin, begin + size, magnitude);
-        if (ec == std::errc::result_out_of_range) {
+        if (std::from_chars(begin, begin + size, magnitude).ec == std::errc::result_out_of_range) {
             // Too many digits for a double: the largest finite value, or 0 for a tiny fraction.
             magnitude = nonZeroIntegerDigit_ ? DBL_MAX : 0.0;
         }
-        (void)end;
         return negative_ ? -magnitude : magnitude;
     }
 

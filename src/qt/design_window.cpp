@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
+#include "qt/design_fonts.h"
 #include "qt/line_shape.h"
 #include "qt/wrapping_button.h"
 
@@ -57,14 +58,9 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
         return;
     }
 
-    // The design was laid out for an 8-point sans serif; a wider face would overflow its labels.
-    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans"});
-    QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
     surface_ = new QWidget;
     surface_->setObjectName("Sélection");
-    QFont surfaceFont("MS Sans Serif");
-    surfaceFont.setPointSizeF(8.25);
-    surface_->setFont(surfaceFont);
+    surface_->setFont(designFont());
     surface_->setFixedSize(DesignRecord::kClientWidth / kTwips, DesignRecord::kClientHeight / kTwips);
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
@@ -115,10 +111,7 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             field->setAlignment(control.centred ? Qt::AlignCenter : Qt::AlignLeft);
             if (control.bold) {
                 QFont font = field->font();
-                if (control.background == Background::LightYellow) {
-                    font.setFamily("MS Sans Serif");
-                    font.setPointSizeF(8.25);
-                }
+                if (control.background == Background::LightYellow) font = designFont();
                 font.setBold(true);
                 field->setFont(font);
             }

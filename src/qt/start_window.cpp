@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "qt/design_fonts.h"
+
 namespace {
 
 QRect twips(int left, int top, int width, int height) {
@@ -19,11 +21,7 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
     setModal(true);
     setFixedSize(4500 / 15, 3330 / 15);
-    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans"});
-    QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
-    QFont defaultFont("MS Sans Serif");
-    defaultFont.setPointSizeF(8.25);
-    setFont(defaultFont);
+    setFont(designFont());
 
     auto* frame = new QFrame(this);
     frame->setObjectName("Frame1");
