@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -61,7 +62,12 @@ std::vector<CatalogueRecord> readRecordFile(const std::string& path, int fieldCo
     RecordParser parser(bytes, path, fieldCount, decimalSeparator);
     std::vector<CatalogueRecord> records;
     // Records are conventionally one a line: a good first guess of how many there are.
-    records.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    std::size_t lines = 1;
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
+         ++p) {
+        ++lines;
+    }
+    records.reserve(lines);
     CatalogueRecord record;
     while (parser.next(&record.fields)) {
         record.index = static_cast<std::int32_t>(records.size());

@@ -43,16 +43,13 @@ bool RecordParser::atEnd() const { return pos_ >= contentEnd_; }
 bool RecordParser::next(std::vector<std::string>* fields) {
     if (atEnd()) return false;
     ++recordNumber_;
-    const int startLine = line_;
+    recordStart_ = pos_;
     if (fields) {
         fields->clear();
         fields->reserve(fieldCount_);
     }
     for (int f = 0; f < fieldCount_; ++f) {
-        if (pos_ >= bytes_.size()) {
-            line_ = startLine;
-            cutShort(f);
-        }
+        if (pos_ >= bytes_.size()) cutShort(f);
         if (fields) {
             fields->emplace_back();
             readField(&fields->back());
@@ -71,9 +68,7 @@ void RecordParser::readField(std::string* out) {
         const char* close =
             static_cast<const char*>(std::memchr(bytes_.data() + begin, '"', n - begin));
         const std::size_t end = close ? static_cast<std::size_t>(close - bytes_.data()) : n;
-        std::string_view text = bytes_.substr(begin, end - begin);
-        line_ += static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-        if (out) appendCp1252AsUtf8(*out, text);
+        if (out) appendCp1252AsUtf8(*out, bytes_.substr(begin, end - begin));
         pos_ = close ? end + 1 : n;
         while (pos_ < n && !endsField(bytes_[pos_])) ++pos_;
     } else {
@@ -102,13 +97,21 @@ void RecordParser::consumeSeparator() {
     }
     if (bytes_[pos_] == '\r' && pos_ + 1 < n && bytes_[pos_ + 1] == '\n') ++pos_;
     ++pos_;
-    ++line_;
+}
+
+// Line of the record's first byte, counted only for the error report: CR LF, CR or LF end a line.
+int RecordParser::lineOf(std::size_t position) const {
+    int line = 1;
+    for (std::size_t i = 0; i < position; ++i) {
+        if (bytes_[i] == '\n' || (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) ++line;
+    }
+    return line;
 }
 
 void RecordParser::cutShort(int fieldsFound) const {
     throw DataError(fileName_, "le fichier se termine au milieu de l'enregistrement n° " +
                                    std::to_string(recordNumber_) + " (commencé ligne " +
-                                   std::to_string(line_) + ") : " + std::to_string(fieldsFound) +
+                                   std::to_string(lineOf(recordStart_)) + ") : " + std::to_string(fieldsFound) +
                                    " champ(s) trouvé(s) sur " + std::to_string(fieldCount_) +
                                    " attendus.");
 }

@@ -19,6 +19,7 @@ private:
     void readField(std::string* out);
     void consumeSeparator();
     [[noreturn]] void cutShort(int fieldsFound) const;
+    int lineOf(std::size_t position) const;
 
     std::string_view bytes_;
     std::string fileName_;
@@ -27,5 +28,5 @@ private:
     std::size_t pos_ = 0;
     std::size_t contentEnd_ = 0;  // just after the last byte that is neither blank nor line end
     int recordNumber_ = 0;
-    int line_ = 1;
+    std::size_t recordStart_ = 0;
 };

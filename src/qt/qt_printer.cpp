@@ -74,8 +74,11 @@ void QtPrinter::printLine(const std::vector<std::string>& texts) {
 void QtPrinter::drawPicture(const std::string& file, double x, double y) {
     const QImage image(qs(file));
     if (image.isNull()) throw PrintError("l'image « " + file + " » ne peut pas être imprimée.");
-    const double dotsPerMetreX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() : kDefaultDotsPerMetre;
-    const double dotsPerMetreY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : kDefaultDotsPerMetre;
+    // A file without a resolution of its own gets the toolkit's screen default: use 96 dpi.
+    const QImage unspecified(1, 1, QImage::Format_RGB32);
+    const bool own = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != unspecified.dotsPerMeterX();
+    const double dotsPerMetreX = own ? image.dotsPerMeterX() : kDefaultDotsPerMetre;
+    const double dotsPerMetreY = own && image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : kDefaultDotsPerMetre;
     const double scale = pixelsPerMillimetre();
     const QRectF target(x * scale, y * scale, image.width() / dotsPerMetreX * 1000 * scale,
                         image.height() / dotsPerMetreY * 1000 * scale);

@@ -83,6 +83,18 @@ TEST(Printing, APassingDesignPrintsTwoPagesToPdf) {
         EXPECT_TRUE(page2.contains(QString::fromUtf8(text))) << text << "\n" << page2.toStdString();
     }
     EXPECT_FALSE(page1.contains("3. Bilan"));
+
+    // Pictures at their own size, 96 pixels to the inch: 9 on page 1, 5 on page 2.
+    const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_EQ(images.size(), 14);
+    int onPage1 = 0;
+    for (const QString& row : images) {
+        const QStringList cells = row.simplified().split(' ');
+        ASSERT_GE(cells.size(), 14) << row.toStdString();
+        EXPECT_EQ(cells[12], "96") << row.toStdString();
+        onPage1 += cells[0] == "1";
+    }
+    EXPECT_EQ(onPage1, 9);
     EXPECT_FALSE(page2.contains("Liste des composants"));
 }
 
