@@ -57,8 +57,7 @@ namespace {
 
 // The common case of a plain decimal written without exponent, formatted from its digits without
 // a round trip through double; nothing when %.15g would need more digits or an exponent.
-std::optional<std::string> formatPlainDecimal(std::string_view raw,
-                                              std::string_view decimalSeparator) {
+bool formatPlainDecimal(std::string& out, std::string_view raw, std::string_view decimalSeparator) {
     std::size_t i = 0;
     bool negative = false;
     if (i < raw.size() && (raw[i] == '+' || raw[i] == '-')) negative = raw[i++] == '-';
@@ -71,21 +70,23 @@ std::optional<std::string> formatPlainDecimal(std::string_view raw,
         while (i < raw.size() && raw[i] >= '0' && raw[i] <= '9') ++i;
         fraction = raw.substr(fracBegin, i - fracBegin);
     }
-    if (i != raw.size() || (integer.empty() && fraction.empty())) return std::nullopt;
+    if (i != raw.size() || (integer.empty() && fraction.empty())) return false;
 
     while (!integer.empty() && integer.front() == '0') integer.remove_prefix(1);
     while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
     std::size_t significant = integer.size() + fraction.size();
     if (integer.empty()) {
         std::size_t leadingZeros = fraction.find_first_not_of('0');
-        if (leadingZeros == std::string_view::npos) return std::string("0");
-        if (leadingZeros > 3) return std::nullopt;  // %g switches to an exponent
+        if (leadingZeros == std::string_view::npos) {
+            out = "0";
+            return true;
+        }
+        if (leadingZeros > 3) return false;  // %g switches to an exponent
         significant -= leadingZeros;
     }
-    if (significant > 15) return std::nullopt;
+    if (significant > 15) return false;
 
-    std::string out;
-    out.reserve(integer.size() + fraction.size() + 3);
+    out.clear();
     if (negative) out.push_back('-');
     if (integer.empty()) {
         out.push_back('0');
@@ -96,19 +97,21 @@ std::optional<std::string> formatPlainDecimal(std::string_view raw,
         out.append(decimalSeparator);
         out.append(fraction);
     }
-    return out;
+    return true;
 }
 
 }  // namespace
 
-std::optional<std::string> numberDisplayText(std::string_view raw,
-                                             std::string_view decimalSeparator) {
-    if (raw.empty()) return std::nullopt;
+bool numberDisplayText(std::string& out, std::string_view raw, std::string_view decimalSeparator) {
+    if (raw.empty()) return false;
     const char first = raw.front();
     const bool mayBeNumber = (first >= '0' && first <= '9') || first == '+' || first == '-' ||
                              first == '.';
-    if (!mayBeNumber) return std::nullopt;
-    if (auto plain = formatPlainDecimal(raw, decimalSeparator)) return plain;
-    if (auto value = parseDecimalNumber(raw)) return formatNumber(*value, decimalSeparator);
-    return std::nullopt;
+    if (!mayBeNumber) return false;
+    if (formatPlainDecimal(out, raw, decimalSeparator)) return true;
+    if (auto value = parseDecimalNumber(raw)) {
+        out = formatNumber(*value, decimalSeparator);
+        return true;
+    }
+    return false;
 }

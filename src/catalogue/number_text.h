@@ -12,7 +12,6 @@ std::string formatNumber(double value, std::string_view decimalSeparator);
 // optional exponent); nothing for any other text.
 std::optional<double> parseDecimalNumber(std::string_view text);
 
-// How an unquoted field that is a decimal number is shown (as formatNumber shows its value);
-// nothing when the text is not a number and is shown as written.
-std::optional<std::string> numberDisplayText(std::string_view raw,
-                                             std::string_view decimalSeparator);
+// Writes how an unquoted field that is a decimal number is shown (as formatNumber shows its
+// value) into out; false, and out untouched, when the text is not a number.
+bool numberDisplayText(std::string& out, std::string_view raw, std::string_view decimalSeparator);

@@ -78,11 +78,7 @@ void RecordParser::readField(std::string* out) {
         while (end > begin && isBlank(bytes_[end - 1])) --end;
         if (out) {
             std::string_view raw = bytes_.substr(begin, end - begin);
-            if (auto number = numberDisplayText(raw, decimalSeparator_)) {
-                *out = std::move(*number);
-            } else {
-                appendCp1252AsUtf8(*out, raw);
-            }
+            if (!numberDisplayText(*out, raw, decimalSeparator_)) appendCp1252AsUtf8(*out, raw);
         }
     }
     consumeSeparator();
