@@ -203,7 +203,10 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
     switch (control.kind) {
         case ControlKind::TextField: {
             auto* field = static_cast<QLineEdit*>(widget);
-            if (field->text() != qs(control.text)) field->setText(qs(control.text));
+            if (field->text() != qs(control.text)) {
+                field->setText(qs(control.text));
+                field->setCursorPosition(0);  // a long value shows its beginning
+            }
             field->setReadOnly(control.readOnly);
             QPalette palette = field->palette();
             const QPalette defaults = QApplication::palette(field);
@@ -226,7 +229,11 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
             }
             if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));
             const int length = std::min<int>(control.selectionLength, list->currentText().size() - control.selectionStart);
-            if (length > 0) list->lineEdit()->setSelection(control.selectionStart, length);
+            if (length > 0) {
+                list->lineEdit()->setSelection(control.selectionStart, length);
+            } else if (!list->lineEdit()->hasFocus()) {
+                list->lineEdit()->setCursorPosition(0);
+            }
             break;
         }
         case ControlKind::OptionButton:

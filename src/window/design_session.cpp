@@ -15,6 +15,7 @@ void DesignSession::listChosen(std::string_view list, int itemIndex) {
     Control& control = record_[list];
     if (itemIndex < 0 || itemIndex >= static_cast<int>(control.items.size())) return;
     control.text = control.items[itemIndex].text;
+    control.selectionLength = 0;  // the chosen text replaces the selected start text
     chooseListItem(record_, platform_, list, control.items[itemIndex].tag);
 }
 
