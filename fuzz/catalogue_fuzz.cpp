@@ -18,14 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     try {
         RecordParser parser(bytes, "Data/Fuzz.txt", fieldCount, separator);
-        std::vector<std::string> fields;
+        FieldList fields;
         while (parser.next(&fields)) {
-            for (const std::string& field : fields) {
-                volatile double value = MyVal(field, separator);
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                volatile double value = MyVal(fields[i], separator);
                 (void)value;
             }
             try {
-                (void)dataPicturePath(fields.front(), ".jpg");
+                (void)dataPicturePath(std::string(fields.front()), ".jpg");
             } catch (const DataError&) {
             }
         }

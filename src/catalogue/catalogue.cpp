@@ -126,10 +126,10 @@ std::vector<std::string> componentPicturePath(CatalogueKind kind, const Catalogu
         case CatalogueKind::Materiau:
             return {};
         case CatalogueKind::Train: {
-            const std::string& name = record.fields.at(5);
+            const std::string name(record.fields.at(5));
             return {dataPicturePath(name, ".gif"), dataPicturePath(name, ".jpg")};
         }
         default:
-            return {dataPicturePath(record.fields.at(0), ".jpg")};
+            return {dataPicturePath(std::string(record.fields.at(0)), ".jpg")};
     }
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
+
+#include "catalogue/field_list.h"
 
 // One record of a catalogue file: its 0-based position and its fields as a window shows them.
 struct CatalogueRecord {
     std::int32_t index = 0;
-    std::vector<std::string> fields;
+    FieldList fields;
 
     bool operator==(const CatalogueRecord&) const = default;
 };

@@ -29,7 +29,6 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     const std::size_t n = bytes.size();
-    out.reserve(out.size() + n + n / 4);
     std::size_t i = 0;
     while (i < n) {
         // Plain ASCII runs, the bulk of a catalogue, go across in one copy.

@@ -78,7 +78,7 @@ bool formatPlainDecimal(std::string& out, std::string_view raw, std::string_view
     if (integer.empty()) {
         std::size_t leadingZeros = fraction.find_first_not_of('0');
         if (leadingZeros == std::string_view::npos) {
-            out = "0";
+            out += '0';
             return true;
         }
         if (leadingZeros > 3) return false;  // %g switches to an exponent
@@ -86,7 +86,6 @@ bool formatPlainDecimal(std::string& out, std::string_view raw, std::string_view
     }
     if (significant > 15) return false;
 
-    out.clear();
     if (negative) out.push_back('-');
     if (integer.empty()) {
         out.push_back('0');
@@ -110,7 +109,7 @@ bool numberDisplayText(std::string& out, std::string_view raw, std::string_view 
     if (!mayBeNumber) return false;
     if (formatPlainDecimal(out, raw, decimalSeparator)) return true;
     if (auto value = parseDecimalNumber(raw)) {
-        out = formatNumber(*value, decimalSeparator);
+        out += formatNumber(*value, decimalSeparator);
         return true;
     }
     return false;

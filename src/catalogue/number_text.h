@@ -12,6 +12,6 @@ std::string formatNumber(double value, std::string_view decimalSeparator);
 // optional exponent); nothing for any other text.
 std::optional<double> parseDecimalNumber(std::string_view text);
 
-// Writes how an unquoted field that is a decimal number is shown (as formatNumber shows its
-// value) into out; false, and out untouched, when the text is not a number.
+// Appends how an unquoted field that is a decimal number is shown (as formatNumber shows its
+// value) to out; false, and out untouched, when the text is not a number.
 bool numberDisplayText(std::string& out, std::string_view raw, std::string_view decimalSeparator);

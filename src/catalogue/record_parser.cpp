@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <stdexcept>
 
 #include "catalogue/cp1252.h"
 #include "catalogue/data_error.h"
@@ -30,6 +31,9 @@ RecordParser::RecordParser(std::string_view bytes, std::string fileName, int fie
       fileName_(std::move(fileName)),
       fieldCount_(fieldCount),
       decimalSeparator_(decimalSeparator) {
+    if (fieldCount < 1 || fieldCount > static_cast<int>(FieldList::kMaxFields)) {
+        throw std::invalid_argument("record field count out of range");
+    }
     contentEnd_ = bytes_.size();
     while (contentEnd_ > 0 && (isBlank(bytes_[contentEnd_ - 1]) || isLineEnd(bytes_[contentEnd_ - 1]))) {
         --contentEnd_;
@@ -40,23 +44,24 @@ RecordParser::RecordParser(std::string_view bytes, std::string fileName, int fie
 // behind, not the start of another record.
 bool RecordParser::atEnd() const { return pos_ >= contentEnd_; }
 
-bool RecordParser::next(std::vector<std::string>* fields) {
+bool RecordParser::next(FieldList* fields) {
     if (atEnd()) return false;
     ++recordNumber_;
     recordStart_ = pos_;
     if (fields) {
         fields->clear();
-        fields->reserve(fieldCount_);
+        fields->reserve(lastRecordBytes_ + 16);  // records of a file are much alike in length
     }
     for (int f = 0; f < fieldCount_; ++f) {
         if (pos_ >= bytes_.size()) cutShort(f);
         if (fields) {
-            fields->emplace_back();
-            readField(&fields->back());
+            readField(&fields->text());
+            fields->closeField();
         } else {
             readField(nullptr);
         }
     }
+    if (fields) lastRecordBytes_ = fields->text().size();
     return true;
 }
 

@@ -2,7 +2,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "catalogue/field_list.h"
 
 // Reads the records of a catalogue file's bytes, field by field, N fields a record; line ends are
 // only separators. Throws DataError naming fileName when the bytes end inside a record.
@@ -12,10 +13,11 @@ public:
                  std::string_view decimalSeparator);
 
     // Reads the next record into fields (or skips it when fields is null); false at the end.
-    bool next(std::vector<std::string>* fields);
+    bool next(FieldList* fields);
 
 private:
     bool atEnd() const;
+    // Appends the field's display text to out, when there is one.
     void readField(std::string* out);
     void consumeSeparator();
     [[noreturn]] void cutShort(int fieldsFound) const;
@@ -29,4 +31,5 @@ private:
     std::size_t contentEnd_ = 0;  // just after the last byte that is neither blank nor line end
     int recordNumber_ = 0;
     std::size_t recordStart_ = 0;
+    std::size_t lastRecordBytes_ = 48;
 };

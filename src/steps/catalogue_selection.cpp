@@ -98,9 +98,9 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
     const std::string separator = platform.decimalSeparator();
     if (auto found = readRecordAt(handler->kind, tag, separator)) {
         for (std::size_t i = 0; i < handler->fieldsFrom2.size(); ++i) {
-            if (handler->fieldsFrom2[i]) record.setText(handler->fieldsFrom2[i], found->fields[i + 1]);
+            if (handler->fieldsFrom2[i]) record.setText(handler->fieldsFrom2[i], std::string(found->fields[i + 1]));
         }
-        if (handler->baseToAxisCopy) record.setText(handler->baseToAxisCopy, found->fields.back());
+        if (handler->baseToAxisCopy) record.setText(handler->baseToAxisCopy, std::string(found->fields.back()));
         const std::vector<std::string> pictures = componentPicturePath(handler->kind, *found);
         if (handler->drawingImage) {
             showPicture(record, platform, handler->drawingImage, pictures.at(0));

@@ -62,10 +62,10 @@ constexpr const char* kStepPictureBoxes[] = {"Picture1",  "Picture2",  "Picture3
 constexpr const char* kPreviewBoxes[] = {"Picture19", "Picture20", "Picture13",
                                          "Picture16", "Picture17", "Picture18"};
 
-std::string trimSpaces(const std::string& text) {
+std::string trimSpaces(std::string_view text) {
     const auto begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+    if (begin == std::string_view::npos) return std::string();
+    return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
 }
 
 }  // namespace
@@ -118,16 +118,14 @@ void loadDesignWindow(DesignRecord& record, Platform& platform) {
     for (const ListSource& source : kListSources) {
         for (const CatalogueRecord& r : readCatalogue(source.kind, separator)) {
             if (!source.list) {
-                record.setText("Text1", r.fields[0]);
-                record.setText("Text8", r.fields[1]);
-                record.setText("Text16", r.fields[2]);
-                record.setText("Text24", r.fields[3]);
+                const char* units[] = {"Text1", "Text8", "Text16", "Text24"};
+                for (std::size_t i = 0; i < 4; ++i) record.setText(units[i], std::string(r.fields[i]));
                 continue;
             }
             record[source.list].items.push_back({trimSpaces(r.fields[0]), r.index});
         }
     }
     for (const CatalogueRecord& r : readRecordFile(std::string(kRulesPath), kRulesFieldCount, separator)) {
-        for (int i = 0; i < kRulesFieldCount; ++i) record.setText(numbered("Text", 85 + i), r.fields[i]);
+        for (int i = 0; i < kRulesFieldCount; ++i) record.setText(numbered("Text", 85 + i), std::string(r.fields[i]));
     }
 }

@@ -15,7 +15,7 @@ TEST(CatalogueFile, ReadCatalogueNumbersRecordsFromZero) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].index, 0);
     EXPECT_EQ(records[1].index, 1);
-    EXPECT_EQ(records[1].fields, (std::vector<std::string>{"0,6", "24", "3", "27"}));
+    EXPECT_EQ(records[1].fields.toVector(), (std::vector<std::string>{"0,6", "24", "3", "27"}));
 }
 
 TEST(CatalogueFile, ReadRecordAtFindsTheIndexAndNothingBeyondTheEnd) {

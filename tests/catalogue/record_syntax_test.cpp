@@ -24,8 +24,8 @@ void PrintTo(const SyntaxCase& c, std::ostream* os) { *os << c.name; }
 Rows parseAll(const std::string& bytes, int fieldCount, const std::string& separator) {
     RecordParser parser(bytes, "Data/Essai.txt", fieldCount, separator);
     Rows rows;
-    std::vector<std::string> fields;
-    while (parser.next(&fields)) rows.push_back(fields);
+    FieldList fields;
+    while (parser.next(&fields)) rows.push_back(fields.toVector());
     return rows;
 }
 

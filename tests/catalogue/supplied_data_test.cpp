@@ -35,7 +35,7 @@ TEST(SuppliedData, EveryCatalogueReadsWithEnoughChoices) {
 TEST(SuppliedData, PropellersPowerSuppliesAndWheelsCoverTheCases) {
     std::set<std::string> bladeKinds;
     for (const auto& r : readCatalogue(CatalogueKind::Helice, ",")) {
-        bladeKinds.insert(r.fields[7] + r.fields[8]);
+        bladeKinds.insert(std::string(r.fields[7]) + std::string(r.fields[8]));
     }
     EXPECT_TRUE(bladeKinds.count("2o") + bladeKinds.count("2n") > 0);
     EXPECT_TRUE(bladeKinds.count("3o"));
