@@ -20,9 +20,19 @@ void baseHeight(DesignRecord& record, FieldValues& v, ChassisCase which) {
 }
 
 void partAboveAxis(DesignRecord& record, FieldValues& v) {
-    if (v("Text72") == 2) v.write("Text75", v("Text75") + v("Text9") / 2);
-    if (v("Text72") == 3 && record.text("Text73") == "n") v.write("Text75", v("Text75") + v("Text7"));
-    if (v("Text72") == 3 && record.text("Text73") == "o") v.write("Text75", v("Text75") + v("Text2") / 2);
+    switch (propellerKind(record, v)) {
+        case PropellerKind::TwoBlades:
+            v.write("Text75", v("Text75") + v("Text9") / 2);  // half the motor
+            break;
+        case PropellerKind::ThreeBladesN:
+            v.write("Text75", v("Text75") + v("Text7"));  // its smallest dimension to the axis
+            break;
+        case PropellerKind::ThreeBladesO:
+            v.write("Text75", v("Text75") + v("Text2") / 2);  // half the propeller
+            break;
+        case PropellerKind::Other:
+            break;
+    }
 }
 
 }  // namespace
@@ -30,7 +40,7 @@ void partAboveAxis(DesignRecord& record, FieldValues& v) {
 void encombrement(DesignRecord& record, Platform& platform) {
     FieldValues v(record, platform.decimalSeparator());
     computeTotals(record, v);
-    if (v("Text74") == 0 || v("Text74") != 1) return;
+    if (v("Text74") != 1) return;  // the sketch and the verdict wait for the last material
 
     drawSketchPictures(record, v, platform);
     bool heightComputed = false;

@@ -34,10 +34,16 @@ constexpr CasePositions kAbove{3000, 4320, 1680, 4320, 3480, 4440, 4860};
 constexpr CasePositions kBetween{4320, 5640, 2520, 5625, 4800, 6000, 6360};
 
 const PropellerTop* propellerTop(const DesignRecord& record, FieldValues& value) {
-    const double blades = value("Text72");
-    if (blades == 2) return &kTwoBlades;
-    if (blades == 3 && record.text("Text73") == "n") return &kThreeBladesN;
-    if (blades == 3 && record.text("Text73") == "o") return &kThreeBladesO;
+    switch (propellerKind(record, value)) {
+        case PropellerKind::TwoBlades:
+            return &kTwoBlades;
+        case PropellerKind::ThreeBladesN:
+            return &kThreeBladesN;
+        case PropellerKind::ThreeBladesO:
+            return &kThreeBladesO;
+        case PropellerKind::Other:
+            break;
+    }
     return nullptr;
 }
 
@@ -46,6 +52,14 @@ void setLines(DesignRecord& record, int from, int to, bool visible) {
 }
 
 }  // namespace
+
+PropellerKind propellerKind(const DesignRecord& record, FieldValues& value) {
+    const double blades = value("Text72");
+    if (blades == 2) return PropellerKind::TwoBlades;
+    if (blades == 3 && record.text("Text73") == "n") return PropellerKind::ThreeBladesN;
+    if (blades == 3 && record.text("Text73") == "o") return PropellerKind::ThreeBladesO;
+    return PropellerKind::Other;
+}
 
 bool chassisCaseHolds(const DesignRecord& record, ChassisCase which) {
     auto on = [&](const char* option) { return record[option].selected; };
@@ -72,13 +86,18 @@ void drawSketchPictures(DesignRecord& record, FieldValues& value, Platform& plat
         record["Image13"].geometry.top = m.top;
         showPicture(record, platform, "Image11", dataPicturePath(m.prefix + record.text(m.code), ".gif"));
     }
-    const double blades = value("Text72");
-    if (blades == 2) {
-        showPicture(record, platform, "Image13", "Data/Bipale.gif");
-    } else if (blades == 3 && record.text("Text73") == "n") {
-        showPicture(record, platform, "Image13", "Data/Tripale.gif");
-    } else if (blades == 3 && record.text("Text73") == "o") {
-        showPicture(record, platform, "Image13", "Data/Tripale_c.gif");
+    switch (propellerKind(record, value)) {
+        case PropellerKind::TwoBlades:
+            showPicture(record, platform, "Image13", "Data/Bipale.gif");
+            break;
+        case PropellerKind::ThreeBladesN:
+            showPicture(record, platform, "Image13", "Data/Tripale.gif");
+            break;
+        case PropellerKind::ThreeBladesO:
+            showPicture(record, platform, "Image13", "Data/Tripale_c.gif");
+            break;
+        case PropellerKind::Other:
+            break;  // the picture stays as the previous run left it
     }
     setLines(record, 7, 25, true);
     record["Line41"].visible = true;

@@ -6,6 +6,11 @@ class Platform;
 
 enum class ChassisCase { Above, Between };
 
+// The propeller as the heights and the sketch tell it apart: blade count, and for three blades
+// the flag "n" or "o" compared exactly.
+enum class PropellerKind { TwoBlades, ThreeBladesN, ThreeBladesO, Other };
+PropellerKind propellerKind(const DesignRecord& record, FieldValues& value);
+
 // The propeller-side arrangement: chassis above or between the wheels at the propeller's end.
 bool chassisCaseHolds(const DesignRecord& record, ChassisCase which);
 

@@ -7,25 +7,26 @@ namespace {
 
 struct Total {
     const char* result;
-    const char* parts[7];    // counted once
-    const char* wheels[2];   // counted twice: one field stands for a pair of wheels
+    const char* parts[5];      // steps 1 to 5, counted once
+    const char* wheels[2];     // counted twice: one field stands for a pair of wheels
+    const char* mountings[2];  // counted once
     const char* include;     // the battery check box
     const char* pileUnit;
     const char* accuUnit;
     const char* limit;
 };
 
-constexpr Total kMass{"Text91", {"Text3", "Text10", "Text18", "Text26", "Text32", "Text64", "Text69"},
-                      {"Text38", "Text45"}, "Check2", "Text8", "Text24", "Text88"};
-constexpr Total kPrice{"Text92", {"Text6", "Text15", "Text22", "Text29", "Text35", "Text65", "Text70"},
-                       {"Text42", "Text49"}, "Check1", "Text1", "Text16", "Text89"};
+constexpr Total kMass{"Text91", {"Text3", "Text10", "Text18", "Text26", "Text32"}, {"Text38", "Text45"},
+                      {"Text64", "Text69"}, "Check2", "Text8", "Text24", "Text88"};
+constexpr Total kPrice{"Text92", {"Text6", "Text15", "Text22", "Text29", "Text35"}, {"Text42", "Text49"},
+                       {"Text65", "Text70"}, "Check1", "Text1", "Text16", "Text89"};
 
 void computeTotal(DesignRecord& record, FieldValues& value, const Total& total) {
-    // Summed in the order of the design: the step 1 to 5 parts, the wheels, the mountings.
+    // Summed in the order of the design, so that rounding matches it.
     double sum = 0;
-    for (int i = 0; i < 5; ++i) sum += value(total.parts[i]);
-    sum += 2 * value(total.wheels[0]) + 2 * value(total.wheels[1]);
-    sum += value(total.parts[5]) + value(total.parts[6]);
+    for (const char* part : total.parts) sum += value(part);
+    for (const char* wheel : total.wheels) sum += 2 * value(wheel);
+    for (const char* mounting : total.mountings) sum += value(mounting);
     value.write(total.result, sum);
     if (record[total.include].checkValue == 1) {
         if (record["Option7"].selected) {

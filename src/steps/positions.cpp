@@ -19,37 +19,37 @@ struct OptionHandler {
     const char* previewToHide;
     const char* stepPicture;
     const char* pictureFile;
-    std::vector<const char*> enableBeforeImages;
+    std::vector<const char*> enable;
     std::vector<const char*> show;
     std::vector<const char*> hide;
     const char* wheelDiameter;  // copied to Text76, with the axle diameter to Text82
     const char* axleDiameter;
-    std::vector<const char*> enableAfterCopies;
     bool runsChassis;
 };
 
 const std::vector<OptionHandler>& handlers() {
     static const std::vector<OptionHandler> table = {
         {"Option1", "Option2", false, "Picture19", "Picture8", "Data/Montage1mini.jpg", {"Option3", "Option4"},
-         {"Image7"}, {"Image8"}, nullptr, nullptr, {}, true},
+         {"Image7"}, {"Image8"}, nullptr, nullptr, true},
         {"Option2", "Option1", false, "Picture19", "Picture8", "Data/Montage2mini.jpg", {"Option3", "Option4"},
-         {"Image8"}, {"Image7"}, nullptr, nullptr, {}, true},
+         {"Image8"}, {"Image7"}, nullptr, nullptr, true},
         {"Option3", "Option4", true, "Picture20", "Picture12", "Data/Montage1mini.jpg", {"Option5", "Option6"},
-         {"Image9"}, {"Image10"}, nullptr, nullptr, {}, true},
+         {"Image9"}, {"Image10"}, nullptr, nullptr, true},
         {"Option4", "Option3", true, "Picture20", "Picture12", "Data/Montage2mini.jpg", {"Option5", "Option6"},
-         {"Image10"}, {"Image9"}, nullptr, nullptr, {}, true},
-        {"Option5", "Option6", false, nullptr, "Picture15", "Data/Helice.jpg", {}, {"Image4"}, {"Image5"},
-         "Text37", "Text39", {"Combo8"}, false},
-        {"Option6", "Option5", false, nullptr, "Picture15", "Data/Helice.jpg", {}, {"Image5"}, {"Image4"},
-         "Text44", "Text46", {"Combo8"}, false},
-        {"Option7", "Option8", false, nullptr, nullptr, nullptr, {}, {}, {}, nullptr, nullptr, {}, false},
-        {"Option8", "Option7", false, nullptr, nullptr, nullptr, {}, {}, {}, nullptr, nullptr, {}, false},
+         {"Image10"}, {"Image9"}, nullptr, nullptr, true},
+        {"Option5", "Option6", false, nullptr, "Picture15", "Data/Helice.jpg", {"Combo8"}, {"Image4"}, {"Image5"},
+         "Text37", "Text39", false},
+        {"Option6", "Option5", false, nullptr, "Picture15", "Data/Helice.jpg", {"Combo8"}, {"Image5"}, {"Image4"},
+         "Text44", "Text46", false},
+        {"Option7", "Option8", false, nullptr, nullptr, nullptr, {}, {}, {}, nullptr, nullptr, false},
+        {"Option8", "Option7", false, nullptr, nullptr, nullptr, {}, {}, {}, nullptr, nullptr, false},
     };
     return table;
 }
 
-void setVisible(DesignRecord& record, const std::vector<const char*>& names, bool visible) {
-    for (const char* name : names) record[name].visible = visible;
+void showDrawings(DesignRecord& record, const OptionHandler& h) {
+    for (const char* name : h.show) record[name].visible = true;
+    for (const char* name : h.hide) record[name].visible = false;
 }
 
 }  // namespace
@@ -61,21 +61,17 @@ void selectOption(DesignRecord& record, Platform& platform, std::string_view opt
         record[h.other].selected = false;
         if (h.setsRearPositionChosen) record.setText("Text30", "1");
         if (h.previewToHide) record[h.previewToHide].visible = false;
-        // The propeller options show their drawings before the step picture; the others after.
-        if (h.wheelDiameter) {
-            setVisible(record, h.show, true);
-            setVisible(record, h.hide, false);
-        }
+        // The propeller options show their drawings before the step picture, the others after it;
+        // the order counts when the picture cannot be loaded.
+        const bool drawingsFirst = h.wheelDiameter != nullptr;
+        if (drawingsFirst) showDrawings(record, h);
         if (h.stepPicture) showPicture(record, platform, h.stepPicture, h.pictureFile);
-        for (const char* next : h.enableBeforeImages) record[next].enabled = true;
-        if (!h.wheelDiameter) {
-            setVisible(record, h.show, true);
-            setVisible(record, h.hide, false);
-        } else {
+        for (const char* next : h.enable) record[next].enabled = true;
+        if (!drawingsFirst) showDrawings(record, h);
+        if (h.wheelDiameter) {
             record.setText("Text76", record.text(h.wheelDiameter));
             record.setText("Text82", record.text(h.axleDiameter));
         }
-        for (const char* next : h.enableAfterCopies) record[next].enabled = true;
         if (h.runsChassis) chassis(record, platform);
         encombrement(record, platform);
         return;

@@ -26,8 +26,7 @@ void DesignRecord::reindex() {
 
 Control& DesignRecord::add(Control control) {
     if (byName_.count(control.name)) throw std::logic_error("control named twice: " + control.name);
-    byName_[control.name] = controls_.size();
-    if (!control.member.empty()) byMember_[control.member] = controls_.size();
+    byName_[control.name] = controls_.size();  // member names are indexed once the layout is built
     controls_.push_back(std::move(control));
     return controls_.back();
 }
