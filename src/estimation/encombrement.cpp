@@ -1,5 +1,6 @@
 #include "estimation/encombrement.h"
 
+#include "estimation/compliance.h"
 #include "estimation/field_values.h"
 #include "estimation/sketch.h"
 #include "estimation/totals.h"
@@ -60,8 +61,7 @@ void encombrement(DesignRecord& record, Platform& platform) {
     colourAgainstLimit(record, "Text75", v("Text75"), v("Text87"));
     // The axis must stand higher above the ground than the propeller's radius.
     const double radius = v("Text2") / 2;
-    if (v("Text43") > radius) record["Text43"].foreground = kComplianceGreen;
-    if (v("Text43") < radius) record["Text43"].foreground = kComplianceRed;
+    colourAgainstLimit(record, "Text43", v("Text43"), radius, Bound::Minimum);
     record["Image11"].visible = true;
     record["Image13"].visible = true;
     giveVerdict(record, v, platform);

@@ -1,5 +1,6 @@
 #include "estimation/totals.h"
 
+#include "estimation/compliance.h"
 #include "estimation/field_values.h"
 #include "window/design_record.h"
 
@@ -40,11 +41,6 @@ void computeTotal(DesignRecord& record, FieldValues& value, const Total& total) 
 }
 
 }  // namespace
-
-void colourAgainstLimit(DesignRecord& record, const char* field, double value, double limit) {
-    if (value < limit) record[field].foreground = kComplianceGreen;
-    if (value > limit) record[field].foreground = kComplianceRed;
-}
 
 void computeTotals(DesignRecord& record, FieldValues& value) {
     computeTotal(record, value, kMass);

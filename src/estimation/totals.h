@@ -6,6 +6,3 @@ class FieldValues;
 // Total mass (Text91) and total price (Text92), batteries included when ticked, each coloured
 // against its maximum.
 void computeTotals(DesignRecord& record, FieldValues& value);
-
-// Green under the limit, red over it, unchanged on a tie.
-void colourAgainstLimit(DesignRecord& record, const char* field, double value, double limit);

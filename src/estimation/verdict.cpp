@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalogue/number_text.h"
+#include "estimation/compliance.h"
 #include "estimation/field_values.h"
 #include "window/design_record.h"
 #include "window/pictures.h"
@@ -27,13 +28,13 @@ constexpr Criterion kCriteria[] = {
 
 double limitOf(const Criterion& c, FieldValues& v) { return c.limitField ? v(c.limitField) : v("Text2") / 2; }
 
-bool passes(const Criterion& c, FieldValues& v) {
-    return c.mustBeAbove ? v(c.field) > limitOf(c, v) : v(c.field) < limitOf(c, v);
+Standing standingOf(const Criterion& c, FieldValues& v) {
+    return standing(v(c.field), limitOf(c, v), c.mustBeAbove ? Bound::Minimum : Bound::Maximum);
 }
 
-bool fails(const Criterion& c, FieldValues& v) {
-    return c.mustBeAbove ? v(c.field) < limitOf(c, v) : v(c.field) > limitOf(c, v);
-}
+bool passes(const Criterion& c, FieldValues& v) { return standingOf(c, v) == Standing::Complies; }
+
+bool fails(const Criterion& c, FieldValues& v) { return standingOf(c, v) == Standing::Fails; }
 
 std::string explain(const DesignRecord& record, FieldValues& v) {
     std::string tip = "Critères du règlement :";

@@ -16,8 +16,10 @@
 #include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
+#include "qt/clearance_bar.h"
 #include "qt/design_fonts.h"
 #include "qt/line_shape.h"
+#include "qt/step_list.h"
 #include "qt/wrapping_button.h"
 
 // The design-time pictures live in a static library; their resource table must be pulled in.
@@ -49,12 +51,20 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
         close();
     });
     session_ = std::make_unique<DesignSession>(platform_);
+    QString failure;
     try {
         session_->load();
         loaded_ = true;
     } catch (const DataError& error) {
-        QMessageBox::critical(nullptr, "VENTAKAR",
-                              "VENTAKAR ne peut pas démarrer.\n\n" + QString::fromStdString(error.what()));
+        failure = QString::fromStdString(error.what());
+    } catch (const std::bad_alloc&) {
+        failure = "La mémoire de l'ordinateur ne suffit pas.";
+    } catch (const std::exception& error) {
+        failure = "Erreur interne : " + QString::fromStdString(error.what());
+    }
+    if (!loaded_) {
+        platform_.releasePictures();
+        QMessageBox::critical(nullptr, "VENTAKAR", "VENTAKAR ne peut pas démarrer.\n\n" + failure);
         return;
     }
 
@@ -118,14 +128,12 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             return field;
         }
         case ControlKind::List: {
-            auto* list = new QComboBox(parent);
-            list->setEditable(true);
-            list->setInsertPolicy(QComboBox::NoInsert);
-            connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
-                session_->record()[name.toStdString()].text = text.toStdString();
+            auto* list = new StepList(parent);
+            connect(list, &StepList::typed, this, [this, name](const QString& text) {
+                session_->listTyped(name.toStdString(), text.toStdString());
             });
-            connect(list, &QComboBox::activated, this, [this, name](int index) {
-                handle([this, name, index] { session_->listChosen(name.toStdString(), index); });
+            connect(list, &StepList::picked, this, [this, name](int index) {
+                forward([this, name, index] { session_->listChosen(name.toStdString(), index); });
             });
             return list;
         }
@@ -134,16 +142,14 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             QButtonGroup*& group = groups_[qs(control.group)];
             if (!group) group = new QButtonGroup(this);
             group->addButton(option);
-            connect(option, &QRadioButton::clicked, this, [this, name] {
-                if (session_->record()[name.toStdString()].selected) return;
-                handle([this, name] { session_->optionSelected(name.toStdString()); });
-            });
+            connect(option, &QRadioButton::clicked, this,
+                    [this, name] { forward([this, name] { session_->optionSelected(name.toStdString()); }); });
             return option;
         }
         case ControlKind::CheckBox: {
             auto* check = new WrappingCheckBox(qs(control.text), parent);
             connect(check, &QCheckBox::clicked, this, [this, name](bool ticked) {
-                handle([this, name, ticked] { session_->checkClicked(name.toStdString(), ticked ? 1 : 0); });
+                forward([this, name, ticked] { session_->checkClicked(name.toStdString(), ticked ? 1 : 0); });
             });
             return check;
         }
@@ -163,21 +169,21 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         case ControlKind::Line:
             return new LineShape(parent);
         case ControlKind::ScrollBar: {
-            auto* bar = new QScrollBar(Qt::Vertical, parent);
+            auto* bar = new ClearanceBar(parent);
             bar->setTracking(false);
             connect(bar, &QScrollBar::valueChanged, this, [this](int value) {
-                handle([this, value] { session_->clearanceChanged(value); });
+                forward([this, value] { session_->clearanceChanged(value); });
             });
             return bar;
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(qs(control.text), parent);
             if (control.name == "Command3") {
-                connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->aboutClicked(); }); });
+                connect(button, &QPushButton::clicked, this, [this] { forward([this] { session_->aboutClicked(); }); });
             } else if (control.name == "Command1") {
-                connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->printClicked(printer_); }); });
+                connect(button, &QPushButton::clicked, this, [this] { forward([this] { session_->printClicked(printer_); }); });
             } else if (control.name == "quitter") {
-                connect(button, &QPushButton::clicked, this, [this] { handle([this] { session_->quitClicked(); }); });
+                connect(button, &QPushButton::clicked, this, [this] { forward([this] { session_->quitClicked(); }); });
             }
             return button;
         }
@@ -192,6 +198,7 @@ void DesignWindow::mirrorRecord() {
         if (QWidget* widget = widgets_.value(qs(control.name))) mirror(control, widget);
     }
     for (auto* group : std::as_const(groups_)) group->setExclusive(true);
+    platform_.releasePictures();  // the labels now hold what is shown; nothing else stays decoded
 }
 
 void DesignWindow::mirror(const Control& control, QWidget* widget) {
@@ -273,7 +280,7 @@ void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
     label->setProperty("fileName", file);
     if (unchanged && !file.isEmpty()) return;
     if (!file.isEmpty()) {
-        label->setPixmap(QPixmap::fromImage(platform_.image(control.pictureFile)));
+        label->setPixmap(QPixmap::fromImage(platform_.takeImage(control.pictureFile)));
     } else if (!control.designPicture.empty()) {
         label->setPixmap(QPixmap(qs(control.designPicture)));
     } else {
@@ -281,15 +288,8 @@ void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
     }
 }
 
-void DesignWindow::handle(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const DataError& error) {
-        QMessageBox::warning(this, "VENTAKAR",
-                             "L'opération a été interrompue : un fichier de données pose problème.\n\n" +
-                                 QString::fromStdString(error.what()) +
-                                 "\n\nVotre conception est conservée telle qu'elle est.");
-    }
+void DesignWindow::forward(const std::function<void()>& toSession) {
+    toSession();
     mirrorRecord();
 }
 
@@ -299,5 +299,5 @@ void DesignWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    handle([this] { session_->quitClicked(); });
+    forward([this] { session_->quitClicked(); });
 }

@@ -7,7 +7,7 @@
 
 #include "qt/qt_platform.h"
 #include "qt/qt_printer.h"
-#include "window/design_session.h"
+#include "session/design_session.h"
 
 class QScrollArea;
 class QButtonGroup;
@@ -36,8 +36,8 @@ private:
     QWidget* createWidget(const Control& control, QWidget* parent);
     void mirror(const Control& control, QWidget* widget);
     void mirrorPicture(const Control& control, QWidget* widget);
-    // Runs one event's handler; a data file that fails is reported and the design stays open.
-    void handle(const std::function<void()>& handler);
+    // Forwards one event to the session, then mirrors the record.
+    void forward(const std::function<void()>& toSession);
 
     QtPlatform platform_;
     QtPrinter printer_{this};

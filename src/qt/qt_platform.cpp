@@ -40,12 +40,21 @@ bool QtPlatform::askYesNo(const std::string& question, const std::string& title)
     return box.exec() == QMessageBox::Yes;
 }
 
+void QtPlatform::showWarning(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, "VENTAKAR", QString::fromStdString(text), QMessageBox::Ok,
+                    dialogParent_);
+    box.exec();
+}
+
 void QtPlatform::endProgram() {
     if (endProgram_) endProgram_();
     QCoreApplication::exit(0);
 }
 
-QImage QtPlatform::image(const std::string& path) const {
+QImage QtPlatform::takeImage(const std::string& path) {
     auto it = images_.find(path);
-    return it == images_.end() ? QImage() : it->second;
+    if (it == images_.end()) return QImageReader(QString::fromStdString(path)).read();
+    QImage image = std::move(it->second);
+    images_.erase(it);
+    return image;
 }

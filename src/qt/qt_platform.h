@@ -9,7 +9,7 @@
 
 #include "window/platform.h"
 
-// The Platform on Qt: pictures decoded with QImageReader and kept for the view, the system
+// The Platform on Qt: pictures decoded with QImageReader and kept until the view takes them, the system
 // number format, the start window and the message boxes.
 class QtPlatform : public Platform {
 public:
@@ -17,10 +17,14 @@ public:
     std::string decimalSeparator() override;
     void showStartWindow() override;
     bool askYesNo(const std::string& question, const std::string& title) override;
+    void showWarning(const std::string& text) override;
     void endProgram() override;
 
-    // The picture last loaded from path (a null image if it never was).
-    QImage image(const std::string& path) const;
+    // Hands over the picture loaded from path during this event, or decodes it again (a null
+    // image when that fails).
+    QImage takeImage(const std::string& path);
+    // Drops every picture decoded and not yet handed over.
+    void releasePictures() { images_.clear(); }
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
     void setEndProgramAction(std::function<void()> action) { endProgram_ = std::move(action); }
 

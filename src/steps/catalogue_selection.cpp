@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/data_error.h"
 #include "estimation/encombrement.h"
 #include "steps/battery_rule.h"
 #include "steps/chassis.h"
@@ -96,20 +97,26 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
     if (handler->previewToHide) record[handler->previewToHide].visible = false;
 
     const std::string separator = platform.decimalSeparator();
-    if (auto found = readRecordAt(handler->kind, tag, separator)) {
-        for (std::size_t i = 0; i < handler->fieldsFrom2.size(); ++i) {
-            if (handler->fieldsFrom2[i]) record.setText(handler->fieldsFrom2[i], std::string(found->fields[i + 1]));
-        }
-        if (handler->baseToAxisCopy) record.setText(handler->baseToAxisCopy, std::string(found->fields.back()));
-        const std::vector<std::string> pictures = componentPicturePath(handler->kind, *found);
-        if (handler->drawingImage) {
-            showPicture(record, platform, handler->drawingImage, pictures.at(0));
-            showPicture(record, platform, handler->photoBox, pictures.at(1));
-        } else if (handler->photoBox) {
-            showPicture(record, platform, handler->photoBox, pictures.at(0));
-        }
-        if (handler->after == AfterReading::BatteryRule) applyBatteryRuleForRecord(record, separator);
+    const std::optional<CatalogueRecord> found = readRecordAt(handler->kind, tag, separator);
+    // A shorter file than at start-up would give an empty component of 0 g and 0 €.
+    if (!found) {
+        throw DataError(cataloguePath(handler->kind),
+                        "le catalogue a changé depuis le démarrage de VENTAKAR : l'élément « " +
+                            record.text(list) + " » (enregistrement n° " + std::to_string(tag + 1) +
+                            ") n'y figure plus. Relancez VENTAKAR pour relire les catalogues.");
     }
+    for (std::size_t i = 0; i < handler->fieldsFrom2.size(); ++i) {
+        if (handler->fieldsFrom2[i]) record.setText(handler->fieldsFrom2[i], std::string(found->fields[i + 1]));
+    }
+    if (handler->baseToAxisCopy) record.setText(handler->baseToAxisCopy, std::string(found->fields.back()));
+    const std::vector<std::string> pictures = componentPicturePath(handler->kind, *found);
+    if (handler->drawingImage) {
+        showPicture(record, platform, handler->drawingImage, pictures.at(0));
+        showPicture(record, platform, handler->photoBox, pictures.at(1));
+    } else if (handler->photoBox) {
+        showPicture(record, platform, handler->photoBox, pictures.at(0));
+    }
+    if (handler->after == AfterReading::BatteryRule) applyBatteryRuleForRecord(record, separator);
 
     switch (handler->after) {
         case AfterReading::BatteryRule:

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "window/item_list.h"
+
 // What kind of window control a Control stands for; the view builds the matching widget.
 enum class ControlKind {
     Frame,
@@ -44,13 +46,6 @@ inline constexpr Rgb kLightYellow{255, 255, 192};
 
 enum class Background { Default, LightYellow, ButtonFace };
 
-struct ListItem {
-    std::string text;
-    int tag = 0;
-
-    bool operator==(const ListItem&) const = default;
-};
-
 // One control of the design window as plain data: its names, geometry and current state.
 // Fields that do not apply to a control's kind keep their defaults.
 struct Control {
@@ -73,7 +68,7 @@ struct Control {
     std::optional<Rgb> foreground;  // nothing: the toolkit's default
 
     // Lists.
-    std::vector<ListItem> items;
+    ItemList items;
     int selectionStart = 0;
     int selectionLength = 0;
 
@@ -94,4 +89,6 @@ struct Control {
 
     // Scroll bar.
     int minimum = 0, maximum = 0, smallChange = 1, largeChange = 1, value = 0;
+
+    bool operator==(const Control&) const = default;
 };

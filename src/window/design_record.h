@@ -16,6 +16,8 @@ public:
 
     DesignRecord(const DesignRecord& other);
     DesignRecord& operator=(const DesignRecord& other);
+    DesignRecord(DesignRecord&&) noexcept = default;
+    DesignRecord& operator=(DesignRecord&&) noexcept = default;
 
     Control& operator[](std::string_view name);
     const Control& operator[](std::string_view name) const;
@@ -23,6 +25,8 @@ public:
     Control& byMember(std::string_view member);
 
     const std::vector<Control>& controls() const { return controls_; }
+    // Same controls in the same state.
+    bool operator==(const DesignRecord& other) const { return controls_ == other.controls_; }
 
     const std::string& text(std::string_view name) const { return (*this)[name].text; }
     void setText(std::string_view name, std::string text) { (*this)[name].text = std::move(text); }

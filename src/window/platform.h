@@ -22,6 +22,8 @@ public:
     virtual void showStartWindow() = 0;
     // A Yes/No question with the question icon, Yes the default; true for Yes.
     virtual bool askYesNo(const std::string& question, const std::string& title) = 0;
+    // A warning with the application's title and an OK button.
+    virtual void showWarning(const std::string& text) = 0;
     // Ends the program at once.
     virtual void endProgram() = 0;
 };

@@ -132,7 +132,11 @@ TEST(Sketch, ARearPropellerTakesTheRearMountingCode) {
 TEST(Sketch, AMountingCodeLeadingOutOfDataIsRefused) {
     DesignFixture f;
     f.dir.write("Train.txt", "\"T\",\"/../../x\",\"d\",6,0.4,\"TrainA\"\r\n\"T\",\"/../../x\",\"d\",6,0.4,\"TrainA\"\r\n");
-    EXPECT_ANY_THROW(f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5"));
+    f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_NE(f.platform.warnings[0].find("sort du dossier Data"), std::string::npos) << f.platform.warnings[0];
+    EXPECT_EQ(f.text("Text74"), "0");  // the last pick was not applied
+    EXPECT_FALSE(f.record()["Command1"].enabled);
 }
 
 }  // namespace

@@ -123,6 +123,7 @@ TEST(DesignFlow, AMissingPictureDuringTheSessionIsReportedAndTheWindowStays) {
     dir.copySuppliedData();
     closeStartWindowSoon();
     DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
     w.show();
     QString message;
     whenModalAppears([&](QWidget* modal) {
@@ -131,9 +132,12 @@ TEST(DesignFlow, AMissingPictureDuringTheSessionIsReportedAndTheWindowStays) {
     });
     dir.remove("Hélice bipale 100 mm.jpg");
     pick(w, "Combo1", 0);
-    EXPECT_TRUE(message.contains("Data/Hélice bipale 100 mm.jpg")) << message.toStdString();
+    EXPECT_EQ(message,
+              "Le choix n'a pas été appliqué : Fichier « Data/Hélice bipale 100 mm.jpg » : l'image est "
+              "introuvable. Votre conception est restée telle qu'elle était avant ce choix.");
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.findChild<QLineEdit*>("Text2")->text(), "100");
+    EXPECT_EQ(w.findChild<QLineEdit*>("Text2")->text(), "");
+    EXPECT_EQ(w.findChild<QComboBox*>("Combo1")->currentText(), "Sélection");
     EXPECT_FALSE(w.findChild<QComboBox*>("Combo2")->isEnabled());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>

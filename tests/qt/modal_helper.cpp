@@ -1,8 +1,94 @@
 #include "modal_helper.h"
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
+#include <set>
+
+namespace {
+
+constexpr int kPollMs = 5;
+constexpr int kWatcherLifetimeMs = 3000;
+constexpr int kUnansweredMs = 4000;
+
+std::set<QTimer*>& watchers() {
+    static std::set<QTimer*> all;
+    return all;
+}
+
+void endWatcher(QTimer* timer) {
+    watchers().erase(timer);
+    timer->stop();
+    timer->deleteLater();
+}
+
+}  // namespace
+
+void whenModalAppears(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(kPollMs);
+    watchers().insert(timer);
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, action, started] {
+        if (started->elapsed() > kWatcherLifetimeMs) {
+            endWatcher(timer);
+            return;
+        }
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            endWatcher(timer);
+            action(modal);
+        }
+    });
+    timer->start();
+}
 
 void closeStartWindowSoon() {
     whenModalAppears([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Space); });
+}
+
+void cancelModalWatchers() {
+    const std::set<QTimer*> pending = watchers();
+    for (QTimer* timer : pending) endWatcher(timer);
+}
+
+QString modalText(QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) return box->text() + " " + box->informativeText();
+    QString text = modal->windowTitle();
+    for (QLabel* label : modal->findChildren<QLabel*>()) text += " | " + label->text();
+    return text;
+}
+
+void startModalWatchdog() {
+    auto* dog = new QTimer(qApp);
+    dog->setInterval(100);
+    auto seen = std::make_shared<QPointer<QWidget>>();
+    auto since = std::make_shared<QElapsedTimer>();
+    QObject::connect(dog, &QTimer::timeout, [seen, since] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !watchers().empty()) {
+            *seen = nullptr;
+            return;
+        }
+        if (*seen != modal) {
+            *seen = modal;
+            since->start();
+            return;
+        }
+        if (since->elapsed() < kUnansweredMs) return;
+        ADD_FAILURE() << "a modal window that no test answered: " << modalText(modal).toStdString();
+        *seen = nullptr;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    });
+    dog->start();
 }

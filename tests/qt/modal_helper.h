@@ -1,35 +1,27 @@
 #pragma once
 
 #include <QApplication>
-#include <QTimer>
+#include <QString>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <ostream>
 
-// Waits for the next modal widget (message box or start window) and acts on it, so a test
-// can drive code that blocks in exec().
-// It gives up after a few seconds, so that no watcher outlives its test.
-inline void whenModalAppears(std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto polls = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, polls] {
-        if (++*polls > 600) {
-            timer->stop();
-            timer->deleteLater();
-            return;
-        }
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        }
-    });
-    timer->start();
-}
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+// Waits for the next modal widget (message box or start window) and acts on it, so a test can
+// drive code that blocks in exec(). A watcher lives until it has acted, for a few seconds at
+// most, and never beyond the end of its test.
+void whenModalAppears(std::function<void(QWidget*)> action);
 
 // Closes the start window that building a DesignWindow shows.
 void closeStartWindowSoon();
+
+// Ends every watcher still waiting: called when a test ends.
+void cancelModalWatchers();
+
+// From then on, a modal widget that no watcher answers within a few seconds fails the running
+// test with its text and is closed, so the suite never hangs on it.
+void startModalWatchdog();
+
+// The text a modal widget shows: a message box's text, or the window title and labels.
+QString modalText(QWidget* modal);
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

@@ -32,20 +32,22 @@ TEST(CatalogueSelection, APickAgainClearsWhatTheNewRecordLeavesEmpty) {
     EXPECT_EQ(f.record()["Picture1"].pictureFile, "Data/Pempty.jpg");
 }
 
-TEST(CatalogueSelection, ATagBeyondTheFileLeavesFieldsEmptyAndPictureAsItWasButTheRestRuns) {
+TEST(CatalogueSelection, ARecordNoLongerInItsCatalogueIsNotTakenAsAnEmptyComponent) {
     DesignFixture f;
     f.pick("Combo1", 0);
     f.pick("Combo2", 0);
+    f.pick("Combo3", 0);
+    const DesignRecord before = f.record();
     f.dir.write("Moteur.txt", "");
-    f.platform.log.clear();
     f.pick("Combo2", 0);
-    EXPECT_EQ(f.text("Text9"), "");
-    EXPECT_EQ(f.text("Text15"), "");
-    EXPECT_EQ(f.record()["Picture2"].pictureFile, "Data/M24.jpg");
-    EXPECT_TRUE(f.platform.picturesLoaded().empty());
-    EXPECT_TRUE(f.record()["Combo3"].enabled);
-    EXPECT_EQ(f.text("Text91"), "4");
-    EXPECT_EQ(f.text("Combo2"), "M24");  // list texts are those of start-up
+    EXPECT_TRUE(f.record() == before);
+    EXPECT_EQ(f.text("Text9"), "24");
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_EQ(f.platform.warnings[0],
+              "Le choix n'a pas été appliqué : Fichier « Data/Moteur.txt » : le catalogue a changé depuis le "
+              "démarrage de VENTAKAR : l'élément « M24 » (enregistrement n° 1) n'y figure plus. Relancez "
+              "VENTAKAR pour relire les catalogues. Votre conception est restée telle qu'elle était avant ce "
+              "choix.");
 }
 
 TEST(CatalogueSelection, FieldsComeFromTheFileAsItIsAtThePick) {
@@ -105,11 +107,18 @@ TEST(CatalogueSelection, MaterialsSetTheFlagOnlyFromTheSecondList) {
     EXPECT_EQ(f.text("Text80"), "2");
     EXPECT_EQ(f.text("Text74"), "0");
     EXPECT_TRUE(f.record()["Combo11"].enabled);
-    f.dir.write("Materiau.txt", "");
     f.pick("Combo11", 1);
     EXPECT_EQ(f.text("Text74"), "1");
-    EXPECT_EQ(f.text("Text81"), "");
+    EXPECT_EQ(f.text("Text81"), "2");
     EXPECT_EQ(f.record()["Picture11"].pictureFile, "Data/Materiau.jpg");
+    // A material gone from its file does not complete the design with an empty one.
+    DesignFixture g;
+    g.pick("Combo10", 1);
+    g.dir.write("Materiau.txt", "");
+    g.pick("Combo11", 1);
+    EXPECT_EQ(g.text("Text74"), "0");
+    EXPECT_EQ(g.record()["Picture11"].pictureFile, "Data/Choix13.jpg");
+    EXPECT_EQ(g.platform.warnings.size(), 1u);
 }
 
 TEST(CatalogueSelection, StepsUnlockStrictlyInOrderAndNeverLockAgain) {
@@ -147,30 +156,29 @@ TEST(CatalogueSelection, StepsUnlockStrictlyInOrderAndNeverLockAgain) {
     for (const std::string& c : controls) EXPECT_TRUE(f.record()[c].enabled) << c;
 }
 
-TEST(CatalogueSelection, APictureThatFailsAbandonsThePickWithTheDesignAsItStands) {
+TEST(CatalogueSelection, APictureThatFailsLeavesTheDesignAsBeforeThePick) {
     DesignFixture f;
     f.pick("Combo1", 0);
+    const DesignRecord before = f.record();
     f.platform.missingPictures.insert("Data/M24.jpg");
-    try {
-        f.pick("Combo2", 0);
-        FAIL() << "no error";
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "Data/M24.jpg");
-    }
-    EXPECT_EQ(f.text("Text9"), "24");         // set before the picture
-    EXPECT_FALSE(f.record()["Combo3"].enabled);  // abandoned at the picture
-    EXPECT_EQ(f.text("Text2"), "100");
+    f.pick("Combo2", 0);
+    EXPECT_TRUE(f.record() == before);
+    EXPECT_EQ(f.text("Text9"), "");
+    EXPECT_FALSE(f.record()["Combo3"].enabled);
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_EQ(f.platform.warnings[0],
+              "Le choix n'a pas été appliqué : Fichier « Data/M24.jpg » : l'image est introuvable. Votre "
+              "conception est restée telle qu'elle était avant ce choix.");
 }
 
 TEST(CatalogueSelection, ACatalogueCutShortDuringTheSessionNamesTheFile) {
     DesignFixture f;
     f.dir.write("Moteur.txt", "\"M24\",24,32\r\n");
-    try {
-        f.pick("Combo2", 0);
-        FAIL() << "no error";
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "Data/Moteur.txt");
-    }
+    f.pick("Combo2", 0);
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_NE(f.platform.warnings[0].find("Fichier « Data/Moteur.txt » : le fichier se termine au milieu"),
+              std::string::npos);
+    EXPECT_EQ(f.text("Text9"), "");
 }
 
 TEST(CatalogueSelection, ANonNumericFieldShowsAsReadAndCountsAsZero) {

@@ -4,7 +4,7 @@
 
 #include "support/fake_platform.h"
 #include "support/temp_data_dir.h"
-#include "window/design_session.h"
+#include "session/design_session.h"
 
 // A design session over small catalogues written for the tests (pictures answered by the fake
 // platform), loaded and ready for step 1.

@@ -14,6 +14,7 @@ public:
     PictureSize loadPicture(const std::string& path) override {
         log.push_back("picture " + path);
         if (missingPictures.count(path)) throw DataError(path, "l'image est introuvable.");
+        if (undecodablePictures.count(path)) throw DataError(path, "l'image ne peut pas être décodée.");
         return pictureSize;
     }
     std::string decimalSeparator() override { return separator; }
@@ -21,6 +22,10 @@ public:
     bool askYesNo(const std::string& question, const std::string& title) override {
         log.push_back("ask " + title + ": " + question);
         return answer;
+    }
+    void showWarning(const std::string& text) override {
+        log.push_back("warning " + text);
+        warnings.push_back(text);
     }
     void endProgram() override { log.push_back("end program"); }
 
@@ -34,6 +39,8 @@ public:
 
     std::vector<std::string> log;
     std::set<std::string> missingPictures;
+    std::set<std::string> undecodablePictures;
+    std::vector<std::string> warnings;
     PictureSize pictureSize{75, 75};
     std::string separator = ",";
     bool answer = false;

@@ -7,7 +7,7 @@
 #include "support/fake_platform.h"
 #include "support/temp_data_dir.h"
 #include "window/design_record.h"
-#include "window/design_session.h"
+#include "session/design_session.h"
 #include "window/start_up.h"
 
 namespace {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QComboBox>
+
+class QWheelEvent;
+
+// An editable step list on which only a real pick chooses: an item taken from the open list, the
+// arrow keys, or the wheel once the list has the focus. Typing, Return, leaving the list and the
+// toolkit's completion change its text and nothing else.
+class StepList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit StepList(QWidget* parent = nullptr);
+
+signals:
+    void typed(const QString& text);
+    void picked(int index);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include "qt/design_window.h"
+
+// Acts on the real widgets of a design window as a pupil does.
+namespace driver {
+
+// A pick from the open list: the popup shows, the item is clicked.
+inline void pick(DesignWindow& w, const char* list, int index) {
+    auto* combo = w.findChild<QComboBox*>(list);
+    ASSERT_NE(combo, nullptr) << list;
+    ASSERT_TRUE(combo->isEnabled()) << list;
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    const QModelIndex item = view->model()->index(index, 0);
+    view->setCurrentIndex(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    if (combo->view()->isVisible()) combo->hidePopup();
+}
+
+inline void click(DesignWindow& w, const char* option) {
+    auto* button = w.findChild<QRadioButton*>(option);
+    ASSERT_NE(button, nullptr) << option;
+    ASSERT_TRUE(button->isEnabled()) << option;
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// A design of the supplied Data that passes every rule.
+inline void completePassingDesign(DesignWindow& w) {
+    for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4"}) pick(w, list, 0);
+    for (const char* list : {"Combo5", "Combo6", "Combo7"}) pick(w, list, 1);
+    for (const char* option : {"Option1", "Option3", "Option5"}) click(w, option);
+    for (const char* list : {"Combo8", "Combo9", "Combo10", "Combo11"}) pick(w, list, 0);
+}
+
+}  // namespace driver
