@@ -3,6 +3,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "qt/wheel_guard.h"
+
 // The clearance scroll bar; the wheel moves it only once it has the focus, else the window scrolls.
 class ClearanceBar : public QScrollBar {
     Q_OBJECT
@@ -11,10 +13,6 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override {
-        if (!hasFocus()) {
-            event->ignore();
-            return;
-        }
-        QScrollBar::wheelEvent(event);
+        if (!passWheelToWindow(this, event)) QScrollBar::wheelEvent(event);
     }
 };

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include "qt/wheel_guard.h"
+
 StepList::StepList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -12,20 +14,22 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
     // a pick; none of them is one here.
     disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    if (QCompleter* completer = lineEdit()->completer()) {
-        disconnect(completer, nullptr, this, nullptr);
-        // Inline completion writes the rest of the item into the field: that is text too.
-        connect(completer, qOverload<const QString&>(&QCompleter::highlighted), this,
-                [this] { emit typed(lineEdit()->text()); });
-    }
+    if (QCompleter* completer = lineEdit()->completer()) disconnect(completer, nullptr, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &StepList::typed);
-    connect(this, &QComboBox::activated, this, &StepList::picked);
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        picking_ = true;
+        emit picked(index);
+    });
+}
+
+void StepList::keyPressEvent(QKeyEvent* event) {
+    const QString before = lineEdit()->text();
+    picking_ = false;
+    QComboBox::keyPressEvent(event);
+    // Inline completion writes the rest of an item into the field without an edit signal.
+    if (!picking_ && lineEdit()->text() != before) emit typed(lineEdit()->text());
 }
 
 void StepList::wheelEvent(QWheelEvent* event) {
-    if (!hasFocus()) {
-        event->ignore();  // passed on to the window, which scrolls
-        return;
-    }
-    QComboBox::wheelEvent(event);
+    if (!passWheelToWindow(this, event)) QComboBox::wheelEvent(event);
 }

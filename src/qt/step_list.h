@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+class QKeyEvent;
 class QWheelEvent;
 
 // An editable step list on which only a real pick chooses: an item taken from the open list, the
@@ -18,4 +19,8 @@ signals:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool picking_ = false;
 };
