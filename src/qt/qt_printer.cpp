@@ -1,6 +1,19 @@
 #include "qt/qt_printer.h"
 
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <QImage>
 #include <QMessageBox>
 #include <QPageSize>
@@ -20,19 +33,80 @@ QtPrinter::QtPrinter(QWidget* dialogParent) : dialogParent_(dialogParent) {}
 
 QtPrinter::~QtPrinter() {
     if (painter_.isActive()) painter_.end();
+    discardPartialPdf();
+}
+
+QString QtPrinter::proposedPdfFile() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QDir(folder).filePath("Conception VENTAKAR.pdf");
 }
 
 bool QtPrinter::choosePrinter() {
     if (painter_.isActive()) painter_.end();
+    discardPartialPdf();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setDocName("Conception VENTAKAR");
+    const bool printers = !QPrinterInfo::availablePrinterNames().isEmpty();
     if (!outputFile_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(outputFile_);
+    } else if (!printers) {
+        printer_->setOutputFileName(proposedPdfFile());  // a PDF file is then the only way out
     }
     QPrintDialog dialog(printer_.get(), dialogParent_);
+    if (printers && outputFile_.isEmpty()) {
+        // With real printers the dialog starts on the default one; its file field, should the user
+        // choose PDF, gets our name rather than the toolkit's.
+        if (auto* field = dialog.findChild<QLineEdit*>("filename")) field->setText(proposedPdfFile());
+    }
     if (dialog.exec() != QDialog::Accepted) return false;
     if (!printer_->isValid()) throw PrintError("aucune imprimante n'est disponible.");
+    if (printer_->outputFormat() == QPrinter::PdfFormat) divertPdfOutput();
     return true;
+}
+
+void QtPrinter::divertPdfOutput() {
+    pdfTarget_ = printer_->outputFileName();
+    if (pdfTarget_.isEmpty()) throw PrintError("aucun nom n'a été donné au fichier PDF.");
+    const QFileInfo target(pdfTarget_);
+    if (target.isDir()) throw PrintError("« " + pdfTarget_.toStdString() + " » est un dossier.");
+    QTemporaryFile partial(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX"));
+    partial.setAutoRemove(false);
+    if (!partial.open()) {
+        throw PrintError("le fichier PDF ne peut pas être écrit dans le dossier « " +
+                         target.absolutePath().toStdString() + " » (" + partial.errorString().toStdString() + ").");
+    }
+    pdfPartial_ = partial.fileName();
+    partial.close();
+    printer_->setOutputFileName(pdfPartial_);
+}
+
+// A complete PDF begins with its header and ends with its end-of-file marker; a disk that filled
+// up on the way leaves a file cut short.
+void QtPrinter::checkAndMovePdf() {
+    QFile file(pdfPartial_);
+    if (!file.open(QIODevice::ReadOnly)) throw PrintError("le fichier PDF écrit ne peut pas être relu.");
+    const QByteArray head = file.read(5);
+    const qint64 size = file.size();
+    file.seek(std::max<qint64>(0, size - 32));
+    const QByteArray tail = file.readAll();
+    const bool synced = ::fsync(file.handle()) == 0;
+    file.close();
+    if (head != "%PDF-" || !tail.contains("%%EOF")) {
+        throw PrintError("le fichier PDF n'a pas pu être écrit en entier (disque plein ou taille de fichier limitée ?).");
+    }
+    if (!synced) throw PrintError("le fichier PDF n'a pas pu être enregistré sur le disque.");
+    if (std::rename(QFile::encodeName(pdfPartial_).constData(), QFile::encodeName(pdfTarget_).constData()) != 0) {
+        throw PrintError("le fichier « " + pdfTarget_.toStdString() + " » ne peut pas être remplacé (" +
+                         std::strerror(errno) + ").");
+    }
+    pdfPartial_.clear();
+}
+
+void QtPrinter::discardPartialPdf() {
+    if (!pdfPartial_.isEmpty()) QFile::remove(pdfPartial_);
+    pdfPartial_.clear();
 }
 
 void QtPrinter::setA4Millimetres() {
@@ -94,6 +168,7 @@ void QtPrinter::newPage() {
 void QtPrinter::endDocument() {
     if (!painter_.end()) throw PrintError("l'imprimante n'a pas accepté le document.");
     if (printer_->printerState() == QPrinter::Error) throw PrintError("l'imprimante a signalé une erreur.");
+    if (!pdfPartial_.isEmpty()) checkAndMovePdf();
 }
 
 void QtPrinter::abortDocument() {
@@ -102,6 +177,7 @@ void QtPrinter::abortDocument() {
         printer_->abort();
         painter_.end();
     }
+    discardPartialPdf();
 }
 
 void QtPrinter::showMessage(const std::string& text) {

@@ -34,11 +34,20 @@ public:
     void showMessage(const std::string& text) override;
     void showWarning(const std::string& text) override;
 
+    // The file name the print dialog proposes for PDF output.
+    static QString proposedPdfFile();
+
 private:
     double pixelsPerMillimetre() const;
+    // PDF output goes to a temporary file beside the chosen one, moved into place once complete.
+    void divertPdfOutput();
+    void checkAndMovePdf();
+    void discardPartialPdf();
 
     QPointer<QWidget> dialogParent_;
     QString outputFile_;
+    QString pdfTarget_;   // the file the user chose
+    QString pdfPartial_;  // what the printer writes meanwhile
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     QFont font_;

@@ -1,5 +1,6 @@
 #include "report/print_report.h"
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,12 @@ private:
     Printer& p_;
 };
 
+// Nothing goes out: the document is thrown away, then the user is told why.
+void failed(Printer& printer, const std::string& reason) {
+    printer.abortDocument();
+    printer.showWarning("Impression impossible : " + reason);
+}
+
 }  // namespace
 
 void printReport(const DesignRecord& record, Printer& printer) {
@@ -130,8 +137,10 @@ void printReport(const DesignRecord& record, Printer& printer) {
         if (!printer.choosePrinter()) return;  // cancelled: the user's choice, nothing to say
         Report(record, printer).print();
     } catch (const PrintError& error) {
-        printer.abortDocument();
-        printer.showWarning(std::string("Impression impossible : ") + error.what());
+        failed(printer, error.what());
+        return;
+    } catch (const std::bad_alloc&) {
+        failed(printer, "la mémoire de l'ordinateur ne suffit pas.");
         return;
     }
     printer.showMessage("Impression terminée");

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QPrintDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 #include "modal_helper.h"
 #include "qt/design_window.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -101,11 +103,16 @@ TEST(Printing, APassingDesignPrintsTwoPagesToPdf) {
 TEST(Printing, CancellingTheDialogPrintsNothingAndSaysNothing) {
     closeStartWindowSoon();
     DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    driver::completePassingDesign(w);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("annule.pdf");
     w.printer().setOutputFile(pdf);
     bool anotherModal = false;
+    bool dialogShown = false;
     whenModalAppears([&](QWidget* dialog) {
+        dialogShown = qobject_cast<QPrintDialog*>(dialog) != nullptr;
         whenModalAppears([&](QWidget* modal) {
             anotherModal = true;
             modal->close();
@@ -114,6 +121,7 @@ TEST(Printing, CancellingTheDialogPrintsNothingAndSaysNothing) {
     });
     w.session().printClicked(w.printer());
     QTest::qWait(50);
+    EXPECT_TRUE(dialogShown);
     EXPECT_FALSE(anotherModal);
     EXPECT_FALSE(QFile::exists(pdf));
 }

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdio>
+
+#include "modal_helper.h"
+#include "window_driver.h"
+
+namespace {
+
+// Prints a complete passing design to pdf, answering the dialog and the closing message;
+// returns that message.
+QString printTo(DesignWindow& w, const QString& pdf) {
+    w.printer().setOutputFile(pdf);
+    QString message;
+    whenModalAppears([&](QWidget* dialog) {
+        whenModalAppears([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                message = box->text();
+                box->accept();
+            }
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    w.findChild<QPushButton*>("Command1")->click();
+    return message;
+}
+
+QByteArray contents(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Run by the test below in a child process whose file sizes are limited, as on a full disk.
+TEST(PrintChild, PrintsUnderTheFileSizeLimitItIsGiven) {
+    const QByteArray pdf = qgetenv("VENTAKAR_CHILD_PDF");
+    const long limit = qEnvironmentVariableIntValue("VENTAKAR_CHILD_FSIZE");
+    if (pdf.isEmpty() || limit <= 0) GTEST_SKIP() << "run by Printing.AFullDiskLeavesNoPartialFile";
+    std::signal(SIGXFSZ, SIG_IGN);  // as the program does
+    const rlimit rl{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &rl), 0);
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    driver::completePassingDesign(w);
+    const QString message = printTo(w, QString::fromUtf8(pdf));
+    std::printf("MESSAGE<%s>\n", message.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QString childMessage(const QString& pdf, qint64 limit) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VENTAKAR_CHILD_PDF", pdf);
+    env.insert("VENTAKAR_CHILD_FSIZE", QString::number(limit));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=PrintChild.*"});
+    EXPECT_TRUE(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    const int begin = out.indexOf("MESSAGE<");
+    return begin < 0 ? QString() : out.mid(begin + 8, out.indexOf(">\n", begin) - begin - 8);
+}
+
+TEST(Printing, AFullDiskLeavesNoPartialFileAndNeverReplacesAGoodReport) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    driver::completePassingDesign(w);
+    QTemporaryDir dir;
+    const QString good = dir.filePath("rapport.pdf");
+    ASSERT_EQ(printTo(w, good), "Impression terminée");
+    const QByteArray report = contents(good);
+    ASSERT_GT(report.size(), 20000);
+
+    // A second print that runs out of room: the good report stays as it was, nothing is left over.
+    const QString again = childMessage(good, report.size() / 2);
+    EXPECT_TRUE(again.startsWith("Impression impossible : ")) << again.toStdString();
+    EXPECT_EQ(contents(good), report);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rapport.pdf"});
+
+    // A first print that runs out of room leaves no file at all.
+    const QString fresh = dir.filePath("nouveau.pdf");
+    const QString first = childMessage(fresh, report.size() / 2);
+    EXPECT_TRUE(first.startsWith("Impression impossible : ")) << first.toStdString();
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rapport.pdf"});
+
+    // With room enough the child writes the report whole.
+    EXPECT_EQ(childMessage(fresh, report.size() * 4), "Impression terminée");
+    EXPECT_EQ(contents(fresh).size(), report.size());
+}
+
+TEST(Printing, TheDialogProposesAPdfNamedAfterTheDesignInTheDocumentsFolder) {
+    const QString proposed = QtPrinter::proposedPdfFile();
+    EXPECT_EQ(proposed, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                            .filePath("Conception VENTAKAR.pdf"));
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    driver::completePassingDesign(w);
+    QString offered;
+    whenModalAppears([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            offered = dialog->printer()->outputFileName();
+        } else if (auto* field = dialog->findChild<QLineEdit*>("filename")) {
+            offered = field->text();
+        }
+        dialog->reject();
+    });
+    w.findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(offered, proposed);
+}
+
+}  // namespace
