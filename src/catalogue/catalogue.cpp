@@ -1,11 +1,11 @@
 #include "catalogue/catalogue.h"
 
-#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
+#include <cstdint>
 
 #include "catalogue/data_error.h"
 #include "catalogue/record_parser.h"
@@ -27,52 +27,74 @@ std::string reasonOf(int error) {
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
 };
+
+std::string mebibytes(std::uintmax_t bytes) {
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " Mio";
+}
+
+[[noreturn]] void tooLarge(const std::string& path, std::uintmax_t size) {
+    throw DataError(path, "le fichier est trop grand (" + mebibytes(size) + ") : un catalogue ne peut pas dépasser " +
+                              mebibytes(kMaxCatalogueBytes) + ".");
+}
 
 }  // namespace
 
 std::string readFileBytes(const std::string& path) {
-    std::error_code status;
-    if (std::filesystem::is_directory(path, status)) throw DataError(path, reasonOf(EISDIR));
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) throw DataError(path, reasonOf(errno));
+    // Non-blocking, so that a named pipe cannot hold start-up; only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw DataError(path, reasonOf(errno));
+    const FdCloser closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) throw DataError(path, reasonOf(errno));
+    if (S_ISDIR(info.st_mode)) throw DataError(path, reasonOf(EISDIR));
+    if (!S_ISREG(info.st_mode)) {
+        throw DataError(path, "ce n'est pas un fichier ordinaire (tube, périphérique ou autre) : seul un fichier "
+                              "texte peut servir de catalogue.");
+    }
+    const auto length = static_cast<std::uintmax_t>(info.st_size);
+    if (length > kMaxCatalogueBytes) tooLarge(path, length);
     std::string bytes;
     std::size_t used = 0;
-    // Sized from the file's length once; the loop still copes with a file that grows meanwhile.
-    std::size_t chunk = 65536;
-    const auto length = std::filesystem::file_size(path, status);
-    if (!status && length < (std::uintmax_t{1} << 31)) chunk = static_cast<std::size_t>(length) + 1;
+    // Sized from the file's length; the loop still copes with a file that changes meanwhile.
+    bytes.resize(static_cast<std::size_t>(length) + 1);
     for (;;) {
-        bytes.resize(used + chunk);
-        const std::size_t got = std::fread(bytes.data() + used, 1, chunk, file.get());
-        used += got;
-        if (got < chunk) break;
+        if (used == bytes.size()) {
+            if (used > kMaxCatalogueBytes) tooLarge(path, used);
+            bytes.resize(used + 65536);
+        }
+        const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw DataError(path, reasonOf(errno));
+        }
+        if (got == 0) break;
+        used += static_cast<std::size_t>(got);
     }
+    if (used > kMaxCatalogueBytes) tooLarge(path, used);
     bytes.resize(used);
-    if (std::ferror(file.get())) throw DataError(path, reasonOf(errno));
     return bytes;
+}
+
+void forEachRecord(const std::string& path, int fieldCount, std::string_view decimalSeparator,
+                   const std::function<void(const CatalogueRecord&)>& use) {
+    const std::string bytes = readFileBytes(path);
+    RecordParser parser(bytes, path, fieldCount, decimalSeparator);
+    CatalogueRecord record;
+    for (std::int32_t index = 0; parser.next(&record.fields); ++index) {
+        record.index = index;
+        use(record);
+    }
 }
 
 std::vector<CatalogueRecord> readRecordFile(const std::string& path, int fieldCount,
                                             std::string_view decimalSeparator) {
-    const std::string bytes = readFileBytes(path);
-    RecordParser parser(bytes, path, fieldCount, decimalSeparator);
     std::vector<CatalogueRecord> records;
-    // Records are conventionally one a line: a good first guess of how many there are.
-    std::size_t lines = 1;
-    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
-         ++p) {
-        ++lines;
-    }
-    records.reserve(lines);
-    CatalogueRecord record;
-    while (parser.next(&record.fields)) {
-        record.index = static_cast<std::int32_t>(records.size());
-        records.push_back(std::move(record));
-    }
+    forEachRecord(path, fieldCount, decimalSeparator,
+                  [&records](const CatalogueRecord& record) { records.push_back(record); });
     return records;
 }
 

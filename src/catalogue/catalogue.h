@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +10,16 @@
 #include "catalogue/catalogue_kind.h"
 #include "catalogue/catalogue_record.h"
 
-// The whole content of a file, or a DataError naming it and why it cannot be read.
+// A catalogue larger than this is refused rather than read.
+inline constexpr std::uintmax_t kMaxCatalogueBytes = std::uintmax_t{64} << 20;
+
+// The whole content of a regular file, or a DataError naming it and why it cannot be read
+// (missing, unreadable, not a regular file, larger than kMaxCatalogueBytes).
 std::string readFileBytes(const std::string& path);
+
+// Reads the records of a file one by one, without keeping them; the record passed is reused.
+void forEachRecord(const std::string& path, int fieldCount, std::string_view decimalSeparator,
+                   const std::function<void(const CatalogueRecord&)>& use);
 
 // Every record of a file in the catalogue syntax, fieldCount fields a record, in file order.
 std::vector<CatalogueRecord> readRecordFile(const std::string& path, int fieldCount,

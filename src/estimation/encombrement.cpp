@@ -57,11 +57,11 @@ void encombrement(DesignRecord& record, Platform& platform) {
     if (heightComputed) partAboveAxis(record, v);
     record.setText("Text90", record.text("Text75"));
 
-    colourAgainstLimit(record, "Text90", v("Text90"), v("Text87"));
-    colourAgainstLimit(record, "Text75", v("Text75"), v("Text87"));
+    colourAgainstLimit(record, "Text90", v.result("Text90"), v("Text87"));
+    colourAgainstLimit(record, "Text75", v.result("Text75"), v("Text87"));
     // The axis must stand higher above the ground than the propeller's radius.
     const double radius = v("Text2") / 2;
-    colourAgainstLimit(record, "Text43", v("Text43"), radius, Bound::Minimum);
+    colourAgainstLimit(record, "Text43", v.result("Text43"), radius, Bound::Minimum);
     record["Image11"].visible = true;
     record["Image13"].visible = true;
     giveVerdict(record, v, platform);

@@ -12,6 +12,9 @@ public:
         : record_(record), separator_(std::move(decimalSeparator)) {}
 
     double operator()(std::string_view field) const;
+    // A computed result as the rules judge it: the text written for a sum that is no finite
+    // number ("inf", "nan") stays that, where MyVal would read 0 and let it pass.
+    double result(std::string_view field) const;
     void write(std::string_view field, double value);
     const std::string& separator() const { return separator_; }
 

@@ -37,7 +37,7 @@ void computeTotal(DesignRecord& record, FieldValues& value, const Total& total) 
             value.write(total.result, value(total.result) + value(total.accuUnit) * value("Text78"));
         }
     }
-    colourAgainstLimit(record, total.result, value(total.result), value(total.limit));
+    colourAgainstLimit(record, total.result, value.result(total.result), value(total.limit));
 }
 
 }  // namespace

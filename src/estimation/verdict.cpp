@@ -29,7 +29,7 @@ constexpr Criterion kCriteria[] = {
 double limitOf(const Criterion& c, FieldValues& v) { return c.limitField ? v(c.limitField) : v("Text2") / 2; }
 
 Standing standingOf(const Criterion& c, FieldValues& v) {
-    return standing(v(c.field), limitOf(c, v), c.mustBeAbove ? Bound::Minimum : Bound::Maximum);
+    return standing(v.result(c.field), limitOf(c, v), c.mustBeAbove ? Bound::Minimum : Bound::Maximum);
 }
 
 bool passes(const Criterion& c, FieldValues& v) { return standingOf(c, v) == Standing::Complies; }

@@ -18,6 +18,7 @@
 #include "catalogue/data_error.h"
 #include "qt/clearance_bar.h"
 #include "qt/design_fonts.h"
+#include "qt/item_list_model.h"
 #include "qt/line_shape.h"
 #include "qt/step_list.h"
 #include "qt/wrapping_button.h"
@@ -228,10 +229,8 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
             break;
         }
         case ControlKind::List: {
-            auto* list = static_cast<QComboBox*>(widget);
-            if (list->count() != static_cast<int>(control.items.size())) {
-                list->clear();
-                for (const ListItem& item : control.items) list->addItem(qs(item.text), item.tag);
+            auto* list = static_cast<StepList*>(widget);
+            if (list->items()->setItems(control.items.shared())) {
                 list->setCurrentIndex(-1);  // no item is chosen until the user picks one
             }
             if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));

@@ -1,5 +1,7 @@
 #include "qt/qt_printer.h"
 
+#include "catalogue/safe_name.h"
+
 #include <unistd.h>
 
 #include <QDir>
@@ -70,7 +72,7 @@ void QtPrinter::divertPdfOutput() {
     pdfTarget_ = printer_->outputFileName();
     if (pdfTarget_.isEmpty()) throw PrintError("aucun nom n'a été donné au fichier PDF.");
     const QFileInfo target(pdfTarget_);
-    if (target.isDir()) throw PrintError("« " + pdfTarget_.toStdString() + " » est un dossier.");
+    if (target.isDir()) throw PrintError("« " + safeName(pdfTarget_.toStdString()) + " » est un dossier.");
     QTemporaryFile partial(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX"));
     partial.setAutoRemove(false);
     if (!partial.open()) {
@@ -98,7 +100,7 @@ void QtPrinter::checkAndMovePdf() {
     }
     if (!synced) throw PrintError("le fichier PDF n'a pas pu être enregistré sur le disque.");
     if (std::rename(QFile::encodeName(pdfPartial_).constData(), QFile::encodeName(pdfTarget_).constData()) != 0) {
-        throw PrintError("le fichier « " + pdfTarget_.toStdString() + " » ne peut pas être remplacé (" +
+        throw PrintError("le fichier « " + safeName(pdfTarget_.toStdString()) + " » ne peut pas être remplacé (" +
                          std::strerror(errno) + ").");
     }
     pdfPartial_.clear();
@@ -147,7 +149,7 @@ void QtPrinter::printLine(const std::vector<std::string>& texts) {
 
 void QtPrinter::drawPicture(const std::string& file, double x, double y) {
     const QImage image(qs(file));
-    if (image.isNull()) throw PrintError("l'image « " + file + " » ne peut pas être imprimée.");
+    if (image.isNull()) throw PrintError("l'image « " + safeName(file) + " » ne peut pas être imprimée.");
     // A file without a resolution of its own gets the toolkit's screen default: use 96 dpi.
     const QImage unspecified(1, 1, QImage::Format_RGB32);
     const bool own = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != unspecified.dotsPerMeterX();

@@ -4,9 +4,11 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include "qt/item_list_model.h"
 #include "qt/wheel_guard.h"
 
 StepList::StepList(QWidget* parent) : QComboBox(parent) {
+    setModel(new ItemListModel(this));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setFocusPolicy(Qt::StrongFocus);  // the wheel alone does not take the focus
@@ -29,6 +31,8 @@ void StepList::keyPressEvent(QKeyEvent* event) {
     // Inline completion writes the rest of an item into the field without an edit signal.
     if (!picking_ && lineEdit()->text() != before) emit typed(lineEdit()->text());
 }
+
+ItemListModel* StepList::items() const { return static_cast<ItemListModel*>(model()); }
 
 void StepList::wheelEvent(QWheelEvent* event) {
     if (!passWheelToWindow(this, event)) QComboBox::wheelEvent(event);

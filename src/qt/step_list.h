@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+class ItemListModel;
 class QKeyEvent;
 class QWheelEvent;
 
@@ -12,6 +13,8 @@ class StepList : public QComboBox {
     Q_OBJECT
 public:
     explicit StepList(QWidget* parent = nullptr);
+
+    ItemListModel* items() const;
 
 signals:
     void typed(const QString& text);

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
+#include "catalogue/safe_name.h"
 #include "estimation/encombrement.h"
 #include "steps/battery_rule.h"
 #include "steps/chassis.h"
@@ -102,7 +103,7 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
     if (!found) {
         throw DataError(cataloguePath(handler->kind),
                         "le catalogue a changé depuis le démarrage de VENTAKAR : l'élément « " +
-                            record.text(list) + " » (enregistrement n° " + std::to_string(tag + 1) +
+                            safeName(record.text(list)) + " » (enregistrement n° " + std::to_string(tag + 1) +
                             ") n'y figure plus. Relancez VENTAKAR pour relire les catalogues.");
     }
     for (std::size_t i = 0; i < handler->fieldsFrom2.size(); ++i) {

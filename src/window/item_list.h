@@ -18,6 +18,9 @@ public:
     const_iterator begin() const { return items_ ? items_->cbegin() : const_iterator(); }
     const_iterator end() const { return items_ ? items_->cend() : const_iterator(); }
 
+    // The items themselves, for a view that shows them without copying.
+    std::shared_ptr<const std::vector<ListItem>> shared() const { return items_; }
+
     void push_back(ListItem item) { own().push_back(std::move(item)); }
     void reserve(std::size_t n) { own().reserve(n); }
     void clear() { items_.reset(); }

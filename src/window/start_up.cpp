@@ -116,16 +116,16 @@ void loadDesignWindow(DesignRecord& record, Platform& platform) {
 
     const std::string separator = platform.decimalSeparator();
     for (const ListSource& source : kListSources) {
-        for (const CatalogueRecord& r : readCatalogue(source.kind, separator)) {
+        forEachRecord(cataloguePath(source.kind), fieldCount(source.kind), separator, [&](const CatalogueRecord& r) {
             if (!source.list) {
                 const char* units[] = {"Text1", "Text8", "Text16", "Text24"};
                 for (std::size_t i = 0; i < 4; ++i) record.setText(units[i], std::string(r.fields[i]));
-                continue;
+                return;
             }
             record[source.list].items.push_back({trimSpaces(r.fields[0]), r.index});
-        }
+        });
     }
-    for (const CatalogueRecord& r : readRecordFile(std::string(kRulesPath), kRulesFieldCount, separator)) {
+    forEachRecord(std::string(kRulesPath), kRulesFieldCount, separator, [&](const CatalogueRecord& r) {
         for (int i = 0; i < kRulesFieldCount; ++i) record.setText(numbered("Text", 85 + i), std::string(r.fields[i]));
-    }
+    });
 }
