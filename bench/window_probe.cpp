@@ -2,6 +2,9 @@
 //   window_probe startup   builds and shows the design window, then exits (timed from outside);
 //                          prints the time spent decoding the start-up pictures and reading the
 //                          catalogues, each measured alone in the same process
+//   window_probe shown     builds and shows the design window, then exits (for peak memory)
+//   window_probe cycle N   picks the first N propellers of Combo1 in turn (for peak memory, timed
+//                          and measured from outside)
 //   window_probe pick N    N picks in Combo1 of the Data/Helice.txt in the working directory,
 //                          each with the re-read, the handler, the estimation and the widget update
 #include <QApplication>
@@ -60,12 +63,21 @@ int main(int argc, char** argv) {
     if (!window.isLoaded()) return 1;
     window.show();
     QApplication::processEvents();
+    if (mode == "shown") return 0;
     if (mode == "startup") {
         std::printf("decode %.2f ms, catalogues %.2f ms\n", decodeStartPictures(), readStartCatalogues());
         return 0;
     }
     const int picks = argc > 2 ? std::atoi(argv[2]) : 100;
     auto* combo = window.findChild<QComboBox*>("Combo1");
+    if (mode == "cycle") {
+        for (int i = 0; i < picks; ++i) {
+            emit combo->activated(i);
+            QApplication::processEvents();
+        }
+        std::printf("%s shown last\n", qPrintable(combo->currentText()));
+        return 0;
+    }
     const int items = combo->count();
     std::vector<double> times;
     for (int i = 0; i < picks; ++i) {

@@ -11,6 +11,8 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
     setModel(new ItemListModel(this));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // The list's box is laid out by the design: its size needs no pass over every item.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setFocusPolicy(Qt::StrongFocus);  // the wheel alone does not take the focus
     // The toolkit turns Return, leaving the list and an accepted completion on a matching text into
     // a pick; none of them is one here.
