@@ -17,10 +17,22 @@ struct Total {
     const char* limit;
 };
 
-constexpr Total kMass{"Text91", {"Text3", "Text10", "Text18", "Text26", "Text32"}, {"Text38", "Text45"},
-                      {"Text64", "Text69"}, "Check2", "Text8", "Text24", "Text88"};
-constexpr Total kPrice{"Text92", {"Text6", "Text15", "Text22", "Text29", "Text35"}, {"Text42", "Text49"},
-                       {"Text65", "Text70"}, "Check1", "Text1", "Text16", "Text89"};
+constexpr Total kMass{.result = "Text91",
+                      .parts = {"Text3", "Text10", "Text18", "Text26", "Text32"},
+                      .wheels = {"Text38", "Text45"},
+                      .mountings = {"Text64", "Text69"},
+                      .include = "Check2",
+                      .pileUnit = "Text8",
+                      .accuUnit = "Text24",
+                      .limit = "Text88"};
+constexpr Total kPrice{.result = "Text92",
+                       .parts = {"Text6", "Text15", "Text22", "Text29", "Text35"},
+                       .wheels = {"Text42", "Text49"},
+                       .mountings = {"Text65", "Text70"},
+                       .include = "Check1",
+                       .pileUnit = "Text1",
+                       .accuUnit = "Text16",
+                       .limit = "Text89"};
 
 void computeTotal(DesignRecord& record, FieldValues& value, const Total& total) {
     // Summed in the order of the design, so that rounding matches it.

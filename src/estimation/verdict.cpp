@@ -16,14 +16,14 @@ struct Criterion {
     const char* field;
     const char* limitField;  // nullptr: the propeller's radius
     const char* unit;
-    bool mustBeAbove;
+    bool mustBeAbove = false;
 };
 
 constexpr Criterion kCriteria[] = {
-    {"Hauteur", "Text90", "Text87", "mm", false},
-    {"Masse", "Text91", "Text88", "g", false},
-    {"Prix", "Text92", "Text89", "€", false},
-    {"Hauteur de l'axe", "Text43", nullptr, "mm", true},
+    {.caption = "Hauteur", .field = "Text90", .limitField = "Text87", .unit = "mm"},
+    {.caption = "Masse", .field = "Text91", .limitField = "Text88", .unit = "g"},
+    {.caption = "Prix", .field = "Text92", .limitField = "Text89", .unit = "€"},
+    {.caption = "Hauteur de l'axe", .field = "Text43", .limitField = nullptr, .unit = "mm", .mustBeAbove = true},
 };
 
 double limitOf(const Criterion& c, FieldValues& v) { return c.limitField ? v(c.limitField) : v("Text2") / 2; }

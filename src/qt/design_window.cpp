@@ -28,10 +28,8 @@ static void initDesignResources() { Q_INIT_RESOURCE(resources); }
 
 namespace {
 
-constexpr int kTwips = DesignRecord::kTwipsPerPixel;
-
 QRect pixels(const Geometry& g) {
-    return QRect(g.left / kTwips, g.top / kTwips, g.width / kTwips, g.height / kTwips);
+    return QRect(toPixels(g.left), toPixels(g.top), toPixels(g.width), toPixels(g.height));
 }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
@@ -72,7 +70,7 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     surface_ = new QWidget;
     surface_->setObjectName("Sélection");
     surface_->setFont(designFont());
-    surface_->setFixedSize(DesignRecord::kClientWidth / kTwips, DesignRecord::kClientHeight / kTwips);
+    surface_->setFixedSize(toPixels(DesignRecord::kClientWidth), toPixels(DesignRecord::kClientHeight));
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setWidget(surface_);

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "window/twips.h"
+
 LineShape::LineShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -13,8 +15,8 @@ void LineShape::setLine(int x1, int y1, int x2, int y2, int penWidth) {
     setProperty("x2", x2);
     setProperty("y2", y2);
     penWidth_ = penWidth;
-    const QPoint a(x1 / 15, y1 / 15);
-    const QPoint b(x2 / 15, y2 / 15);
+    const QPoint a(toPixels(x1), toPixels(y1));
+    const QPoint b(toPixels(x2), toPixels(y2));
     const int margin = penWidth;
     const QRect box = QRect(a, b).normalized().adjusted(-margin, -margin, margin, margin);
     from_ = a - box.topLeft();

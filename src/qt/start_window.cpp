@@ -7,11 +7,12 @@
 #include <QScreen>
 
 #include "qt/design_fonts.h"
+#include "window/twips.h"
 
 namespace {
 
 QRect twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
 }  // namespace
@@ -20,7 +21,7 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("Démarrage");
     setWindowTitle(QString());
     setModal(true);
-    setFixedSize(4500 / 15, 3330 / 15);
+    setFixedSize(toPixels(4500), toPixels(3330));
     setFont(designFont());
 
     auto* frame = new QFrame(this);

@@ -20,56 +20,94 @@ enum class AfterReading { Nothing, BatteryRule, FrontWheelCopies, RearWheelCopie
 
 // One row of the handler table; every list runs the same steps with these differences.
 struct ListHandler {
-    const char* list;
-    CatalogueKind kind;
-    bool setsMaterialsComplete;
-    std::vector<const char*> cleared;
-    const char* previewToHide;
-    std::vector<const char*> fieldsFrom2;  // destination of record fields 2..N; nullptr: unused
-    const char* baseToAxisCopy;            // also receives the last field, right after it
-    const char* photoBox;                  // the .jpg picture
-    const char* drawingImage;              // the .gif drawing of a mounting
-    AfterReading after;
-    std::vector<const char*> enable;
+    const char* list = nullptr;
+    CatalogueKind kind = CatalogueKind::Helice;
+    bool setsMaterialsComplete = false;
+    std::vector<const char*> cleared = {};
+    const char* previewToHide = nullptr;
+    std::vector<const char*> fieldsFrom2 = {};  // destination of record fields 2..N; nullptr: unused
+    const char* baseToAxisCopy = nullptr;  // also receives the last field, right after it
+    const char* photoBox = nullptr;        // the .jpg picture
+    const char* drawingImage = nullptr;    // the .gif drawing of a mounting
+    AfterReading after = AfterReading::Nothing;
+    std::vector<const char*> enable = {};
 };
 
 const std::vector<ListHandler>& handlers() {
     static const std::vector<ListHandler> table = {
-        {"Combo1", CatalogueKind::Helice, false,
-         {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text72", "Text73"}, nullptr,
-         {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text72", "Text73"}, nullptr,
-         "Picture1", nullptr, AfterReading::Nothing, {"Combo2"}},
-        {"Combo2", CatalogueKind::Moteur, false,
-         {"Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text15"}, nullptr,
-         {"Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text15"}, nullptr, "Picture2",
-         nullptr, AfterReading::Nothing, {"Combo3"}},
-        {"Combo3", CatalogueKind::Berceau, false,
-         {"Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23"}, nullptr,
-         {"Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23"}, "Text77", "Picture3",
-         nullptr, AfterReading::Nothing, {"Combo4"}},
-        {"Combo4", CatalogueKind::Energie, false,
-         {"Text25", "Text26", "Text27", "Text28", "Text29", "Text78"}, nullptr,
-         {"Text25", "Text26", "Text27", "Text28", "Text29", "Text78"}, nullptr, "Picture4", nullptr,
-         AfterReading::BatteryRule, {"Combo5"}},
-        {"Combo5", CatalogueKind::Interrupteur, false, {"Text31", "Text32", "Text33", "Text34", "Text35"},
-         nullptr, {"Text31", "Text32", "Text33", "Text34", "Text35"}, nullptr, "Picture5", nullptr,
-         AfterReading::Nothing, {"Combo6"}},
-        {"Combo6", CatalogueKind::Roue, false, {"Text37", "Text38", "Text39", "Text40", "Text41", "Text42"},
-         nullptr, {"Text37", "Text38", "Text39", "Text40", "Text41", "Text42"}, nullptr, "Picture6",
-         nullptr, AfterReading::FrontWheelCopies, {"Combo7"}},
-        {"Combo7", CatalogueKind::Roue, false, {"Text44", "Text45", "Text46", "Text47", "Text48", "Text49"},
-         nullptr, {"Text44", "Text45", "Text46", "Text47", "Text48", "Text49"}, nullptr, "Picture7",
-         nullptr, AfterReading::RearWheelCopies, {"Option1", "Option2"}},
-        {"Combo8", CatalogueKind::Train, false, {"Text62", "Text63", "Text64", "Text65"}, "Picture16",
-         {"Text62", "Text63", "Text64", "Text65", nullptr}, nullptr, "Picture14", "Image6",
-         AfterReading::Nothing, {"Combo9"}},
-        {"Combo9", CatalogueKind::Train, false, {"Text66", "Text68", "Text69", "Text70"}, "Picture17",
-         {"Text68", "Text66", "Text69", "Text70", nullptr}, nullptr, "Picture10", "Image14",
-         AfterReading::Nothing, {"Combo10"}},
-        {"Combo10", CatalogueKind::Materiau, false, {"Text80"}, nullptr, {"Text80", nullptr, nullptr},
-         nullptr, nullptr, nullptr, AfterReading::Nothing, {"Combo11"}},
-        {"Combo11", CatalogueKind::Materiau, true, {"Text81"}, nullptr, {"Text81", nullptr, nullptr},
-         nullptr, nullptr, nullptr, AfterReading::MaterialPicture, {}},
+        {.list = "Combo1",
+         .kind = CatalogueKind::Helice,
+         .cleared = {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text72", "Text73"},
+         .fieldsFrom2 = {"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text72", "Text73"},
+         .photoBox = "Picture1",
+         .enable = {"Combo2"}},
+        {.list = "Combo2",
+         .kind = CatalogueKind::Moteur,
+         .cleared = {"Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text15"},
+         .fieldsFrom2 = {"Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text15"},
+         .photoBox = "Picture2",
+         .enable = {"Combo3"}},
+        {.list = "Combo3",
+         .kind = CatalogueKind::Berceau,
+         .cleared = {"Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23"},
+         .fieldsFrom2 = {"Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23"},
+         .baseToAxisCopy = "Text77",
+         .photoBox = "Picture3",
+         .enable = {"Combo4"}},
+        {.list = "Combo4",
+         .kind = CatalogueKind::Energie,
+         .cleared = {"Text25", "Text26", "Text27", "Text28", "Text29", "Text78"},
+         .fieldsFrom2 = {"Text25", "Text26", "Text27", "Text28", "Text29", "Text78"},
+         .photoBox = "Picture4",
+         .after = AfterReading::BatteryRule,
+         .enable = {"Combo5"}},
+        {.list = "Combo5",
+         .kind = CatalogueKind::Interrupteur,
+         .cleared = {"Text31", "Text32", "Text33", "Text34", "Text35"},
+         .fieldsFrom2 = {"Text31", "Text32", "Text33", "Text34", "Text35"},
+         .photoBox = "Picture5",
+         .enable = {"Combo6"}},
+        {.list = "Combo6",
+         .kind = CatalogueKind::Roue,
+         .cleared = {"Text37", "Text38", "Text39", "Text40", "Text41", "Text42"},
+         .fieldsFrom2 = {"Text37", "Text38", "Text39", "Text40", "Text41", "Text42"},
+         .photoBox = "Picture6",
+         .after = AfterReading::FrontWheelCopies,
+         .enable = {"Combo7"}},
+        {.list = "Combo7",
+         .kind = CatalogueKind::Roue,
+         .cleared = {"Text44", "Text45", "Text46", "Text47", "Text48", "Text49"},
+         .fieldsFrom2 = {"Text44", "Text45", "Text46", "Text47", "Text48", "Text49"},
+         .photoBox = "Picture7",
+         .after = AfterReading::RearWheelCopies,
+         .enable = {"Option1", "Option2"}},
+        {.list = "Combo8",
+         .kind = CatalogueKind::Train,
+         .cleared = {"Text62", "Text63", "Text64", "Text65"},
+         .previewToHide = "Picture16",
+         .fieldsFrom2 = {"Text62", "Text63", "Text64", "Text65", nullptr},
+         .photoBox = "Picture14",
+         .drawingImage = "Image6",
+         .enable = {"Combo9"}},
+        {.list = "Combo9",
+         .kind = CatalogueKind::Train,
+         .cleared = {"Text66", "Text68", "Text69", "Text70"},
+         .previewToHide = "Picture17",
+         .fieldsFrom2 = {"Text68", "Text66", "Text69", "Text70", nullptr},
+         .photoBox = "Picture10",
+         .drawingImage = "Image14",
+         .enable = {"Combo10"}},
+        {.list = "Combo10",
+         .kind = CatalogueKind::Materiau,
+         .cleared = {"Text80"},
+         .fieldsFrom2 = {"Text80", nullptr, nullptr},
+         .enable = {"Combo11"}},
+        {.list = "Combo11",
+         .kind = CatalogueKind::Materiau,
+         .setsMaterialsComplete = true,
+         .cleared = {"Text81"},
+         .fieldsFrom2 = {"Text81", nullptr, nullptr},
+         .after = AfterReading::MaterialPicture},
     };
     return table;
 }

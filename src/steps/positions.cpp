@@ -13,36 +13,42 @@ namespace {
 
 // One option handler: its actions in order, those that do not apply left empty.
 struct OptionHandler {
-    const char* option;
-    const char* other;
-    bool setsRearPositionChosen;
-    const char* previewToHide;
-    const char* stepPicture;
-    const char* pictureFile;
-    std::vector<const char*> enable;
-    std::vector<const char*> show;
-    std::vector<const char*> hide;
-    const char* wheelDiameter;  // copied to Text76, with the axle diameter to Text82
-    const char* axleDiameter;
-    bool runsChassis;
+    const char* option = nullptr;
+    const char* other = nullptr;
+    bool setsRearPositionChosen = false;
+    const char* previewToHide = nullptr;
+    const char* stepPicture = nullptr;
+    const char* pictureFile = nullptr;
+    std::vector<const char*> enable = {};
+    std::vector<const char*> show = {};
+    std::vector<const char*> hide = {};
+    const char* wheelDiameter = nullptr;  // copied to Text76, with the axle diameter to Text82
+    const char* axleDiameter = nullptr;
+    bool runsChassis = false;
 };
 
 const std::vector<OptionHandler>& handlers() {
     static const std::vector<OptionHandler> table = {
-        {"Option1", "Option2", false, "Picture19", "Picture8", "Data/Montage1mini.jpg", {"Option3", "Option4"},
-         {"Image7"}, {"Image8"}, nullptr, nullptr, true},
-        {"Option2", "Option1", false, "Picture19", "Picture8", "Data/Montage2mini.jpg", {"Option3", "Option4"},
-         {"Image8"}, {"Image7"}, nullptr, nullptr, true},
-        {"Option3", "Option4", true, "Picture20", "Picture12", "Data/Montage1mini.jpg", {"Option5", "Option6"},
-         {"Image9"}, {"Image10"}, nullptr, nullptr, true},
-        {"Option4", "Option3", true, "Picture20", "Picture12", "Data/Montage2mini.jpg", {"Option5", "Option6"},
-         {"Image10"}, {"Image9"}, nullptr, nullptr, true},
-        {"Option5", "Option6", false, nullptr, "Picture15", "Data/Helice.jpg", {"Combo8"}, {"Image4"}, {"Image5"},
-         "Text37", "Text39", false},
-        {"Option6", "Option5", false, nullptr, "Picture15", "Data/Helice.jpg", {"Combo8"}, {"Image5"}, {"Image4"},
-         "Text44", "Text46", false},
-        {"Option7", "Option8", false, nullptr, nullptr, nullptr, {}, {}, {}, nullptr, nullptr, false},
-        {"Option8", "Option7", false, nullptr, nullptr, nullptr, {}, {}, {}, nullptr, nullptr, false},
+        {.option = "Option1", .other = "Option2", .previewToHide = "Picture19", .stepPicture = "Picture8",
+         .pictureFile = "Data/Montage1mini.jpg", .enable = {"Option3", "Option4"}, .show = {"Image7"},
+         .hide = {"Image8"}, .runsChassis = true},
+        {.option = "Option2", .other = "Option1", .previewToHide = "Picture19", .stepPicture = "Picture8",
+         .pictureFile = "Data/Montage2mini.jpg", .enable = {"Option3", "Option4"}, .show = {"Image8"},
+         .hide = {"Image7"}, .runsChassis = true},
+        {.option = "Option3", .other = "Option4", .setsRearPositionChosen = true, .previewToHide = "Picture20",
+         .stepPicture = "Picture12", .pictureFile = "Data/Montage1mini.jpg", .enable = {"Option5", "Option6"},
+         .show = {"Image9"}, .hide = {"Image10"}, .runsChassis = true},
+        {.option = "Option4", .other = "Option3", .setsRearPositionChosen = true, .previewToHide = "Picture20",
+         .stepPicture = "Picture12", .pictureFile = "Data/Montage2mini.jpg", .enable = {"Option5", "Option6"},
+         .show = {"Image10"}, .hide = {"Image9"}, .runsChassis = true},
+        {.option = "Option5", .other = "Option6", .stepPicture = "Picture15", .pictureFile = "Data/Helice.jpg",
+         .enable = {"Combo8"}, .show = {"Image4"}, .hide = {"Image5"}, .wheelDiameter = "Text37",
+         .axleDiameter = "Text39"},
+        {.option = "Option6", .other = "Option5", .stepPicture = "Picture15", .pictureFile = "Data/Helice.jpg",
+         .enable = {"Combo8"}, .show = {"Image5"}, .hide = {"Image4"}, .wheelDiameter = "Text44",
+         .axleDiameter = "Text46"},
+        {.option = "Option7", .other = "Option8"},
+        {.option = "Option8", .other = "Option7"},
     };
     return table;
 }

@@ -4,14 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "window/design_record.h"
+#include <set>
+#include <stdexcept>
+
+#include "window/control.h"
 
 namespace {
 
 struct Row {
-    const char* caption;
-    const char* field;
-    const char* member;
+    const char* caption = nullptr;
+    const char* field = nullptr;
+    const char* member = nullptr;
 };
 
 // A catalogue step (1 to 7): picture, heading, list and one labelled value field a row.
@@ -32,59 +35,66 @@ struct CatalogueStep {
 
 const std::vector<CatalogueStep>& catalogueSteps() {
     static const std::vector<CatalogueStep> steps = {
-        {"Frame1", "Etape 1", {120, 0, 3015, 4215}, "Text50", "Hélice", "Combo1", "propellerName",
-         "Choisir une hélice dans le menu déroulant", "Picture1", 120, 1680,
-         {{"Diamètre (mm)", "Text2", "propellerDiameter"},
+        {.frame = "Frame1", .caption = "Etape 1", .geometry = {120, 0, 3015, 4215}, .heading = "Text50", .headingText = "Hélice",
+         .list = "Combo1", .listMember = "propellerName", .toolTip = "Choisir une hélice dans le menu déroulant",
+         .picture = "Picture1", .labelX = 120, .valueX = 1680,
+         .rows = {{"Diamètre (mm)", "Text2", "propellerDiameter"},
           {"Masse (g)", "Text3", "propellerMass"},
           {"Fournisseur", "Text4", "propellerSupplier"},
           {"Réf. Fournisseur", "Text5", "propellerSupplierRef"},
           {"Prix HT (Euros)", "Text6", "propellerPrice"},
           {"Dim mini / Axe (mm)", nullptr, nullptr},  // Text7 stands on the window itself
           {"Nombre de pales", "Text72", "propellerBladeCount"}}},
-        {"Frame2", "Etape 2", {120, 4200, 3015, 4095}, "Text51", "Moteur", "Combo2", "motorName",
-         "Choisir un moteur dans le menu déroulant", "Picture2", 360, 1680,
-         {{"Diamètre (mm)", "Text9", "motorDiameter"},
+        {.frame = "Frame2", .caption = "Etape 2", .geometry = {120, 4200, 3015, 4095}, .heading = "Text51", .headingText = "Moteur",
+         .list = "Combo2", .listMember = "motorName", .toolTip = "Choisir un moteur dans le menu déroulant",
+         .picture = "Picture2", .labelX = 360, .valueX = 1680,
+         .rows = {{"Diamètre (mm)", "Text9", "motorDiameter"},
           {"Masse (g)", "Text10", "motorMass"},
           {"Diam. arbre (mm)", "Text11", "motorShaftDiameter"},
           {"Adapté solaire ?", "Text12", "motorSolarSuitable"},
           {"Fournisseur", "Text13", "motorSupplier"},
           {"Réf. Fournisseur", "Text14", "motorSupplierRef"},
           {"Prix HT (Euros)", "Text15", "motorPrice"}}},
-        {"Frame3", "Etape 3", {120, 8280, 3015, 4095}, "Text52", "Berceau", "Combo3", "cradleName",
-         "Choisir un berceau dans le menu déroulant", "Picture3", 360, 1680,
-         {{"Diamètre (mm)", "Text17", "cradleDiameter"},
+        {.frame = "Frame3", .caption = "Etape 3", .geometry = {120, 8280, 3015, 4095}, .heading = "Text52", .headingText = "Berceau",
+         .list = "Combo3", .listMember = "cradleName", .toolTip = "Choisir un berceau dans le menu déroulant",
+         .picture = "Picture3", .labelX = 360, .valueX = 1680,
+         .rows = {{"Diamètre (mm)", "Text17", "cradleDiameter"},
           {"Masse (g)", "Text18", "cradleMass"},
           {"Matériau", "Text19", "cradleMaterial"},
           {"Fournisseur", "Text20", "cradleSupplier"},
           {"Réf. Fournisseur", "Text21", "cradleSupplierRef"},
           {"Prix HT (Euros)", "Text22", "cradlePrice"},
           {"Dist. Base/Axe", "Text23", "cradleBaseToAxis"}}},
-        {"Frame4", "Etape 4", {3240, 0, 3015, 5295}, "Text53", "Alimentation", "Combo4", "powerName",
-         "Choisir un type d'alimentation dans le menu déroulant", "Picture4", 360, 1680,
-         {{"Type", "Text25", "powerType"},
+        {.frame = "Frame4", .caption = "Etape 4", .geometry = {3240, 0, 3015, 5295}, .heading = "Text53", .headingText = "Alimentation",
+         .list = "Combo4", .listMember = "powerName", .toolTip = "Choisir un type d'alimentation dans le menu déroulant",
+         .picture = "Picture4", .labelX = 360, .valueX = 1680,
+         .rows = {{"Type", "Text25", "powerType"},
           {"Masse (g)", "Text26", "powerMass"},
           {"Fournisseur", "Text27", "powerSupplier"},
           {"Réf. Fournisseur", "Text28", "powerSupplierRef"},
           {"Prix HT (Euros)", "Text29", "powerPrice"},
           {"Nombre de batteries", "Text78", "batteryCount"}}},
-        {"Frame5", "Etape 5", {3240, 5280, 3015, 3375}, "Text54", "Interrupteur", "Combo5", "switchName",
-         "Choisir un interrupteur dans le menu déroulant", "Picture5", 360, 1680,
-         {{"Type", "Text31", "switchType"},
+        {.frame = "Frame5", .caption = "Etape 5", .geometry = {3240, 5280, 3015, 3375}, .heading = "Text54", .headingText = "Interrupteur",
+         .list = "Combo5", .listMember = "switchName", .toolTip = "Choisir un interrupteur dans le menu déroulant",
+         .picture = "Picture5", .labelX = 360, .valueX = 1680,
+         .rows = {{"Type", "Text31", "switchType"},
           {"Masse (g)", "Text32", "switchMass"},
           {"Fournisseur", "Text33", "switchSupplier"},
           {"Réf. Fournisseur", "Text34", "switchSupplierRef"},
           {"Prix HT (Euros)", "Text35", "switchPrice"}}},
-        {"Frame6", "Etape 6", {3240, 8640, 3015, 3735}, "Text55", "Roues avant", "Combo6", "frontWheelName",
-         "Choisir une roue avant dans le menu déroulant", "Picture6", 360, 1560,
-         {{"Diamètre (mm)", "Text37", "frontWheelDiameter"},
+        {.frame = "Frame6", .caption = "Etape 6", .geometry = {3240, 8640, 3015, 3735}, .heading = "Text55", .headingText = "Roues avant",
+         .list = "Combo6", .listMember = "frontWheelName", .toolTip = "Choisir une roue avant dans le menu déroulant",
+         .picture = "Picture6", .labelX = 360, .valueX = 1560,
+         .rows = {{"Diamètre (mm)", "Text37", "frontWheelDiameter"},
           {"Masse (g)", "Text38", "frontWheelMass"},
           {"Diam. axe (mm)", "Text39", "frontAxleDiameter"},
           {"Fournisseur", "Text40", "frontWheelSupplier"},
           {"Réf. Fournisseur", "Text41", "frontWheelSupplierRef"},
           {"Prix HT (Euros)", "Text42", "frontWheelPrice"}}},
-        {"Frame7", "Etape 7", {6360, 0, 3015, 3855}, "Text56", "Roues arrière", "Combo7", "rearWheelName",
-         "Choisir une roue arrière dans le menu déroulant", "Picture7", 360, 1680,
-         {{"Diamètre (mm)", "Text44", "rearWheelDiameter"},
+        {.frame = "Frame7", .caption = "Etape 7", .geometry = {6360, 0, 3015, 3855}, .heading = "Text56", .headingText = "Roues arrière",
+         .list = "Combo7", .listMember = "rearWheelName", .toolTip = "Choisir une roue arrière dans le menu déroulant",
+         .picture = "Picture7", .labelX = 360, .valueX = 1680,
+         .rows = {{"Diamètre (mm)", "Text44", "rearWheelDiameter"},
           {"Masse (g)", "Text45", "rearWheelMass"},
           {"Diam. axe (mm)", "Text46", "rearAxleDiameter"},
           {"Fournisseur", "Text47", "rearWheelSupplier"},
@@ -148,7 +158,7 @@ constexpr const char* kDefaultPicture = ":/design/PictureBox.jpg";
 
 class LayoutBuilder {
 public:
-    explicit LayoutBuilder(DesignRecord& record) : record_(record) {}
+    explicit LayoutBuilder(std::vector<Control>& controls) : controls_(controls) {}
 
     Control& add(ControlKind kind, const std::string& name, const std::string& parent,
                  Geometry geometry, const std::string& text = std::string()) {
@@ -158,7 +168,9 @@ public:
         c.parent = parent;
         c.geometry = geometry;
         c.text = text;
-        return record_.add(std::move(c));
+        if (!names_.insert(name).second) throw std::logic_error("control named twice: " + name);
+        controls_.push_back(std::move(c));
+        return controls_.back();
     }
 
     Control& frame(const std::string& name, const std::string& caption, Geometry g) {
@@ -247,7 +259,8 @@ public:
     }
 
 private:
-    DesignRecord& record_;
+    std::vector<Control>& controls_;
+    std::set<std::string> names_;
     std::map<std::string, int> labelCount_;
     int nextFreeLabel_ = 60;
 };
@@ -292,21 +305,55 @@ void buildStep4Extras(LayoutBuilder& b) {
 }
 
 // Steps 8 and 9: the chassis above or between the wheels of one end.
-void buildWheelPositionStep(LayoutBuilder& b, const char* frame, const char* caption, Geometry g,
-                            const char* heading, const char* headingText, const char* picture,
-                            const char* preview, const char* above, const char* aboveCaption,
-                            int aboveX, int aboveY, const char* between, const char* betweenCaption,
-                            int betweenY, const char* aboveImage, const char* betweenImage,
-                            int imageHeight, const char* member, const char* group) {
-    b.frame(frame, caption, g);
-    b.image(aboveImage, frame, {120, 1560, 2700, imageHeight}, std::string(":/design/") + aboveImage + ".gif");
-    b.image(betweenImage, frame, {120, 1560, 2700, imageHeight}, std::string(":/design/") + betweenImage + ".gif");
-    b.picture(picture, frame, 120, 240);
-    b.picture(preview, frame, 960, 1920);
-    Control& first = b.option(above, frame, {aboveX, aboveY, 3015 - aboveX - 120, 615}, aboveCaption, group);
-    first.member = member;
-    b.option(between, frame, {aboveX, betweenY, 3015 - aboveX - 120, 615}, betweenCaption, group);
-    b.heading(heading, frame, {120, 3840, 2775, kFieldHeight}, headingText);
+struct WheelPositionStep {
+    const char* frame;
+    const char* caption;
+    Geometry geometry;
+    const char* heading;
+    const char* headingText;
+    const char* picture;
+    const char* preview;
+    const char* above;  // option buttons: the chassis above, then between the wheels
+    const char* aboveCaption;
+    int optionX;
+    int aboveY;
+    const char* between;
+    const char* betweenCaption;
+    int betweenY;
+    const char* aboveImage;
+    const char* betweenImage;
+    int imageHeight;
+    const char* member;
+    const char* group;
+};
+
+constexpr WheelPositionStep kWheelPositionSteps[] = {
+    {.frame = "Frame8", .caption = "Etape 8", .geometry = {6360, 3840, 3015, 4335}, .heading = "Text58",
+     .headingText = "Position des roues avant", .picture = "Picture8", .preview = "Picture19",
+     .above = "Option1", .aboveCaption = "Châssis au dessus des roues avant", .optionX = 1440, .aboveY = 120,
+     .between = "Option2", .betweenCaption = "Châssis entre les roues avant", .betweenY = 840,
+     .aboveImage = "Image7", .betweenImage = "Image8", .imageHeight = 2265, .member = "frontWheelPosition",
+     .group = "front"},
+    {.frame = "Frame9", .caption = "Etape 9", .geometry = {6360, 8160, 3015, 4215}, .heading = "Text59",
+     .headingText = "Position des roues arrière", .picture = "Picture12", .preview = "Picture20",
+     .above = "Option3", .aboveCaption = "Châssis au dessus des roues arrière", .optionX = 1560, .aboveY = 240,
+     .between = "Option4", .betweenCaption = "Châssis entre les roues arrière", .betweenY = 960,
+     .aboveImage = "Image9", .betweenImage = "Image10", .imageHeight = 2280, .member = "rearWheelPosition",
+     .group = "rear"},
+};
+
+void buildWheelPositionStep(LayoutBuilder& b, const WheelPositionStep& s) {
+    b.frame(s.frame, s.caption, s.geometry);
+    b.image(s.aboveImage, s.frame, {120, 1560, 2700, s.imageHeight}, std::string(":/design/") + s.aboveImage + ".gif");
+    b.image(s.betweenImage, s.frame, {120, 1560, 2700, s.imageHeight},
+            std::string(":/design/") + s.betweenImage + ".gif");
+    b.picture(s.picture, s.frame, 120, 240);
+    b.picture(s.preview, s.frame, 960, 1920);
+    const int width = 3015 - s.optionX - 120;
+    Control& first = b.option(s.above, s.frame, {s.optionX, s.aboveY, width, 615}, s.aboveCaption, s.group);
+    first.member = s.member;
+    b.option(s.between, s.frame, {s.optionX, s.betweenY, width, 615}, s.betweenCaption, s.group);
+    b.heading(s.heading, s.frame, {120, 3840, 2775, kFieldHeight}, s.headingText);
 }
 
 void buildPropellerPositionStep(LayoutBuilder& b) {
@@ -329,25 +376,54 @@ void buildPropellerPositionStep(LayoutBuilder& b) {
 }
 
 // Steps 11 and 12: a wheel mounting from Train.txt.
-void buildMountingStep(LayoutBuilder& b, const char* frame, const char* caption, Geometry g,
-                       const char* heading, const char* headingText, const char* list,
-                       const char* listMember, const char* picture, const char* preview,
-                       const char* image, const char* code, const char* codeMember,
-                       const char* description, const char* descriptionMember, const char* mass,
-                       const char* massMember, const char* price, const char* priceMember) {
-    b.frame(frame, caption, g);
-    b.image(image, frame, {120, 2280, 3135, 2295}, "");
-    b.picture(picture, frame, 120, 240);
-    b.picture(preview, frame, 1080, 2880);
-    b.heading(heading, frame, {1440, 480, 1935, kFieldHeight}, headingText);
-    b.list(list, listMember, frame, {1440, 840, 1815, 315}, "");
-    Control& codeField = b.hidden(code, codeMember, frame, {2040, 1200, kFieldWidth, kFieldHeight}, "");
+struct MountingStep {
+    const char* frame;
+    const char* caption;
+    Geometry geometry;
+    const char* heading;
+    const char* headingText;
+    const char* list;
+    const char* listMember;
+    const char* picture;
+    const char* preview;
+    const char* image;
+    Row code;
+    Row description;
+    Row mass;
+    Row price;
+};
+
+const MountingStep kMountingSteps[] = {
+    {.frame = "Frame11", .caption = "Etape 11", .geometry = {9480, 2280, 3495, 5055}, .heading = "Text57",
+     .headingText = "Montage roues avant", .list = "Combo8", .listMember = "frontMountingName",
+     .picture = "Picture14", .preview = "Picture16", .image = "Image6",
+     .code = {.field = "Text62", .member = "frontMountingCode"},
+     .description = {.field = "Text63", .member = "frontMountingDescription"},
+     .mass = {.field = "Text64", .member = "frontMountingMass"},
+     .price = {.field = "Text65", .member = "frontMountingPrice"}},
+    {.frame = "Frame13", .caption = "Etape 12", .geometry = {9480, 7320, 3495, 5055}, .heading = "Text67",
+     .headingText = "Montage roues arrière", .list = "Combo9", .listMember = "rearMountingName",
+     .picture = "Picture10", .preview = "Picture17", .image = "Image14",
+     .code = {.field = "Text68", .member = "rearMountingCode"},
+     .description = {.field = "Text66", .member = "rearMountingDescription"},
+     .mass = {.field = "Text69", .member = "rearMountingMass"},
+     .price = {.field = "Text70", .member = "rearMountingPrice"}},
+};
+
+void buildMountingStep(LayoutBuilder& b, const MountingStep& s) {
+    b.frame(s.frame, s.caption, s.geometry);
+    b.image(s.image, s.frame, {120, 2280, 3135, 2295}, "");
+    b.picture(s.picture, s.frame, 120, 240);
+    b.picture(s.preview, s.frame, 1080, 2880);
+    b.heading(s.heading, s.frame, {1440, 480, 1935, kFieldHeight}, s.headingText);
+    b.list(s.list, s.listMember, s.frame, {1440, 840, 1815, 315}, "");
+    Control& codeField = b.hidden(s.code.field, s.code.member, s.frame, {2040, 1200, kFieldWidth, kFieldHeight}, "");
     codeField.background = Background::LightYellow;
-    b.label("Masse (g)", frame, {600, 1575, 1380, kLabelHeight});
-    b.field(mass, massMember, frame, {2040, 1560, kFieldWidth, kFieldHeight});
-    b.label("Prix HT (Euros)", frame, {600, 1935, 1380, kLabelHeight});
-    b.field(price, priceMember, frame, {2040, 1920, kFieldWidth, kFieldHeight});
-    b.field(description, descriptionMember, frame, {120, 4680, 3135, kFieldHeight});
+    b.label("Masse (g)", s.frame, {600, 1575, 1380, kLabelHeight});
+    b.field(s.mass.field, s.mass.member, s.frame, {2040, 1560, kFieldWidth, kFieldHeight});
+    b.label("Prix HT (Euros)", s.frame, {600, 1935, 1380, kLabelHeight});
+    b.field(s.price.field, s.price.member, s.frame, {2040, 1920, kFieldWidth, kFieldHeight});
+    b.field(s.description.field, s.description.member, s.frame, {120, 4680, 3135, kFieldHeight});
 }
 
 void buildMaterialStep(LayoutBuilder& b) {
@@ -417,8 +493,10 @@ void buildInformationPanel(LayoutBuilder& b) {
 
 }  // namespace
 
-void DesignLayout::build(DesignRecord& record) {
-    LayoutBuilder b(record);
+std::vector<Control> designLayout() {
+    std::vector<Control> controls;
+    controls.reserve(400);
+    LayoutBuilder b(controls);
     for (const CatalogueStep& step : catalogueSteps()) {
         buildCatalogueStep(b, step);
         if (std::string(step.frame) == "Frame1") buildStep1Extras(b);
@@ -427,27 +505,9 @@ void DesignLayout::build(DesignRecord& record) {
     // Step 1's "Dim mini / Axe (mm)" field stands on the window, over Frame1, in line with its row.
     b.field("Text7", "propellerMinAxisDim", "", {1800, 3360, kFieldWidth, kFieldHeight});
 
-    buildWheelPositionStep(b, "Frame8", "Etape 8", {6360, 3840, 3015, 4335}, "Text58",
-                           "Position des roues avant", "Picture8", "Picture19", "Option1",
-                           "Châssis au dessus des roues avant", 1440, 120, "Option2",
-                           "Châssis entre les roues avant", 840, "Image7", "Image8", 2265,
-                           "frontWheelPosition", "front");
-    buildWheelPositionStep(b, "Frame9", "Etape 9", {6360, 8160, 3015, 4215}, "Text59",
-                           "Position des roues arrière", "Picture12", "Picture20", "Option3",
-                           "Châssis au dessus des roues arrière", 1560, 240, "Option4",
-                           "Châssis entre les roues arrière", 960, "Image9", "Image10", 2280,
-                           "rearWheelPosition", "rear");
+    for (const WheelPositionStep& step : kWheelPositionSteps) buildWheelPositionStep(b, step);
     buildPropellerPositionStep(b);
-    buildMountingStep(b, "Frame11", "Etape 11", {9480, 2280, 3495, 5055}, "Text57",
-                      "Montage roues avant", "Combo8", "frontMountingName", "Picture14",
-                      "Picture16", "Image6", "Text62", "frontMountingCode", "Text63",
-                      "frontMountingDescription", "Text64", "frontMountingMass", "Text65",
-                      "frontMountingPrice");
-    buildMountingStep(b, "Frame13", "Etape 12", {9480, 7320, 3495, 5055}, "Text67",
-                      "Montage roues arrière", "Combo9", "rearMountingName", "Picture10",
-                      "Picture17", "Image14", "Text68", "rearMountingCode", "Text66",
-                      "rearMountingDescription", "Text69", "rearMountingMass", "Text70",
-                      "rearMountingPrice");
+    for (const MountingStep& step : kMountingSteps) buildMountingStep(b, step);
     buildMaterialStep(b);
     buildSketchStep(b);
     buildInformationPanel(b);
@@ -459,5 +519,5 @@ void DesignLayout::build(DesignRecord& record) {
     b.hidden("Text74", "materialsComplete", "", {18840, 10680, 735, kFieldHeight}, "Text74");
     b.hidden("Text30", "rearPositionChosen", "", {19620, 10680, 735, kFieldHeight}, "Text30");
     b.hidden("Text36", "chassisCase", "", {20400, 10680, 735, kFieldHeight}, "Text36");
-    record.reindex();  // member names were given after the controls were added
+    return controls;
 }

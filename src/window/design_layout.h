@@ -1,9 +1,9 @@
 #pragma once
 
-class DesignRecord;
+#include <vector>
 
-// Builds every control of the design window with its design-time geometry and state.
-class DesignLayout {
-public:
-    static void build(DesignRecord& record);
-};
+#include "window/control.h"
+
+// Every control of the design window with its design-time geometry and state, frames before what
+// they hold.
+std::vector<Control> designLayout();

@@ -5,7 +5,7 @@
 
 #include "window/design_layout.h"
 
-DesignRecord::DesignRecord() { DesignLayout::build(*this); }
+DesignRecord::DesignRecord() : controls_(designLayout()) { reindex(); }
 
 DesignRecord::DesignRecord(const DesignRecord& other) : controls_(other.controls_) { reindex(); }
 
@@ -22,13 +22,6 @@ void DesignRecord::reindex() {
         byName_[controls_[i].name] = i;
         if (!controls_[i].member.empty()) byMember_[controls_[i].member] = i;
     }
-}
-
-Control& DesignRecord::add(Control control) {
-    if (byName_.count(control.name)) throw std::logic_error("control named twice: " + control.name);
-    byName_[control.name] = controls_.size();  // member names are indexed once the layout is built
-    controls_.push_back(std::move(control));
-    return controls_.back();
 }
 
 const Control* DesignRecord::find(std::string_view name) const {

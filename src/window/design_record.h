@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "window/control.h"
+#include "window/twips.h"
 
 // The design window's controls as data, in their design-time state; every value of the design
 // is the text or state of one of them. Controls are kept in creation order (frames before what
@@ -33,12 +34,9 @@ public:
 
     static constexpr int kClientWidth = 21600;
     static constexpr int kClientHeight = 12450;
-    static constexpr int kTwipsPerPixel = 15;
+    static constexpr int kTwipsPerPixel = ::kTwipsPerPixel;
 
 private:
-    friend class LayoutBuilder;
-    friend class DesignLayout;
-    Control& add(Control control);
     void reindex();
 
     std::vector<Control> controls_;

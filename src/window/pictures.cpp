@@ -2,6 +2,7 @@
 
 #include "window/design_record.h"
 #include "window/platform.h"
+#include "window/twips.h"
 
 void showPicture(DesignRecord& record, Platform& platform, std::string_view box, const std::string& path) {
     const PictureSize size = platform.loadPicture(path);
@@ -9,6 +10,6 @@ void showPicture(DesignRecord& record, Platform& platform, std::string_view box,
     control.pictureFile = path;
     if (control.stretch) return;
     const int border = control.sunkenBorder ? 4 : 0;
-    control.geometry.width = (size.width + border) * DesignRecord::kTwipsPerPixel;
-    control.geometry.height = (size.height + border) * DesignRecord::kTwipsPerPixel;
+    control.geometry.width = toTwips(size.width + border);
+    control.geometry.height = toTwips(size.height + border);
 }
