@@ -3,7 +3,7 @@
 set -eu
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           poppler-utils xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation)
-if [ "${1:-}" = "--ci" ]; then packages+=(clang-14 libclang-rt-14-dev); fi
+if [ "${1:-}" = "--ci" ]; then packages+=(clang-14 libclang-rt-14-dev clang-format-14); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
