@@ -21,9 +21,11 @@ std::string makePropellerCatalogue() {
     for (int i = 0; i < kRecords; ++i) {
         text += "\"H\xE9lice " + std::to_string(i % 3 + 2) + ", pales n\xB0" + std::to_string(i) +
                 "\"," + std::to_string(80 + i % 200) + "," + std::to_string(3 + i % 12) +
-                ".5,\"Fournitures A\xE9ro, \xC9" "cole\",REF-" + std::to_string(100000 + i) + "," +
-                std::to_string(1 + i % 9) + ".20," + std::to_string(10 + i % 40) + "," +
-                std::to_string(2 + i % 2) + ",\"" + (i % 2 ? "n" : "o") + "\"\r\n";
+                ".5,\"Fournitures A\xE9ro, \xC9"
+                "cole\",REF-" +
+                std::to_string(100000 + i) + "," + std::to_string(1 + i % 9) + ".20," +
+                std::to_string(10 + i % 40) + "," + std::to_string(2 + i % 2) + ",\"" +
+                (i % 2 ? "n" : "o") + "\"\r\n";
     }
     return text;
 }
@@ -53,7 +55,8 @@ void BM_readRecordAt_last(benchmark::State& state) {
 
 void BM_readCatalogue(benchmark::State& state) {
     const auto size = benchFile().size();
-    // Like the Python loop (rows = list(reader)): the previous result goes once the new one is built.
+    // Like the Python loop (rows = list(reader)): the previous result goes once the new one is
+    // built.
     std::vector<CatalogueRecord> previous;
     for (auto _ : state) {
         auto records = readCatalogue(CatalogueKind::Helice, ",");

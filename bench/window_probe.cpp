@@ -43,10 +43,11 @@ double decodeStartPictures() {
 double readStartCatalogues() {
     QElapsedTimer t;
     t.start();
-    for (CatalogueKind kind : {CatalogueKind::Helice, CatalogueKind::Moteur, CatalogueKind::Berceau,
-                               CatalogueKind::Energie, CatalogueKind::Pile, CatalogueKind::Interrupteur,
-                               CatalogueKind::Roue, CatalogueKind::Roue, CatalogueKind::Train, CatalogueKind::Train,
-                               CatalogueKind::Materiau, CatalogueKind::Materiau}) {
+    for (CatalogueKind kind :
+         {CatalogueKind::Helice, CatalogueKind::Moteur, CatalogueKind::Berceau,
+          CatalogueKind::Energie, CatalogueKind::Pile, CatalogueKind::Interrupteur,
+          CatalogueKind::Roue, CatalogueKind::Roue, CatalogueKind::Train, CatalogueKind::Train,
+          CatalogueKind::Materiau, CatalogueKind::Materiau}) {
         readCatalogue(kind, ",");
     }
     readRecordFile(std::string(kRulesPath), kRulesFieldCount, ",");
@@ -65,7 +66,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     if (mode == "shown") return 0;
     if (mode == "startup") {
-        std::printf("decode %.2f ms, catalogues %.2f ms\n", decodeStartPictures(), readStartCatalogues());
+        std::printf("decode %.2f ms, catalogues %.2f ms\n", decodeStartPictures(),
+                    readStartCatalogues());
         return 0;
     }
     const int picks = argc > 2 ? std::atoi(argv[2]) : 100;
@@ -96,9 +98,14 @@ int main(int argc, char** argv) {
     }
     std::sort(times.begin(), times.end());
     std::sort(bare.begin(), bare.end());
-    auto at = [](const std::vector<double>& v, double q) { return v[static_cast<std::size_t>(q * (v.size() - 1))]; };
-    std::printf("%d items; pick median %.2f ms, p95 %.2f ms; bare readCatalogue median %.2f ms, p95 %.2f ms; "
-                "ratio of medians %.2f\n",
-                items, at(times, 0.5), at(times, 0.95), at(bare, 0.5), at(bare, 0.95), at(times, 0.5) / at(bare, 0.5));
+    auto at = [](const std::vector<double>& v, double q) {
+        return v[static_cast<std::size_t>(q * (v.size() - 1))];
+    };
+    std::printf(
+        "%d items; pick median %.2f ms, p95 %.2f ms; bare readCatalogue median %.2f ms, p95 %.2f "
+        "ms; "
+        "ratio of medians %.2f\n",
+        items, at(times, 0.5), at(times, 0.95), at(bare, 0.5), at(bare, 0.95),
+        at(times, 0.5) / at(bare, 0.5));
     return 0;
 }

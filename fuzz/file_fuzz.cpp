@@ -14,8 +14,9 @@
 
 namespace {
 
-const CatalogueKind kKinds[] = {CatalogueKind::Helice, CatalogueKind::Moteur, CatalogueKind::Energie,
-                                CatalogueKind::Pile,   CatalogueKind::Train,  CatalogueKind::Materiau};
+const CatalogueKind kKinds[] = {CatalogueKind::Helice,  CatalogueKind::Moteur,
+                                CatalogueKind::Energie, CatalogueKind::Pile,
+                                CatalogueKind::Train,   CatalogueKind::Materiau};
 
 // Every input is written in the same scratch Data/ folder, made once.
 void enterScratchFolder() {

@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto nullable = MyValNullable(text, separator);
         if (!nullable || *nullable != value) std::abort();
     }
-    if (text.find_first_of(",.") == std::string_view::npos && MyVal(text, ",") != MyVal(text, ".")) std::abort();
+    if (text.find_first_of(",.") == std::string_view::npos && MyVal(text, ",") != MyVal(text, "."))
+        std::abort();
     return 0;
 }

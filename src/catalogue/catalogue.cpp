@@ -22,8 +22,7 @@ std::string reasonOf(int error) {
         case EISDIR:
             return "c'est un dossier, pas un fichier.";
         default:
-            return "le fichier ne peut pas être lu (erreur système " + std::to_string(error) +
-                   ").";
+            return "le fichier ne peut pas être lu (erreur système " + std::to_string(error) + ").";
     }
 }
 
@@ -37,7 +36,8 @@ std::string mebibytes(std::uintmax_t bytes) {
 }
 
 [[noreturn]] void tooLarge(const std::string& path, std::uintmax_t size) {
-    throw DataError(path, "le fichier est trop grand (" + mebibytes(size) + ") : un catalogue ne peut pas dépasser " +
+    throw DataError(path, "le fichier est trop grand (" + mebibytes(size) +
+                              ") : un catalogue ne peut pas dépasser " +
                               mebibytes(kMaxCatalogueBytes) + ".");
 }
 
@@ -52,8 +52,10 @@ std::string readFileBytes(const std::string& path) {
     if (::fstat(fd, &info) != 0) throw DataError(path, reasonOf(errno));
     if (S_ISDIR(info.st_mode)) throw DataError(path, reasonOf(EISDIR));
     if (!S_ISREG(info.st_mode)) {
-        throw DataError(path, "ce n'est pas un fichier ordinaire (tube, périphérique ou autre) : seul un fichier "
-                              "texte peut servir de catalogue.");
+        throw DataError(
+            path,
+            "ce n'est pas un fichier ordinaire (tube, périphérique ou autre) : seul un fichier "
+            "texte peut servir de catalogue.");
     }
     const auto length = static_cast<std::uintmax_t>(info.st_size);
     if (length > kMaxCatalogueBytes) tooLarge(path, length);
@@ -108,7 +110,8 @@ std::optional<CatalogueRecord> readRecordAt(CatalogueKind kind, int index,
     const std::string bytes = readFileBytes(path);
     RecordParser parser(bytes, path, fieldCount(kind), decimalSeparator);
     std::optional<CatalogueRecord> found;
-    // Every record is read, the chosen one kept, so a file cut short is reported whatever the index.
+    // Every record is read, the chosen one kept, so a file cut short is reported whatever the
+    // index.
     for (int i = 0;; ++i) {
         if (i == index) {
             CatalogueRecord record;
@@ -136,8 +139,9 @@ std::string dataPicturePath(const std::string& name, const std::string& extensio
         start = end + 1;
     }
     if (absolute || climbs) {
-        throw DataError(path, "ce nom d'image sort du dossier Data ; seuls les fichiers de Data "
-                              "et de ses sous-dossiers sont acceptés.");
+        throw DataError(path,
+                        "ce nom d'image sort du dossier Data ; seuls les fichiers de Data "
+                        "et de ses sous-dossiers sont acceptés.");
     }
     return path;
 }

@@ -4,7 +4,17 @@
 #include <string_view>
 
 // The nine catalogue files of Data/, named by their file stems.
-enum class CatalogueKind { Helice, Moteur, Berceau, Energie, Pile, Interrupteur, Roue, Train, Materiau };
+enum class CatalogueKind {
+    Helice,
+    Moteur,
+    Berceau,
+    Energie,
+    Pile,
+    Interrupteur,
+    Roue,
+    Train,
+    Materiau
+};
 
 std::string_view fileStem(CatalogueKind kind);
 int fieldCount(CatalogueKind kind);

@@ -5,13 +5,13 @@
 
 // A data file or picture of Data/ that cannot be used; carries the file and a French explanation.
 class DataError : public std::runtime_error {
-public:
+  public:
     DataError(std::string file, std::string reason);
 
     const std::string& file() const { return file_; }
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     std::string file_;
     std::string reason_;
 };

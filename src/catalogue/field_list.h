@@ -11,7 +11,7 @@
 // The fields of one record, end to end in a single text: one allocation a record however many
 // fields it has. Fields are read as string views into it.
 class FieldList {
-public:
+  public:
     static constexpr std::size_t kMaxFields = 16;
 
     FieldList() = default;
@@ -40,7 +40,7 @@ public:
     std::string& text() { return text_; }
     void closeField();
 
-private:
+  private:
     std::string text_;
     std::array<std::uint32_t, kMaxFields> ends_{};
     std::size_t count_ = 0;

@@ -9,7 +9,7 @@ namespace {
 // Reads the leading [sign] digits [. digits] of the collected text, fed one character at a time;
 // a character that does not fit ends the number, so nothing after it can matter.
 class NumberPrefix {
-public:
+  public:
     bool feed(char c) {
         switch (state_) {
             case State::Start:
@@ -57,7 +57,7 @@ public:
         return negative_ ? -magnitude : magnitude;
     }
 
-private:
+  private:
     enum class State { Start, Integer, Fraction };
 
     void push(char c) {

@@ -104,8 +104,8 @@ bool formatPlainDecimal(std::string& out, std::string_view raw, std::string_view
 bool numberDisplayText(std::string& out, std::string_view raw, std::string_view decimalSeparator) {
     if (raw.empty()) return false;
     const char first = raw.front();
-    const bool mayBeNumber = (first >= '0' && first <= '9') || first == '+' || first == '-' ||
-                             first == '.';
+    const bool mayBeNumber =
+        (first >= '0' && first <= '9') || first == '+' || first == '-' || first == '.';
     if (!mayBeNumber) return false;
     if (formatPlainDecimal(out, raw, decimalSeparator)) return true;
     if (auto value = parseDecimalNumber(raw)) {

@@ -11,8 +11,12 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Bytes that end an unquoted field, looked up rather than compared three times.
 constexpr auto kEndsField = [] {
@@ -21,7 +25,9 @@ constexpr auto kEndsField = [] {
     return table;
 }();
 
-bool endsField(char c) { return kEndsField[static_cast<unsigned char>(c)]; }
+bool endsField(char c) {
+    return kEndsField[static_cast<unsigned char>(c)];
+}
 
 }  // namespace
 
@@ -35,14 +41,17 @@ RecordParser::RecordParser(std::string_view bytes, std::string fileName, int fie
         throw std::invalid_argument("record field count out of range");
     }
     contentEnd_ = bytes_.size();
-    while (contentEnd_ > 0 && (isBlank(bytes_[contentEnd_ - 1]) || isLineEnd(bytes_[contentEnd_ - 1]))) {
+    while (contentEnd_ > 0 &&
+           (isBlank(bytes_[contentEnd_ - 1]) || isLineEnd(bytes_[contentEnd_ - 1]))) {
         --contentEnd_;
     }
 }
 
 // Whatever follows the last record that is only blanks and line ends is what editors leave
 // behind, not the start of another record.
-bool RecordParser::atEnd() const { return pos_ >= contentEnd_; }
+bool RecordParser::atEnd() const {
+    return pos_ >= contentEnd_;
+}
 
 bool RecordParser::next(FieldList* fields) {
     if (atEnd()) return false;
@@ -104,15 +113,17 @@ void RecordParser::consumeSeparator() {
 int RecordParser::lineOf(std::size_t position) const {
     int line = 1;
     for (std::size_t i = 0; i < position; ++i) {
-        if (bytes_[i] == '\n' || (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) ++line;
+        if (bytes_[i] == '\n' ||
+            (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n')))
+            ++line;
     }
     return line;
 }
 
 void RecordParser::cutShort(int fieldsFound) const {
-    throw DataError(fileName_, "le fichier se termine au milieu de l'enregistrement n° " +
-                                   std::to_string(recordNumber_) + " (commencé ligne " +
-                                   std::to_string(lineOf(recordStart_)) + ") : " + std::to_string(fieldsFound) +
-                                   " champ(s) trouvé(s) sur " + std::to_string(fieldCount_) +
-                                   " attendus.");
+    throw DataError(
+        fileName_, "le fichier se termine au milieu de l'enregistrement n° " +
+                       std::to_string(recordNumber_) + " (commencé ligne " +
+                       std::to_string(lineOf(recordStart_)) + ") : " + std::to_string(fieldsFound) +
+                       " champ(s) trouvé(s) sur " + std::to_string(fieldCount_) + " attendus.");
 }

@@ -8,14 +8,14 @@
 // Reads the records of a catalogue file's bytes, field by field, N fields a record; line ends are
 // only separators. Throws DataError naming fileName when the bytes end inside a record.
 class RecordParser {
-public:
+  public:
     RecordParser(std::string_view bytes, std::string fileName, int fieldCount,
                  std::string_view decimalSeparator);
 
     // Reads the next record into fields (or skips it when fields is null); false at the end.
     bool next(FieldList* fields);
 
-private:
+  private:
     bool atEnd() const;
     // Appends the field's display text to out, when there is one.
     void readField(std::string* out);

@@ -36,7 +36,8 @@ std::string safeName(std::string_view name) {
         if (lead < 0x20 || lead == 0x7F) {
             appendEscape(out, lead);
         } else if (lead == 0xC2 && length == 2 && static_cast<unsigned char>(name[i + 1]) < 0xA0) {
-            appendEscape(out, static_cast<unsigned char>(name[i + 1]));  // a C1 control, U+0080 to U+009F
+            appendEscape(
+                out, static_cast<unsigned char>(name[i + 1]));  // a C1 control, U+0080 to U+009F
         } else {
             out.append(name.substr(i, length));
         }

@@ -11,7 +11,8 @@ Standing standing(double value, double limit, Bound bound) {
     return below == (bound == Bound::Maximum) ? Standing::Complies : Standing::Fails;
 }
 
-void colourAgainstLimit(DesignRecord& record, const char* field, double value, double limit, Bound bound) {
+void colourAgainstLimit(DesignRecord& record, const char* field, double value, double limit,
+                        Bound bound) {
     switch (standing(value, limit, bound)) {
         case Standing::Complies:
             record[field].foreground = kComplianceGreen;

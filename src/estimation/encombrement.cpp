@@ -15,7 +15,8 @@ void baseHeight(DesignRecord& record, FieldValues& v, ChassisCase which) {
     drawCaseLines(record, v, which);
     const double height = which == ChassisCase::Above
                               ? v("Text76") + v("Text79") + v("Text77") + v("Text80")
-                              : v("Text76") / 2 + v("Text82") / 2 + v("Text79") + v("Text80") + v("Text81") + v("Text77");
+                              : v("Text76") / 2 + v("Text82") / 2 + v("Text79") + v("Text80") +
+                                    v("Text81") + v("Text77");
     v.write("Text75", height);
     record.setText("Text43", record.text("Text75"));
 }

@@ -5,7 +5,9 @@
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
 
-double FieldValues::operator()(std::string_view field) const { return MyVal(record_.text(field), separator_); }
+double FieldValues::operator()(std::string_view field) const {
+    return MyVal(record_.text(field), separator_);
+}
 
 double FieldValues::result(std::string_view field) const {
     const std::string& text = record_.text(field);

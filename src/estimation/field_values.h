@@ -7,7 +7,7 @@
 
 // Reads fields as numbers and writes numbers back as plain text, in the user's number format.
 class FieldValues {
-public:
+  public:
     FieldValues(DesignRecord& record, std::string decimalSeparator)
         : record_(record), separator_(std::move(decimalSeparator)) {}
 
@@ -18,7 +18,7 @@ public:
     void write(std::string_view field, double value);
     const std::string& separator() const { return separator_; }
 
-private:
+  private:
     DesignRecord& record_;
     std::string separator_;
 };

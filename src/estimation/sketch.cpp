@@ -21,8 +21,8 @@ constexpr PropellerTop kThreeBladesN{1680, 3000, 6120};
 constexpr PropellerTop kThreeBladesO{600, 1920, 4080};
 
 struct CasePositions {
-    int axis;        // C, the propeller axis level
-    int base;        // B, the bottom of the base-to-axis dimension
+    int axis;  // C, the propeller axis level
+    int base;  // B, the bottom of the base-to-axis dimension
     int line19X1;
     int line19Y;
     int text77Top;
@@ -63,7 +63,8 @@ PropellerKind propellerKind(const DesignRecord& record, FieldValues& value) {
 
 bool chassisCaseHolds(const DesignRecord& record, ChassisCase which) {
     auto on = [&](const char* option) { return record[option].selected; };
-    if (which == ChassisCase::Above) return (on("Option5") && on("Option1")) || (on("Option3") && on("Option6"));
+    if (which == ChassisCase::Above)
+        return (on("Option5") && on("Option1")) || (on("Option3") && on("Option6"));
     return (on("Option5") && on("Option2")) || (on("Option4") && on("Option6"));
 }
 
@@ -84,7 +85,8 @@ void drawSketchPictures(DesignRecord& record, FieldValues& value, Platform& plat
     for (const auto& m : mountings) {
         if (!record[m.propellerSide].selected || !record[m.wheelPosition].selected) continue;
         record["Image13"].geometry.top = m.top;
-        showPicture(record, platform, "Image11", dataPicturePath(m.prefix + record.text(m.code), ".gif"));
+        showPicture(record, platform, "Image11",
+                    dataPicturePath(m.prefix + record.text(m.code), ".gif"));
     }
     switch (propellerKind(record, value)) {
         case PropellerKind::TwoBlades:

@@ -11,7 +11,7 @@ struct Total {
     const char* parts[5];      // steps 1 to 5, counted once
     const char* wheels[2];     // counted twice: one field stands for a pair of wheels
     const char* mountings[2];  // counted once
-    const char* include;     // the battery check box
+    const char* include;       // the battery check box
     const char* pileUnit;
     const char* accuUnit;
     const char* limit;
@@ -43,10 +43,12 @@ void computeTotal(DesignRecord& record, FieldValues& value, const Total& total) 
     value.write(total.result, sum);
     if (record[total.include].checkValue == 1) {
         if (record["Option7"].selected) {
-            value.write(total.result, value(total.result) + value(total.pileUnit) * value("Text78"));
+            value.write(total.result,
+                        value(total.result) + value(total.pileUnit) * value("Text78"));
         }
         if (record["Option8"].selected) {
-            value.write(total.result, value(total.result) + value(total.accuUnit) * value("Text78"));
+            value.write(total.result,
+                        value(total.result) + value(total.accuUnit) * value("Text78"));
         }
     }
     colourAgainstLimit(record, total.result, value.result(total.result), value(total.limit));

@@ -23,29 +23,42 @@ constexpr Criterion kCriteria[] = {
     {.caption = "Hauteur", .field = "Text90", .limitField = "Text87", .unit = "mm"},
     {.caption = "Masse", .field = "Text91", .limitField = "Text88", .unit = "g"},
     {.caption = "Prix", .field = "Text92", .limitField = "Text89", .unit = "€"},
-    {.caption = "Hauteur de l'axe", .field = "Text43", .limitField = nullptr, .unit = "mm", .mustBeAbove = true},
+    {.caption = "Hauteur de l'axe",
+     .field = "Text43",
+     .limitField = nullptr,
+     .unit = "mm",
+     .mustBeAbove = true},
 };
 
-double limitOf(const Criterion& c, FieldValues& v) { return c.limitField ? v(c.limitField) : v("Text2") / 2; }
-
-Standing standingOf(const Criterion& c, FieldValues& v) {
-    return standing(v.result(c.field), limitOf(c, v), c.mustBeAbove ? Bound::Minimum : Bound::Maximum);
+double limitOf(const Criterion& c, FieldValues& v) {
+    return c.limitField ? v(c.limitField) : v("Text2") / 2;
 }
 
-bool passes(const Criterion& c, FieldValues& v) { return standingOf(c, v) == Standing::Complies; }
+Standing standingOf(const Criterion& c, FieldValues& v) {
+    return standing(v.result(c.field), limitOf(c, v),
+                    c.mustBeAbove ? Bound::Minimum : Bound::Maximum);
+}
 
-bool fails(const Criterion& c, FieldValues& v) { return standingOf(c, v) == Standing::Fails; }
+bool passes(const Criterion& c, FieldValues& v) {
+    return standingOf(c, v) == Standing::Complies;
+}
+
+bool fails(const Criterion& c, FieldValues& v) {
+    return standingOf(c, v) == Standing::Fails;
+}
 
 std::string explain(const DesignRecord& record, FieldValues& v) {
     std::string tip = "Critères du règlement :";
     for (const Criterion& c : kCriteria) {
         const double value = v(c.field);
         const double limit = limitOf(c, v);
-        const std::string limitText = c.limitField ? record.text(c.limitField) : formatNumber(limit, v.separator());
+        const std::string limitText =
+            c.limitField ? record.text(c.limitField) : formatNumber(limit, v.separator());
         const char* relation = value < limit ? "<" : value > limit ? ">" : "=";
         const char* mark = passes(c, v) ? "✓" : fails(c, v) ? "✗" : "(à la limite)";
-        tip += std::string("\n") + c.caption + " : " + record.text(c.field) + " " + c.unit + " " + relation + " " +
-               limitText + " " + c.unit + (c.limitField ? "" : " (rayon de l'hélice)") + " " + mark;
+        tip += std::string("\n") + c.caption + " : " + record.text(c.field) + " " + c.unit + " " +
+               relation + " " + limitText + " " + c.unit +
+               (c.limitField ? "" : " (rayon de l'hélice)") + " " + mark;
     }
     return tip;
 }

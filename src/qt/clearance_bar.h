@@ -8,10 +8,10 @@
 // The clearance scroll bar; the wheel moves it only once it has the focus, else the window scrolls.
 class ClearanceBar : public QScrollBar {
     Q_OBJECT
-public:
+  public:
     explicit ClearanceBar(QWidget* parent = nullptr) : QScrollBar(Qt::Vertical, parent) {}
 
-protected:
+  protected:
     void wheelEvent(QWheelEvent* event) override {
         if (!passWheelToWindow(this, event)) QScrollBar::wheelEvent(event);
     }

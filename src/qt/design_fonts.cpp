@@ -3,7 +3,8 @@
 #include <QStringList>
 
 void substituteDesignFonts() {
-    QFont::insertSubstitutions("MS Sans Serif", QStringList{"Liberation Sans", "Arial", "DejaVu Sans"});
+    QFont::insertSubstitutions("MS Sans Serif",
+                               QStringList{"Liberation Sans", "Arial", "DejaVu Sans"});
     QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans", "DejaVu Sans"});
 }
 

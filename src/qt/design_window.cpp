@@ -24,7 +24,9 @@
 #include "qt/wrapping_button.h"
 
 // The design-time pictures live in a static library; their resource table must be pulled in.
-static void initDesignResources() { Q_INIT_RESOURCE(resources); }
+static void initDesignResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace {
 
@@ -32,11 +34,13 @@ QRect pixels(const Geometry& g) {
     return QRect(toPixels(g.left), toPixels(g.top), toPixels(g.width), toPixels(g.height));
 }
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 bool isLightweight(ControlKind kind) {
-    return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ImageBox ||
-           kind == ControlKind::Line;
+    return kind == ControlKind::Frame || kind == ControlKind::Label ||
+           kind == ControlKind::ImageBox || kind == ControlKind::Line;
 }
 
 }  // namespace
@@ -70,7 +74,8 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     surface_ = new QWidget;
     surface_->setObjectName("Sélection");
     surface_->setFont(designFont());
-    surface_->setFixedSize(toPixels(DesignRecord::kClientWidth), toPixels(DesignRecord::kClientHeight));
+    surface_->setFixedSize(toPixels(DesignRecord::kClientWidth),
+                           toPixels(DesignRecord::kClientHeight));
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setWidget(surface_);
@@ -96,7 +101,8 @@ void DesignWindow::buildWidgets() {
     for (int pass = 0; pass < 2; ++pass) {
         for (const Control& control : session_->record().controls()) {
             if (isLightweight(control.kind) != (pass == 0)) continue;
-            QWidget* parent = control.parent.empty() ? surface_ : widgets_.value(qs(control.parent));
+            QWidget* parent =
+                control.parent.empty() ? surface_ : widgets_.value(qs(control.parent));
             QWidget* widget = createWidget(control, parent);
             widget->setObjectName(qs(control.name));
             widgets_.insert(qs(control.name), widget);
@@ -112,7 +118,8 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         case ControlKind::Label: {
             auto* label = new QLabel(qs(control.text), parent);
             label->setWordWrap(true);
-            label->setAlignment(control.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment(control.centred ? Qt::AlignHCenter | Qt::AlignTop
+                                                : Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
         case ControlKind::TextField: {
@@ -141,14 +148,17 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             QButtonGroup*& group = groups_[qs(control.group)];
             if (!group) group = new QButtonGroup(this);
             group->addButton(option);
-            connect(option, &QRadioButton::clicked, this,
-                    [this, name] { forward([this, name] { session_->optionSelected(name.toStdString()); }); });
+            connect(option, &QRadioButton::clicked, this, [this, name] {
+                forward([this, name] { session_->optionSelected(name.toStdString()); });
+            });
             return option;
         }
         case ControlKind::CheckBox: {
             auto* check = new WrappingCheckBox(qs(control.text), parent);
             connect(check, &QCheckBox::clicked, this, [this, name](bool ticked) {
-                forward([this, name, ticked] { session_->checkClicked(name.toStdString(), ticked ? 1 : 0); });
+                forward([this, name, ticked] {
+                    session_->checkClicked(name.toStdString(), ticked ? 1 : 0);
+                });
             });
             return check;
         }
@@ -178,11 +188,14 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         case ControlKind::Button: {
             auto* button = new QPushButton(qs(control.text), parent);
             if (control.name == "Command3") {
-                connect(button, &QPushButton::clicked, this, [this] { forward([this] { session_->aboutClicked(); }); });
+                connect(button, &QPushButton::clicked, this,
+                        [this] { forward([this] { session_->aboutClicked(); }); });
             } else if (control.name == "Command1") {
-                connect(button, &QPushButton::clicked, this, [this] { forward([this] { session_->printClicked(printer_); }); });
+                connect(button, &QPushButton::clicked, this,
+                        [this] { forward([this] { session_->printClicked(printer_); }); });
             } else if (control.name == "quitter") {
-                connect(button, &QPushButton::clicked, this, [this] { forward([this] { session_->quitClicked(); }); });
+                connect(button, &QPushButton::clicked, this,
+                        [this] { forward([this] { session_->quitClicked(); }); });
             }
             return button;
         }
@@ -216,12 +229,15 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
             field->setReadOnly(control.readOnly);
             QPalette palette = field->palette();
             const QPalette defaults = QApplication::palette(field);
-            palette.setColor(QPalette::Text, control.foreground ? QColor(control.foreground->red, control.foreground->green,
+            palette.setColor(QPalette::Text, control.foreground ? QColor(control.foreground->red,
+                                                                         control.foreground->green,
                                                                          control.foreground->blue)
                                                                 : defaults.color(QPalette::Text));
             QColor base = defaults.color(QPalette::Base);
-            if (control.background == Background::LightYellow) base = QColor(kLightYellow.red, kLightYellow.green, kLightYellow.blue);
-            if (control.background == Background::ButtonFace) base = defaults.color(QPalette::Button);
+            if (control.background == Background::LightYellow)
+                base = QColor(kLightYellow.red, kLightYellow.green, kLightYellow.blue);
+            if (control.background == Background::ButtonFace)
+                base = defaults.color(QPalette::Button);
             palette.setColor(QPalette::Base, base);
             field->setPalette(palette);
             break;
@@ -232,7 +248,8 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
                 list->setCurrentIndex(-1);  // no item is chosen until the user picks one
             }
             if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));
-            const int length = std::min<int>(control.selectionLength, list->currentText().size() - control.selectionStart);
+            const int length = std::min<int>(control.selectionLength,
+                                             list->currentText().size() - control.selectionStart);
             if (length > 0) {
                 list->lineEdit()->setSelection(control.selectionStart, length);
             } else if (!list->lineEdit()->hasFocus()) {
@@ -273,7 +290,8 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
 void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
     auto* label = static_cast<QLabel*>(widget);
     const QString file = qs(control.pictureFile);
-    const bool unchanged = label->property("fileName").toString() == file && !label->pixmap().isNull();
+    const bool unchanged =
+        label->property("fileName").toString() == file && !label->pixmap().isNull();
     label->setProperty("fileName", file);
     if (unchanged && !file.isEmpty()) return;
     if (!file.isEmpty()) {

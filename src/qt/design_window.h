@@ -17,7 +17,7 @@ struct Control;
 // every event; events go to the DesignSession. Building it runs the load handler.
 class DesignWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit DesignWindow(QWidget* parent = nullptr);
     ~DesignWindow() override;
 
@@ -28,10 +28,10 @@ public:
     // Brings every widget up to date with the record.
     void mirrorRecord();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildWidgets();
     QWidget* createWidget(const Control& control, QWidget* parent);
     void mirror(const Control& control, QWidget* widget);

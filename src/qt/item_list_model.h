@@ -10,7 +10,7 @@
 // copy of their own, so that a catalogue of many thousand records costs little in the window.
 class ItemListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     using QAbstractListModel::QAbstractListModel;
 
     // True when the model had other items.
@@ -27,13 +27,15 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!items_ || !index.isValid() || index.row() >= static_cast<int>(items_->size())) return {};
+        if (!items_ || !index.isValid() || index.row() >= static_cast<int>(items_->size()))
+            return {};
         const ListItem& item = (*items_)[index.row()];
-        if (role == Qt::DisplayRole || role == Qt::EditRole) return QString::fromStdString(item.text);
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return QString::fromStdString(item.text);
         if (role == Qt::UserRole) return item.tag;
         return {};
     }
 
-private:
+  private:
     std::shared_ptr<const std::vector<ListItem>> items_;
 };

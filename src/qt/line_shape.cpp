@@ -27,6 +27,7 @@ void LineShape::setLine(int x1, int y1, int x2, int y2, int penWidth) {
 
 void LineShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), penWidth_, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(
+        QPen(palette().color(QPalette::WindowText), penWidth_, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(from_, to_);
 }

@@ -13,19 +13,22 @@ PictureSize QtPlatform::loadPicture(const std::string& path) {
     const QString file = QString::fromStdString(path);
     const QFileInfo info(file);
     if (!info.exists()) throw DataError(path, "l'image est introuvable.");
-    if (!info.isFile() || !info.isReadable()) throw DataError(path, "l'image ne peut pas être lue.");
+    if (!info.isFile() || !info.isReadable())
+        throw DataError(path, "l'image ne peut pas être lue.");
     QImageReader reader(file);
     QImage image = reader.read();
     if (image.isNull()) {
-        throw DataError(path, "l'image ne peut pas être décodée (" +
-                                  reader.errorString().toStdString() + ").");
+        throw DataError(
+            path, "l'image ne peut pas être décodée (" + reader.errorString().toStdString() + ").");
     }
     const PictureSize size{image.width(), image.height()};
     images_[path] = std::move(image);
     return size;
 }
 
-std::string QtPlatform::decimalSeparator() { return systemDecimalSeparator(); }
+std::string QtPlatform::decimalSeparator() {
+    return systemDecimalSeparator();
+}
 
 void QtPlatform::showStartWindow() {
     StartWindow window(dialogParent_);

@@ -9,10 +9,10 @@
 
 #include "window/platform.h"
 
-// The Platform on Qt: pictures decoded with QImageReader and kept until the view takes them, the system
-// number format, the start window and the message boxes.
+// The Platform on Qt: pictures decoded with QImageReader and kept until the view takes them, the
+// system number format, the start window and the message boxes.
 class QtPlatform : public Platform {
-public:
+  public:
     PictureSize loadPicture(const std::string& path) override;
     std::string decimalSeparator() override;
     void showStartWindow() override;
@@ -28,7 +28,7 @@ public:
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
     void setEndProgramAction(std::function<void()> action) { endProgram_ = std::move(action); }
 
-private:
+  private:
     std::map<std::string, QImage> images_;
     QPointer<QWidget> dialogParent_;
     std::function<void()> endProgram_;

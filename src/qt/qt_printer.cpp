@@ -8,7 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -16,18 +21,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <QImage>
-#include <QMessageBox>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinter>
 
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kDefaultDotsPerMetre = 3780;  // 96 pixels to the inch
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -60,7 +62,8 @@ bool QtPrinter::choosePrinter() {
     if (printers && outputFile_.isEmpty()) {
         // With real printers the dialog starts on the default one; its file field, should the user
         // choose PDF, gets our name rather than the toolkit's.
-        if (auto* field = dialog.findChild<QLineEdit*>("filename")) field->setText(proposedPdfFile());
+        if (auto* field = dialog.findChild<QLineEdit*>("filename"))
+            field->setText(proposedPdfFile());
     }
     if (dialog.exec() != QDialog::Accepted) return false;
     if (!printer_->isValid()) throw PrintError("aucune imprimante n'est disponible.");
@@ -72,12 +75,14 @@ void QtPrinter::divertPdfOutput() {
     pdfTarget_ = printer_->outputFileName();
     if (pdfTarget_.isEmpty()) throw PrintError("aucun nom n'a été donné au fichier PDF.");
     const QFileInfo target(pdfTarget_);
-    if (target.isDir()) throw PrintError("« " + safeName(pdfTarget_.toStdString()) + " » est un dossier.");
+    if (target.isDir())
+        throw PrintError("« " + safeName(pdfTarget_.toStdString()) + " » est un dossier.");
     QTemporaryFile partial(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX"));
     partial.setAutoRemove(false);
     if (!partial.open()) {
         throw PrintError("le fichier PDF ne peut pas être écrit dans le dossier « " +
-                         target.absolutePath().toStdString() + " » (" + partial.errorString().toStdString() + ").");
+                         target.absolutePath().toStdString() + " » (" +
+                         partial.errorString().toStdString() + ").");
     }
     pdfPartial_ = partial.fileName();
     partial.close();
@@ -88,7 +93,8 @@ void QtPrinter::divertPdfOutput() {
 // up on the way leaves a file cut short.
 void QtPrinter::checkAndMovePdf() {
     QFile file(pdfPartial_);
-    if (!file.open(QIODevice::ReadOnly)) throw PrintError("le fichier PDF écrit ne peut pas être relu.");
+    if (!file.open(QIODevice::ReadOnly))
+        throw PrintError("le fichier PDF écrit ne peut pas être relu.");
     const QByteArray head = file.read(5);
     const qint64 size = file.size();
     file.seek(std::max<qint64>(0, size - 32));
@@ -96,12 +102,15 @@ void QtPrinter::checkAndMovePdf() {
     const bool synced = ::fsync(file.handle()) == 0;
     file.close();
     if (head != "%PDF-" || !tail.contains("%%EOF")) {
-        throw PrintError("le fichier PDF n'a pas pu être écrit en entier (disque plein ou taille de fichier limitée ?).");
+        throw PrintError(
+            "le fichier PDF n'a pas pu être écrit en entier (disque plein ou taille de fichier "
+            "limitée ?).");
     }
     if (!synced) throw PrintError("le fichier PDF n'a pas pu être enregistré sur le disque.");
-    if (std::rename(QFile::encodeName(pdfPartial_).constData(), QFile::encodeName(pdfTarget_).constData()) != 0) {
-        throw PrintError("le fichier « " + safeName(pdfTarget_.toStdString()) + " » ne peut pas être remplacé (" +
-                         std::strerror(errno) + ").");
+    if (std::rename(QFile::encodeName(pdfPartial_).constData(),
+                    QFile::encodeName(pdfTarget_).constData()) != 0) {
+        throw PrintError("le fichier « " + safeName(pdfTarget_.toStdString()) +
+                         " » ne peut pas être remplacé (" + std::strerror(errno) + ").");
     }
     pdfPartial_.clear();
 }
@@ -115,10 +124,13 @@ void QtPrinter::setA4Millimetres() {
     if (!printer_->setPageSize(QPageSize(QPageSize::A4))) {
         throw PrintError("l'imprimante n'accepte pas le papier A4.");
     }
-    if (!painter_.begin(printer_.get())) throw PrintError("l'imprimante ne peut pas commencer le document.");
+    if (!painter_.begin(printer_.get()))
+        throw PrintError("l'imprimante ne peut pas commencer le document.");
 }
 
-double QtPrinter::pixelsPerMillimetre() const { return printer_->resolution() / kMillimetresPerInch; }
+double QtPrinter::pixelsPerMillimetre() const {
+    return printer_->resolution() / kMillimetresPerInch;
+}
 
 void QtPrinter::setFont(bool bold, double points) {
     font_ = QFont();  // the toolkit's default face
@@ -132,7 +144,9 @@ void QtPrinter::setPosition(double x, double y) {
     y_ = y;
 }
 
-void QtPrinter::setX(double x) { x_ = x; }
+void QtPrinter::setX(double x) {
+    x_ = x;
+}
 
 void QtPrinter::printLine(const std::vector<std::string>& texts) {
     const QFontMetricsF metrics(font_, printer_.get());
@@ -149,12 +163,15 @@ void QtPrinter::printLine(const std::vector<std::string>& texts) {
 
 void QtPrinter::drawPicture(const std::string& file, double x, double y) {
     const QImage image(qs(file));
-    if (image.isNull()) throw PrintError("l'image « " + safeName(file) + " » ne peut pas être imprimée.");
+    if (image.isNull())
+        throw PrintError("l'image « " + safeName(file) + " » ne peut pas être imprimée.");
     // A file without a resolution of its own gets the toolkit's screen default: use 96 dpi.
     const QImage unspecified(1, 1, QImage::Format_RGB32);
-    const bool own = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != unspecified.dotsPerMeterX();
+    const bool own =
+        image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != unspecified.dotsPerMeterX();
     const double dotsPerMetreX = own ? image.dotsPerMeterX() : kDefaultDotsPerMetre;
-    const double dotsPerMetreY = own && image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : kDefaultDotsPerMetre;
+    const double dotsPerMetreY =
+        own && image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : kDefaultDotsPerMetre;
     const double scale = pixelsPerMillimetre();
     const QRectF target(x * scale, y * scale, image.width() / dotsPerMetreX * 1000 * scale,
                         image.height() / dotsPerMetreY * 1000 * scale);
@@ -162,14 +179,16 @@ void QtPrinter::drawPicture(const std::string& file, double x, double y) {
 }
 
 void QtPrinter::newPage() {
-    if (!printer_->newPage()) throw PrintError("l'imprimante refuse de commencer une nouvelle page.");
+    if (!printer_->newPage())
+        throw PrintError("l'imprimante refuse de commencer une nouvelle page.");
     x_ = 0;
     y_ = 0;
 }
 
 void QtPrinter::endDocument() {
     if (!painter_.end()) throw PrintError("l'imprimante n'a pas accepté le document.");
-    if (printer_->printerState() == QPrinter::Error) throw PrintError("l'imprimante a signalé une erreur.");
+    if (printer_->printerState() == QPrinter::Error)
+        throw PrintError("l'imprimante a signalé une erreur.");
     if (!pdfPartial_.isEmpty()) checkAndMovePdf();
 }
 

@@ -14,7 +14,7 @@ class QPrinter;
 // The report's Printer on a high-resolution QPrinter chosen in QPrintDialog; millimetres from the
 // printable area's top-left corner are converted to device pixels.
 class QtPrinter : public Printer {
-public:
+  public:
     explicit QtPrinter(QWidget* dialogParent = nullptr);
     ~QtPrinter() override;
 
@@ -37,7 +37,7 @@ public:
     // The file name the print dialog proposes for PDF output.
     static QString proposedPdfFile();
 
-private:
+  private:
     double pixelsPerMillimetre() const;
     // PDF output goes to a temporary file beside the chosen one, moved into place once complete.
     void divertPdfOutput();

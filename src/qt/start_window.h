@@ -6,10 +6,10 @@
 // key that types a character closes it.
 class StartWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit StartWindow(QWidget* parent = nullptr);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -18,7 +18,8 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
     // a pick; none of them is one here.
     disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    if (QCompleter* completer = lineEdit()->completer()) disconnect(completer, nullptr, this, nullptr);
+    if (QCompleter* completer = lineEdit()->completer())
+        disconnect(completer, nullptr, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &StepList::typed);
     connect(this, &QComboBox::activated, this, [this](int index) {
         picking_ = true;
@@ -34,7 +35,9 @@ void StepList::keyPressEvent(QKeyEvent* event) {
     if (!picking_ && lineEdit()->text() != before) emit typed(lineEdit()->text());
 }
 
-ItemListModel* StepList::items() const { return static_cast<ItemListModel*>(model()); }
+ItemListModel* StepList::items() const {
+    return static_cast<ItemListModel*>(model());
+}
 
 void StepList::wheelEvent(QWheelEvent* event) {
     if (!passWheelToWindow(this, event)) QComboBox::wheelEvent(event);

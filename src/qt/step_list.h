@@ -11,19 +11,19 @@ class QWheelEvent;
 // toolkit's completion change its text and nothing else.
 class StepList : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit StepList(QWidget* parent = nullptr);
 
     ItemListModel* items() const;
 
-signals:
+  signals:
     void typed(const QString& text);
     void picked(int index);
 
-protected:
+  protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     bool picking_ = false;
 };

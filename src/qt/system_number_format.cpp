@@ -2,4 +2,6 @@
 
 #include <QLocale>
 
-std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+std::string systemDecimalSeparator() {
+    return QLocale::system().decimalPoint().toStdString();
+}

@@ -13,7 +13,8 @@ inline bool passWheelToWindow(QWidget* control, QWheelEvent* event) {
     for (QWidget* up = control->parentWidget(); up; up = up->parentWidget()) {
         if (auto* area = qobject_cast<QAbstractScrollArea*>(up)) {
             const QPoint delta = event->angleDelta();
-            QScrollBar* bar = qAbs(delta.x()) > qAbs(delta.y()) ? area->horizontalScrollBar() : area->verticalScrollBar();
+            QScrollBar* bar = qAbs(delta.x()) > qAbs(delta.y()) ? area->horizontalScrollBar()
+                                                                : area->verticalScrollBar();
             QCoreApplication::sendEvent(bar, event);
             break;
         }

@@ -9,10 +9,10 @@
 // narrow step frames need; text() stays the caption as written.
 template <typename Button, QStyle::SubElement IndicatorRect, QStyle::PrimitiveElement Indicator>
 class WrappingButton : public Button {
-public:
+  public:
     using Button::Button;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         QStyleOptionButton option;
@@ -22,9 +22,11 @@ protected:
         indicatorOption.rect = indicator;
         indicatorOption.rect.moveTop((this->height() - indicator.height()) / 2);
         this->style()->drawPrimitive(Indicator, &indicatorOption, &painter, this);
-        const QRect textRect(indicator.right() + 5, 0, this->width() - indicator.right() - 5, this->height());
-        this->style()->drawItemText(&painter, textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
-                                    option.palette, this->isEnabled(), this->text(), QPalette::WindowText);
+        const QRect textRect(indicator.right() + 5, 0, this->width() - indicator.right() - 5,
+                             this->height());
+        this->style()->drawItemText(
+            &painter, textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, option.palette,
+            this->isEnabled(), this->text(), QPalette::WindowText);
     }
 };
 

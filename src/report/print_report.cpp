@@ -28,13 +28,41 @@ struct ListBlock {
 };
 
 constexpr ListBlock kComponents[] = {
-    {"Picture1", 20, "Text50", "Combo1", {{"Label1", "Text2"}, {"Label2", "Text3"}, {"Label6", "Text6"}}},
-    {"Picture2", 45, "Text51", "Combo2", {{"Label1", "Text9"}, {"Label2", "Text10"}, {"Label6", "Text15"}}},
-    {"Picture3", 70, "Text52", "Combo3", {{"Label1", "Text17"}, {"Label2", "Text18"}, {"Label6", "Text22"}}},
-    {"Picture4", 95, "Text53", "Combo4", {{"Label26", "Text25"}, {"Label2", "Text26"}, {"Label6", "Text29"}}},
-    {"Picture5", 120, "Text54", "Combo5", {{"Label26", "Text31"}, {"Label2", "Text32"}, {"Label6", "Text35"}}},
-    {"Picture6", 145, "Text55", "Combo6", {{"Label1", "Text37"}, {"Label2", "Text38"}, {"Label6", "Text42"}}},
-    {"Picture7", 170, "Text56", "Combo7", {{"Label1", "Text44"}, {"Label2", "Text45"}, {"Label6", "Text49"}}},
+    {"Picture1",
+     20,
+     "Text50",
+     "Combo1",
+     {{"Label1", "Text2"}, {"Label2", "Text3"}, {"Label6", "Text6"}}},
+    {"Picture2",
+     45,
+     "Text51",
+     "Combo2",
+     {{"Label1", "Text9"}, {"Label2", "Text10"}, {"Label6", "Text15"}}},
+    {"Picture3",
+     70,
+     "Text52",
+     "Combo3",
+     {{"Label1", "Text17"}, {"Label2", "Text18"}, {"Label6", "Text22"}}},
+    {"Picture4",
+     95,
+     "Text53",
+     "Combo4",
+     {{"Label26", "Text25"}, {"Label2", "Text26"}, {"Label6", "Text29"}}},
+    {"Picture5",
+     120,
+     "Text54",
+     "Combo5",
+     {{"Label26", "Text31"}, {"Label2", "Text32"}, {"Label6", "Text35"}}},
+    {"Picture6",
+     145,
+     "Text55",
+     "Combo6",
+     {{"Label1", "Text37"}, {"Label2", "Text38"}, {"Label6", "Text42"}}},
+    {"Picture7",
+     170,
+     "Text56",
+     "Combo7",
+     {{"Label1", "Text44"}, {"Label2", "Text45"}, {"Label6", "Text49"}}},
 };
 
 struct PositionBlock {
@@ -50,12 +78,20 @@ constexpr PositionBlock kRearPosition{"Picture12", 235, "Text59", "Option3", "Op
 constexpr PositionBlock kPropellerPosition{"Picture15", 10, "Text60", "Option5", "Option6"};
 
 constexpr ListBlock kMountings[] = {
-    {"Picture14", 35, "Text57", "Combo8", {{"Label2", "Text64"}, {"Label6", "Text65"}, {nullptr, "Text63"}}},
-    {"Picture10", 60, "Text67", "Combo9", {{"Label2", "Text69"}, {"Label6", "Text70"}, {nullptr, "Text66"}}},
+    {"Picture14",
+     35,
+     "Text57",
+     "Combo8",
+     {{"Label2", "Text64"}, {"Label6", "Text65"}, {nullptr, "Text63"}}},
+    {"Picture10",
+     60,
+     "Text67",
+     "Combo9",
+     {{"Label2", "Text69"}, {"Label6", "Text70"}, {nullptr, "Text66"}}},
 };
 
 class Report {
-public:
+  public:
     Report(const DesignRecord& record, Printer& printer) : r_(record), p_(printer) {}
 
     void sectionTitle(double y, const std::string& text) {
@@ -65,7 +101,8 @@ public:
     }
 
     // Picture, heading at (40, y), then the detail lines at x 50 and an empty line.
-    void block(const char* picture, double y, const std::string& heading, const std::vector<std::string>& lines) {
+    void block(const char* picture, double y, const std::string& heading,
+               const std::vector<std::string>& lines) {
         p_.drawPicture(pictureOf(picture), 10, y);
         p_.setFont(true, 14);
         p_.setPosition(kHeadingX, y);
@@ -114,12 +151,13 @@ public:
               {"Châssis : " + r_.text("Combo10"), "Supports de roues : " + r_.text("Combo11")});
         sectionTitle(115, "3. Bilan");
         block("Picture9", 125, r_.text("Text61"),
-              {r_.text("Label50") + " : " + r_.text("Text90"), r_.text("Label51") + " : " + r_.text("Text91"),
+              {r_.text("Label50") + " : " + r_.text("Text90"),
+               r_.text("Label51") + " : " + r_.text("Text91"),
                r_.text("Label52") + " : " + r_.text("Text92")});
         p_.endDocument();
     }
 
-private:
+  private:
     const DesignRecord& r_;
     Printer& p_;
 };

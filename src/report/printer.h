@@ -6,14 +6,14 @@
 
 // A printing step that failed; the reason is French, for the user.
 class PrintError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The printer operations the report needs; coordinates in millimetres from the top-left corner
 // of the printable area. Operations throw PrintError when the printer fails.
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
 
     // The system's printer-selection dialog; false when the user cancels it.

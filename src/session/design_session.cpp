@@ -20,7 +20,9 @@ const char* const kUnchanged = " Votre conception est restée telle qu'elle éta
 
 }  // namespace
 
-void DesignSession::load() { loadDesignWindow(record_, platform_); }
+void DesignSession::load() {
+    loadDesignWindow(record_, platform_);
+}
 
 bool DesignSession::transact(const std::function<void()>& change) {
     std::string reason;
@@ -88,8 +90,11 @@ void DesignSession::printClicked(Printer& printer) {
     printReport(record_, printer);
 }
 
-void DesignSession::aboutClicked() { platform_.showStartWindow(); }
+void DesignSession::aboutClicked() {
+    platform_.showStartWindow();
+}
 
 void DesignSession::quitClicked() {
-    if (platform_.askYesNo("Voulez vous vraiment quitter ?", "Confirmation")) platform_.endProgram();
+    if (platform_.askYesNo("Voulez vous vraiment quitter ?", "Confirmation"))
+        platform_.endProgram();
 }

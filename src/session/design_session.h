@@ -13,7 +13,7 @@ class Printer;
 // transaction on the record, all or nothing. The view forwards events here and then mirrors the
 // record; it decides nothing itself.
 class DesignSession {
-public:
+  public:
     explicit DesignSession(Platform& platform) : platform_(platform) {}
 
     DesignRecord& record() { return record_; }
@@ -40,7 +40,7 @@ public:
     // was, the pupil is told, and false is returned.
     bool transact(const std::function<void()>& change);
 
-private:
+  private:
     Platform& platform_;
     DesignRecord record_;
 };

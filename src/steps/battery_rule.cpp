@@ -20,5 +20,6 @@ void applyBatteryRuleForRecord(DesignRecord& record, std::string_view decimalSep
 }
 
 void applyBatteryRuleAfterReading(DesignRecord& record, std::string_view decimalSeparator) {
-    if (MyVal(record.text("Text78"), decimalSeparator) == 0) setBatteryControlsEnabled(record, false);
+    if (MyVal(record.text("Text78"), decimalSeparator) == 0)
+        setBatteryControlsEnabled(record, false);
 }

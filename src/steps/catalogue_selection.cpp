@@ -16,7 +16,13 @@
 namespace {
 
 // What happens once the file has been read, before the next step is unlocked.
-enum class AfterReading { Nothing, BatteryRule, FrontWheelCopies, RearWheelCopies, MaterialPicture };
+enum class AfterReading {
+    Nothing,
+    BatteryRule,
+    FrontWheelCopies,
+    RearWheelCopies,
+    MaterialPicture
+};
 
 // One row of the handler table; every list runs the same steps with these differences.
 struct ListHandler {
@@ -25,7 +31,8 @@ struct ListHandler {
     bool setsMaterialsComplete = false;
     std::vector<const char*> cleared = {};
     const char* previewToHide = nullptr;
-    std::vector<const char*> fieldsFrom2 = {};  // destination of record fields 2..N; nullptr: unused
+    std::vector<const char*> fieldsFrom2 =
+        {};                                // destination of record fields 2..N; nullptr: unused
     const char* baseToAxisCopy = nullptr;  // also receives the last field, right after it
     const char* photoBox = nullptr;        // the .jpg picture
     const char* drawingImage = nullptr;    // the .gif drawing of a mounting
@@ -126,7 +133,9 @@ void copyPropellerSideWheel(DesignRecord& record, const char* diameter, const ch
 
 }  // namespace
 
-bool isStepList(std::string_view list) { return handlerFor(list) != nullptr; }
+bool isStepList(std::string_view list) {
+    return handlerFor(list) != nullptr;
+}
 
 void chooseListItem(DesignRecord& record, Platform& platform, std::string_view list, int tag) {
     const ListHandler* handler = handlerFor(list);
@@ -141,13 +150,16 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
     if (!found) {
         throw DataError(cataloguePath(handler->kind),
                         "le catalogue a changé depuis le démarrage de VENTAKAR : l'élément « " +
-                            safeName(record.text(list)) + " » (enregistrement n° " + std::to_string(tag + 1) +
+                            safeName(record.text(list)) + " » (enregistrement n° " +
+                            std::to_string(tag + 1) +
                             ") n'y figure plus. Relancez VENTAKAR pour relire les catalogues.");
     }
     for (std::size_t i = 0; i < handler->fieldsFrom2.size(); ++i) {
-        if (handler->fieldsFrom2[i]) record.setText(handler->fieldsFrom2[i], std::string(found->fields[i + 1]));
+        if (handler->fieldsFrom2[i])
+            record.setText(handler->fieldsFrom2[i], std::string(found->fields[i + 1]));
     }
-    if (handler->baseToAxisCopy) record.setText(handler->baseToAxisCopy, std::string(found->fields.back()));
+    if (handler->baseToAxisCopy)
+        record.setText(handler->baseToAxisCopy, std::string(found->fields.back()));
     const std::vector<std::string> pictures = componentPicturePath(handler->kind, *found);
     if (handler->drawingImage) {
         showPicture(record, platform, handler->drawingImage, pictures.at(0));

@@ -35,7 +35,9 @@ void chassis(DesignRecord& record, Platform& platform) {
     const double rear = MyVal(record.text("Text44"), separator);
     for (const CaseRow& row : kCases) {
         if (!record[row.front].selected || !record[row.rear].selected) continue;
-        record.setText("Text36", front == rear ? row.equal : front < rear ? row.rearLarger : row.frontLarger);
+        record.setText("Text36", front == rear  ? row.equal
+                                 : front < rear ? row.rearLarger
+                                                : row.frontLarger);
         showPicture(record, platform, "Image17", "Data/" + record.text("Text36") + ".gif");
         record["Image17"].visible = true;
         return;

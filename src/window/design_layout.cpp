@@ -35,71 +35,127 @@ struct CatalogueStep {
 
 const std::vector<CatalogueStep>& catalogueSteps() {
     static const std::vector<CatalogueStep> steps = {
-        {.frame = "Frame1", .caption = "Etape 1", .geometry = {120, 0, 3015, 4215}, .heading = "Text50", .headingText = "Hélice",
-         .list = "Combo1", .listMember = "propellerName", .toolTip = "Choisir une hélice dans le menu déroulant",
-         .picture = "Picture1", .labelX = 120, .valueX = 1680,
+        {.frame = "Frame1",
+         .caption = "Etape 1",
+         .geometry = {120, 0, 3015, 4215},
+         .heading = "Text50",
+         .headingText = "Hélice",
+         .list = "Combo1",
+         .listMember = "propellerName",
+         .toolTip = "Choisir une hélice dans le menu déroulant",
+         .picture = "Picture1",
+         .labelX = 120,
+         .valueX = 1680,
          .rows = {{"Diamètre (mm)", "Text2", "propellerDiameter"},
-          {"Masse (g)", "Text3", "propellerMass"},
-          {"Fournisseur", "Text4", "propellerSupplier"},
-          {"Réf. Fournisseur", "Text5", "propellerSupplierRef"},
-          {"Prix HT (Euros)", "Text6", "propellerPrice"},
-          {"Dim mini / Axe (mm)", nullptr, nullptr},  // Text7 stands on the window itself
-          {"Nombre de pales", "Text72", "propellerBladeCount"}}},
-        {.frame = "Frame2", .caption = "Etape 2", .geometry = {120, 4200, 3015, 4095}, .heading = "Text51", .headingText = "Moteur",
-         .list = "Combo2", .listMember = "motorName", .toolTip = "Choisir un moteur dans le menu déroulant",
-         .picture = "Picture2", .labelX = 360, .valueX = 1680,
+                  {"Masse (g)", "Text3", "propellerMass"},
+                  {"Fournisseur", "Text4", "propellerSupplier"},
+                  {"Réf. Fournisseur", "Text5", "propellerSupplierRef"},
+                  {"Prix HT (Euros)", "Text6", "propellerPrice"},
+                  {"Dim mini / Axe (mm)", nullptr, nullptr},  // Text7 stands on the window itself
+                  {"Nombre de pales", "Text72", "propellerBladeCount"}}},
+        {.frame = "Frame2",
+         .caption = "Etape 2",
+         .geometry = {120, 4200, 3015, 4095},
+         .heading = "Text51",
+         .headingText = "Moteur",
+         .list = "Combo2",
+         .listMember = "motorName",
+         .toolTip = "Choisir un moteur dans le menu déroulant",
+         .picture = "Picture2",
+         .labelX = 360,
+         .valueX = 1680,
          .rows = {{"Diamètre (mm)", "Text9", "motorDiameter"},
-          {"Masse (g)", "Text10", "motorMass"},
-          {"Diam. arbre (mm)", "Text11", "motorShaftDiameter"},
-          {"Adapté solaire ?", "Text12", "motorSolarSuitable"},
-          {"Fournisseur", "Text13", "motorSupplier"},
-          {"Réf. Fournisseur", "Text14", "motorSupplierRef"},
-          {"Prix HT (Euros)", "Text15", "motorPrice"}}},
-        {.frame = "Frame3", .caption = "Etape 3", .geometry = {120, 8280, 3015, 4095}, .heading = "Text52", .headingText = "Berceau",
-         .list = "Combo3", .listMember = "cradleName", .toolTip = "Choisir un berceau dans le menu déroulant",
-         .picture = "Picture3", .labelX = 360, .valueX = 1680,
+                  {"Masse (g)", "Text10", "motorMass"},
+                  {"Diam. arbre (mm)", "Text11", "motorShaftDiameter"},
+                  {"Adapté solaire ?", "Text12", "motorSolarSuitable"},
+                  {"Fournisseur", "Text13", "motorSupplier"},
+                  {"Réf. Fournisseur", "Text14", "motorSupplierRef"},
+                  {"Prix HT (Euros)", "Text15", "motorPrice"}}},
+        {.frame = "Frame3",
+         .caption = "Etape 3",
+         .geometry = {120, 8280, 3015, 4095},
+         .heading = "Text52",
+         .headingText = "Berceau",
+         .list = "Combo3",
+         .listMember = "cradleName",
+         .toolTip = "Choisir un berceau dans le menu déroulant",
+         .picture = "Picture3",
+         .labelX = 360,
+         .valueX = 1680,
          .rows = {{"Diamètre (mm)", "Text17", "cradleDiameter"},
-          {"Masse (g)", "Text18", "cradleMass"},
-          {"Matériau", "Text19", "cradleMaterial"},
-          {"Fournisseur", "Text20", "cradleSupplier"},
-          {"Réf. Fournisseur", "Text21", "cradleSupplierRef"},
-          {"Prix HT (Euros)", "Text22", "cradlePrice"},
-          {"Dist. Base/Axe", "Text23", "cradleBaseToAxis"}}},
-        {.frame = "Frame4", .caption = "Etape 4", .geometry = {3240, 0, 3015, 5295}, .heading = "Text53", .headingText = "Alimentation",
-         .list = "Combo4", .listMember = "powerName", .toolTip = "Choisir un type d'alimentation dans le menu déroulant",
-         .picture = "Picture4", .labelX = 360, .valueX = 1680,
+                  {"Masse (g)", "Text18", "cradleMass"},
+                  {"Matériau", "Text19", "cradleMaterial"},
+                  {"Fournisseur", "Text20", "cradleSupplier"},
+                  {"Réf. Fournisseur", "Text21", "cradleSupplierRef"},
+                  {"Prix HT (Euros)", "Text22", "cradlePrice"},
+                  {"Dist. Base/Axe", "Text23", "cradleBaseToAxis"}}},
+        {.frame = "Frame4",
+         .caption = "Etape 4",
+         .geometry = {3240, 0, 3015, 5295},
+         .heading = "Text53",
+         .headingText = "Alimentation",
+         .list = "Combo4",
+         .listMember = "powerName",
+         .toolTip = "Choisir un type d'alimentation dans le menu déroulant",
+         .picture = "Picture4",
+         .labelX = 360,
+         .valueX = 1680,
          .rows = {{"Type", "Text25", "powerType"},
-          {"Masse (g)", "Text26", "powerMass"},
-          {"Fournisseur", "Text27", "powerSupplier"},
-          {"Réf. Fournisseur", "Text28", "powerSupplierRef"},
-          {"Prix HT (Euros)", "Text29", "powerPrice"},
-          {"Nombre de batteries", "Text78", "batteryCount"}}},
-        {.frame = "Frame5", .caption = "Etape 5", .geometry = {3240, 5280, 3015, 3375}, .heading = "Text54", .headingText = "Interrupteur",
-         .list = "Combo5", .listMember = "switchName", .toolTip = "Choisir un interrupteur dans le menu déroulant",
-         .picture = "Picture5", .labelX = 360, .valueX = 1680,
+                  {"Masse (g)", "Text26", "powerMass"},
+                  {"Fournisseur", "Text27", "powerSupplier"},
+                  {"Réf. Fournisseur", "Text28", "powerSupplierRef"},
+                  {"Prix HT (Euros)", "Text29", "powerPrice"},
+                  {"Nombre de batteries", "Text78", "batteryCount"}}},
+        {.frame = "Frame5",
+         .caption = "Etape 5",
+         .geometry = {3240, 5280, 3015, 3375},
+         .heading = "Text54",
+         .headingText = "Interrupteur",
+         .list = "Combo5",
+         .listMember = "switchName",
+         .toolTip = "Choisir un interrupteur dans le menu déroulant",
+         .picture = "Picture5",
+         .labelX = 360,
+         .valueX = 1680,
          .rows = {{"Type", "Text31", "switchType"},
-          {"Masse (g)", "Text32", "switchMass"},
-          {"Fournisseur", "Text33", "switchSupplier"},
-          {"Réf. Fournisseur", "Text34", "switchSupplierRef"},
-          {"Prix HT (Euros)", "Text35", "switchPrice"}}},
-        {.frame = "Frame6", .caption = "Etape 6", .geometry = {3240, 8640, 3015, 3735}, .heading = "Text55", .headingText = "Roues avant",
-         .list = "Combo6", .listMember = "frontWheelName", .toolTip = "Choisir une roue avant dans le menu déroulant",
-         .picture = "Picture6", .labelX = 360, .valueX = 1560,
+                  {"Masse (g)", "Text32", "switchMass"},
+                  {"Fournisseur", "Text33", "switchSupplier"},
+                  {"Réf. Fournisseur", "Text34", "switchSupplierRef"},
+                  {"Prix HT (Euros)", "Text35", "switchPrice"}}},
+        {.frame = "Frame6",
+         .caption = "Etape 6",
+         .geometry = {3240, 8640, 3015, 3735},
+         .heading = "Text55",
+         .headingText = "Roues avant",
+         .list = "Combo6",
+         .listMember = "frontWheelName",
+         .toolTip = "Choisir une roue avant dans le menu déroulant",
+         .picture = "Picture6",
+         .labelX = 360,
+         .valueX = 1560,
          .rows = {{"Diamètre (mm)", "Text37", "frontWheelDiameter"},
-          {"Masse (g)", "Text38", "frontWheelMass"},
-          {"Diam. axe (mm)", "Text39", "frontAxleDiameter"},
-          {"Fournisseur", "Text40", "frontWheelSupplier"},
-          {"Réf. Fournisseur", "Text41", "frontWheelSupplierRef"},
-          {"Prix HT (Euros)", "Text42", "frontWheelPrice"}}},
-        {.frame = "Frame7", .caption = "Etape 7", .geometry = {6360, 0, 3015, 3855}, .heading = "Text56", .headingText = "Roues arrière",
-         .list = "Combo7", .listMember = "rearWheelName", .toolTip = "Choisir une roue arrière dans le menu déroulant",
-         .picture = "Picture7", .labelX = 360, .valueX = 1680,
+                  {"Masse (g)", "Text38", "frontWheelMass"},
+                  {"Diam. axe (mm)", "Text39", "frontAxleDiameter"},
+                  {"Fournisseur", "Text40", "frontWheelSupplier"},
+                  {"Réf. Fournisseur", "Text41", "frontWheelSupplierRef"},
+                  {"Prix HT (Euros)", "Text42", "frontWheelPrice"}}},
+        {.frame = "Frame7",
+         .caption = "Etape 7",
+         .geometry = {6360, 0, 3015, 3855},
+         .heading = "Text56",
+         .headingText = "Roues arrière",
+         .list = "Combo7",
+         .listMember = "rearWheelName",
+         .toolTip = "Choisir une roue arrière dans le menu déroulant",
+         .picture = "Picture7",
+         .labelX = 360,
+         .valueX = 1680,
          .rows = {{"Diamètre (mm)", "Text44", "rearWheelDiameter"},
-          {"Masse (g)", "Text45", "rearWheelMass"},
-          {"Diam. axe (mm)", "Text46", "rearAxleDiameter"},
-          {"Fournisseur", "Text47", "rearWheelSupplier"},
-          {"Réf. Fournisseur", "Text48", "rearWheelSupplierRef"},
-          {"Prix HT (Euros)", "Text49", "rearWheelPrice"}}},
+                  {"Masse (g)", "Text45", "rearWheelMass"},
+                  {"Diam. axe (mm)", "Text46", "rearAxleDiameter"},
+                  {"Fournisseur", "Text47", "rearWheelSupplier"},
+                  {"Réf. Fournisseur", "Text48", "rearWheelSupplierRef"},
+                  {"Prix HT (Euros)", "Text49", "rearWheelPrice"}}},
     };
     return steps;
 }
@@ -107,13 +163,20 @@ const std::vector<CatalogueStep>& catalogueSteps() {
 // Labels with the same caption form one control array: Label1, Label1_1, Label1_2, ...
 const std::map<std::string, std::string>& labelArrays() {
     static const std::map<std::string, std::string> arrays = {
-        {"Diamètre (mm)", "Label1"},       {"Masse (g)", "Label2"},
-        {"Fournisseur", "Label3"},         {"Réf. Fournisseur", "Label4"},
-        {"Dim mini / Axe (mm)", "Label5"}, {"Prix HT (Euros)", "Label6"},
-        {"Nombre de pales", "Label7"},     {"Diam. arbre (mm)", "Label8"},
-        {"Adapté solaire ?", "Label9"},    {"Matériau", "Label10"},
-        {"Dist. Base/Axe", "Label11"},     {"Nombre de batteries", "Label12"},
-        {"Type de batteries", "Label13"},  {"Diam. axe (mm)", "Label14"},
+        {"Diamètre (mm)", "Label1"},
+        {"Masse (g)", "Label2"},
+        {"Fournisseur", "Label3"},
+        {"Réf. Fournisseur", "Label4"},
+        {"Dim mini / Axe (mm)", "Label5"},
+        {"Prix HT (Euros)", "Label6"},
+        {"Nombre de pales", "Label7"},
+        {"Diam. arbre (mm)", "Label8"},
+        {"Adapté solaire ?", "Label9"},
+        {"Matériau", "Label10"},
+        {"Dist. Base/Axe", "Label11"},
+        {"Nombre de batteries", "Label12"},
+        {"Type de batteries", "Label13"},
+        {"Diam. axe (mm)", "Label14"},
         {"Type", "Label26"},
     };
     return arrays;
@@ -157,7 +220,7 @@ constexpr const char* kDefaultPicture = ":/design/PictureBox.jpg";
 }  // namespace
 
 class LayoutBuilder {
-public:
+  public:
     explicit LayoutBuilder(std::vector<Control>& controls) : controls_(controls) {}
 
     Control& add(ControlKind kind, const std::string& name, const std::string& parent,
@@ -221,7 +284,8 @@ public:
     }
 
     Control& picture(const std::string& name, const std::string& parent, int left, int top) {
-        Control& c = add(ControlKind::PictureBox, name, parent, {left, top, kPictureSize, kPictureSize});
+        Control& c =
+            add(ControlKind::PictureBox, name, parent, {left, top, kPictureSize, kPictureSize});
         c.designPicture = kDefaultPicture;
         c.sunkenBorder = true;
         return c;
@@ -242,7 +306,8 @@ public:
         return c;
     }
 
-    Control& line(const std::string& name, const std::string& parent, int x1, int y1, int x2, int y2) {
+    Control& line(const std::string& name, const std::string& parent, int x1, int y1, int x2,
+                  int y2) {
         Control& c = add(ControlKind::Line, name, parent, {});
         c.x1 = x1;
         c.y1 = y1;
@@ -258,7 +323,7 @@ public:
         return c;
     }
 
-private:
+  private:
     std::vector<Control>& controls_;
     std::set<std::string> names_;
     std::map<std::string, int> labelCount_;
@@ -276,13 +341,15 @@ void buildCatalogueStep(LayoutBuilder& b, const CatalogueStep& step) {
     for (const Row& row : step.rows) {
         b.label(row.caption, step.frame,
                 {step.labelX, y + 15, step.valueX - step.labelX - 60, kLabelHeight});
-        if (row.field) b.field(row.field, row.member, step.frame, {step.valueX, y, kFieldWidth, kFieldHeight});
+        if (row.field)
+            b.field(row.field, row.member, step.frame, {step.valueX, y, kFieldWidth, kFieldHeight});
         y += 360;
     }
 }
 
 void buildStep1Extras(LayoutBuilder& b) {
-    Control& variant = b.hidden("Text73", "propellerBladeVariant", "Frame1", {1320, 120, 375, kFieldHeight}, "");
+    Control& variant =
+        b.hidden("Text73", "propellerBladeVariant", "Frame1", {1320, 120, 375, kFieldHeight}, "");
     variant.background = Background::LightYellow;
 }
 
@@ -328,29 +395,57 @@ struct WheelPositionStep {
 };
 
 constexpr WheelPositionStep kWheelPositionSteps[] = {
-    {.frame = "Frame8", .caption = "Etape 8", .geometry = {6360, 3840, 3015, 4335}, .heading = "Text58",
-     .headingText = "Position des roues avant", .picture = "Picture8", .preview = "Picture19",
-     .above = "Option1", .aboveCaption = "Châssis au dessus des roues avant", .optionX = 1440, .aboveY = 120,
-     .between = "Option2", .betweenCaption = "Châssis entre les roues avant", .betweenY = 840,
-     .aboveImage = "Image7", .betweenImage = "Image8", .imageHeight = 2265, .member = "frontWheelPosition",
+    {.frame = "Frame8",
+     .caption = "Etape 8",
+     .geometry = {6360, 3840, 3015, 4335},
+     .heading = "Text58",
+     .headingText = "Position des roues avant",
+     .picture = "Picture8",
+     .preview = "Picture19",
+     .above = "Option1",
+     .aboveCaption = "Châssis au dessus des roues avant",
+     .optionX = 1440,
+     .aboveY = 120,
+     .between = "Option2",
+     .betweenCaption = "Châssis entre les roues avant",
+     .betweenY = 840,
+     .aboveImage = "Image7",
+     .betweenImage = "Image8",
+     .imageHeight = 2265,
+     .member = "frontWheelPosition",
      .group = "front"},
-    {.frame = "Frame9", .caption = "Etape 9", .geometry = {6360, 8160, 3015, 4215}, .heading = "Text59",
-     .headingText = "Position des roues arrière", .picture = "Picture12", .preview = "Picture20",
-     .above = "Option3", .aboveCaption = "Châssis au dessus des roues arrière", .optionX = 1560, .aboveY = 240,
-     .between = "Option4", .betweenCaption = "Châssis entre les roues arrière", .betweenY = 960,
-     .aboveImage = "Image9", .betweenImage = "Image10", .imageHeight = 2280, .member = "rearWheelPosition",
+    {.frame = "Frame9",
+     .caption = "Etape 9",
+     .geometry = {6360, 8160, 3015, 4215},
+     .heading = "Text59",
+     .headingText = "Position des roues arrière",
+     .picture = "Picture12",
+     .preview = "Picture20",
+     .above = "Option3",
+     .aboveCaption = "Châssis au dessus des roues arrière",
+     .optionX = 1560,
+     .aboveY = 240,
+     .between = "Option4",
+     .betweenCaption = "Châssis entre les roues arrière",
+     .betweenY = 960,
+     .aboveImage = "Image9",
+     .betweenImage = "Image10",
+     .imageHeight = 2280,
+     .member = "rearWheelPosition",
      .group = "rear"},
 };
 
 void buildWheelPositionStep(LayoutBuilder& b, const WheelPositionStep& s) {
     b.frame(s.frame, s.caption, s.geometry);
-    b.image(s.aboveImage, s.frame, {120, 1560, 2700, s.imageHeight}, std::string(":/design/") + s.aboveImage + ".gif");
+    b.image(s.aboveImage, s.frame, {120, 1560, 2700, s.imageHeight},
+            std::string(":/design/") + s.aboveImage + ".gif");
     b.image(s.betweenImage, s.frame, {120, 1560, 2700, s.imageHeight},
             std::string(":/design/") + s.betweenImage + ".gif");
     b.picture(s.picture, s.frame, 120, 240);
     b.picture(s.preview, s.frame, 960, 1920);
     const int width = 3015 - s.optionX - 120;
-    Control& first = b.option(s.above, s.frame, {s.optionX, s.aboveY, width, 615}, s.aboveCaption, s.group);
+    Control& first =
+        b.option(s.above, s.frame, {s.optionX, s.aboveY, width, 615}, s.aboveCaption, s.group);
     first.member = s.member;
     b.option(s.between, s.frame, {s.optionX, s.betweenY, width, 615}, s.betweenCaption, s.group);
     b.heading(s.heading, s.frame, {120, 3840, 2775, kFieldHeight}, s.headingText);
@@ -394,16 +489,30 @@ struct MountingStep {
 };
 
 const MountingStep kMountingSteps[] = {
-    {.frame = "Frame11", .caption = "Etape 11", .geometry = {9480, 2280, 3495, 5055}, .heading = "Text57",
-     .headingText = "Montage roues avant", .list = "Combo8", .listMember = "frontMountingName",
-     .picture = "Picture14", .preview = "Picture16", .image = "Image6",
+    {.frame = "Frame11",
+     .caption = "Etape 11",
+     .geometry = {9480, 2280, 3495, 5055},
+     .heading = "Text57",
+     .headingText = "Montage roues avant",
+     .list = "Combo8",
+     .listMember = "frontMountingName",
+     .picture = "Picture14",
+     .preview = "Picture16",
+     .image = "Image6",
      .code = {.field = "Text62", .member = "frontMountingCode"},
      .description = {.field = "Text63", .member = "frontMountingDescription"},
      .mass = {.field = "Text64", .member = "frontMountingMass"},
      .price = {.field = "Text65", .member = "frontMountingPrice"}},
-    {.frame = "Frame13", .caption = "Etape 12", .geometry = {9480, 7320, 3495, 5055}, .heading = "Text67",
-     .headingText = "Montage roues arrière", .list = "Combo9", .listMember = "rearMountingName",
-     .picture = "Picture10", .preview = "Picture17", .image = "Image14",
+    {.frame = "Frame13",
+     .caption = "Etape 12",
+     .geometry = {9480, 7320, 3495, 5055},
+     .heading = "Text67",
+     .headingText = "Montage roues arrière",
+     .list = "Combo9",
+     .listMember = "rearMountingName",
+     .picture = "Picture10",
+     .preview = "Picture17",
+     .image = "Image14",
      .code = {.field = "Text68", .member = "rearMountingCode"},
      .description = {.field = "Text66", .member = "rearMountingDescription"},
      .mass = {.field = "Text69", .member = "rearMountingMass"},
@@ -417,7 +526,8 @@ void buildMountingStep(LayoutBuilder& b, const MountingStep& s) {
     b.picture(s.preview, s.frame, 1080, 2880);
     b.heading(s.heading, s.frame, {1440, 480, 1935, kFieldHeight}, s.headingText);
     b.list(s.list, s.listMember, s.frame, {1440, 840, 1815, 315}, "");
-    Control& codeField = b.hidden(s.code.field, s.code.member, s.frame, {2040, 1200, kFieldWidth, kFieldHeight}, "");
+    Control& codeField =
+        b.hidden(s.code.field, s.code.member, s.frame, {2040, 1200, kFieldWidth, kFieldHeight}, "");
     codeField.background = Background::LightYellow;
     b.label("Masse (g)", s.frame, {600, 1575, 1380, kLabelHeight});
     b.field(s.mass.field, s.mass.member, s.frame, {2040, 1560, kFieldWidth, kFieldHeight});
@@ -433,8 +543,10 @@ void buildMaterialStep(LayoutBuilder& b) {
     b.picture("Picture11", "Frame14", 120, 240);
     b.heading("Text71", "Frame14", {2280, 120, 1335, kFieldHeight}, "Matériau");
     b.list("Combo10", "chassisMaterialName", "Frame14", {2640, 600, 2055, 315}, "");
-    b.hidden("Text80", "chassisMaterialThickness", "Frame14", {2760, 1080, 735, kFieldHeight}, "Text80");
-    b.hidden("Text81", "wheelSupportMaterialThickness", "Frame14", {3600, 1080, 735, kFieldHeight}, "Text81");
+    b.hidden("Text80", "chassisMaterialThickness", "Frame14", {2760, 1080, 735, kFieldHeight},
+             "Text80");
+    b.hidden("Text81", "wheelSupportMaterialThickness", "Frame14", {3600, 1080, 735, kFieldHeight},
+             "Text81");
     b.list("Combo11", "wheelSupportMaterialName", "Frame14", {2640, 1560, 2055, 315}, "");
 }
 
@@ -480,11 +592,13 @@ void buildInformationPanel(LayoutBuilder& b) {
     };
     int x = 240;
     for (const auto& column : columns) {
-        b.add(ControlKind::Label, column.labelName, f, {x, 240, 735, 495}, column.caption).centred = true;
+        b.add(ControlKind::Label, column.labelName, f, {x, 240, 735, 495}, column.caption).centred =
+            true;
         b.field(column.maxField, column.maxMember, f, {x, 720, 735, kFieldHeight}).background =
             Background::ButtonFace;
         if (column.valueField) {
-            b.field(column.valueField, column.valueMember, f, {x, 1200, 735, kFieldHeight}).bold = true;
+            b.field(column.valueField, column.valueMember, f, {x, 1200, 735, kFieldHeight}).bold =
+                true;
         }
         x += 840;
     }

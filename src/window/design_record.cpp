@@ -5,9 +5,13 @@
 
 #include "window/design_layout.h"
 
-DesignRecord::DesignRecord() : controls_(designLayout()) { reindex(); }
+DesignRecord::DesignRecord() : controls_(designLayout()) {
+    reindex();
+}
 
-DesignRecord::DesignRecord(const DesignRecord& other) : controls_(other.controls_) { reindex(); }
+DesignRecord::DesignRecord(const DesignRecord& other) : controls_(other.controls_) {
+    reindex();
+}
 
 DesignRecord& DesignRecord::operator=(const DesignRecord& other) {
     controls_ = other.controls_;

@@ -12,7 +12,7 @@
 // is the text or state of one of them. Controls are kept in creation order (frames before what
 // they hold).
 class DesignRecord {
-public:
+  public:
     DesignRecord();
 
     DesignRecord(const DesignRecord& other);
@@ -36,7 +36,7 @@ public:
     static constexpr int kClientHeight = 12450;
     static constexpr int kTwipsPerPixel = ::kTwipsPerPixel;
 
-private:
+  private:
     void reindex();
 
     std::vector<Control> controls_;

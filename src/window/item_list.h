@@ -8,7 +8,7 @@
 // The items of a step list. Copies share one vector until one of them is changed, so a snapshot
 // of the whole record costs nothing for lists of thousands of items.
 class ItemList {
-public:
+  public:
     using const_iterator = std::vector<ListItem>::const_iterator;
 
     std::size_t size() const { return items_ ? items_->size() : 0; }
@@ -33,7 +33,7 @@ public:
         return items_ ? *items_ == other : other.empty();
     }
 
-private:
+  private:
     std::vector<ListItem>& own() {
         if (!items_) {
             items_ = std::make_shared<std::vector<ListItem>>();

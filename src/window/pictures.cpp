@@ -4,7 +4,8 @@
 #include "window/platform.h"
 #include "window/twips.h"
 
-void showPicture(DesignRecord& record, Platform& platform, std::string_view box, const std::string& path) {
+void showPicture(DesignRecord& record, Platform& platform, std::string_view box,
+                 const std::string& path) {
     const PictureSize size = platform.loadPicture(path);
     Control& control = record[box];
     control.pictureFile = path;

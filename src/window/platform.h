@@ -11,7 +11,7 @@ struct PictureSize {
 // All the logic needs from the toolkit: pictures, the number format, the start window and the
 // message boxes. The Qt window implements it; tests answer it themselves.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Loads a JPEG or GIF from Data/; throws DataError when it is missing or cannot be decoded.

@@ -12,7 +12,9 @@
 
 namespace {
 
-std::string numbered(const char* prefix, int n) { return prefix + std::to_string(n); }
+std::string numbered(const char* prefix, int n) {
+    return prefix + std::to_string(n);
+}
 
 // Fields in the order the load handler makes them read-only.
 const std::vector<std::string>& readOnlyFields() {
@@ -46,18 +48,17 @@ struct ListSource {
 };
 
 constexpr ListSource kListSources[] = {
-    {CatalogueKind::Helice, "Combo1"},       {CatalogueKind::Moteur, "Combo2"},
-    {CatalogueKind::Berceau, "Combo3"},      {CatalogueKind::Energie, "Combo4"},
-    {CatalogueKind::Pile, nullptr},          {CatalogueKind::Interrupteur, "Combo5"},
-    {CatalogueKind::Roue, "Combo6"},         {CatalogueKind::Roue, "Combo7"},
-    {CatalogueKind::Train, "Combo8"},        {CatalogueKind::Train, "Combo9"},
-    {CatalogueKind::Materiau, "Combo10"},    {CatalogueKind::Materiau, "Combo11"},
+    {CatalogueKind::Helice, "Combo1"},    {CatalogueKind::Moteur, "Combo2"},
+    {CatalogueKind::Berceau, "Combo3"},   {CatalogueKind::Energie, "Combo4"},
+    {CatalogueKind::Pile, nullptr},       {CatalogueKind::Interrupteur, "Combo5"},
+    {CatalogueKind::Roue, "Combo6"},      {CatalogueKind::Roue, "Combo7"},
+    {CatalogueKind::Train, "Combo8"},     {CatalogueKind::Train, "Combo9"},
+    {CatalogueKind::Materiau, "Combo10"}, {CatalogueKind::Materiau, "Combo11"},
 };
 
-constexpr const char* kStepPictureBoxes[] = {"Picture1",  "Picture2",  "Picture3",  "Picture4",
-                                             "Picture5",  "Picture6",  "Picture7",  "Picture8",
-                                             "Picture12", "Picture15", "Picture14", "Picture10",
-                                             "Picture11", "Picture9"};
+constexpr const char* kStepPictureBoxes[] = {
+    "Picture1", "Picture2",  "Picture3",  "Picture4",  "Picture5",  "Picture6",  "Picture7",
+    "Picture8", "Picture12", "Picture15", "Picture14", "Picture10", "Picture11", "Picture9"};
 
 constexpr const char* kPreviewBoxes[] = {"Picture19", "Picture20", "Picture13",
                                          "Picture16", "Picture17", "Picture18"};
@@ -75,8 +76,9 @@ void loadDesignWindow(DesignRecord& record, Platform& platform) {
     // Started from the wrong folder, every file would be missing: say so once, plainly.
     std::error_code ignored;
     if (!std::filesystem::is_directory(std::string(kDataDir), ignored)) {
-        throw DataError("Data", "le dossier des données est introuvable dans le dossier de travail « " +
-                                    std::filesystem::current_path(ignored).string() + " ».");
+        throw DataError("Data",
+                        "le dossier des données est introuvable dans le dossier de travail « " +
+                            std::filesystem::current_path(ignored).string() + " ».");
     }
     record.setText("Text74", "0");
     record["Combo1"].selectionStart = 0;
@@ -101,8 +103,8 @@ void loadDesignWindow(DesignRecord& record, Platform& platform) {
     for (int i = 85; i <= 92; ++i) record[numbered("Text", i)].readOnly = true;
     for (const char* field : {"Text90", "Text91", "Text92"}) record.setText(field, "0");
 
-    for (const char* image : {"Image7", "Image8", "Image9", "Image10", "Image4", "Image5", "Image17",
-                              "Image11", "Image13"}) {
+    for (const char* image : {"Image7", "Image8", "Image9", "Image10", "Image4", "Image5",
+                              "Image17", "Image11", "Image13"}) {
         record[image].visible = false;
     }
     for (int i = 7; i <= 39; ++i) record[numbered("Line", i)].visible = false;
@@ -116,16 +118,20 @@ void loadDesignWindow(DesignRecord& record, Platform& platform) {
 
     const std::string separator = platform.decimalSeparator();
     for (const ListSource& source : kListSources) {
-        forEachRecord(cataloguePath(source.kind), fieldCount(source.kind), separator, [&](const CatalogueRecord& r) {
-            if (!source.list) {
-                const char* units[] = {"Text1", "Text8", "Text16", "Text24"};
-                for (std::size_t i = 0; i < 4; ++i) record.setText(units[i], std::string(r.fields[i]));
-                return;
-            }
-            record[source.list].items.push_back({trimSpaces(r.fields[0]), r.index});
-        });
+        forEachRecord(cataloguePath(source.kind), fieldCount(source.kind), separator,
+                      [&](const CatalogueRecord& r) {
+                          if (!source.list) {
+                              const char* units[] = {"Text1", "Text8", "Text16", "Text24"};
+                              for (std::size_t i = 0; i < 4; ++i)
+                                  record.setText(units[i], std::string(r.fields[i]));
+                              return;
+                          }
+                          record[source.list].items.push_back({trimSpaces(r.fields[0]), r.index});
+                      });
     }
-    forEachRecord(std::string(kRulesPath), kRulesFieldCount, separator, [&](const CatalogueRecord& r) {
-        for (int i = 0; i < kRulesFieldCount; ++i) record.setText(numbered("Text", 85 + i), std::string(r.fields[i]));
-    });
+    forEachRecord(std::string(kRulesPath), kRulesFieldCount, separator,
+                  [&](const CatalogueRecord& r) {
+                      for (int i = 0; i < kRulesFieldCount; ++i)
+                          record.setText(numbered("Text", 85 + i), std::string(r.fields[i]));
+                  });
 }

@@ -4,5 +4,9 @@
 // conversion goes through these two.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int toPixels(int twips) { return twips / kTwipsPerPixel; }
-constexpr int toTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int toPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+constexpr int toTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}

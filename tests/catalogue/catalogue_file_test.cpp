@@ -60,7 +60,8 @@ TEST(CatalogueFile, MissingOrUnreadableFileNamesPathAndReason) {
             ADD_FAILURE() << row.name << ": no error";
         } catch (const DataError& e) {
             EXPECT_EQ(e.file(), cataloguePath(kind)) << row.name;
-            EXPECT_NE(e.reason().find(row.reasonPart), std::string::npos) << row.name << ": " << e.what();
+            EXPECT_NE(e.reason().find(row.reasonPart), std::string::npos)
+                << row.name << ": " << e.what();
         }
     }
 }
@@ -94,11 +95,13 @@ TEST(ComponentPicture, NamesFollowTheKindAndKeepTheFieldUntrimmed) {
               (std::vector<std::string>{"Data/montages/train1.gif", "Data/montages/train1.jpg"}));
     CatalogueRecord material{0, {"Balsa", "3", "", ""}};
     EXPECT_TRUE(componentPicturePath(CatalogueKind::Materiau, material).empty());
-    EXPECT_TRUE(componentPicturePath(CatalogueKind::Pile, CatalogueRecord{0, {"1", "2", "3", "4"}}).empty());
+    EXPECT_TRUE(componentPicturePath(CatalogueKind::Pile, CatalogueRecord{0, {"1", "2", "3", "4"}})
+                    .empty());
 }
 
 TEST(ComponentPicture, NamesLeadingOutsideDataAreRefused) {
-    for (const char* name : {"../secret", "/etc/passwd", "a/../../b", "..", "\\\\serveur\\x", "a\\..\\..\\b"}) {
+    for (const char* name :
+         {"../secret", "/etc/passwd", "a/../../b", "..", "\\\\serveur\\x", "a\\..\\..\\b"}) {
         CatalogueRecord record{0, {name, "", "", "", "", "", ""}};
         EXPECT_THROW(componentPicturePath(CatalogueKind::Roue, record), DataError) << name;
     }

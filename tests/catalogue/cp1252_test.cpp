@@ -19,9 +19,9 @@ TEST(Cp1252, EveryByteDecodesToOneCodePoint) {
     const struct {
         unsigned char byte;
         char32_t codePoint;
-    } known[] = {{0x41, 'A'},     {0x80, 0x20AC}, {0x81, 0x81},   {0x8D, 0x8D},   {0x8F, 0x8F},
-                 {0x90, 0x90},    {0x9D, 0x9D},   {0x92, 0x2019}, {0x9C, 0x0153}, {0x9F, 0x0178},
-                 {0xA0, 0x00A0},  {0xB0, 0x00B0}, {0xE9, 0x00E9}, {0xFF, 0x00FF}, {0x00, 0x00}};
+    } known[] = {{0x41, 'A'},    {0x80, 0x20AC}, {0x81, 0x81},   {0x8D, 0x8D},   {0x8F, 0x8F},
+                 {0x90, 0x90},   {0x9D, 0x9D},   {0x92, 0x2019}, {0x9C, 0x0153}, {0x9F, 0x0178},
+                 {0xA0, 0x00A0}, {0xB0, 0x00B0}, {0xE9, 0x00E9}, {0xFF, 0x00FF}, {0x00, 0x00}};
     for (const auto& k : known) {
         std::size_t length = 0;
         const std::string utf8 = decodeCp1252(std::string(1, static_cast<char>(k.byte)));
@@ -40,7 +40,8 @@ TEST(Cp1252, EveryByteDecodesToOneCodePoint) {
 }
 
 TEST(Cp1252, DecodesAWholeText) {
-    EXPECT_EQ(decodeCp1252("Roue \xE0 rayons, 12 \x80 HT \x96 \x93ok\x94"), "Roue à rayons, 12 € HT – “ok”");
+    EXPECT_EQ(decodeCp1252("Roue \xE0 rayons, 12 \x80 HT \x96 \x93ok\x94"),
+              "Roue à rayons, 12 € HT – “ok”");
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ struct FileCase {
 const fs::path kRoue = "Data/Roue.txt";
 
 const FileCase kFiles[] = {
-    {"NamedPipe", [](const TempDataDir&) { ASSERT_EQ(mkfifo(kRoue.c_str(), 0600), 0); }, "pas un fichier ordinaire", 0},
+    {"NamedPipe", [](const TempDataDir&) { ASSERT_EQ(mkfifo(kRoue.c_str(), 0600), 0); },
+     "pas un fichier ordinaire", 0},
     {"LinkToAnEndlessDevice", [](const TempDataDir&) { fs::create_symlink("/dev/zero", kRoue); },
      "pas un fichier ordinaire", 0},
     {"Directory", [](const TempDataDir&) { fs::create_directory(kRoue); }, "c'est un dossier", 0},
@@ -65,7 +66,8 @@ TEST_P(CatalogueFileKind, OnlyRegularFilesWithinTheLimitAreRead) {
             return std::string(e.what());
         }
     });
-    ASSERT_EQ(reading.wait_for(std::chrono::seconds(5)), std::future_status::ready) << "the reader hangs";
+    ASSERT_EQ(reading.wait_for(std::chrono::seconds(5)), std::future_status::ready)
+        << "the reader hangs";
     const std::string result = reading.get();
     if (row.reason) {
         EXPECT_EQ(result.rfind("Fichier « Data/Roue.txt » : ", 0), 0u) << result;

@@ -13,7 +13,9 @@ struct MyValCase {
     double expected;
 };
 
-void PrintTo(const MyValCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MyValCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MyValReads : public ::testing::TestWithParam<MyValCase> {};
 
@@ -24,11 +26,15 @@ TEST_P(MyValReads, TheLeadingNumber) {
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, MyValReads,
     ::testing::Values(
-        MyValCase{"Empty", "", 0}, MyValCase{"OnlySpaces", "   ", 0}, MyValCase{"OnlyMinus", "-", 0},
-        MyValCase{"OnlyPlus", "+", 0}, MyValCase{"OnlyPoint", ".", 0},
-        MyValCase{"Comma", "12,5", 12.5}, MyValCase{"Point", "12.5", 12.5},
-        MyValCase{"LeadingSpace", " 12", 12}, MyValCase{"SpaceGrouping", "1 234,5", 1234.5},
-        MyValCase{"NoBreakSpaceGrouping", "1\xC2\xA0" "234,5", 1234.5},
+        MyValCase{"Empty", "", 0}, MyValCase{"OnlySpaces", "   ", 0},
+        MyValCase{"OnlyMinus", "-", 0}, MyValCase{"OnlyPlus", "+", 0},
+        MyValCase{"OnlyPoint", ".", 0}, MyValCase{"Comma", "12,5", 12.5},
+        MyValCase{"Point", "12.5", 12.5}, MyValCase{"LeadingSpace", " 12", 12},
+        MyValCase{"SpaceGrouping", "1 234,5", 1234.5},
+        MyValCase{"NoBreakSpaceGrouping",
+                  "1\xC2\xA0"
+                  "234,5",
+                  1234.5},
         MyValCase{"BothSeparators", "1.234,5", 1.234}, MyValCase{"Unit", "15 g", 15},
         MyValCase{"UnitAfterComma", "12,5 g", 12.5}, MyValCase{"Placeholder", "Text79", 0},
         MyValCase{"Placeholder2", "XXXX", 0}, MyValCase{"Negative", "-12", -12},
@@ -53,8 +59,14 @@ TEST(MyValLimits, NumbersBeyondADoubleAreTheLargestFiniteValueWithTheirSign) {
 }
 
 TEST(MyValRegional, AnOtherRegionalSeparatorIsReadToo) {
-    EXPECT_EQ(MyVal("3\xD9\xAB" "5", "\xD9\xAB"), 3.5);  // Arabic decimal separator
-    EXPECT_EQ(MyVal("3\xD9\xAB" "5", ","), 3.0);
+    EXPECT_EQ(MyVal("3\xD9\xAB"
+                    "5",
+                    "\xD9\xAB"),
+              3.5);  // Arabic decimal separator
+    EXPECT_EQ(MyVal("3\xD9\xAB"
+                    "5",
+                    ","),
+              3.0);
     EXPECT_EQ(MyVal("2,5", "."), 2.5);
 }
 

@@ -102,7 +102,7 @@ TEST(Totals, BatteriesOnlyWhenTickedAndByTheSelectedKind) {
     f.session.checkClicked("Check1", 1);
     EXPECT_EQ(f.text("Text92"), "3,1");  // + 4 x 0,5
     f.select("Option8");
-    EXPECT_EQ(f.text("Text91"), "124");  // + 4 x 26
+    EXPECT_EQ(f.text("Text91"), "124");   // + 4 x 26
     EXPECT_EQ(f.text("Text92"), "12,3");  // + 4 x 2,8
     f.session.checkClicked("Check2", 0);
     EXPECT_EQ(f.text("Text91"), "20");
@@ -139,7 +139,8 @@ TEST(Compliance, APassingDesignShowsOuiAndEnablesPrinting) {
     const std::string tip = f.record()["Picture9"].toolTip;
     EXPECT_NE(tip.find("Masse : 173 g < 250 g ✓"), std::string::npos) << tip;
     EXPECT_NE(tip.find("Hauteur : 90 mm < 150 mm ✓"), std::string::npos) << tip;
-    EXPECT_NE(tip.find("Hauteur de l'axe : 78 mm > 50 mm (rayon de l'hélice) ✓"), std::string::npos) << tip;
+    EXPECT_NE(tip.find("Hauteur de l'axe : 78 mm > 50 mm (rayon de l'hélice) ✓"), std::string::npos)
+        << tip;
 }
 
 TEST(Compliance, RaisingTheClearanceUntilTheHeightFailsTurnsTheVerdict) {
@@ -156,7 +157,8 @@ TEST(Compliance, RaisingTheClearanceUntilTheHeightFailsTurnsTheVerdict) {
     EXPECT_EQ(f.record()["Text75"].foreground, kComplianceRed);
     EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Non.jpg");
     EXPECT_FALSE(f.record()["Command1"].enabled);
-    EXPECT_NE(f.record()["Picture9"].toolTip.find("Hauteur : 135 mm > 130 mm ✗"), std::string::npos);
+    EXPECT_NE(f.record()["Picture9"].toolTip.find("Hauteur : 135 mm > 130 mm ✗"),
+              std::string::npos);
     f.session.clearanceChanged(30);  // 115: passes again
     EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
     EXPECT_TRUE(f.record()["Command1"].enabled);
@@ -171,7 +173,8 @@ TEST(Compliance, ATieKeepsTheVerdictAsItWas) {
     EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
     EXPECT_TRUE(f.record()["Command1"].enabled);
     EXPECT_EQ(f.record()["Text91"].foreground, kComplianceGreen);
-    EXPECT_NE(f.record()["Picture9"].toolTip.find("Masse : 173 g = 173 g (à la limite)"), std::string::npos);
+    EXPECT_NE(f.record()["Picture9"].toolTip.find("Masse : 173 g = 173 g (à la limite)"),
+              std::string::npos);
 }
 
 TEST(Compliance, APropellerTooLargeForItsAxisFails) {

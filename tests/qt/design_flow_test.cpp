@@ -34,10 +34,12 @@ void click(DesignWindow& w, const char* option) {
 std::set<QString> enabledSteps(DesignWindow& w) {
     std::set<QString> enabled;
     for (int i = 1; i <= 11; ++i) {
-        if (w.findChild<QComboBox*>(QString("Combo%1").arg(i))->isEnabled()) enabled.insert(QString("Combo%1").arg(i));
+        if (w.findChild<QComboBox*>(QString("Combo%1").arg(i))->isEnabled())
+            enabled.insert(QString("Combo%1").arg(i));
     }
     for (int i = 1; i <= 8; ++i) {
-        if (w.findChild<QRadioButton*>(QString("Option%1").arg(i))->isEnabled()) enabled.insert(QString("Option%1").arg(i));
+        if (w.findChild<QRadioButton*>(QString("Option%1").arg(i))->isEnabled())
+            enabled.insert(QString("Option%1").arg(i));
     }
     return enabled;
 }
@@ -76,13 +78,15 @@ TEST(DesignFlow, AWholeDesignThroughTheWidgets) {
     }
     EXPECT_TRUE(w.findChild<QCheckBox*>("Check2")->isEnabled());
     EXPECT_EQ(w.findChild<QLineEdit*>("Text2")->text(), "100");
-    EXPECT_EQ(w.findChild<QLabel*>("Picture1")->property("fileName").toString(), "Data/Hélice bipale 100 mm.jpg");
+    EXPECT_EQ(w.findChild<QLabel*>("Picture1")->property("fileName").toString(),
+              "Data/Hélice bipale 100 mm.jpg");
     EXPECT_EQ(w.findChild<QComboBox*>("Combo1")->currentText(), "Hélice bipale 100 mm");
     EXPECT_EQ(w.findChild<QLabel*>("Image17")->property("fileName").toString(), "Data/Cas11.gif");
     EXPECT_EQ(w.findChild<QLabel*>("Picture9")->property("fileName").toString(), "Data/Oui.jpg");
     EXPECT_TRUE(w.findChild<QPushButton*>("Command1")->isEnabled());
     EXPECT_FALSE(w.findChild<QLineEdit*>("Text43")->isHidden());
-    EXPECT_EQ(w.findChild<QLineEdit*>("Text91")->palette().color(QPalette::Text), QColor(0, 192, 0));
+    EXPECT_EQ(w.findChild<QLineEdit*>("Text91")->palette().color(QPalette::Text),
+              QColor(0, 192, 0));
     auto* line8 = w.findChild<QWidget*>("Line8");
     EXPECT_EQ(line8->property("y2").toInt(), 2400);
     EXPECT_FALSE(line8->isHidden());
@@ -132,9 +136,10 @@ TEST(DesignFlow, AMissingPictureDuringTheSessionIsReportedAndTheWindowStays) {
     });
     dir.remove("Hélice bipale 100 mm.jpg");
     pick(w, "Combo1", 0);
-    EXPECT_EQ(message,
-              "Le choix n'a pas été appliqué : Fichier « Data/Hélice bipale 100 mm.jpg » : l'image est "
-              "introuvable. Votre conception est restée telle qu'elle était avant ce choix.");
+    EXPECT_EQ(
+        message,
+        "Le choix n'a pas été appliqué : Fichier « Data/Hélice bipale 100 mm.jpg » : l'image est "
+        "introuvable. Votre conception est restée telle qu'elle était avant ce choix.");
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.findChild<QLineEdit*>("Text2")->text(), "");
     EXPECT_EQ(w.findChild<QComboBox*>("Combo1")->currentText(), "Sélection");

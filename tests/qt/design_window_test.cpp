@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,6 +11,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "modal_helper.h"
 #include "qt/design_window.h"
@@ -19,7 +19,9 @@
 
 namespace {
 
-QRect pixels(const Geometry& g) { return QRect(g.left / 15, g.top / 15, g.width / 15, g.height / 15); }
+QRect pixels(const Geometry& g) {
+    return QRect(g.left / 15, g.top / 15, g.width / 15, g.height / 15);
+}
 
 TEST(DesignWindowTree, EveryControlIsAWidgetThatMirrorsTheRecord) {
     closeStartWindowSoon();
@@ -74,7 +76,8 @@ TEST(DesignWindowTree, EveryControlIsAWidgetThatMirrorsTheRecord) {
                 break;
             case ControlKind::PictureBox:
             case ControlKind::ImageBox:
-                EXPECT_EQ(w->property("fileName").toString().toStdString(), c.pictureFile) << c.name;
+                EXPECT_EQ(w->property("fileName").toString().toStdString(), c.pictureFile)
+                    << c.name;
                 if (c.visible && (!c.pictureFile.empty() || !c.designPicture.empty())) {
                     EXPECT_FALSE(qobject_cast<QLabel*>(w)->pixmap().isNull()) << c.name;
                 }
@@ -108,8 +111,10 @@ TEST(DesignWindowTree, EveryControlIsAWidgetThatMirrorsTheRecord) {
         }
     }
     EXPECT_EQ(window.findChild<QWidget*>("Sélection")->size(), QSize(1440, 830));
-    EXPECT_EQ(window.findChild<QLabel*>("Picture1")->property("fileName").toString(), "Data/Choix1.jpg");
-    EXPECT_EQ(window.findChild<QLineEdit*>("Text50")->palette().color(QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(window.findChild<QLabel*>("Picture1")->property("fileName").toString(),
+              "Data/Choix1.jpg");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text50")->palette().color(QPalette::Base),
+              QColor(255, 255, 192));
 }
 
 TEST(DesignWindowSize, TheSurfaceScrollsInAWindowSmallerThanIt) {
@@ -203,8 +208,10 @@ TEST(DesignWindowStartUp, AFileThatFailsGivesAMessageAndNoWindow) {
         });
         DesignWindow window;
         EXPECT_FALSE(window.isLoaded()) << row.name;
-        EXPECT_TRUE(message.contains(QString("Data/") + row.file)) << row.name << ": " << message.toStdString();
-        EXPECT_TRUE(message.contains(QString::fromUtf8(row.reasonPart))) << row.name << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QString("Data/") + row.file))
+            << row.name << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(row.reasonPart)))
+            << row.name << ": " << message.toStdString();
     }
 }
 

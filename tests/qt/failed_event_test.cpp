@@ -68,7 +68,8 @@ TEST_P(FailedWidgetEvent, TheWindowShowsTheDesignAsBeforeAndImprimerStays) {
     EXPECT_EQ(w.findChild<QComboBox*>(row.list)->currentText(), listText);
     EXPECT_EQ(w.findChild<QLineEdit*>("Text91")->text(), total);
     EXPECT_EQ(w.findChild<QLabel*>("Picture9")->property("fileName").toString(), "Data/Oui.jpg");
-    EXPECT_TRUE(message.startsWith("Le choix n'a pas été appliqué : Fichier « Data/")) << message.toStdString();
+    EXPECT_TRUE(message.startsWith("Le choix n'a pas été appliqué : Fichier « Data/"))
+        << message.toStdString();
     EXPECT_TRUE(message.endsWith("Votre conception est restée telle qu'elle était avant ce choix."))
         << message.toStdString();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -7,7 +8,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <functional>
 
 #include "modal_helper.h"
@@ -32,8 +32,10 @@ struct StepOneAnswered {
 // Types text as a keyboard does, one key a character, accents included.
 void typeText(QWidget* target, const QString& text) {
     for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, c.isLetterOrNumber() && c.unicode() < 128 ? QChar(c).toUpper().unicode() : 0,
-                        Qt::NoModifier, QString(c));
+        QKeyEvent press(
+            QEvent::KeyPress,
+            c.isLetterOrNumber() && c.unicode() < 128 ? QChar(c).toUpper().unicode() : 0,
+            Qt::NoModifier, QString(c));
         QSpontaneKeyEvent::setSpontaneous(&press);
         QApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
@@ -48,18 +50,24 @@ struct TypingCase {
 };
 
 const TypingCase kTyping[] = {
-    {"OtherItemThenReturn", "Hélice bipale 250 mm", [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
-    {"OtherItemThenEnter", "Hélice bipale 250 mm", [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Enter); }},
+    {"OtherItemThenReturn", "Hélice bipale 250 mm",
+     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
+    {"OtherItemThenEnter", "Hélice bipale 250 mm",
+     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Enter); }},
     {"OtherItemThenFocusLeaves", "Hélice bipale 250 mm",
      [](StepOneAnswered& s) {
          auto* other = s.w.findChild<QPushButton*>("Command3");
          other->setFocus(Qt::TabFocusReason);
          QApplication::processEvents();
      }},
-    {"OtherItemThenTab", "Hélice bipale 250 mm", [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Tab); }},
-    {"CompletedPrefixThenReturn", "Hélice bipale 2", [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
-    {"LowerCaseThenReturn", "hélice bipale 250 mm", [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
-    {"FreeTextThenReturn", "Ma propre hélice", [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
+    {"OtherItemThenTab", "Hélice bipale 250 mm",
+     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Tab); }},
+    {"CompletedPrefixThenReturn", "Hélice bipale 2",
+     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
+    {"LowerCaseThenReturn", "hélice bipale 250 mm",
+     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
+    {"FreeTextThenReturn", "Ma propre hélice",
+     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
 };
 
 class TypingIntoAList : public ::testing::TestWithParam<TypingCase> {};
@@ -75,7 +83,8 @@ TEST_P(TypingIntoAList, ChangesItsTextAndNothingElse) {
     DesignRecord expected = s.w.session().record();
     row.then(s);
     expected["Combo1"].text = shown.toStdString();
-    EXPECT_TRUE(s.w.session().record() == expected) << "record text: " << s.w.session().record().text("Combo1");
+    EXPECT_TRUE(s.w.session().record() == expected)
+        << "record text: " << s.w.session().record().text("Combo1");
     EXPECT_EQ(s.w.session().record().text("Text2"), "100");  // still the first propeller
     EXPECT_EQ(s.w.session().record().text("Combo1"), shown.toStdString());
     EXPECT_TRUE(shown.startsWith(QString::fromUtf8(row.typed)));
@@ -104,9 +113,10 @@ TEST(ListPicks, AnItemTakenFromTheOpenListWithTheKeyboardIsAPick) {
 
 void wheelOver(QWidget* target, int notches) {
     const QPoint at(target->width() / 2, target->height() / 2);
-    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QSpontaneKeyEvent::setSpontaneous(&wheel);  // as from the mouse: an ignored wheel goes to the parents
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(
+        &wheel);  // as from the mouse: an ignored wheel goes to the parents
     QApplication::sendEvent(target, &wheel);
 }
 

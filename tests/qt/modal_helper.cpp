@@ -59,7 +59,8 @@ void cancelModalWatchers() {
 }
 
 QString modalText(QWidget* modal) {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) return box->text() + " " + box->informativeText();
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        return box->text() + " " + box->informativeText();
     QString text = modal->windowTitle();
     for (QLabel* label : modal->findChildren<QLabel*>()) text += " | " + label->text();
     return text;

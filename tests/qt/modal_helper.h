@@ -24,4 +24,6 @@ void startModalWatchdog();
 // The text a modal widget shows: a message box's text, or the window title and labels.
 QString modalText(QWidget* modal);
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QPrintDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,8 +35,10 @@ TEST(Printing, APassingDesignPrintsTwoPagesToPdf) {
     DesignWindow w;
     ASSERT_TRUE(w.isLoaded());
     w.show();
-    for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7"}) pick(w, list, 0);
-    for (const char* option : {"Option1", "Option3", "Option5"}) w.findChild<QRadioButton*>(option)->click();
+    for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7"})
+        pick(w, list, 0);
+    for (const char* option : {"Option1", "Option3", "Option5"})
+        w.findChild<QRadioButton*>(option)->click();
     for (const char* list : {"Combo8", "Combo9", "Combo10", "Combo11"}) pick(w, list, 0);
     auto* print = w.findChild<QPushButton*>("Command1");
     ASSERT_TRUE(print->isEnabled());
@@ -65,29 +67,33 @@ TEST(Printing, APassingDesignPrintsTwoPagesToPdf) {
     EXPECT_EQ(title, "VENTAKAR");
 
     // For looking at the pages: VENTAKAR_TEST_PDF names where to keep a copy.
-    if (!qEnvironmentVariableIsEmpty("VENTAKAR_TEST_PDF")) QFile::copy(pdf, qEnvironmentVariable("VENTAKAR_TEST_PDF"));
+    if (!qEnvironmentVariableIsEmpty("VENTAKAR_TEST_PDF"))
+        QFile::copy(pdf, qEnvironmentVariable("VENTAKAR_TEST_PDF"));
     const QString info = run("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\b"))) << info.toStdString();
     EXPECT_TRUE(info.contains("595.") || info.contains("A4")) << info.toStdString();
     const QString page1 = run("pdftotext", {"-f", "1", "-l", "1", "-layout", pdf, "-"});
     const QString page2 = run("pdftotext", {"-f", "2", "-l", "2", "-layout", pdf, "-"});
-    for (const char* text : {"1. Liste des composants sélectionnés", "Hélice référence : Hélice bipale 100 mm",
-                             "Moteur référence :", "Berceau référence :", "Alimentation référence :",
-                             "Interrupteur référence :", "Roues avant référence :", "Roues arrière référence :",
-                             "2. Estimation du montage des composants", "Position des roues avant",
-                             "Châssis au dessus des roues avant", "Position des roues arrière"}) {
+    for (const char* text :
+         {"1. Liste des composants sélectionnés", "Hélice référence : Hélice bipale 100 mm",
+          "Moteur référence :", "Berceau référence :", "Alimentation référence :",
+          "Interrupteur référence :", "Roues avant référence :", "Roues arrière référence :",
+          "2. Estimation du montage des composants", "Position des roues avant",
+          "Châssis au dessus des roues avant", "Position des roues arrière"}) {
         EXPECT_TRUE(page1.contains(QString::fromUtf8(text))) << text << "\n" << page1.toStdString();
     }
-    for (const char* text : {"Position de l'hélice", "Avant", "Montage roues avant : Support en U",
-                             "Montage roues arrière : Support en U", "Matériau du châssis et des supports de roues",
-                             "Châssis : Balsa 3 mm", "Supports de roues : Balsa 3 mm", "3. Bilan",
-                             "Estimation encombrement", "Masse Maxi (g) :"}) {
+    for (const char* text :
+         {"Position de l'hélice", "Avant", "Montage roues avant : Support en U",
+          "Montage roues arrière : Support en U", "Matériau du châssis et des supports de roues",
+          "Châssis : Balsa 3 mm", "Supports de roues : Balsa 3 mm", "3. Bilan",
+          "Estimation encombrement", "Masse Maxi (g) :"}) {
         EXPECT_TRUE(page2.contains(QString::fromUtf8(text))) << text << "\n" << page2.toStdString();
     }
     EXPECT_FALSE(page1.contains("3. Bilan"));
 
     // Pictures at their own size, 96 pixels to the inch: 9 on page 1, 5 on page 2.
-    const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+    const QStringList images =
+        run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
     EXPECT_EQ(images.size(), 14);
     int onPage1 = 0;
     for (const QString& row : images) {

@@ -10,7 +10,7 @@ namespace {
 
 // Logs every printer operation as one line of text.
 class RecordingPrinter : public Printer {
-public:
+  public:
     bool choosePrinter() override {
         log.push_back("dialog");
         fail("dialog");
@@ -52,7 +52,7 @@ public:
     bool accept = true;
     std::string failOn;  // an operation's first word that throws
 
-private:
+  private:
     void add(const std::string& entry) {
         log.push_back(entry);
         fail(entry.substr(0, entry.find(' ')));
@@ -64,8 +64,9 @@ private:
 
 std::vector<std::string> block(const std::string& picture, int y, const std::string& heading,
                                const std::vector<std::string>& lines) {
-    std::vector<std::string> out = {"picture " + picture + " 10 " + std::to_string(y), "font bold 14",
-                                    "at 40 " + std::to_string(y), "line [" + heading + "]", "font 12"};
+    std::vector<std::string> out = {"picture " + picture + " 10 " + std::to_string(y),
+                                    "font bold 14", "at 40 " + std::to_string(y),
+                                    "line [" + heading + "]", "font 12"};
     for (const std::string& l : lines) {
         out.push_back("x 50");
         out.push_back("line [" + l + "]");
@@ -85,22 +86,35 @@ TEST(PrintReport, TheWholeReportOfACompleteDesign) {
     printReport(f.record(), printer);
 
     std::vector<std::string> expected = {"dialog", "A4 mm"};
-    auto append = [&](const std::vector<std::string>& part) { expected.insert(expected.end(), part.begin(), part.end()); };
+    auto append = [&](const std::vector<std::string>& part) {
+        expected.insert(expected.end(), part.begin(), part.end());
+    };
     append(section(10, "1. Liste des composants sélectionnés"));
-    append(block("Data/P2.jpg", 20, "Hélice référence : P2", {"Diamètre (mm) : 100", "Masse (g) : 4", "Prix HT (Euros) : 1,2"}));
-    append(block("Data/M24.jpg", 45, "Moteur référence : M24", {"Diamètre (mm) : 24", "Masse (g) : 32", "Prix HT (Euros) : 2,5"}));
-    append(block("Data/B20.jpg", 70, "Berceau référence : B20", {"Diamètre (mm) : 20", "Masse (g) : 3", "Prix HT (Euros) : 0,4"}));
-    append(block("Data/E0.jpg", 95, "Alimentation référence : E0", {"Type : Solaire", "Masse (g) : 35", "Prix HT (Euros) : 4,5"}));
-    append(block("Data/I.jpg", 120, "Interrupteur référence : I", {"Type : Levier", "Masse (g) : 4", "Prix HT (Euros) : 0,6"}));
-    append(block("Data/R50.jpg", 145, "Roues avant référence : R50", {"Diamètre (mm) : 50", "Masse (g) : 20", "Prix HT (Euros) : 0,35"}));
-    append(block("Data/R50.jpg", 170, "Roues arrière référence : R50", {"Diamètre (mm) : 50", "Masse (g) : 20", "Prix HT (Euros) : 0,35"}));
+    append(block("Data/P2.jpg", 20, "Hélice référence : P2",
+                 {"Diamètre (mm) : 100", "Masse (g) : 4", "Prix HT (Euros) : 1,2"}));
+    append(block("Data/M24.jpg", 45, "Moteur référence : M24",
+                 {"Diamètre (mm) : 24", "Masse (g) : 32", "Prix HT (Euros) : 2,5"}));
+    append(block("Data/B20.jpg", 70, "Berceau référence : B20",
+                 {"Diamètre (mm) : 20", "Masse (g) : 3", "Prix HT (Euros) : 0,4"}));
+    append(block("Data/E0.jpg", 95, "Alimentation référence : E0",
+                 {"Type : Solaire", "Masse (g) : 35", "Prix HT (Euros) : 4,5"}));
+    append(block("Data/I.jpg", 120, "Interrupteur référence : I",
+                 {"Type : Levier", "Masse (g) : 4", "Prix HT (Euros) : 0,6"}));
+    append(block("Data/R50.jpg", 145, "Roues avant référence : R50",
+                 {"Diamètre (mm) : 50", "Masse (g) : 20", "Prix HT (Euros) : 0,35"}));
+    append(block("Data/R50.jpg", 170, "Roues arrière référence : R50",
+                 {"Diamètre (mm) : 50", "Masse (g) : 20", "Prix HT (Euros) : 0,35"}));
     append(section(200, "2. Estimation du montage des composants"));
-    append(block("Data/Montage1mini.jpg", 210, "Position des roues avant", {"Châssis au dessus des roues avant"}));
-    append(block("Data/Montage1mini.jpg", 235, "Position des roues arrière", {"Châssis au dessus des roues arrière"}));
+    append(block("Data/Montage1mini.jpg", 210, "Position des roues avant",
+                 {"Châssis au dessus des roues avant"}));
+    append(block("Data/Montage1mini.jpg", 235, "Position des roues arrière",
+                 {"Châssis au dessus des roues arrière"}));
     expected.push_back("new page");
     append(block("Data/Helice.jpg", 10, "Position de l'hélice", {"Avant"}));
-    append(block("Data/TrainA.jpg", 35, "Montage roues avant : T1", {"Masse (g) : 6", "Prix HT (Euros) : 0,4", "desc 1"}));
-    append(block("Data/TrainB.jpg", 60, "Montage roues arrière : T2", {"Masse (g) : 9", "Prix HT (Euros) : 0,9", "desc 2"}));
+    append(block("Data/TrainA.jpg", 35, "Montage roues avant : T1",
+                 {"Masse (g) : 6", "Prix HT (Euros) : 0,4", "desc 1"}));
+    append(block("Data/TrainB.jpg", 60, "Montage roues arrière : T2",
+                 {"Masse (g) : 9", "Prix HT (Euros) : 0,9", "desc 2"}));
     append(block("Data/Materiau.jpg", 85, "Matériau du châssis et des supports de roues",
                  {"Châssis : M3", "Supports de roues : M2"}));
     append(section(115, "3. Bilan"));
@@ -147,8 +161,12 @@ TEST(PrintReport, AFailureAbortsTheDocumentAndSaysWhy) {
         printReport(f.record(), printer);
         ASSERT_GE(printer.log.size(), 2u) << step;
         EXPECT_EQ(printer.log[printer.log.size() - 2], "abort") << step;
-        EXPECT_EQ(printer.log.back(), "warning Impression impossible : aucune imprimante n'est disponible.") << step;
-        EXPECT_EQ(std::count(printer.log.begin(), printer.log.end(), "message Impression terminée"), 0) << step;
+        EXPECT_EQ(printer.log.back(),
+                  "warning Impression impossible : aucune imprimante n'est disponible.")
+            << step;
+        EXPECT_EQ(std::count(printer.log.begin(), printer.log.end(), "message Impression terminée"),
+                  0)
+            << step;
     }
 }
 

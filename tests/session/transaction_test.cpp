@@ -10,7 +10,7 @@ namespace {
 
 // A platform whose pictures run the computer out of memory once armed.
 class StarvedPlatform : public FakePlatform {
-public:
+  public:
     PictureSize loadPicture(const std::string& path) override {
         if (starved) throw std::bad_alloc();
         return FakePlatform::loadPicture(path);
@@ -25,18 +25,28 @@ struct FailingEvent {
     const char* reason;                             // what the message must name
 };
 
-void heavyMotorFile(DesignFixture& f) { f.dir.write("Moteur.txt", "\"M24\",24,500,2,\"Oui\",\"S\",\"R\",2.5\r\n"); }
+void heavyMotorFile(DesignFixture& f) {
+    f.dir.write("Moteur.txt", "\"M24\",24,500,2,\"Oui\",\"S\",\"R\",2.5\r\n");
+}
 
 const FailingEvent kFailingEvents[] = {
     {"PictureMissing", [](DesignFixture& f) { f.platform.missingPictures.insert("Data/M24.jpg"); },
      [](DesignFixture& f) { f.pick("Combo2", 0); }, "« Data/M24.jpg » : l'image est introuvable."},
-    {"PictureUndecodable", [](DesignFixture& f) { f.platform.undecodablePictures.insert("Data/P3o.jpg"); },
-     [](DesignFixture& f) { f.pick("Combo1", 1); }, "« Data/P3o.jpg » : l'image ne peut pas être décodée."},
+    {"PictureUndecodable",
+     [](DesignFixture& f) { f.platform.undecodablePictures.insert("Data/P3o.jpg"); },
+     [](DesignFixture& f) { f.pick("Combo1", 1); },
+     "« Data/P3o.jpg » : l'image ne peut pas être décodée."},
     {"CatalogueMissing", [](DesignFixture& f) { f.dir.remove("Roue.txt"); },
-     [](DesignFixture& f) { f.pick("Combo7", 1); }, "« Data/Roue.txt » : le fichier est introuvable."},
-    {"CatalogueCutShort", [](DesignFixture& f) { f.dir.write("Helice.txt", "\"P2\",100,4,\"S\"\r\n"); },
-     [](DesignFixture& f) { f.pick("Combo1", 0); }, "« Data/Helice.txt » : le fichier se termine au milieu"},
-    {"CatalogueShortened", [](DesignFixture& f) { f.dir.write("Helice.txt", "\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n"); },
+     [](DesignFixture& f) { f.pick("Combo7", 1); },
+     "« Data/Roue.txt » : le fichier est introuvable."},
+    {"CatalogueCutShort",
+     [](DesignFixture& f) { f.dir.write("Helice.txt", "\"P2\",100,4,\"S\"\r\n"); },
+     [](DesignFixture& f) { f.pick("Combo1", 0); },
+     "« Data/Helice.txt » : le fichier se termine au milieu"},
+    {"CatalogueShortened",
+     [](DesignFixture& f) {
+         f.dir.write("Helice.txt", "\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n");
+     },
      [](DesignFixture& f) { f.pick("Combo1", 2); }, "le catalogue a changé depuis le démarrage"},
     {"VerdictPictureMissing",
      [](DesignFixture& f) {
@@ -44,27 +54,32 @@ const FailingEvent kFailingEvents[] = {
          f.platform.missingPictures.insert("Data/Non.jpg");
      },
      [](DesignFixture& f) { f.pick("Combo2", 0); }, "« Data/Non.jpg » : l'image est introuvable."},
-    {"ChassisCasePictureUndecodable", [](DesignFixture& f) { f.platform.undecodablePictures.insert("Data/Cas21.gif"); },
-     [](DesignFixture& f) { f.pick("Combo7", 1); }, "« Data/Cas21.gif » : l'image ne peut pas être décodée."},
-    {"OptionPictureMissing", [](DesignFixture& f) { f.platform.missingPictures.insert("Data/Montage2mini.jpg"); },
+    {"ChassisCasePictureUndecodable",
+     [](DesignFixture& f) { f.platform.undecodablePictures.insert("Data/Cas21.gif"); },
+     [](DesignFixture& f) { f.pick("Combo7", 1); },
+     "« Data/Cas21.gif » : l'image ne peut pas être décodée."},
+    {"OptionPictureMissing",
+     [](DesignFixture& f) { f.platform.missingPictures.insert("Data/Montage2mini.jpg"); },
      [](DesignFixture& f) { f.select("Option2"); }, "« Data/Montage2mini.jpg »"},
-    {"SketchPictureMissing", [](DesignFixture& f) { f.platform.missingPictures.insert("Data/Tripale.gif"); },
+    {"SketchPictureMissing",
+     [](DesignFixture& f) { f.platform.missingPictures.insert("Data/Tripale.gif"); },
      [](DesignFixture& f) { f.pick("Combo1", 2); }, "« Data/Tripale.gif »"},
-    {"ClearanceWithVerdictMissing", [](DesignFixture& f) { f.platform.missingPictures.insert("Data/Oui.jpg"); },
+    {"ClearanceWithVerdictMissing",
+     [](DesignFixture& f) { f.platform.missingPictures.insert("Data/Oui.jpg"); },
      [](DesignFixture& f) { f.session.clearanceChanged(6); }, "« Data/Oui.jpg »"},
     {"CheckBoxWithVerdictMissing",
      [](DesignFixture& f) {
-         f.pick("Combo4", 1);               // four batteries, not counted yet
+         f.pick("Combo4", 1);                 // four batteries, not counted yet
          f.record().setText("Text8", "230");  // as if Pile.txt had given heavy cells at start-up
          f.platform.missingPictures.insert("Data/Non.jpg");
      },
-     [](DesignFixture& f) { f.session.checkClicked("Check2", 1); },
-     "« Data/Non.jpg »"},
+     [](DesignFixture& f) { f.session.checkClicked("Check2", 1); }, "« Data/Non.jpg »"},
 };
 
 class FailedEvent : public ::testing::TestWithParam<FailingEvent> {};
 
-// From a complete passing design, an event that fails anywhere leaves every control exactly as it was.
+// From a complete passing design, an event that fails anywhere leaves every control exactly as it
+// was.
 TEST_P(FailedEvent, LeavesTheWholeRecordAsBeforeAndSaysSo) {
     const FailingEvent& row = GetParam();
     DesignFixture f;
@@ -77,7 +92,8 @@ TEST_P(FailedEvent, LeavesTheWholeRecordAsBeforeAndSaysSo) {
     EXPECT_TRUE(f.record() == before);
     for (const Control& c : f.record().controls()) {
         const Control& old = before[c.name];
-        EXPECT_TRUE(c == old) << c.name << " changed: \"" << old.text << "\" -> \"" << c.text << "\"";
+        EXPECT_TRUE(c == old) << c.name << " changed: \"" << old.text << "\" -> \"" << c.text
+                              << "\"";
     }
     EXPECT_TRUE(f.record()["Command1"].enabled);
     EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
@@ -85,7 +101,8 @@ TEST_P(FailedEvent, LeavesTheWholeRecordAsBeforeAndSaysSo) {
     const std::string& message = f.platform.warnings[0];
     EXPECT_EQ(message.rfind("Le choix n'a pas été appliqué : Fichier ", 0), 0u) << message;
     EXPECT_NE(message.find(row.reason), std::string::npos) << message;
-    EXPECT_NE(message.find("Votre conception est restée telle qu'elle était avant ce choix."), std::string::npos);
+    EXPECT_NE(message.find("Votre conception est restée telle qu'elle était avant ce choix."),
+              std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Session, FailedEvent, ::testing::ValuesIn(kFailingEvents),
@@ -118,7 +135,8 @@ TEST(Transaction, RunningOutOfMemoryIsAFailedEventNotACrash) {
     EXPECT_TRUE(session.record() == before);
     ASSERT_EQ(platform.warnings.size(), 1u);
     EXPECT_EQ(platform.warnings[0],
-              "Le choix n'a pas été appliqué : la mémoire de l'ordinateur ne suffit pas. Votre conception "
+              "Le choix n'a pas été appliqué : la mémoire de l'ordinateur ne suffit pas. Votre "
+              "conception "
               "est restée telle qu'elle était avant ce choix.");
 }
 

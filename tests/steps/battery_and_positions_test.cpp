@@ -45,7 +45,9 @@ struct CaseRow {
     const char* expected;
 };
 
-void PrintTo(const CaseRow& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CaseRow& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ChassisCases : public ::testing::TestWithParam<CaseRow> {};
 
@@ -65,7 +67,8 @@ TEST_P(ChassisCases, PicksTheCaseAndShowsItsProfile) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, ChassisCases,
     ::testing::Values(CaseRow{"Equal_AboveAbove", 0, 0, "Option1", "Option3", "Cas11"},
-                      CaseRow{"EqualAsNumbers_50_and_50point0", 0, 3, "Option1", "Option3", "Cas11"},
+                      CaseRow{"EqualAsNumbers_50_and_50point0", 0, 3, "Option1", "Option3",
+                              "Cas11"},
                       CaseRow{"Equal_BetweenBetween", 0, 0, "Option2", "Option4", "Cas12"},
                       CaseRow{"Equal_BetweenAbove", 0, 0, "Option2", "Option3", "Cas13"},
                       CaseRow{"Equal_AboveBetween", 0, 0, "Option1", "Option4", "Cas14"},

@@ -43,11 +43,14 @@ TEST(CatalogueSelection, ARecordNoLongerInItsCatalogueIsNotTakenAsAnEmptyCompone
     EXPECT_TRUE(f.record() == before);
     EXPECT_EQ(f.text("Text9"), "24");
     ASSERT_EQ(f.platform.warnings.size(), 1u);
-    EXPECT_EQ(f.platform.warnings[0],
-              "Le choix n'a pas été appliqué : Fichier « Data/Moteur.txt » : le catalogue a changé depuis le "
-              "démarrage de VENTAKAR : l'élément « M24 » (enregistrement n° 1) n'y figure plus. Relancez "
-              "VENTAKAR pour relire les catalogues. Votre conception est restée telle qu'elle était avant ce "
-              "choix.");
+    EXPECT_EQ(
+        f.platform.warnings[0],
+        "Le choix n'a pas été appliqué : Fichier « Data/Moteur.txt » : le catalogue a changé "
+        "depuis le "
+        "démarrage de VENTAKAR : l'élément « M24 » (enregistrement n° 1) n'y figure plus. Relancez "
+        "VENTAKAR pour relire les catalogues. Votre conception est restée telle qu'elle était "
+        "avant ce "
+        "choix.");
 }
 
 TEST(CatalogueSelection, FieldsComeFromTheFileAsItIsAtThePick) {
@@ -97,7 +100,8 @@ TEST(CatalogueSelection, RearMountingFillsCodeDescriptionAndPictures) {
     EXPECT_TRUE(f.record()["Picture16"].visible);
     EXPECT_EQ(f.record()["Image14"].pictureFile, "Data/TrainB.gif");
     EXPECT_EQ(f.record()["Picture10"].pictureFile, "Data/TrainB.jpg");
-    EXPECT_EQ(f.platform.picturesLoaded(), (std::vector<std::string>{"Data/TrainB.gif", "Data/TrainB.jpg"}));
+    EXPECT_EQ(f.platform.picturesLoaded(),
+              (std::vector<std::string>{"Data/TrainB.gif", "Data/TrainB.jpg"}));
     EXPECT_EQ(f.text("Text62"), "");
 }
 
@@ -141,14 +145,15 @@ TEST(CatalogueSelection, StepsUnlockStrictlyInOrderAndNeverLockAgain) {
     };
     std::set<std::string> expected = {"Combo1"};
     const std::vector<std::string> controls = {
-        "Combo1",  "Combo2",  "Combo3",  "Combo4",  "Combo5",  "Combo6",  "Combo7",  "Combo8",
-        "Combo9",  "Combo10", "Combo11", "Option1", "Option2", "Option3", "Option4", "Option5",
-        "Option6", "Option7", "Option8", "Check1",  "Check2"};
+        "Combo1",  "Combo2",  "Combo3",  "Combo4",  "Combo5",  "Combo6",  "Combo7",
+        "Combo8",  "Combo9",  "Combo10", "Combo11", "Option1", "Option2", "Option3",
+        "Option4", "Option5", "Option6", "Option7", "Option8", "Check1",  "Check2"};
     for (std::size_t i = 0; i < steps.size(); ++i) {
         steps[i].first();
         expected.insert(steps[i].second.begin(), steps[i].second.end());
         for (const std::string& c : controls) {
-            EXPECT_EQ(f.record()[c].enabled, expected.count(c) == 1) << "after step " << i + 1 << ": " << c;
+            EXPECT_EQ(f.record()[c].enabled, expected.count(c) == 1)
+                << "after step " << i + 1 << ": " << c;
         }
     }
     // Answering an early step again unlocks nothing more and locks nothing.
@@ -166,9 +171,10 @@ TEST(CatalogueSelection, APictureThatFailsLeavesTheDesignAsBeforeThePick) {
     EXPECT_EQ(f.text("Text9"), "");
     EXPECT_FALSE(f.record()["Combo3"].enabled);
     ASSERT_EQ(f.platform.warnings.size(), 1u);
-    EXPECT_EQ(f.platform.warnings[0],
-              "Le choix n'a pas été appliqué : Fichier « Data/M24.jpg » : l'image est introuvable. Votre "
-              "conception est restée telle qu'elle était avant ce choix.");
+    EXPECT_EQ(
+        f.platform.warnings[0],
+        "Le choix n'a pas été appliqué : Fichier « Data/M24.jpg » : l'image est introuvable. Votre "
+        "conception est restée telle qu'elle était avant ce choix.");
 }
 
 TEST(CatalogueSelection, ACatalogueCutShortDuringTheSessionNamesTheFile) {
@@ -176,7 +182,8 @@ TEST(CatalogueSelection, ACatalogueCutShortDuringTheSessionNamesTheFile) {
     f.dir.write("Moteur.txt", "\"M24\",24,32\r\n");
     f.pick("Combo2", 0);
     ASSERT_EQ(f.platform.warnings.size(), 1u);
-    EXPECT_NE(f.platform.warnings[0].find("Fichier « Data/Moteur.txt » : le fichier se termine au milieu"),
+    EXPECT_NE(f.platform.warnings[0].find(
+                  "Fichier « Data/Moteur.txt » : le fichier se termine au milieu"),
               std::string::npos);
     EXPECT_EQ(f.text("Text9"), "");
 }

@@ -48,8 +48,9 @@ DesignFixture::DesignFixture() {
     platform.log.clear();
 }
 
-void DesignFixture::completeDesign(int propeller, int frontWheel, int rearWheel, const char* frontPosition,
-                                   const char* rearPosition, const char* propellerPosition) {
+void DesignFixture::completeDesign(int propeller, int frontWheel, int rearWheel,
+                                   const char* frontPosition, const char* rearPosition,
+                                   const char* propellerPosition) {
     pick("Combo1", propeller);
     pick("Combo2", 0);
     pick("Combo3", 0);

@@ -2,14 +2,14 @@
 
 #include <string>
 
+#include "session/design_session.h"
 #include "support/fake_platform.h"
 #include "support/temp_data_dir.h"
-#include "session/design_session.h"
 
 // A design session over small catalogues written for the tests (pictures answered by the fake
 // platform), loaded and ready for step 1.
 class DesignFixture {
-public:
+  public:
     DesignFixture();
 
     DesignRecord& record() { return session.record(); }

@@ -10,11 +10,12 @@
 // A Platform for core tests: pictures are 75 x 75 unless listed as missing, questions get the
 // prepared answer, and every call is logged in order.
 class FakePlatform : public Platform {
-public:
+  public:
     PictureSize loadPicture(const std::string& path) override {
         log.push_back("picture " + path);
         if (missingPictures.count(path)) throw DataError(path, "l'image est introuvable.");
-        if (undecodablePictures.count(path)) throw DataError(path, "l'image ne peut pas être décodée.");
+        if (undecodablePictures.count(path))
+            throw DataError(path, "l'image ne peut pas être décodée.");
         return pictureSize;
     }
     std::string decimalSeparator() override { return separator; }

@@ -30,4 +30,6 @@ void TempDataDir::copySuppliedData() const {
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
-void TempDataDir::remove(const std::string& name) const { fs::remove(root_ / "Data" / name); }
+void TempDataDir::remove(const std::string& name) const {
+    fs::remove(root_ / "Data" / name);
+}

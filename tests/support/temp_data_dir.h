@@ -7,7 +7,7 @@
 // A fresh working directory with a Data/ folder for one test; the previous directory comes back
 // when it goes out of scope.
 class TempDataDir {
-public:
+  public:
     TempDataDir();
     ~TempDataDir();
     TempDataDir(const TempDataDir&) = delete;
@@ -20,7 +20,7 @@ public:
     void remove(const std::string& name) const;
     std::filesystem::path root() const { return root_; }
 
-private:
+  private:
     std::filesystem::path previous_;
     std::filesystem::path root_;
 };

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "catalogue/data_error.h"
+#include "session/design_session.h"
 #include "support/fake_platform.h"
 #include "support/temp_data_dir.h"
 #include "window/design_record.h"
-#include "session/design_session.h"
 #include "window/start_up.h"
 
 namespace {
@@ -24,10 +24,11 @@ TEST(StartUp, ShowsTheStartWindowFirstThenLoadsStepAndPreviewPicturesInOrder) {
     ASSERT_FALSE(platform.log.empty());
     EXPECT_EQ(platform.log.front(), "start window");
     const std::vector<std::string> expected = {
-        "Data/Choix1.jpg",  "Data/Choix2.jpg",  "Data/Choix3.jpg",  "Data/Choix4.jpg",  "Data/Choix5.jpg",
-        "Data/Choix6.jpg",  "Data/Choix7.jpg",  "Data/Choix8.jpg",  "Data/Choix9.jpg",  "Data/Choix10.jpg",
-        "Data/Choix11.jpg", "Data/Choix12.jpg", "Data/Choix13.jpg", "Data/Choix14.jpg", "Data/Apercu.jpg",
-        "Data/Apercu.jpg",  "Data/Apercu.jpg",  "Data/Apercu.jpg",  "Data/Apercu.jpg",  "Data/Apercu.jpg"};
+        "Data/Choix1.jpg",  "Data/Choix2.jpg",  "Data/Choix3.jpg",  "Data/Choix4.jpg",
+        "Data/Choix5.jpg",  "Data/Choix6.jpg",  "Data/Choix7.jpg",  "Data/Choix8.jpg",
+        "Data/Choix9.jpg",  "Data/Choix10.jpg", "Data/Choix11.jpg", "Data/Choix12.jpg",
+        "Data/Choix13.jpg", "Data/Choix14.jpg", "Data/Apercu.jpg",  "Data/Apercu.jpg",
+        "Data/Apercu.jpg",  "Data/Apercu.jpg",  "Data/Apercu.jpg",  "Data/Apercu.jpg"};
     EXPECT_EQ(platform.picturesLoaded(), expected);
 }
 
@@ -64,7 +65,8 @@ TEST(StartUp, OnlyStepOneIsUsableAndEveryDisplayFieldIsReadOnly) {
                 EXPECT_FALSE(c.enabled) << c.name;
                 break;
             case ControlKind::TextField: {
-                const bool editable = c.name == "Text30" || c.name == "Text36" || c.name == "Text43" || c.name == "Text74";
+                const bool editable = c.name == "Text30" || c.name == "Text36" ||
+                                      c.name == "Text43" || c.name == "Text74";
                 EXPECT_EQ(c.readOnly, !editable) << c.name;
                 break;
             }
@@ -84,9 +86,10 @@ TEST(StartUp, StartTextsAndTheHiddenSketch) {
     const struct {
         const char* name;
         const char* text;
-    } texts[] = {{"Text74", "0"}, {"Text75", "0"}, {"Text76", "0"}, {"Text77", "0"}, {"Text79", "5"},
-                 {"Text80", "0"}, {"Text81", "0"}, {"Text82", "0"}, {"Text90", "0"}, {"Text91", "0"},
-                 {"Text92", "0"}, {"Text30", "Text30"}, {"Text36", "Text36"}, {"Text43", "Sol"}};
+    } texts[] = {{"Text74", "0"},      {"Text75", "0"},  {"Text76", "0"}, {"Text77", "0"},
+                 {"Text79", "5"},      {"Text80", "0"},  {"Text81", "0"}, {"Text82", "0"},
+                 {"Text90", "0"},      {"Text91", "0"},  {"Text92", "0"}, {"Text30", "Text30"},
+                 {"Text36", "Text36"}, {"Text43", "Sol"}};
     for (const auto& t : texts) EXPECT_EQ(record.text(t.name), t.text) << t.name;
     EXPECT_EQ(record["Combo1"].selectionStart, 0);
     EXPECT_EQ(record["Combo1"].selectionLength, 100);
@@ -94,8 +97,9 @@ TEST(StartUp, StartTextsAndTheHiddenSketch) {
         const std::string line = "Line" + std::to_string(i);
         EXPECT_EQ(record[line].visible, i >= 3 && i <= 6) << line;
     }
-    for (const char* name : {"Image4", "Image5", "Image7", "Image8", "Image9", "Image10", "Image11", "Image13",
-                             "Image17", "Text43", "Text75", "Text76", "Text77", "Text79", "VScroll1"}) {
+    for (const char* name :
+         {"Image4", "Image5", "Image7", "Image8", "Image9", "Image10", "Image11", "Image13",
+          "Image17", "Text43", "Text75", "Text76", "Text77", "Text79", "VScroll1"}) {
         EXPECT_FALSE(record[name].visible) << name;
     }
     EXPECT_TRUE(record["Image15"].visible);
@@ -127,10 +131,17 @@ TEST(StartUp, LastRecordOfPileAndReglementIsInForce) {
         std::vector<std::string> units;
         std::vector<std::string> maxima;
     } rows[] = {
-        {"TwoRecords", "1,2,3,4\r\n0.5,23,2.8,26\r\n", "300,200,150,400,25\r\n320,210,140,380,30.5\r\n",
-         {"0,5", "23", "2,8", "26"}, {"320", "210", "140", "380", "30,5"}},
+        {"TwoRecords",
+         "1,2,3,4\r\n0.5,23,2.8,26\r\n",
+         "300,200,150,400,25\r\n320,210,140,380,30.5\r\n",
+         {"0,5", "23", "2,8", "26"},
+         {"320", "210", "140", "380", "30,5"}},
         {"NoRecord", "", "", {"Text1", "Text1", "Text1", "Text1"}, {"", "", "", "", ""}},
-        {"NotNumbers", "a,b,c,d\r\n", "\"x\",y,\"150 mm\",,z\r\n", {"a", "b", "c", "d"}, {"x", "y", "150 mm", "", "z"}},
+        {"NotNumbers",
+         "a,b,c,d\r\n",
+         "\"x\",y,\"150 mm\",,z\r\n",
+         {"a", "b", "c", "d"},
+         {"x", "y", "150 mm", "", "z"}},
     };
     for (const Row& row : rows) {
         TempDataDir dir;
@@ -139,12 +150,13 @@ TEST(StartUp, LastRecordOfPileAndReglementIsInForce) {
         dir.write("Reglement.txt", row.rules);
         FakePlatform platform;
         DesignRecord record = loadedRecord(platform);
-        EXPECT_EQ((std::vector<std::string>{record.text("Text1"), record.text("Text8"), record.text("Text16"),
-                                            record.text("Text24")}),
+        EXPECT_EQ((std::vector<std::string>{record.text("Text1"), record.text("Text8"),
+                                            record.text("Text16"), record.text("Text24")}),
                   row.units)
             << row.name;
-        EXPECT_EQ((std::vector<std::string>{record.text("Text85"), record.text("Text86"), record.text("Text87"),
-                                            record.text("Text88"), record.text("Text89")}),
+        EXPECT_EQ((std::vector<std::string>{record.text("Text85"), record.text("Text86"),
+                                            record.text("Text87"), record.text("Text88"),
+                                            record.text("Text89")}),
                   row.maxima)
             << row.name;
     }
@@ -192,7 +204,8 @@ TEST(StartUp, StartedOutsideTheProgramFolderSaysDataIsMissing) {
         FAIL() << "start-up went through";
     } catch (const DataError& e) {
         EXPECT_EQ(e.file(), "Data");
-        EXPECT_NE(e.reason().find("dossier des données est introuvable"), std::string::npos) << e.what();
+        EXPECT_NE(e.reason().find("dossier des données est introuvable"), std::string::npos)
+            << e.what();
     }
     EXPECT_EQ(platform.log, std::vector<std::string>{"start window"});
 }
