@@ -313,6 +313,7 @@ void DesignWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    event->ignore();
     forward([this] { session_->quitClicked(); });
+    // On Yes the window closes with this very event: a close asked from inside it is refused.
+    event->setAccepted(ending_);
 }

@@ -93,3 +93,9 @@ void startModalWatchdog() {
     });
     dog->start();
 }
+
+void resetAfterProgramEnd() {
+    // The application's own loop clears the quit request when it starts and when it returns.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}

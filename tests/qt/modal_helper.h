@@ -17,6 +17,10 @@ void closeStartWindowSoon();
 // Ends every watcher still waiting: called when a test ends.
 void cancelModalWatchers();
 
+// After the program was ended (QCoreApplication::exit), every later event loop would return at
+// once; this lets the next test's dialogs run again.
+void resetAfterProgramEnd();
+
 // From then on, a modal widget that no watcher answers within a few seconds fails the running
 // test with its text and is closed, so the suite never hangs on it.
 void startModalWatchdog();

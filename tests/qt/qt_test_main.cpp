@@ -8,7 +8,10 @@ namespace {
 
 // No watcher of one test may answer a box of the next.
 class WatcherCleanup : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo&) override { cancelModalWatchers(); }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        cancelModalWatchers();
+        resetAfterProgramEnd();
+    }
 };
 
 }  // namespace

@@ -103,6 +103,14 @@ TEST(Chassis, DoesNothingBeforeTheRearPositionAndFollowsLaterWheelChanges) {
     EXPECT_EQ(f.record()["Image17"].pictureFile, "Data/Cas21.gif");
     f.select("Option6");  // the propeller position does not choose the case
     EXPECT_EQ(f.text("Text36"), "Cas21");
+    f.pick("Combo6", 1);  // front wheels chosen again, as large as the rear ones
+    EXPECT_EQ(f.text("Text36"), "Cas11");
+    EXPECT_EQ(f.record()["Image17"].pictureFile, "Data/Cas11.gif");
+    f.pick("Combo6", 2);  // now smaller than the rear ones
+    EXPECT_EQ(f.text("Text36"), "Cas21");
+    f.pick("Combo6", 4);  // 45 mm front against 60 mm rear, with the chassis between at the rear
+    f.select("Option4");
+    EXPECT_EQ(f.text("Text36"), "Cas24");
 }
 
 TEST(PositionOptions, EachHandlerShowsItsPicturesAndDrawings) {

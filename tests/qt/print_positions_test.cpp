@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <optional>
+
+#include "modal_helper.h"
+#include "window_driver.h"
+
+namespace {
+
+constexpr double kPointsPerMm = 72 / 25.4;
+
+struct Word {
+    int page;
+    double x, y;
+    QString text;
+};
+
+// Every word of the PDF with its page and top-left corner in points, as pdftotext -bbox gives them.
+std::vector<Word> wordsOf(const QString& pdf) {
+    QProcess process;
+    process.start("pdftotext", {"-bbox", pdf, "-"});
+    process.waitForFinished(20000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    std::vector<Word> words;
+    int page = 0;
+    static const QRegularExpression tag(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith("<page")) {
+            ++page;
+            continue;
+        }
+        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
+    }
+    return words;
+}
+
+std::optional<Word> find(const std::vector<Word>& words, int page, const QString& text,
+                         double nearY = -1) {
+    for (const Word& w : words) {
+        if (w.page == page && w.text == text && (nearY < 0 || std::abs(w.y - nearY) < 40)) return w;
+    }
+    return std::nullopt;
+}
+
+TEST(PrintedPositions, TitlesHeadingsAndDetailsStandAtTheirMillimetres) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    driver::completePassingDesign(w);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("positions.pdf");
+    w.printer().setOutputFile(pdf);
+    whenModalAppears([&](QWidget* dialog) {
+        whenModalAppears([](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) box->accept();
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    w.findChild<QPushButton*>("Command1")->click();
+    const std::vector<Word> words = wordsOf(pdf);
+    ASSERT_FALSE(words.empty());
+
+    const auto section1 = find(words, 1, "1.");
+    const auto section2 = find(words, 1, "2.");
+    const auto bilan = find(words, 2, "3.");
+    const auto propeller = find(words, 1, "Hélice");  // the first block's heading
+    ASSERT_TRUE(section1 && section2 && bilan && propeller);
+    const auto diameter = find(words, 1, "Diamètre", propeller->y);
+    const auto frontPosition =
+        find(words, 2, "Position");  // page 2 starts with the propeller position
+    ASSERT_TRUE(diameter && frontPosition);
+
+    const double x0 = section1->x;  // 10 mm from the printable area's left edge
+    EXPECT_NEAR(section2->x, x0, 1);
+    EXPECT_NEAR(bilan->x, x0, 1);
+    EXPECT_NEAR(propeller->x - x0, 30 * kPointsPerMm, 1.5);  // headings at 40 mm
+    EXPECT_NEAR(diameter->x - x0, 40 * kPointsPerMm, 1.5);   // details at 50 mm
+    EXPECT_NEAR(frontPosition->x - x0, 30 * kPointsPerMm, 1.5);
+    EXPECT_NEAR(section2->y - section1->y, (200 - 10) * kPointsPerMm,
+                1);  // titles at 10 and 200 mm
+    EXPECT_NEAR(propeller->y - section1->y, (20 - 10) * kPointsPerMm,
+                3);  // the first block at 20 mm
+    EXPECT_NEAR(bilan->y - frontPosition->y, (115 - 10) * kPointsPerMm, 3);
+}
+
+}  // namespace
