@@ -32,8 +32,14 @@ std::string safeName(std::string_view name) {
         }
         const auto lead = static_cast<unsigned char>(name[i]);
         std::size_t length = sequenceLength(lead);
-        if (i + length > name.size()) length = 1;
-        if (lead < 0x20 || lead == 0x7F) {
+        bool valid = lead < 0x80 || (length > 1 && i + length <= name.size());
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (static_cast<unsigned char>(name[i + k]) & 0xC0) == 0x80;
+        }
+        if (!valid) {
+            appendEscape(out, lead);  // not UTF-8 text: shown as its byte
+            length = 1;
+        } else if (lead < 0x20 || lead == 0x7F) {
             appendEscape(out, lead);
         } else if (lead == 0xC2 && length == 2 && static_cast<unsigned char>(name[i + 1]) < 0xA0) {
             appendEscape(

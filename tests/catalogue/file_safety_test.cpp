@@ -93,6 +93,8 @@ const NameCase kNames[] = {
     {"LineEndsAndTab", "a\r\nb\tc", "a\\x0D\\x0Ab\\x09c"},
     {"Delete", "a\x7F", "a\\x7F"},
     {"C1Control", "a\xC2\x85z", "a\\x85z"},
+    {"BrokenSequenceHidingAControl", "\xC9\x08\xE9lice", "\\xC9\\x08\\xE9lice"},
+    {"SequenceCutByTheEnd", "ab\xE2\x82", "ab\\xE2\\x82"},
     {"ExactlyTheLimit", std::string(200, 'e'), std::string(200, 'e')},
     {"OverTheLimit", std::string(1 << 20, 'e'), std::string(200, 'e') + "…"},
     {"OverTheLimitInAccents", std::string(201 * 2, '\0'), ""},  // filled below
