@@ -20,24 +20,6 @@
 
 namespace {
 
-// Prints a complete passing design to pdf, answering the dialog and the closing message;
-// returns that message.
-QString printTo(DesignWindow& w, const QString& pdf) {
-    w.printer().setOutputFile(pdf);
-    QString message;
-    whenModalAppears([&](QWidget* dialog) {
-        whenModalAppears([&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                message = box->text();
-                box->accept();
-            }
-        });
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    w.findChild<QPushButton*>("Command1")->click();
-    return message;
-}
-
 QByteArray contents(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -56,7 +38,7 @@ TEST(PrintChild, PrintsUnderTheFileSizeLimitItIsGiven) {
     ASSERT_TRUE(w.isLoaded());
     w.show();
     driver::completePassingDesign(w);
-    const QString message = printTo(w, QString::fromUtf8(pdf));
+    const QString message = driver::printToPdf(w, QString::fromUtf8(pdf));
     std::printf("MESSAGE<%s>\n", message.toUtf8().constData());
     std::fflush(stdout);
 }
@@ -83,7 +65,7 @@ TEST(Printing, AFullDiskLeavesNoPartialFileAndNeverReplacesAGoodReport) {
     driver::completePassingDesign(w);
     QTemporaryDir dir;
     const QString good = dir.filePath("rapport.pdf");
-    ASSERT_EQ(printTo(w, good), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(w, good), "Impression terminée");
     const QByteArray report = contents(good);
     ASSERT_GT(report.size(), 20000);
 

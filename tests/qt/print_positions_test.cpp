@@ -58,14 +58,7 @@ TEST(PrintedPositions, TitlesHeadingsAndDetailsStandAtTheirMillimetres) {
     driver::completePassingDesign(w);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("positions.pdf");
-    w.printer().setOutputFile(pdf);
-    whenModalAppears([&](QWidget* dialog) {
-        whenModalAppears([](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) box->accept();
-        });
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    w.findChild<QPushButton*>("Command1")->click();
+    ASSERT_EQ(driver::printToPdf(w, pdf), "Impression terminée");
     const std::vector<Word> words = wordsOf(pdf);
     ASSERT_FALSE(words.empty());
 

@@ -7,6 +7,11 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "modal_helper.h"
 #include "qt/design_window.h"
 
 // Acts on the real widgets of a design window as a pupil does.
@@ -38,6 +43,24 @@ inline void completePassingDesign(DesignWindow& w) {
     for (const char* list : {"Combo5", "Combo6", "Combo7"}) pick(w, list, 1);
     for (const char* option : {"Option1", "Option3", "Option5"}) click(w, option);
     for (const char* list : {"Combo8", "Combo9", "Combo10", "Combo11"}) pick(w, list, 0);
+}
+
+// Prints the design to pdf with Imprimer, accepting the dialog and the closing message; returns
+// that message.
+inline QString printToPdf(DesignWindow& w, const QString& pdf) {
+    w.printer().setOutputFile(pdf);
+    QString message;
+    whenModalAppears([&](QWidget* dialog) {
+        whenModalAppears([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                message = box->text();
+                box->accept();
+            }
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    w.findChild<QPushButton*>("Command1")->click();
+    return message;
 }
 
 }  // namespace driver
