@@ -110,6 +110,7 @@ TEST(DesignFlow, AWholeDesignThroughTheWidgets) {
 TEST(DesignFlow, TypingIntoAListRunsNoHandler) {
     closeStartWindowSoon();
     DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
     w.show();
     auto* combo = w.findChild<QComboBox*>("Combo1");
     combo->lineEdit()->selectAll();

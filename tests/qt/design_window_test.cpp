@@ -120,6 +120,7 @@ TEST(DesignWindowTree, EveryControlIsAWidgetThatMirrorsTheRecord) {
 TEST(DesignWindowSize, TheSurfaceScrollsInAWindowSmallerThanIt) {
     closeStartWindowSoon();
     DesignWindow window;
+    ASSERT_TRUE(window.isLoaded());
     window.show();
     window.resize(900, 600);
     QApplication::processEvents();
@@ -136,6 +137,7 @@ TEST(DesignWindowSize, TheSurfaceScrollsInAWindowSmallerThanIt) {
 TEST(DesignWindowQuit, NoKeepsTheDesignAndTheTitleBarAsksToo) {
     closeStartWindowSoon();
     DesignWindow window;
+    ASSERT_TRUE(window.isLoaded());
     window.show();
     QString text, title;
     bool yesIsDefault = false;
@@ -166,6 +168,7 @@ TEST(DesignWindowQuit, NoKeepsTheDesignAndTheTitleBarAsksToo) {
 TEST(DesignWindowAbout, ShowsTheStartWindowAgainEachTime) {
     closeStartWindowSoon();
     DesignWindow window;
+    ASSERT_TRUE(window.isLoaded());
     int shown = 0;
     for (int i = 0; i < 2; ++i) {
         whenModalAppears([&](QWidget* modal) {

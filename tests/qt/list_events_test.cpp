@@ -18,7 +18,8 @@ namespace {
 // A window with step 1 answered by its first item.
 struct StepOneAnswered {
     StepOneAnswered() {
-        w.resize(700, 500);  // smaller than the surface: the window scrolls
+        w.resize(700, 500);         // smaller than the surface: the window scrolls
+        if (!w.isLoaded()) return;  // each test asserts it before touching a widget
         w.show();
         QApplication::setActiveWindow(&w);
         driver::pick(w, "Combo1", 0);
@@ -95,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Window, TypingIntoAList, ::testing::ValuesIn(kTyping),
 
 TEST(ListPicks, TheArrowKeysOnTheListArePicks) {
     StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
     s.combo->setFocus(Qt::TabFocusReason);
     QTest::keyClick(s.combo, Qt::Key_Down);
     EXPECT_EQ(s.w.session().record().text("Text2"), "125");
@@ -104,6 +106,7 @@ TEST(ListPicks, TheArrowKeysOnTheListArePicks) {
 
 TEST(ListPicks, AnItemTakenFromTheOpenListWithTheKeyboardIsAPick) {
     StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
     s.combo->setFocus(Qt::TabFocusReason);
     s.combo->showPopup();
     QTest::keyClick(s.combo->view(), Qt::Key_Down);
@@ -122,6 +125,7 @@ void wheelOver(QWidget* target, int notches) {
 
 TEST(Wheel, OverAListWithoutTheFocusScrollsTheWindowAndChoosesNothing) {
     StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
     s.w.findChild<QPushButton*>("Command3")->setFocus();
     auto* area = s.w.findChild<QScrollArea*>();
     ASSERT_NE(area, nullptr);
@@ -137,6 +141,7 @@ TEST(Wheel, OverAListWithoutTheFocusScrollsTheWindowAndChoosesNothing) {
 
 TEST(Wheel, OverTheClearanceBarWithoutTheFocusLeavesTheClearance) {
     StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
     auto* bar = s.w.findChild<QScrollBar*>("VScroll1");
     s.w.findChild<QPushButton*>("Command3")->setFocus();
     const DesignRecord before = s.w.session().record();
@@ -147,6 +152,7 @@ TEST(Wheel, OverTheClearanceBarWithoutTheFocusLeavesTheClearance) {
 
 TEST(Wheel, OverTheListThatHasTheFocusIsAPick) {
     StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
     s.combo->setFocus(Qt::TabFocusReason);
     wheelOver(s.combo, 1);
     EXPECT_EQ(s.w.session().record().text("Text2"), "125");
