@@ -22,6 +22,7 @@
 #include "qt/line_shape.h"
 #include "qt/step_list.h"
 #include "qt/wrapping_button.h"
+#include "window/twips.h"
 
 // The design-time pictures live in a static library; their resource table must be pulled in.
 static void initDesignResources() {

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "catalogue/data_error.h"
+#include "qt/message_box.h"
 #include "qt/start_window.h"
 #include "qt/system_number_format.h"
 
@@ -44,9 +45,7 @@ bool QtPlatform::askYesNo(const std::string& question, const std::string& title)
 }
 
 void QtPlatform::showWarning(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, "VENTAKAR", QString::fromStdString(text), QMessageBox::Ok,
-                    dialogParent_);
-    box.exec();
+    showOkBox(QMessageBox::Warning, text, dialogParent_);
 }
 
 void QtPlatform::endProgram() {

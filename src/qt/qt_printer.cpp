@@ -1,7 +1,5 @@
 #include "qt/qt_printer.h"
 
-#include "catalogue/safe_name.h"
-
 #include <unistd.h>
 
 #include <QDir>
@@ -21,6 +19,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "catalogue/safe_name.h"
+#include "qt/message_box.h"
 
 namespace {
 
@@ -202,11 +203,9 @@ void QtPrinter::abortDocument() {
 }
 
 void QtPrinter::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, "VENTAKAR", qs(text), QMessageBox::Ok, dialogParent_);
-    box.exec();
+    showOkBox(QMessageBox::NoIcon, text, dialogParent_);
 }
 
 void QtPrinter::showWarning(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, "VENTAKAR", qs(text), QMessageBox::Ok, dialogParent_);
-    box.exec();
+    showOkBox(QMessageBox::Warning, text, dialogParent_);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "window/control.h"
-#include "window/twips.h"
 
 // The design window's controls as data, in their design-time state; every value of the design
 // is the text or state of one of them. Controls are kept in creation order (frames before what
@@ -34,7 +33,6 @@ class DesignRecord {
 
     static constexpr int kClientWidth = 21600;
     static constexpr int kClientHeight = 12450;
-    static constexpr int kTwipsPerPixel = ::kTwipsPerPixel;
 
   private:
     void reindex();

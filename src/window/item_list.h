@@ -22,8 +22,6 @@ class ItemList {
     std::shared_ptr<const std::vector<ListItem>> shared() const { return items_; }
 
     void push_back(ListItem item) { own().push_back(std::move(item)); }
-    void reserve(std::size_t n) { own().reserve(n); }
-    void clear() { items_.reset(); }
 
     bool operator==(const ItemList& other) const {
         return items_ == other.items_ || (empty() && other.empty()) ||

@@ -44,11 +44,9 @@ TEST_P(FailedWidgetEvent, TheWindowShowsTheDesignAsBeforeAndImprimerStays) {
     const WidgetFailure& row = GetParam();
     TempDataDir dir;
     dir.copySuppliedData();
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     auto* print = w.findChild<QPushButton*>("Command1");
     ASSERT_TRUE(print->isEnabled());
     const DesignRecord before = w.session().record();

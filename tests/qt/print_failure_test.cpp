@@ -33,11 +33,9 @@ TEST(PrintChild, PrintsUnderTheFileSizeLimitItIsGiven) {
     std::signal(SIGXFSZ, SIG_IGN);  // as the program does
     const rlimit rl{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &rl), 0);
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     const QString message = driver::printToPdf(w, QString::fromUtf8(pdf));
     std::printf("MESSAGE<%s>\n", message.toUtf8().constData());
     std::fflush(stdout);
@@ -58,11 +56,9 @@ QString childMessage(const QString& pdf, qint64 limit) {
 }
 
 TEST(Printing, AFullDiskLeavesNoPartialFileAndNeverReplacesAGoodReport) {
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     QTemporaryDir dir;
     const QString good = dir.filePath("rapport.pdf");
     ASSERT_EQ(driver::printToPdf(w, good), "Impression terminée");
@@ -91,11 +87,9 @@ TEST(Printing, TheDialogProposesAPdfNamedAfterTheDesignInTheDocumentsFolder) {
     const QString proposed = QtPrinter::proposedPdfFile();
     EXPECT_EQ(proposed, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                             .filePath("Conception VENTAKAR.pdf"));
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     QString offered;
     whenModalAppears([&](QWidget* modal) {
         auto* dialog = qobject_cast<QPrintDialog*>(modal);

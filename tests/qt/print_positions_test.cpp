@@ -51,11 +51,9 @@ std::optional<Word> find(const std::vector<Word>& words, int page, const QString
 }
 
 TEST(PrintedPositions, TitlesHeadingsAndDetailsStandAtTheirMillimetres) {
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     QTemporaryDir dir;
     const QString pdf = dir.filePath("positions.pdf");
     ASSERT_EQ(driver::printToPdf(w, pdf), "Impression terminée");

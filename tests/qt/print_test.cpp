@@ -107,11 +107,9 @@ TEST(Printing, APassingDesignPrintsTwoPagesToPdf) {
 }
 
 TEST(Printing, CancellingTheDialogPrintsNothingAndSaysNothing) {
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     QTemporaryDir dir;
     const QString pdf = dir.filePath("annule.pdf");
     w.printer().setOutputFile(pdf);

@@ -98,11 +98,9 @@ TEST(PupilView, EveryButtonCaptionAndTooltip) {
 
 // The sketch's lines as painted: each visible line covers the pixels between its end points.
 TEST(PupilView, SketchLinesAreDrawnBetweenTheirEndPoints) {
-    closeStartWindowSoon();
-    DesignWindow w;
-    ASSERT_TRUE(w.isLoaded());
-    w.show();
-    driver::completePassingDesign(w);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    DesignWindow& w = design.w;
     int checked = 0;
     for (const Control& c : w.session().record().controls()) {
         if (c.kind != ControlKind::Line || !c.visible) continue;

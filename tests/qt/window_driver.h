@@ -45,6 +45,17 @@ inline void completePassingDesign(DesignWindow& w) {
     for (const char* list : {"Combo8", "Combo9", "Combo10", "Combo11"}) pick(w, list, 0);
 }
 
+// A shown design window, its start window answered, with a complete passing design.
+struct PassingDesign {
+    PassingDesign() {
+        if (!w.isLoaded()) return;  // each test asserts it before touching a widget
+        w.show();
+        completePassingDesign(w);
+    }
+    bool startWindowAnswered = (closeStartWindowSoon(), true);
+    DesignWindow w;
+};
+
 // Prints the design to pdf with Imprimer, accepting the dialog and the closing message; returns
 // that message.
 inline QString printToPdf(DesignWindow& w, const QString& pdf) {
