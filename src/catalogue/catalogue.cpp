@@ -35,15 +35,19 @@ std::string mebibytes(std::uintmax_t bytes) {
     return std::to_string((bytes + (1u << 20) - 1) >> 20) + " Mio";
 }
 
-[[noreturn]] void tooLarge(const std::string& path, std::uintmax_t size) {
-    throw DataError(path, "le fichier est trop grand (" + mebibytes(size) +
-                              ") : un catalogue ne peut pas dépasser " +
-                              mebibytes(kMaxCatalogueBytes) + ".");
+std::string sizeText(std::uintmax_t bytes) {
+    if (bytes >= (1u << 20)) return mebibytes(bytes);
+    return std::to_string((bytes + 1023) >> 10) + " Kio";
+}
+
+[[noreturn]] void tooLarge(const std::string& path, std::uintmax_t size, const FileRules& rules) {
+    throw DataError(path, "le fichier est trop grand (" + sizeText(size) + ") : " + rules.limit +
+                              " " + sizeText(rules.maxBytes) + ".");
 }
 
 }  // namespace
 
-std::string readFileBytes(const std::string& path) {
+std::string readFileBytes(const std::string& path, const FileRules& rules) {
     // Non-blocking, so that a named pipe cannot hold start-up; only a regular file is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw DataError(path, reasonOf(errno));
@@ -54,18 +58,18 @@ std::string readFileBytes(const std::string& path) {
     if (!S_ISREG(info.st_mode)) {
         throw DataError(
             path,
-            "ce n'est pas un fichier ordinaire (tube, périphérique ou autre) : seul un fichier "
-            "texte peut servir de catalogue.");
+            std::string("ce n'est pas un fichier ordinaire (tube, périphérique ou autre) : ") +
+                rules.onlyRegular);
     }
     const auto length = static_cast<std::uintmax_t>(info.st_size);
-    if (length > kMaxCatalogueBytes) tooLarge(path, length);
+    if (length > rules.maxBytes) tooLarge(path, length, rules);
     std::string bytes;
     std::size_t used = 0;
     // Sized from the file's length; the loop still copes with a file that changes meanwhile.
     bytes.resize(static_cast<std::size_t>(length) + 1);
     for (;;) {
         if (used == bytes.size()) {
-            if (used > kMaxCatalogueBytes) tooLarge(path, used);
+            if (used > rules.maxBytes) tooLarge(path, used, rules);
             bytes.resize(used + 65536);
         }
         const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
@@ -76,7 +80,7 @@ std::string readFileBytes(const std::string& path) {
         if (got == 0) break;
         used += static_cast<std::size_t>(got);
     }
-    if (used > kMaxCatalogueBytes) tooLarge(path, used);
+    if (used > rules.maxBytes) tooLarge(path, used, rules);
     bytes.resize(used);
     return bytes;
 }

@@ -13,9 +13,16 @@
 // A catalogue larger than this is refused rather than read.
 inline constexpr std::uintmax_t kMaxCatalogueBytes = std::uintmax_t{64} << 20;
 
+// What a file read whole may be: its largest size and how the refusals end.
+struct FileRules {
+    std::uintmax_t maxBytes = kMaxCatalogueBytes;
+    const char* onlyRegular = "seul un fichier texte peut servir de catalogue.";
+    const char* limit = "un catalogue ne peut pas dépasser";
+};
+
 // The whole content of a regular file, or a DataError naming it and why it cannot be read
-// (missing, unreadable, not a regular file, larger than kMaxCatalogueBytes).
-std::string readFileBytes(const std::string& path);
+// (missing, unreadable, not a regular file, larger than the rules allow).
+std::string readFileBytes(const std::string& path, const FileRules& rules = {});
 
 // Reads the records of a file one by one, without keeping them; the record passed is reused.
 void forEachRecord(const std::string& path, int fieldCount, std::string_view decimalSeparator,

@@ -212,6 +212,7 @@ void DesignWindow::mirrorRecord() {
     }
     for (auto* group : std::as_const(groups_)) group->setExclusive(true);
     platform_.releasePictures();  // the labels now hold what is shown; nothing else stays decoded
+    emit mirrored();
 }
 
 void DesignWindow::mirror(const Control& control, QWidget* widget) {

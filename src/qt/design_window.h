@@ -25,8 +25,15 @@ class DesignWindow : public QWidget {
     bool isLoaded() const { return loaded_; }
     DesignSession& session() { return *session_; }
     QtPrinter& printer() { return printer_; }
+    QtPlatform& platform() { return platform_; }
     // Brings every widget up to date with the record.
     void mirrorRecord();
+    // Runs one event in the session, then mirrors the record.
+    void forward(const std::function<void()>& toSession);
+
+  signals:
+    // The widgets show the record again: after every event.
+    void mirrored();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,8 +43,6 @@ class DesignWindow : public QWidget {
     QWidget* createWidget(const Control& control, QWidget* parent);
     void mirror(const Control& control, QWidget* widget);
     void mirrorPicture(const Control& control, QWidget* widget);
-    // Forwards one event to the session, then mirrors the record.
-    void forward(const std::function<void()>& toSession);
 
     QtPlatform platform_;
     QtPrinter printer_{this};

@@ -36,11 +36,13 @@ void QtPlatform::showStartWindow() {
     window.exec();
 }
 
-bool QtPlatform::askYesNo(const std::string& question, const std::string& title) {
+bool QtPlatform::askYesNo(const std::string& question, const std::string& title,
+                          const std::string& detail) {
     QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
                     QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
                     dialogParent_);
     box.setDefaultButton(QMessageBox::Yes);
+    if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
     return box.exec() == QMessageBox::Yes;
 }
 

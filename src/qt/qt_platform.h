@@ -16,7 +16,8 @@ class QtPlatform : public Platform {
     PictureSize loadPicture(const std::string& path) override;
     std::string decimalSeparator() override;
     void showStartWindow() override;
-    bool askYesNo(const std::string& question, const std::string& title) override;
+    bool askYesNo(const std::string& question, const std::string& title,
+                  const std::string& detail) override;
     void showWarning(const std::string& text) override;
     void endProgram() override;
 

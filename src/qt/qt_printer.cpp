@@ -52,6 +52,13 @@ bool QtPrinter::choosePrinter() {
     discardPartialPdf();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName("Conception VENTAKAR");
+    if (!exportFile_.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(exportFile_);
+        exportFile_.clear();
+        divertPdfOutput();
+        return true;
+    }
     const bool printers = !QPrinterInfo::availablePrinterNames().isEmpty();
     if (!outputFile_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);

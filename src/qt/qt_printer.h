@@ -20,6 +20,9 @@ class QtPrinter : public Printer {
 
     // Makes the dialog start on a PDF file (the dialog may still change it).
     void setOutputFile(const QString& file) { outputFile_ = file; }
+    // The next report goes to this PDF without the print dialog (the file was chosen already);
+    // an empty name returns to the dialog.
+    void exportNextTo(const QString& file) { exportFile_ = file; }
 
     bool choosePrinter() override;
     void setA4Millimetres() override;
@@ -46,6 +49,7 @@ class QtPrinter : public Printer {
 
     QPointer<QWidget> dialogParent_;
     QString outputFile_;
+    QString exportFile_;
     QString pdfTarget_;   // the file the user chose
     QString pdfPartial_;  // what the printer writes meanwhile
     std::unique_ptr<QPrinter> printer_;

@@ -21,6 +21,7 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
     if (QCompleter* completer = lineEdit()->completer())
         disconnect(completer, nullptr, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &StepList::typed);
+    lineEdit()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this](int index) {
         picking_ = true;
         emit picked(index);
@@ -33,6 +34,20 @@ void StepList::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
     // Inline completion writes the rest of an item into the field without an edit signal.
     if (!picking_ && lineEdit()->text() != before) emit typed(lineEdit()->text());
+}
+
+bool StepList::eventFilter(QObject* watched, QEvent* event) {
+    // Undo and redo belong to the design, not to the text typed in the list: the field must not
+    // claim their keys before the window's shortcuts see them.
+    if (watched == lineEdit() && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 ItemListModel* StepList::items() const {

@@ -2,11 +2,17 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
-#include "estimation/encombrement.h"
+#include "catalogue/safe_name.h"
+#include "document/atomic_file.h"
+#include "document/design_file.h"
+#include "document/design_steps.h"
+#include "document/replay.h"
 #include "report/print_report.h"
 #include "steps/catalogue_selection.h"
 #include "steps/positions.h"
@@ -17,6 +23,31 @@ namespace {
 
 const char* const kNotApplied = "Le choix n'a pas été appliqué : ";
 const char* const kUnchanged = " Votre conception est restée telle qu'elle était avant ce choix.";
+const char* const kUnsavedLost =
+    "Les modifications non enregistrées de votre conception seront perdues.";
+
+// Runs work; the reason it failed, in French, or nothing when it succeeded.
+std::optional<std::string> failureOf(const std::function<void()>& work) {
+    try {
+        work();
+        return std::nullopt;
+    } catch (const DataError& error) {
+        return std::string(error.what());
+    } catch (const std::bad_alloc&) {
+        return std::string("la mémoire de l'ordinateur ne suffit pas.");
+    } catch (const std::exception& error) {
+        return std::string("erreur interne (") + error.what() + ").";
+    }
+}
+
+std::string actionOf(std::string_view control) {
+    const ChoiceSlot* slot = choiceSlotOf(control);
+    return slot ? slot->action : std::string();
+}
+
+std::string quoted(const std::string& name) {
+    return "« " + safeName(name) + " »";
+}
 
 }  // namespace
 
@@ -24,25 +55,27 @@ void DesignSession::load() {
     loadDesignWindow(record_, platform_);
 }
 
-bool DesignSession::transact(const std::function<void()>& change) {
-    std::string reason;
+bool DesignSession::transact(const std::function<void()>& change, std::string_view action) {
+    std::optional<std::string> reason;
     {
         DesignRecord before = record_;
-        try {
+        reason = failureOf([&] {
+            std::string name(action);
+            history_.prepare();
             change();
+            if (record_ == before) return;
+            history_.push({std::move(before), std::move(name), state_});
+            state_ = nextState_++;
+        });
+        if (!reason) {
+            syncRecovery();
             return true;
-        } catch (const DataError& error) {
-            reason = error.what();
-        } catch (const std::bad_alloc&) {
-            reason = "la mémoire de l'ordinateur ne suffit pas.";
-        } catch (const std::exception& error) {
-            reason = std::string("erreur interne (") + error.what() + ").";
         }
         record_ = std::move(before);
     }
     // The snapshot is gone before the message is built, should memory be what ran out.
     try {
-        platform_.showWarning(kNotApplied + reason + kUnchanged);
+        platform_.showWarning(kNotApplied + *reason + kUnchanged);
     } catch (const std::bad_alloc&) {
     }
     return false;
@@ -57,32 +90,23 @@ void DesignSession::listTyped(std::string_view list, const std::string& text) {
 void DesignSession::listChosen(std::string_view list, int itemIndex) {
     Control& control = record_[list];
     if (itemIndex < 0 || itemIndex >= static_cast<int>(control.items.size())) return;
-    transact([&] {
-        Control& chosen = record_[list];
-        chosen.text = chosen.items[itemIndex].text;
-        chosen.selectionLength = 0;  // the chosen text replaces the selected start text
-        chooseListItem(record_, platform_, list, chosen.items[itemIndex].tag);
-    });
+    transact([&] { pickListItem(record_, platform_, list, itemIndex); }, actionOf(list));
 }
 
 void DesignSession::optionSelected(std::string_view option) {
     const Control& control = record_[option];
     if (control.selected) return;
-    transact([&] { selectOption(record_, platform_, option); });
+    transact([&] { selectOption(record_, platform_, option); }, actionOf(option));
 }
 
 void DesignSession::checkClicked(std::string_view check, int newValue) {
-    transact([&] { clickCheckBox(record_, platform_, check, newValue); });
+    transact([&] { clickCheckBox(record_, platform_, check, newValue); }, actionOf(check));
 }
 
 void DesignSession::clearanceChanged(int value) {
     const Control& bar = record_["VScroll1"];
     if (value < bar.minimum || value > bar.maximum || value == bar.value) return;
-    transact([&] {
-        record_["VScroll1"].value = value;
-        record_.setText("Text79", std::to_string(value));
-        encombrement(record_, platform_);
-    });
+    transact([&] { setClearance(record_, platform_, value); }, actionOf("VScroll1"));
 }
 
 void DesignSession::printClicked(Printer& printer) {
@@ -95,6 +119,164 @@ void DesignSession::aboutClicked() {
 }
 
 void DesignSession::quitClicked() {
-    if (platform_.askYesNo("Voulez vous vraiment quitter ?", "Confirmation"))
+    if (platform_.askYesNo("Voulez vous vraiment quitter ?", "Confirmation",
+                           isModified() ? kUnsavedLost : ""))
         platform_.endProgram();
+}
+
+void DesignSession::startOver(DesignRecord fresh) noexcept {
+    record_ = std::move(fresh);
+    history_.clear();
+    state_ = nextState_++;
+}
+
+bool DesignSession::newDesign() {
+    DesignRecord fresh;
+    const auto reason = failureOf([&] { loadDesignWindow(fresh, platform_, StartWindow::Skip); });
+    if (reason) {
+        platform_.showWarning("La nouvelle conception n'a pas pu commencer : " + *reason +
+                              " Votre conception est restée telle qu'elle était.");
+        return false;
+    }
+    startOver(std::move(fresh));
+    savedState_ = state_;
+    documentPath_.clear();
+    syncRecovery();
+    return true;
+}
+
+OpenResult DesignSession::openDesign(std::string_view bytes, const std::string& fileName,
+                                     bool recovery) {
+    return openChoices([&] { return readDesign(bytes, fileName); }, fileName, recovery);
+}
+
+OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read,
+                                      const std::string& fileName, bool recovery) {
+    DesignChoices choices;
+    try {
+        choices = read();
+    } catch (const DataError& error) {
+        lastRefusal_ = error.reason();
+        if (!recovery) {
+            platform_.showWarning("La conception n'a pas été ouverte. " +
+                                  std::string(error.what()) +
+                                  " La conception affichée n'a pas changé.");
+        }
+        return OpenResult::Refused;
+    } catch (const std::bad_alloc&) {
+        platform_.showWarning(
+            "La conception n'a pas été ouverte : la mémoire de l'ordinateur ne "
+            "suffit pas. La conception affichée n'a pas changé.");
+        return OpenResult::Failed;
+    }
+    DesignRecord fresh;
+    ReplayOutcome outcome;
+    const auto reason = failureOf([&] {
+        loadDesignWindow(fresh, platform_, StartWindow::Skip);
+        outcome = replayChoices(fresh, platform_, choices);
+    });
+    if (reason) {
+        platform_.showWarning("La conception " + quoted(fileName) + " n'a pas été ouverte : " +
+                              *reason + " La conception affichée n'a pas changé.");
+        return OpenResult::Failed;
+    }
+    startOver(std::move(fresh));
+    if (outcome.complete() && !recovery) {
+        savedState_ = state_;
+        documentPath_ = fileName;
+        syncRecovery();
+        return OpenResult::Opened;
+    }
+    // A design that is not the file's whole content must not be saved over it unawares.
+    savedState_ = -1;
+    documentPath_.clear();
+    syncRecovery();
+    if (outcome.complete()) return OpenResult::Opened;
+    const std::string step = std::to_string(outcome.stoppedAtStep);
+    platform_.showWarning(
+        "La conception " + quoted(fileName) + " n'a été reprise qu'en partie : l'élément " +
+        quoted(outcome.missingItem) + " de l'étape " + step + " (" + outcome.stepTitle +
+        ") ne figure plus dans son catalogue. Les étapes avant celle-ci sont "
+        "reprises ; choisissez de nouveau à partir de l'étape " +
+        step + ".");
+    return OpenResult::OpenedPartly;
+}
+
+std::string DesignSession::designText() const {
+    return writeDesign(choicesOf(record_));
+}
+
+void DesignSession::markSaved(const std::string& path) {
+    documentPath_ = path;
+    savedState_ = state_;
+    syncRecovery();
+}
+
+OpenResult DesignSession::openDesignFile(const std::string& path, bool recovery) {
+    return openChoices([&] { return readDesignFile(path); }, path, recovery);
+}
+
+bool DesignSession::saveDesign(const std::string& path) {
+    const auto reason = failureOf([&] { writeFileAtomically(path, designText()); });
+    if (reason) {
+        platform_.showWarning("La conception n'a pas été enregistrée. " + *reason +
+                              " Si un fichier portait déjà ce nom, il est resté intact.");
+        return false;
+    }
+    markSaved(path);
+    return true;
+}
+
+void DesignSession::discardRecovery() {
+    if (!recoveryFile_.empty()) removeFile(recoveryFile_);
+}
+
+void DesignSession::syncRecovery() {
+    if (recoveryFile_.empty()) return;
+    if (!isModified()) {
+        removeFile(recoveryFile_);
+        return;
+    }
+    const auto reason = failureOf([&] { writeFileAtomically(recoveryFile_, designText()); });
+    if (reason && !recoveryFailureTold_) {
+        recoveryFailureTold_ = true;
+        platform_.showWarning(
+            "La copie de secours de votre conception ne peut pas être écrite : " + *reason +
+            " Votre conception reste à l'écran ; enregistrez-la avec Fichier → "
+            "Enregistrer.");
+    }
+}
+
+std::string DesignSession::undoText() const {
+    if (!canUndo() || history_.undoAction().empty()) return "Annuler";
+    return "Annuler " + history_.undoAction();
+}
+
+std::string DesignSession::redoText() const {
+    if (!canRedo() || history_.redoAction().empty()) return "Rétablir";
+    return "Rétablir " + history_.redoAction();
+}
+
+bool DesignSession::undo() {
+    const bool stepped =
+        stepHistory([&] { return history_.undo(record_, state_); }, "L'annulation");
+    if (stepped) syncRecovery();
+    return stepped;
+}
+
+bool DesignSession::redo() {
+    const bool stepped =
+        stepHistory([&] { return history_.redo(record_, state_); }, "Le rétablissement");
+    if (stepped) syncRecovery();
+    return stepped;
+}
+
+bool DesignSession::stepHistory(const std::function<bool()>& step, const char* what) {
+    bool stepped = false;
+    const auto reason = failureOf([&] { stepped = step(); });
+    if (reason) {
+        platform_.showWarning(std::string(what) + " n'a pas pu se faire : " + *reason +
+                              " Votre conception est restée telle qu'elle était.");
+    }
+    return stepped;
 }

@@ -4,14 +4,25 @@
 #include <string>
 #include <string_view>
 
+#include "document/design_file.h"
+#include "document/undo_history.h"
 #include "window/design_record.h"
 
 class Platform;
 class Printer;
 
+// How opening a design file ended.
+enum class OpenResult {
+    Opened,        // every choice replayed
+    OpenedPartly,  // replay stopped at an item gone from its catalogue; the pupil was told
+    Refused,       // not a design file, newer, damaged or too large; nothing changed
+    Failed,        // a data file failed during the replay; nothing changed, the pupil was told
+};
+
 // The design window's logic: receives every event the window raises and runs it as one
-// transaction on the record, all or nothing. The view forwards events here and then mirrors the
-// record; it decides nothing itself.
+// transaction on the record, all or nothing, each a step of the undo history. It also owns the
+// document state: the file the design belongs to and whether it has unsaved changes. The view
+// forwards events here and then mirrors the record; it decides nothing itself.
 class DesignSession {
   public:
     explicit DesignSession(Platform& platform) : platform_(platform) {}
@@ -36,11 +47,63 @@ class DesignSession {
     void aboutClicked();
     void quitClicked();
 
+    // The window back to its start-up state, catalogues read again, no start window; false (and
+    // the design untouched) when a data file fails.
+    bool newDesign();
+    // Replays a design file's choices on a fresh start-up record. A recovery opens the design as
+    // unsaved and leaves the message of a refused file to the caller (see lastRefusal()).
+    OpenResult openDesign(std::string_view bytes, const std::string& fileName,
+                          bool recovery = false);
+    // Reads a design file (at most 1 Mio) and opens it as above.
+    OpenResult openDesignFile(const std::string& path, bool recovery = false);
+    // Writes the design file whole to path; false, with the pupil told and any previous file
+    // intact, when it cannot be written.
+    bool saveDesign(const std::string& path);
+    // Where the choices are kept after every change, for a restart after a crash; empty: nowhere.
+    void setRecoveryFile(std::string path) { recoveryFile_ = std::move(path); }
+    const std::string& recoveryFile() const { return recoveryFile_; }
+    // The recovery file removed (the program ends normally).
+    void discardRecovery();
+    // Why the last file was refused.
+    const std::string& lastRefusal() const { return lastRefusal_; }
+    // The design file's text for the current choices.
+    std::string designText() const;
+    // The design was written whole to this file.
+    void markSaved(const std::string& path);
+    const std::string& documentPath() const { return documentPath_; }
+    bool isModified() const { return state_ != savedState_; }
+    // Changes with every change of the design, undo and redo included.
+    int state() const { return state_; }
+
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // « Annuler le choix de l'hélice », or « Annuler » when there is nothing to undo.
+    std::string undoText() const;
+    std::string redoText() const;
+    bool undo();
+    bool redo();
+
     // Runs change on the record; if anything fails inside it, the record is put back exactly as it
-    // was, the pupil is told, and false is returned.
-    bool transact(const std::function<void()>& change);
+    // was, the pupil is told, and false is returned. A change that alters the record becomes one
+    // undo step named by action.
+    bool transact(const std::function<void()>& change, std::string_view action = {});
 
   private:
+    void startOver(DesignRecord fresh) noexcept;
+    OpenResult openChoices(const std::function<DesignChoices()>& read, const std::string& fileName,
+                           bool recovery);
+    bool stepHistory(const std::function<bool()>& step, const char* what);
+    // After every change: the choices to the recovery file while unsaved, no file otherwise.
+    void syncRecovery();
+
     Platform& platform_;
     DesignRecord record_;
+    UndoHistory history_;
+    std::string documentPath_;
+    std::string lastRefusal_;
+    std::string recoveryFile_;
+    bool recoveryFailureTold_ = false;
+    int state_ = 0;
+    int savedState_ = 0;
+    int nextState_ = 1;
 };

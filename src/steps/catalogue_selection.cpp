@@ -190,3 +190,11 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
     for (const char* next : handler->enable) record[next].enabled = true;
     encombrement(record, platform);
 }
+
+void pickListItem(DesignRecord& record, Platform& platform, std::string_view list, int itemIndex) {
+    Control& chosen = record[list];
+    chosen.text = chosen.items[itemIndex].text;
+    chosen.selectionLength = 0;  // the chosen text replaces the selected start text
+    chosen.chosenItem = itemIndex;
+    chooseListItem(record, platform, list, chosen.items[itemIndex].tag);
+}

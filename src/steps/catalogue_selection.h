@@ -10,5 +10,8 @@ class Platform;
 // step, then run the estimation.
 void chooseListItem(DesignRecord& record, Platform& platform, std::string_view list, int tag);
 
+// The pupil's pick of the item at this position of a step list: the list shows the item's text,
+// remembers the pick, and the item's selection handler runs.
+void pickListItem(DesignRecord& record, Platform& platform, std::string_view list, int itemIndex);
 // True for the eleven step lists.
 bool isStepList(std::string_view list);

@@ -127,3 +127,9 @@ void clickCheckBox(DesignRecord& record, Platform& platform, std::string_view ch
     record[check].checkValue = value;
     encombrement(record, platform);
 }
+
+void setClearance(DesignRecord& record, Platform& platform, int value) {
+    record["VScroll1"].value = value;
+    record.setText("Text79", std::to_string(value));
+    encombrement(record, platform);
+}

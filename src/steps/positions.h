@@ -11,3 +11,5 @@ void selectOption(DesignRecord& record, Platform& platform, std::string_view opt
 
 // A battery check box clicked to its new value (0 or 1); reruns the estimation.
 void clickCheckBox(DesignRecord& record, Platform& platform, std::string_view check, int value);
+// The clearance scroll bar set to a value within its range; reruns the estimation.
+void setClearance(DesignRecord& record, Platform& platform, int value);

@@ -71,6 +71,7 @@ struct Control {
     ItemList items;
     int selectionStart = 0;
     int selectionLength = 0;
+    int chosenItem = -1;  // position in items of the item last picked, -1 before any pick
 
     // Option buttons (selected) and check boxes (0 clear, 1 ticked).
     bool selected = false;

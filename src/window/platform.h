@@ -20,8 +20,10 @@ class Platform {
     virtual std::string decimalSeparator() = 0;
     // Shows the start window modally; returns once the user has closed it.
     virtual void showStartWindow() = 0;
-    // A Yes/No question with the question icon, Yes the default; true for Yes.
-    virtual bool askYesNo(const std::string& question, const std::string& title) = 0;
+    // A Yes/No question with the question icon, Yes the default; true for Yes. A detail that is
+    // not empty is shown under the question.
+    virtual bool askYesNo(const std::string& question, const std::string& title,
+                          const std::string& detail) = 0;
     // A warning with the application's title and an OK button.
     virtual void showWarning(const std::string& text) = 0;
     // Ends the program at once.

@@ -71,8 +71,8 @@ std::string trimSpaces(std::string_view text) {
 
 }  // namespace
 
-void loadDesignWindow(DesignRecord& record, Platform& platform) {
-    platform.showStartWindow();
+void loadDesignWindow(DesignRecord& record, Platform& platform, StartWindow startWindow) {
+    if (startWindow == StartWindow::Show) platform.showStartWindow();
     // Started from the wrong folder, every file would be missing: say so once, plainly.
     std::error_code ignored;
     if (!std::filesystem::is_directory(std::string(kDataDir), ignored)) {

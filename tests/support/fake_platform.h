@@ -20,8 +20,9 @@ class FakePlatform : public Platform {
     }
     std::string decimalSeparator() override { return separator; }
     void showStartWindow() override { log.push_back("start window"); }
-    bool askYesNo(const std::string& question, const std::string& title) override {
-        log.push_back("ask " + title + ": " + question);
+    bool askYesNo(const std::string& question, const std::string& title,
+                  const std::string& detail) override {
+        log.push_back("ask " + title + ": " + question + (detail.empty() ? "" : " | " + detail));
         return answer;
     }
     void showWarning(const std::string& text) override {

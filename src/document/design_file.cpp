@@ -1,0 +1,170 @@
+#include "document/design_file.h"
+
+#include <nlohmann/json.hpp>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/data_error.h"
+#include "document/design_steps.h"
+#include "window/design_record.h"
+
+using nlohmann::json;
+
+namespace {
+
+[[noreturn]] void damaged(const std::string& fileName, const std::string& what) {
+    throw DataError(fileName, "la conception est endommagée (" + what + ").");
+}
+
+const json* member(const json& object, const char* key) {
+    const auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
+}
+
+// The design's smallest and largest clearance, from its scroll bar.
+const Control& clearanceBar() {
+    static const DesignRecord design;
+    return design["VScroll1"];
+}
+
+ListChoice readListChoice(const json& value, const ChoiceSlot& slot, const std::string& fileName) {
+    const json* text = value.is_object() ? member(value, "text") : nullptr;
+    const json* index = value.is_object() ? member(value, "index") : nullptr;
+    if (!text || !text->is_string() || !index || !index->is_number_integer())
+        damaged(fileName, "le choix « " + std::string(slot.key) + " » n'a pas de texte et d'index");
+    const auto number = index->get<long long>();
+    if (number < 0 || number > 100'000'000)
+        damaged(fileName, "l'index du choix « " + std::string(slot.key) + " » est hors limites");
+    return {text->get<std::string>(), static_cast<int>(number)};
+}
+
+}  // namespace
+
+DesignChoices choicesOf(const DesignRecord& record) {
+    DesignChoices choices;
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        switch (slot.kind) {
+            case ChoiceKind::List: {
+                const Control& list = record[slot.control];
+                if (list.chosenItem < 0 || list.chosenItem >= static_cast<int>(list.items.size()))
+                    break;
+                const ListItem& item = list.items[list.chosenItem];
+                choices.lists[slot.control] = {item.text, item.tag};
+                break;
+            }
+            case ChoiceKind::OptionPair:
+                if (record[slot.first].selected) choices.options[slot.control] = slot.first;
+                if (record[slot.second].selected) choices.options[slot.control] = slot.second;
+                break;
+            case ChoiceKind::CheckBox:
+                choices.checks[slot.control] = record[slot.control].checkValue == 1 ? 1 : 0;
+                break;
+            case ChoiceKind::Clearance:
+                choices.clearance = record[slot.control].value;
+                break;
+        }
+    }
+    return choices;
+}
+
+std::string writeDesign(const DesignChoices& choices) {
+    json steps = json::object();
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        switch (slot.kind) {
+            case ChoiceKind::List:
+                if (auto it = choices.lists.find(slot.control); it != choices.lists.end())
+                    steps[slot.key] = {{"text", it->second.text}, {"index", it->second.index}};
+                break;
+            case ChoiceKind::OptionPair:
+                if (auto it = choices.options.find(slot.control); it != choices.options.end())
+                    steps[slot.key] = it->second == slot.first ? slot.firstValue : slot.secondValue;
+                break;
+            case ChoiceKind::CheckBox:
+                if (auto it = choices.checks.find(slot.control); it != choices.checks.end())
+                    steps[slot.key] = it->second == 1;
+                break;
+            case ChoiceKind::Clearance:
+                if (choices.clearance) steps[slot.key] = *choices.clearance;
+                break;
+        }
+    }
+    const json document = {
+        {"format", kDesignFormat}, {"version", kDesignVersion}, {"choices", steps}};
+    // Names are written as they are; invalid UTF-8 (never in our decoded texts) is replaced.
+    return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
+    if (bytes.size() > kMaxDesignBytes) {
+        throw DataError(fileName, "le fichier est trop grand (" +
+                                      std::to_string(bytes.size() / 1024) +
+                                      " Kio) : une conception ne peut pas dépasser 1 Mio.");
+    }
+    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    const bool namesItself = bytes.find(kDesignFormat) != std::string_view::npos;
+    if (document.is_discarded()) {
+        if (namesItself) damaged(fileName, "le fichier est incomplet ou mal formé");
+        throw DataError(fileName, "ce fichier n'est pas une conception VENTAKAR.");
+    }
+    const json* format = document.is_object() ? member(document, "format") : nullptr;
+    if (!format || *format != kDesignFormat)
+        throw DataError(fileName, "ce fichier n'est pas une conception VENTAKAR.");
+    const json* version = member(document, "version");
+    if (!version || !version->is_number_integer() || version->get<long long>() < 1)
+        damaged(fileName, "sa version est illisible");
+    if (version->get<long long>() > kDesignVersion) {
+        throw DataError(fileName,
+                        "cette conception a été enregistrée par une version plus récente "
+                        "de VENTAKAR (format " +
+                            std::to_string(version->get<long long>()) +
+                            ") ; mettez VENTAKAR à jour pour l'ouvrir.");
+    }
+    const json* steps = member(document, "choices");
+    if (!steps || !steps->is_object()) damaged(fileName, "les choix manquent");
+
+    DesignChoices choices;
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        const json* value = member(*steps, slot.key);
+        if (!value) continue;
+        const std::string key = slot.key;
+        switch (slot.kind) {
+            case ChoiceKind::List:
+                choices.lists[slot.control] = readListChoice(*value, slot, fileName);
+                break;
+            case ChoiceKind::OptionPair:
+                if (*value == slot.firstValue) {
+                    choices.options[slot.control] = slot.first;
+                } else if (*value == slot.secondValue) {
+                    choices.options[slot.control] = slot.second;
+                } else {
+                    damaged(fileName, "le choix « " + key + " » vaut autre chose que « " +
+                                          slot.firstValue + " » ou « " + slot.secondValue + " »");
+                }
+                break;
+            case ChoiceKind::CheckBox:
+                if (!value->is_boolean())
+                    damaged(fileName, "le choix « " + key + " » n'est pas vrai ou faux");
+                choices.checks[slot.control] = value->get<bool>() ? 1 : 0;
+                break;
+            case ChoiceKind::Clearance: {
+                const Control& bar = clearanceBar();
+                if (!value->is_number_integer() || value->get<long long>() < bar.minimum ||
+                    value->get<long long>() > bar.maximum) {
+                    damaged(fileName, "la garde au sol n'est pas un nombre entier de " +
+                                          std::to_string(bar.minimum) + " à " +
+                                          std::to_string(bar.maximum));
+                }
+                choices.clearance = value->get<int>();
+                break;
+            }
+        }
+    }
+    return choices;
+}
+
+DesignChoices readDesignFile(const std::string& path) {
+    static const FileRules kDesignFile{
+        .maxBytes = kMaxDesignBytes,
+        .onlyRegular = "seul un fichier peut être ouvert comme conception.",
+        .limit = "une conception ne peut pas dépasser"};
+    return readDesign(readFileBytes(path, kDesignFile), path);
+}

@@ -1,0 +1,9 @@
+#include "qt/application_identity.h"
+
+#include <QCoreApplication>
+
+void setApplicationIdentity() {
+    QCoreApplication::setOrganizationName("VENTAKAR");
+    QCoreApplication::setApplicationName("ventakar");
+    QCoreApplication::setApplicationVersion(VENTAKAR_VERSION);
+}

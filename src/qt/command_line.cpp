@@ -1,0 +1,59 @@
+#include "qt/command_line.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+struct OptionText {
+    QStringList names;
+    const char* description;
+};
+
+const OptionText kOptions[] = {
+    {{"h", "help"}, "affiche cette aide et s'arrête"},
+    {{"v", "version"}, "affiche la version de VENTAKAR et s'arrête"},
+};
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QList<QCommandLineOption> options;
+    for (const OptionText& option : kOptions)
+        options.append(QCommandLineOption(option.names, QString::fromUtf8(option.description)));
+    parser.addOptions(options);
+    parser.addPositionalArgument("fichier", "la conception à ouvrir");
+
+    CommandLine line;
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        line.error = unknown.isEmpty() ? "VENTAKAR : ligne de commande incomprise."
+                                       : "VENTAKAR : option inconnue « " + unknown.first() + " ».";
+        return line;
+    }
+    line.help = parser.isSet(options[0]);
+    line.version = parser.isSet(options[1]);
+    line.files = parser.positionalArguments();
+    if (line.files.size() > 1)
+        line.error = "VENTAKAR : une seule conception peut être ouverte à la fois.";
+    return line;
+}
+
+QString commandLineHelp() {
+    QString text =
+        "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n\n"
+        "Conçoit un petit véhicule à hélice en quatorze étapes, selon le règlement.\n"
+        "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
+        "Options :\n";
+    for (const OptionText& option : kOptions) {
+        const QString names = "-" + option.names[0] + ", --" + option.names[1];
+        text += "  " + names.leftJustified(16) + QString::fromUtf8(option.description) + "\n";
+    }
+    text += "\nLes catalogues sont lus dans le dossier Data du dossier de travail.\n";
+    return text;
+}
+
+QString versionText() {
+    return QString("ventakar ") + VENTAKAR_VERSION + "\n";
+}

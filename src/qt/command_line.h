@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for.
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    QStringList files;  // design files to open
+    QString error;      // in French, when the command line cannot be understood
+};
+
+// Reads the arguments (the program's name first).
+CommandLine parseCommandLine(const QStringList& arguments);
+// The text of --help and of --version.
+QString commandLineHelp();
+QString versionText();

@@ -1,0 +1,370 @@
+#include "qt/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "catalogue/data_error.h"
+#include "catalogue/safe_name.h"
+#include "document/design_file.h"
+#include "qt/application_identity.h"
+#include "qt/design_window.h"
+#include "qt/message_box.h"
+
+namespace {
+
+const char* const kRecentKey = "recentFiles";
+const char* const kFolderKey = "lastFolder";
+const char* const kDesignFilter = "Conceptions VENTAKAR (*.ventakar)";
+
+std::string local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString quoted(const QString& text) {
+    return "« " + QString::fromStdString(safeName(text.toStdString())) + " »";
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    if (QCoreApplication::organizationName().isEmpty()) setApplicationIdentity();
+    setWindowTitle("VENTAKAR");
+    design_ = new DesignWindow;
+    setCentralWidget(design_);
+    if (!design_->isLoaded()) return;
+
+    design_->platform().setDialogParent(this);
+    design_->platform().setEndProgramAction([this] {
+        ending_ = true;
+        design_->session().discardRecovery();
+        close();
+    });
+    // A recovery file left by the last run is kept until the pupil has answered about it.
+    QDir().mkpath(QFileInfo(recoveryFilePath()).absolutePath());
+    pendingRecovery_ = QFileInfo::exists(recoveryFilePath());
+    if (!pendingRecovery_) design_->session().setRecoveryFile(local(recoveryFilePath()));
+
+    buildMenus();
+    connect(design_, &DesignWindow::mirrored, this, &MainWindow::updateState);
+    updateState();
+    // The menu bar comes above the design window's client area, which keeps its size.
+    resize(design_->size() + QSize(0, menuBar()->sizeHint().height()));
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::isLoaded() const {
+    return design_->isLoaded();
+}
+
+QString MainWindow::recoveryFilePath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath("recuperation.ventakar");
+}
+
+QAction* MainWindow::addAction(QMenu* menu, const char* objectName, const QString& text,
+                               const QList<QKeySequence>& shortcuts,
+                               const std::function<void()>& run) {
+    auto* action = menu->addAction(text);
+    action->setObjectName(objectName);
+    action->setShortcuts(shortcuts);
+    connect(action, &QAction::triggered, this, run);
+    return action;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&Fichier");
+    file->setObjectName("menuFile");
+    addAction(file, "actionNew", "&Nouvelle conception", {QKeySequence::New},
+              [this] { newDesign(); });
+    addAction(file, "actionOpen", "&Ouvrir…", {QKeySequence::Open}, [this] { openWithDialog(); });
+    recentMenu_ = file->addMenu("Ouvrir un fichier &récent");
+    recentMenu_->setObjectName("menuRecent");
+    file->addSeparator();
+    actionSave_ =
+        addAction(file, "actionSave", "&Enregistrer", {QKeySequence::Save}, [this] { save(); });
+    addAction(file, "actionSaveAs", "Enregistrer &sous…",
+              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, [this] { saveAs(); });
+    file->addSeparator();
+    actionExportPdf_ = addAction(file, "actionExportPdf", "E&xporter le rapport en PDF…", {},
+                                 [this] { exportPdf(); });
+    actionPrint_ = addAction(file, "actionPrint", "&Imprimer…",
+                             {QKeySequence(Qt::CTRL | Qt::Key_P)}, [this] { print(); });
+    file->addSeparator();
+    addAction(file, "actionQuit", "&Quitter", {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+              [this] { close(); });
+    rebuildRecentMenu();
+
+    QMenu* edit = menuBar()->addMenu("É&dition");
+    edit->setObjectName("menuEdit");
+    actionUndo_ = addAction(edit, "actionUndo", "Annuler", {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                            [this] { undo(); });
+    actionRedo_ = addAction(
+        edit, "actionRedo", "Rétablir",
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        [this] { redo(); });
+
+    QMenu* help = menuBar()->addMenu("&Aide");
+    help->setObjectName("menuHelp");
+    addAction(help, "actionAbout", "À &propos de VENTAKAR", {QKeySequence(Qt::Key_F1)},
+              [this] { about(); });
+}
+
+void MainWindow::updateState() {
+    DesignSession& session = design_->session();
+    const QString path = QString::fromStdString(session.documentPath());
+    const QString base = path.isEmpty() ? QString() : QFileInfo(path).fileName();
+    // Unmodified, the title is exactly what is shown; the marker is only there when needed.
+    const bool modified = session.isModified();
+    const QString marker = modified ? "[*]" : "";
+    setWindowTitle(base.isEmpty() ? "VENTAKAR" + marker : base + marker + " — VENTAKAR");
+    setWindowModified(modified);
+
+    const bool printable = session.record()["Command1"].enabled;
+    actionPrint_->setEnabled(printable);
+    actionExportPdf_->setEnabled(printable);
+    actionUndo_->setEnabled(session.canUndo());
+    actionUndo_->setText(QString::fromStdString(session.undoText()));
+    actionRedo_->setEnabled(session.canRedo());
+    actionRedo_->setText(QString::fromStdString(session.redoText()));
+}
+
+void MainWindow::rebuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = files[i];
+        QAction* open =
+            recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+        open->setToolTip(file);
+        open->setStatusTip(file);
+        open->setData(file);
+        connect(open, &QAction::triggered, this, [this, file] { openRecent(file); });
+    }
+    if (files.isEmpty()) recentMenu_->addAction("(aucun fichier)")->setEnabled(false);
+    recentMenu_->addSeparator();
+    QAction* clear = recentMenu_->addAction("&Effacer la liste");
+    clear->setObjectName("actionClearRecent");
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] { clearRecent(); });
+}
+
+void MainWindow::newDesign() {
+    if (!maybeSave()) return;
+    design_->forward([this] { design_->session().newDesign(); });
+}
+
+void MainWindow::openWithDialog() {
+    if (!maybeSave()) return;
+    const QString file =
+        chooseFile(QFileDialog::AcceptOpen, "Ouvrir une conception", kDesignFilter, QString(), {});
+    if (!file.isEmpty()) openDesign(file);
+}
+
+void MainWindow::openRecent(const QString& file) {
+    if (!maybeSave()) return;
+    if (!openDesign(file) && !QFileInfo::exists(file)) removeRecent(file);
+}
+
+bool MainWindow::openDesign(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    OpenResult result = OpenResult::Refused;
+    design_->forward([&] { result = design_->session().openDesignFile(local(absolute)); });
+    if (result == OpenResult::Opened) addRecent(absolute);
+    return result == OpenResult::Opened || result == OpenResult::OpenedPartly;
+}
+
+bool MainWindow::save() {
+    const std::string& path = design_->session().documentPath();
+    if (path.empty()) return saveAs();
+    bool saved = false;
+    design_->forward([&] { saved = design_->session().saveDesign(path); });
+    return saved;
+}
+
+bool MainWindow::saveAs() {
+    QString proposed = QString::fromStdString(design_->session().documentPath());
+    if (proposed.isEmpty()) proposed = QDir(lastFolder()).filePath("Conception.ventakar");
+    const QString file = chooseFile(QFileDialog::AcceptSave, "Enregistrer la conception",
+                                    kDesignFilter, "ventakar", proposed);
+    if (file.isEmpty()) return false;
+    bool saved = false;
+    design_->forward([&] { saved = design_->session().saveDesign(local(file)); });
+    if (saved) addRecent(file);
+    return saved;
+}
+
+void MainWindow::exportPdf() {
+    if (!design_->session().record()["Command1"].enabled) return;
+    QString proposed = QtPrinter::proposedPdfFile();
+    if (!lastFolder().isEmpty())
+        proposed = QDir(lastFolder()).filePath(QFileInfo(proposed).fileName());
+    const QString file = chooseFile(QFileDialog::AcceptSave, "Exporter le rapport en PDF",
+                                    "Documents PDF (*.pdf)", "pdf", proposed);
+    if (file.isEmpty()) return;
+    design_->printer().exportNextTo(file);
+    print();
+    design_->printer().exportNextTo(QString());
+}
+
+void MainWindow::print() {
+    design_->forward([this] { design_->session().printClicked(design_->printer()); });
+}
+
+void MainWindow::undo() {
+    design_->forward([this] { design_->session().undo(); });
+}
+
+void MainWindow::redo() {
+    design_->forward([this] { design_->session().redo(); });
+}
+
+void MainWindow::about() {
+    design_->forward([this] { design_->session().aboutClicked(); });
+}
+
+void MainWindow::clearRecent() {
+    QSettings().remove(kRecentKey);
+    rebuildRecentMenu();
+}
+
+bool MainWindow::maybeSave() {
+    if (!design_->session().isModified()) return true;
+    QMessageBox box(QMessageBox::Warning, "VENTAKAR",
+                    "Enregistrer les modifications de votre conception ?",
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)->setText("Enregistrer");
+    box.button(QMessageBox::Discard)->setText("Ne pas enregistrer");
+    box.button(QMessageBox::Cancel)->setText("Annuler");
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return save();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::resumeAfterStart(const QStringList& files) {
+    if (!isLoaded()) return;
+    if (pendingRecovery_) offerRecovery();
+    if (!files.isEmpty() && maybeSave()) openDesign(files.first());
+}
+
+void MainWindow::offerRecovery() {
+    pendingRecovery_ = false;
+    const QString path = recoveryFilePath();
+    DesignSession& session = design_->session();
+    try {
+        readDesignFile(local(path));
+    } catch (const DataError& error) {
+        // Set aside, not deleted: the teacher may still want to look at it.
+        const QString aside =
+            path + ".endommage-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+        const bool moved = QFile::rename(path, aside);
+        session.setRecoveryFile(local(path));
+        const QString text =
+            "La conception retrouvée après l'arrêt de VENTAKAR ne peut pas être reprise : " +
+            QString::fromStdString(error.reason()) +
+            (moved ? "\n\nLe fichier a été mis de côté sous le nom " + quoted(aside) + "."
+                   : QString()) +
+            "\n\nVENTAKAR continue avec une nouvelle conception.";
+        showOkBox(QMessageBox::Warning, text.toStdString(), this);
+        return;
+    } catch (const std::bad_alloc&) {
+        return;  // kept for the next start
+    }
+    QMessageBox question(QMessageBox::Question, "VENTAKAR",
+                         "VENTAKAR s'est arrêté sans que votre dernière conception soit "
+                         "enregistrée. Voulez-vous la retrouver ?",
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.button(QMessageBox::Yes)->setText("Oui");
+    question.button(QMessageBox::No)->setText("Non");
+    question.setDefaultButton(QMessageBox::Yes);
+    const bool recover = question.exec() == QMessageBox::Yes;
+    if (!recover) QFile::remove(path);
+    session.setRecoveryFile(local(path));
+    if (recover) {
+        design_->forward([&] { session.openDesignFile(local(path), true); });
+    }
+}
+
+QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& title,
+                               const QString& filter, const QString& suffix,
+                               const QString& proposed) {
+    QFileDialog dialog(this, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
+    dialog.setDefaultSuffix(suffix);
+    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
+    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
+    dialog.setLabelText(QFileDialog::FileType, "Type :");
+    dialog.setLabelText(QFileDialog::Accept,
+                        mode == QFileDialog::AcceptOpen ? "Ouvrir" : "Enregistrer");
+    dialog.setLabelText(QFileDialog::Reject, "Annuler");
+    const QString folder = lastFolder();
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
+    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString file = dialog.selectedFiles().first();
+    rememberFolder(file);
+    return file;
+}
+
+QString MainWindow::lastFolder() const {
+    const QString folder = QSettings().value(kFolderKey).toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void MainWindow::rememberFolder(const QString& file) {
+    QSettings().setValue(kFolderKey, QFileInfo(file).absolutePath());
+}
+
+QStringList MainWindow::recentFiles() const {
+    QStringList files = QSettings().value(kRecentKey).toStringList();
+    files.removeAll(QString());
+    return files.mid(0, kMaxRecentFiles);
+}
+
+void MainWindow::addRecent(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    QSettings().setValue(kRecentKey, files.mid(0, kMaxRecentFiles));
+    rebuildRecentMenu();
+}
+
+void MainWindow::removeRecent(const QString& file) {
+    QStringList files = recentFiles();
+    files.removeAll(file);
+    QSettings().setValue(kRecentKey, files);
+    rebuildRecentMenu();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ending_ || !isLoaded()) {
+        event->accept();
+        return;
+    }
+    design_->forward([this] { design_->session().quitClicked(); });
+    // On Yes the window closes with this very event: a close asked from inside it is refused.
+    event->setAccepted(ending_);
+}

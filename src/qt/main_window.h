@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QFileDialog>
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+
+class DesignWindow;
+class QAction;
+class QMenu;
+
+// The program's window: the menus above the design window, the file dialogs, the recent files
+// and the settings kept between runs. What each command does to the design is the session's.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    DesignWindow* designWindow() const { return design_; }
+    // False when start-up failed on a data file: the window must not be used.
+    bool isLoaded() const;
+    // Opens a design file as the command line does; true when a design was opened (perhaps only
+    // in part). Unsaved changes are not asked about.
+    bool openDesign(const QString& file);
+    // Once the window is shown: the recovery question if the last run ended abruptly, then the
+    // design files named on the command line.
+    void resumeAfterStart(const QStringList& files = {});
+
+    // Where the choices are kept for a restart after a crash.
+    static QString recoveryFilePath();
+    static constexpr int kMaxRecentFiles = 8;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QAction* addAction(QMenu* menu, const char* objectName, const QString& text,
+                       const QList<QKeySequence>& shortcuts, const std::function<void()>& run);
+    void buildMenus();
+    void updateState();
+    void rebuildRecentMenu();
+
+    void newDesign();
+    void openWithDialog();
+    void openRecent(const QString& file);
+    bool save();
+    bool saveAs();
+    void exportPdf();
+    void print();
+    void undo();
+    void redo();
+    void about();
+    void clearRecent();
+
+    // True when the current design may be dropped: nothing unsaved, saved now, or given up.
+    bool maybeSave();
+    void offerRecovery();
+    QString chooseFile(QFileDialog::AcceptMode mode, const QString& title, const QString& filter,
+                       const QString& suffix, const QString& proposed);
+    QString lastFolder() const;
+    void rememberFolder(const QString& file);
+    QStringList recentFiles() const;
+    void addRecent(const QString& file);
+    void removeRecent(const QString& file);
+
+    DesignWindow* design_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* actionSave_ = nullptr;
+    QAction* actionExportPdf_ = nullptr;
+    QAction* actionPrint_ = nullptr;
+    QAction* actionUndo_ = nullptr;
+    QAction* actionRedo_ = nullptr;
+    bool pendingRecovery_ = false;
+    bool ending_ = false;
+};
