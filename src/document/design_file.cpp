@@ -8,6 +8,7 @@
 #include "window/design_record.h"
 
 using nlohmann::json;
+using nlohmann::ordered_json;
 
 namespace {
 
@@ -67,7 +68,7 @@ DesignChoices choicesOf(const DesignRecord& record) {
 }
 
 std::string writeDesign(const DesignChoices& choices) {
-    json steps = json::object();
+    ordered_json steps = ordered_json::object();
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {
             case ChoiceKind::List:
@@ -87,16 +88,16 @@ std::string writeDesign(const DesignChoices& choices) {
                 break;
         }
     }
-    const json document = {
+    const ordered_json document = {
         {"format", kDesignFormat}, {"version", kDesignVersion}, {"choices", steps}};
     // Names are written as they are; invalid UTF-8 (never in our decoded texts) is replaced.
-    return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
 DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
     if (bytes.size() > kMaxDesignBytes) {
         throw DataError(fileName, "le fichier est trop grand (" +
-                                      std::to_string(bytes.size() / 1024) +
+                                      std::to_string((bytes.size() + 1023) / 1024) +
                                       " Kio) : une conception ne peut pas dépasser 1 Mio.");
     }
     const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);

@@ -26,3 +26,13 @@ class DesignFixture {
     FakePlatform platform;
     DesignSession session{platform};
 };
+
+// Empty when both records are the same, else the names of the controls that differ.
+inline std::string recordDifference(const DesignRecord& expected, const DesignRecord& actual) {
+    std::string names;
+    for (const Control& control : expected.controls()) {
+        const Control* other = actual.find(control.name);
+        if (!other || !(*other == control)) names += (names.empty() ? "" : ", ") + control.name;
+    }
+    return names;
+}

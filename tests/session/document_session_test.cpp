@@ -1,0 +1,415 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "document/design_file.h"
+#include "support/design_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One step of a design as the pupil makes it: what is done, in order.
+struct DesignStep {
+    int step;
+    std::function<void(DesignFixture&)> make;
+};
+
+// A design that uses every kind of choice, none left at its start-up value.
+const std::vector<DesignStep>& designSteps() {
+    static const std::vector<DesignStep> steps = {
+        {1, [](DesignFixture& f) { f.pick("Combo1", 1); }},
+        {2, [](DesignFixture& f) { f.pick("Combo2", 0); }},
+        {3, [](DesignFixture& f) { f.pick("Combo3", 0); }},
+        {4,
+         [](DesignFixture& f) {
+             f.pick("Combo4", 1);
+             f.select("Option8");
+             f.session.checkClicked("Check1", 1);
+             f.session.checkClicked("Check2", 1);
+         }},
+        {5, [](DesignFixture& f) { f.pick("Combo5", 0); }},
+        {6, [](DesignFixture& f) { f.pick("Combo6", 1); }},
+        {7, [](DesignFixture& f) { f.pick("Combo7", 2); }},
+        {8, [](DesignFixture& f) { f.select("Option2"); }},
+        {9, [](DesignFixture& f) { f.select("Option3"); }},
+        {10, [](DesignFixture& f) { f.select("Option6"); }},
+        {11, [](DesignFixture& f) { f.pick("Combo8", 0); }},
+        {12, [](DesignFixture& f) { f.pick("Combo9", 1); }},
+        {13,
+         [](DesignFixture& f) {
+             f.pick("Combo10", 0);
+             f.pick("Combo11", 1);
+         }},
+        {14, [](DesignFixture& f) { f.session.clearanceChanged(12); }},
+    };
+    return steps;
+}
+
+void makeSteps(DesignFixture& f, int lastStep) {
+    for (const DesignStep& s : designSteps()) {
+        if (s.step <= lastStep) s.make(f);
+    }
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(DesignDocument, ReopensEveryPartialAndTheCompleteDesignControlByControl) {
+    for (int last = 1; last <= 14; ++last) {
+        SCOPED_TRACE("steps 1 to " + std::to_string(last));
+        DesignFixture f;
+        makeSteps(f, last);
+        ASSERT_TRUE(f.platform.warnings.empty()) << f.platform.warnings.front();
+        const DesignRecord made = f.record();
+        const std::string file = (f.dir.root() / "conception.ventakar").string();
+        ASSERT_TRUE(f.session.saveDesign(file));
+        ASSERT_TRUE(f.session.newDesign());
+        ASSERT_FALSE(recordDifference(made, f.record()).empty());
+        ASSERT_EQ(f.session.openDesignFile(file), OpenResult::Opened);
+        EXPECT_EQ(recordDifference(made, f.record()), "");
+        EXPECT_EQ(f.session.documentPath(), file);
+        EXPECT_FALSE(f.session.isModified());
+        if (last == 14) {
+            EXPECT_NE(f.record()["Picture9"].pictureFile, "Data/Choix14.jpg") << "a verdict";
+        }
+    }
+}
+
+TEST(DesignDocument, NewDesignIsTheStartUpStateWithCataloguesReadAgain) {
+    DesignFixture f;
+    const DesignRecord startUp = f.record();
+    makeSteps(f, 14);
+    f.dir.write("Moteur.txt", "\"M30\",30,40,2,\"Oui\",\"S\",\"R\",3\r\n");
+    ASSERT_TRUE(f.session.newDesign());
+    EXPECT_EQ(recordDifference(startUp, f.record()), "Combo2");
+    EXPECT_EQ(f.record()["Combo2"].items[0].text, "M30");
+    EXPECT_FALSE(f.session.isModified());
+    EXPECT_FALSE(f.session.canUndo());
+    EXPECT_EQ(std::count(f.platform.log.begin(), f.platform.log.end(), "start window"), 0);
+}
+
+TEST(DesignDocument, NewDesignThatCannotStartLeavesTheDesign) {
+    DesignFixture f;
+    makeSteps(f, 7);
+    const DesignRecord made = f.record();
+    f.dir.remove("Roue.txt");
+    EXPECT_FALSE(f.session.newDesign());
+    EXPECT_EQ(recordDifference(made, f.record()), "");
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_NE(f.platform.warnings[0].find("« Data/Roue.txt » : le fichier est introuvable."),
+              std::string::npos)
+        << f.platform.warnings[0];
+    EXPECT_TRUE(f.session.isModified());
+    EXPECT_TRUE(f.session.canUndo());
+}
+
+// Catalogue changes after the design was saved, and what reopening must make of them.
+struct CatalogueChange {
+    const char* name;
+    const char* file;
+    const char* bytes;
+    OpenResult result;
+    int stepsKept;        // the record equals a design made up to this step on the new catalogue
+    const char* message;  // in the warning, or nothing
+};
+
+const CatalogueChange kCatalogueChanges[] = {
+    {"FrontWheelRemoved", "Roue.txt",
+     "\"R50\",50,20,4,\"S\",\"R\",0.35\r\n\"R40\",40,30,3,\"S\",\"R\",0.3\r\n",
+     OpenResult::OpenedPartly, 5,
+     "l'élément « R60 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue. Les étapes "
+     "avant celle-ci sont reprises ; choisissez de nouveau à partir de l'étape 6."},
+    {"PropellerRemoved", "Helice.txt", "\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n",
+     OpenResult::OpenedPartly, 0, "l'élément « P3o » de l'étape 1 (Hélice)"},
+    {"MountingRenamed", "Train.txt",
+     "\"T1\",1,\"desc 1\",6,0.4,\"TrainA\"\r\n\"T2 bis\",2,\"desc 2\",9,0.9,\"TrainB\"\r\n",
+     OpenResult::OpenedPartly, 11, "l'élément « T2 » de l'étape 12 (Montage roues arrière)"},
+    // Found by its text when its index has moved; the mass shows the file of today.
+    {"PropellerMovedAndHeavier", "Helice.txt",
+     "\"New\",90,4,\"S\",\"R0\",1,12,2,\"o\"\r\n\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n"
+     "\"P3o\",120,8,\"S\",\"R2\",1.9,30,3,\"o\"\r\n",
+     OpenResult::Opened, 14, nullptr},
+};
+
+class ReopenedOnChangedCatalogue : public testing::TestWithParam<CatalogueChange> {};
+
+TEST_P(ReopenedOnChangedCatalogue, ReplaysWhatTheCatalogueStillHolds) {
+    const CatalogueChange& change = GetParam();
+    DesignFixture f;
+    makeSteps(f, 14);
+    const std::string text = f.session.designText();
+    f.dir.write(change.file, change.bytes);
+
+    DesignFixture expected;
+    expected.dir.write(change.file, change.bytes);
+    ASSERT_TRUE(expected.session.newDesign());
+    // The steps before the missing item, made on the changed catalogue.
+    for (const DesignStep& s : designSteps()) {
+        if (s.step > change.stepsKept) break;
+        s.make(expected);
+    }
+
+    ASSERT_TRUE(f.session.newDesign());
+    f.platform.warnings.clear();
+    EXPECT_EQ(f.session.openDesign(text, "Léa.ventakar"), change.result);
+    if (change.message) {
+        ASSERT_EQ(f.platform.warnings.size(), 1u);
+        EXPECT_NE(f.platform.warnings[0].find(change.message), std::string::npos)
+            << f.platform.warnings[0];
+        EXPECT_NE(f.platform.warnings[0].find("« Léa.ventakar »"), std::string::npos);
+        // Saving it must not silently drop the rest of the file's choices.
+        EXPECT_EQ(f.session.documentPath(), "");
+        EXPECT_TRUE(f.session.isModified());
+        EXPECT_EQ(recordDifference(expected.record(), f.record()), "");
+    } else {
+        EXPECT_TRUE(f.platform.warnings.empty());
+        EXPECT_EQ(f.record().text("Combo1"), "P3o");
+        EXPECT_EQ(f.record().text("Text3"), "8");
+        EXPECT_EQ(f.record().text("Text5"), "R2");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DesignDocument, ReopenedOnChangedCatalogue,
+                         testing::ValuesIn(kCatalogueChanges),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(DesignDocument, TwoItemsWithOneTextAreToldApartByTheirIndex) {
+    DesignFixture f;
+    f.dir.write("Helice.txt",
+                "\"P3\",120,7,\"S\",\"R1\",1.9,30,3,\"o\"\r\n"
+                "\"P3\",150,9,\"S\",\"R2\",2.6,30,3,\"n\"\r\n");
+    ASSERT_TRUE(f.session.newDesign());
+    f.pick("Combo1", 1);
+    const std::string text = f.session.designText();
+    ASSERT_TRUE(f.session.newDesign());
+    ASSERT_EQ(f.session.openDesign(text, "x.ventakar"), OpenResult::Opened);
+    EXPECT_EQ(f.record().text("Text3"), "9");
+}
+
+TEST(DesignDocument, ARefusedOrFailingFileLeavesTheDesignOnScreen) {
+    DesignFixture f;
+    makeSteps(f, 6);
+    const std::string text = f.session.designText();
+    const DesignRecord made = f.record();
+    const struct {
+        const char* name;
+        std::function<OpenResult()> open;
+        OpenResult result;
+        const char* message;
+    } cases[] = {
+        {"NotADesign", [&] { return f.session.openDesign("<html></html>", "page.ventakar"); },
+         OpenResult::Refused,
+         "La conception n'a pas été ouverte. Fichier « page.ventakar » : ce fichier n'est pas une "
+         "conception VENTAKAR. La conception affichée n'a pas changé."},
+        {"Missing",
+         [&] { return f.session.openDesignFile((f.dir.root() / "absent.ventakar").string()); },
+         OpenResult::Refused, "absent.ventakar » : le fichier est introuvable."},
+        {"Folder", [&] { return f.session.openDesignFile(f.dir.root().string()); },
+         OpenResult::Refused, "c'est un dossier, pas un fichier."},
+        {"PictureGone",
+         [&] {
+             f.platform.missingPictures.insert("Data/R60.jpg");
+             return f.session.openDesign(text, "roues.ventakar");
+         },
+         OpenResult::Failed,
+         "La conception « roues.ventakar » n'a pas été ouverte : Fichier « Data/R60.jpg » : "
+         "l'image est introuvable. La conception affichée n'a pas changé."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.platform.warnings.clear();
+        EXPECT_EQ(c.open(), c.result);
+        EXPECT_EQ(recordDifference(made, f.record()), "");
+        ASSERT_EQ(f.platform.warnings.size(), 1u);
+        EXPECT_NE(f.platform.warnings[0].find(c.message), std::string::npos)
+            << f.platform.warnings[0];
+        EXPECT_TRUE(f.session.canUndo());
+    }
+}
+
+TEST(DesignDocument, UndoAndRedoWalkTheWholeDesignRecordByRecord) {
+    DesignFixture f;
+    std::vector<DesignRecord> records = {f.record()};
+    std::vector<std::string> undoTexts;
+    for (const DesignStep& s : designSteps()) {
+        s.make(f);
+        records.push_back(f.record());
+        undoTexts.push_back(f.session.undoText());
+    }
+    // Step 4 and 13 hold several events: undo them one by one, back to the start.
+    int undone = 0;
+    while (f.session.canUndo()) {
+        ASSERT_TRUE(f.session.undo());
+        ++undone;
+    }
+    EXPECT_EQ(undone, 18);
+    EXPECT_EQ(recordDifference(records.front(), f.record()), "");
+    EXPECT_FALSE(f.session.isModified());
+    for (int i = 0; i < undone; ++i) ASSERT_TRUE(f.session.redo());
+    EXPECT_EQ(recordDifference(records.back(), f.record()), "");
+    EXPECT_FALSE(f.session.redo());
+
+    // One undo a step, then one redo a step: the record of that step each time.
+    for (std::size_t step = designSteps().size(); step > 0; --step) {
+        const int events = step == 4 ? 4 : step == 13 ? 2 : 1;
+        for (int e = 0; e < events; ++e) f.session.undo();
+        EXPECT_EQ(recordDifference(records[step - 1], f.record()), "") << "step " << step;
+    }
+    for (std::size_t step = 1; step <= designSteps().size(); ++step) {
+        const int events = step == 4 ? 4 : step == 13 ? 2 : 1;
+        for (int e = 0; e < events; ++e) f.session.redo();
+        EXPECT_EQ(recordDifference(records[step], f.record()), "") << "step " << step;
+    }
+    EXPECT_EQ(undoTexts.front(), "Annuler le choix de l'hélice");
+    EXPECT_EQ(undoTexts[3], "Annuler la prise en compte de la masse des batteries");
+    EXPECT_EQ(undoTexts.back(), "Annuler le réglage de la garde au sol");
+    f.session.undo();
+    EXPECT_EQ(f.session.redoText(), "Rétablir le réglage de la garde au sol");
+}
+
+TEST(DesignDocument, ANewChoiceAfterUndoDropsTheRedoneAndFailedEventsAreNoStep) {
+    DesignFixture f;
+    f.pick("Combo1", 1);
+    f.pick("Combo2", 0);
+    f.session.undo();
+    EXPECT_TRUE(f.session.canRedo());
+    f.pick("Combo1", 0);
+    EXPECT_FALSE(f.session.canRedo());
+    EXPECT_EQ(f.session.undoText(), "Annuler le choix de l'hélice");
+    f.platform.missingPictures.insert("Data/M24.jpg");
+    const DesignRecord before = f.record();
+    f.pick("Combo2", 0);
+    f.session.undo();
+    EXPECT_EQ(f.record().text("Combo1"), "P3o") << "the failed pick was no undo step";
+    EXPECT_NE(recordDifference(before, f.record()), "");
+}
+
+TEST(DesignDocument, KnowsWhenChangesAreUnsaved) {
+    DesignFixture f;
+    const std::string file = (f.dir.root() / "d.ventakar").string();
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool modified;
+    } steps[] = {
+        {"start-up", [] {}, false},
+        {"pick", [&] { f.pick("Combo1", 1); }, true},
+        {"typing in a list", [&] { f.session.listTyped("Combo2", "abc"); }, true},
+        {"undo to start-up", [&] { f.session.undo(); }, false},
+        {"redo", [&] { f.session.redo(); }, true},
+        {"saved", [&] { ASSERT_TRUE(f.session.saveDesign(file)); }, false},
+        {"same item again", [&] { f.pick("Combo1", 1); }, false},
+        {"another", [&] { f.pick("Combo2", 0); }, true},
+        {"undo to saved", [&] { f.session.undo(); }, false},
+        {"undo past saved", [&] { f.session.undo(); }, true},
+        {"new design", [&] { f.session.newDesign(); }, false},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(f.session.isModified(), s.modified) << s.what;
+    }
+}
+
+TEST(DesignDocument, TheQuitQuestionWarnsOfUnsavedChangesOnly) {
+    DesignFixture f;
+    f.session.quitClicked();
+    f.pick("Combo1", 1);
+    f.session.quitClicked();
+    ASSERT_EQ(f.platform.log.size(), 3u);
+    EXPECT_EQ(f.platform.log[0], "ask Confirmation: Voulez vous vraiment quitter ?");
+    EXPECT_EQ(f.platform.log[2],
+              "ask Confirmation: Voulez vous vraiment quitter ? | Les modifications non "
+              "enregistrées de votre conception seront perdues.");
+}
+
+TEST(DesignDocument, TheRecoveryFileFollowsEveryChangeAndGoesWhenSaved) {
+    DesignFixture f;
+    const fs::path recovery = f.dir.root() / "recuperation.ventakar";
+    f.session.setRecoveryFile(recovery.string());
+    EXPECT_FALSE(fs::exists(recovery));
+    for (const DesignStep& s : designSteps()) {
+        s.make(f);
+        ASSERT_TRUE(fs::exists(recovery)) << "step " << s.step;
+        EXPECT_EQ(readDesignFile(recovery.string()), choicesOf(f.record())) << "step " << s.step;
+    }
+    f.session.undo();
+    EXPECT_EQ(readDesignFile(recovery.string()), choicesOf(f.record()));
+    ASSERT_TRUE(f.session.saveDesign((f.dir.root() / "d.ventakar").string()));
+    EXPECT_FALSE(fs::exists(recovery));
+    f.session.redo();
+    EXPECT_TRUE(fs::exists(recovery));
+    f.session.discardRecovery();
+    EXPECT_FALSE(fs::exists(recovery));
+
+    // Reopened as a recovery: the choices come back, unsaved.
+    DesignFixture restarted;
+    ASSERT_EQ(restarted.session.openDesignFile((f.dir.root() / "d.ventakar").string(), true),
+              OpenResult::Opened);
+    EXPECT_TRUE(restarted.session.isModified());
+    EXPECT_EQ(restarted.session.documentPath(), "");
+}
+
+TEST(DesignDocument, SavingIntoAMissingFolderSaysSoAndChangesNothing) {
+    DesignFixture f;
+    f.pick("Combo1", 1);
+    EXPECT_FALSE(f.session.saveDesign((f.dir.root() / "absent" / "d.ventakar").string()));
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_NE(f.platform.warnings[0].find("La conception n'a pas été enregistrée. Fichier « "),
+              std::string::npos);
+    EXPECT_NE(f.platform.warnings[0].find("le dossier n'existe pas."), std::string::npos);
+    EXPECT_TRUE(f.session.isModified());
+    EXPECT_EQ(f.session.documentPath(), "");
+}
+
+// Saving over a good file on a disk that fills up (a file-size limit, as the disk would): the
+// child process reports what it saw in its exit status.
+TEST(DesignDocument, SavingOnAFullDiskKeepsThePreviousFileWhole) {
+    DesignFixture f;
+    makeSteps(f, 14);
+    const fs::path file = f.dir.root() / "conception.ventakar";
+    const std::string previous = "previous version, kept whole\n";
+    std::ofstream(file, std::ios::binary) << previous;
+    const std::string full = f.session.designText();
+    ASSERT_GT(full.size(), 200u);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        f.platform.warnings.clear();
+        const bool saved = f.session.saveDesign(file.string());
+        const bool told =
+            f.platform.warnings.size() == 1 &&
+            f.platform.warnings[0].find("n'a pas été enregistrée") != std::string::npos &&
+            f.platform.warnings[0].find("dépasse la taille permise") != std::string::npos &&
+            f.platform.warnings[0].find("il est resté intact") != std::string::npos;
+        _exit(saved ? 2 : told ? 0 : 3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: reported saved, 3: not told why";
+    EXPECT_EQ(fileText(file), previous);
+    for (const auto& entry : fs::directory_iterator(f.dir.root()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+            << entry.path();
+
+    ASSERT_TRUE(f.session.saveDesign(file.string()));
+    EXPECT_EQ(fileText(file), full);
+}
+
+}  // namespace
