@@ -36,16 +36,31 @@ void StepList::keyPressEvent(QKeyEvent* event) {
     if (!picking_ && lineEdit()->text() != before) emit typed(lineEdit()->text());
 }
 
+namespace {
+
+// Undo and redo belong to the design, not to the text typed in a list: the list must not claim
+// their keys before the window's shortcuts see them.
+bool isDesignShortcut(QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+           key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
+
+}  // namespace
+
+bool StepList::event(QEvent* event) {
+    if (isDesignShortcut(event)) {
+        event->ignore();
+        return true;
+    }
+    return QComboBox::event(event);
+}
+
 bool StepList::eventFilter(QObject* watched, QEvent* event) {
-    // Undo and redo belong to the design, not to the text typed in the list: the field must not
-    // claim their keys before the window's shortcuts see them.
-    if (watched == lineEdit() && event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
-            event->ignore();
-            return true;
-        }
+    if (watched == lineEdit() && isDesignShortcut(event)) {
+        event->ignore();
+        return true;
     }
     return QComboBox::eventFilter(watched, event);
 }

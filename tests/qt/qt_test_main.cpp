@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "modal_helper.h"
+#include "qt/application_identity.h"
 
 namespace {
 
@@ -18,7 +20,15 @@ class WatcherCleanup : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings, recent files and the recovery file of a test run are its own, never the user's.
+    QTemporaryDir home;
+    if (qEnvironmentVariableIsEmpty("VENTAKAR_KEEP_XDG")) {
+        qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
+        qputenv("VENTAKAR_KEEP_XDG", "1");  // child processes share their parent's folders
+    }
     QApplication app(argc, argv);
+    setApplicationIdentity();  // as main() does: the settings and data folders depend on it
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new WatcherCleanup);
     startModalWatchdog();

@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "modal_helper.h"
+#include "qt/main_window.h"
+#include "support/design_fixture.h"
+#include "window/twips.h"
+#include "window_driver.h"
+
+namespace {
+
+// A fresh main window, shown, with no settings or recovery file left by another test.
+struct MainWindowTest : testing::Test {
+    MainWindowTest() {
+        QSettings().clear();
+        QFile::remove(MainWindow::recoveryFilePath());
+    }
+    std::unique_ptr<MainWindow> open() {
+        closeStartWindowSoon();
+        auto window = std::make_unique<MainWindow>();
+        window->show();
+        // Shortcuts reach the active window only.
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return window;
+    }
+    QAction* action(MainWindow& w, const char* name) {
+        auto* found = w.findChild<QAction*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    // A key pressed in the window as the pupil would: the window active (the offscreen platform
+    // does not give it back after a dialog), the key going to the focused control.
+    static void press(MainWindow& w, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : &w, key, modifiers);
+    }
+    const DesignRecord& record(MainWindow& w) { return w.designWindow()->session().record(); }
+
+    // Answers the next file dialog with this file.
+    static void answerFileDialog(const QString& file, bool* shown = nullptr) {
+        whenModalAppears([file, shown](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr) << modalText(modal).toStdString();
+            if (shown) *shown = true;
+            EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+            dialog->selectFile(file);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
+    // Answers the next message box with the button of that text; keeps what it said. then runs
+    // just before the answer, to watch for what comes after the box.
+    static void answerBox(const QString& button, QString* said = nullptr,
+                          std::function<void()> then = {}) {
+        whenModalAppears([button, said, then](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr) << modalText(modal).toStdString();
+            if (said) *said = modalText(box);
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == button) {
+                    if (then) then();
+                    b->click();
+                    return;
+                }
+            }
+            ADD_FAILURE() << "no button " << button.toStdString() << " in "
+                          << modalText(box).toStdString();
+            box->reject();
+        });
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    const struct {
+        const char* action;
+        const char* text;
+        QList<QKeySequence> keys;
+    } commands[] = {
+        {"actionNew", "Nouvelle conception", {QKeySequence("Ctrl+N")}},
+        {"actionOpen", "Ouvrir…", {QKeySequence("Ctrl+O")}},
+        {"actionSave", "Enregistrer", {QKeySequence("Ctrl+S")}},
+        {"actionSaveAs", "Enregistrer sous…", {QKeySequence("Ctrl+Shift+S")}},
+        {"actionExportPdf", "Exporter le rapport en PDF…", {}},
+        {"actionPrint", "Imprimer…", {QKeySequence("Ctrl+P")}},
+        {"actionQuit", "Quitter", {QKeySequence("Ctrl+Q")}},
+        {"actionUndo", "Annuler", {QKeySequence("Ctrl+Z")}},
+        {"actionRedo", "Rétablir", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
+        {"actionAbout", "À propos de VENTAKAR", {QKeySequence("F1")}},
+    };
+    for (const auto& c : commands) {
+        QAction* a = action(*w, c.action);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text().remove('&'), QString(c.text)) << c.action;
+        EXPECT_EQ(a->shortcuts(), c.keys) << c.action;
+    }
+    QStringList menus;
+    for (QAction* menu : w->menuBar()->actions()) menus << menu->text().remove('&');
+    EXPECT_EQ(menus, QStringList({"Fichier", "Édition", "Aide"}));
+    auto* recent = w->findChild<QMenu*>("menuRecent");
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->title().remove('&'), "Ouvrir un fichier récent");
+
+    // The design surface keeps its client area and every control its place under the menus.
+    DesignWindow* design = w->findChild<DesignWindow*>();
+    ASSERT_EQ(design, w->designWindow());
+    QWidget* surface = design->findChild<QWidget*>("Sélection");
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->size(), QSize(1440, 830));
+    EXPECT_EQ(w->windowTitle(), "VENTAKAR");
+    EXPECT_GE(design->geometry().top(), w->menuBar()->geometry().bottom());
+    for (const Control& control : record(*w).controls()) {
+        if (control.kind == ControlKind::Line) continue;
+        QWidget* widget = design->findChild<QWidget*>(QString::fromStdString(control.name));
+        ASSERT_NE(widget, nullptr) << control.name;
+        EXPECT_EQ(widget->pos(),
+                  QPoint(toPixels(control.geometry.left), toPixels(control.geometry.top)))
+            << control.name;
+    }
+}
+
+TEST_F(MainWindowTest, PrintAndExportAreEnabledExactlyWithImprimer) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    auto* imprimer = w->designWindow()->findChild<QPushButton*>("Command1");
+    EXPECT_FALSE(action(*w, "actionPrint")->isEnabled());
+    EXPECT_FALSE(action(*w, "actionExportPdf")->isEnabled());
+    driver::completePassingDesign(*w->designWindow());
+    ASSERT_TRUE(imprimer->isEnabled());
+    EXPECT_TRUE(action(*w, "actionPrint")->isEnabled());
+    EXPECT_TRUE(action(*w, "actionExportPdf")->isEnabled());
+
+    // Exported: the chosen PDF, with no print dialog on the way.
+    const QString pdf = dir.filePath("rapport.pdf");
+    QString done;
+    whenModalAppears([&](QWidget* modal) {
+        // After the file dialog, only the report's closing message may come.
+        whenModalAppears([&](QWidget* next) {
+            done = modalText(next);
+            if (auto* box = qobject_cast<QMessageBox*>(next)) {
+                box->accept();
+            } else {
+                ADD_FAILURE() << "a dialog came after the file was chosen: " << done.toStdString();
+                static_cast<QDialog*>(next)->reject();
+            }
+        });
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(pdf);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionExportPdf")->trigger();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << done.toStdString();
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    // Undoing the last choice takes Imprimer and both commands away again.
+    action(*w, "actionUndo")->trigger();
+    EXPECT_FALSE(imprimer->isEnabled());
+    EXPECT_FALSE(action(*w, "actionPrint")->isEnabled());
+    EXPECT_FALSE(action(*w, "actionExportPdf")->isEnabled());
+}
+
+TEST_F(MainWindowTest, SavedDesignReopensAsItWasAndTheTitleFollows) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    driver::completePassingDesign(*w->designWindow());
+    EXPECT_TRUE(w->isWindowModified());
+    EXPECT_EQ(w->windowTitle(), "VENTAKAR[*]");
+    const DesignRecord made = record(*w);
+
+    const QString file = dir.filePath("Léa.ventakar");
+    bool shown = false;
+    answerFileDialog(dir.filePath("Léa"), &shown);  // the suffix is added
+    action(*w, "actionSaveAs")->trigger();
+    ASSERT_TRUE(shown);
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(w->windowTitle(), "Léa.ventakar — VENTAKAR");
+    EXPECT_FALSE(w->isWindowModified());
+    EXPECT_EQ(QSettings().value("lastFolder").toString(), dir.path());
+
+    // A new design: no question, since nothing is unsaved.
+    action(*w, "actionNew")->trigger();
+    EXPECT_EQ(w->windowTitle(), "VENTAKAR");
+    EXPECT_NE(recordDifference(made, record(*w)), "");
+    EXPECT_FALSE(action(*w, "actionUndo")->isEnabled());
+
+    answerFileDialog(file);
+    action(*w, "actionOpen")->trigger();
+    EXPECT_EQ(recordDifference(made, record(*w)), "");
+    EXPECT_EQ(w->windowTitle(), "Léa.ventakar — VENTAKAR");
+    // The widgets show the reopened record.
+    auto* propeller = w->designWindow()->findChild<QComboBox*>("Combo1");
+    EXPECT_EQ(propeller->currentText().toStdString(), made.text("Combo1"));
+    EXPECT_TRUE(w->designWindow()->findChild<QPushButton*>("Command1")->isEnabled());
+
+    // One change: the marker; Ctrl+S saves to the same file without a dialog.
+    driver::click(*w->designWindow(), "Option2");
+    EXPECT_EQ(w->windowTitle(), "Léa.ventakar[*] — VENTAKAR");
+    EXPECT_TRUE(w->isWindowModified());
+    press(*w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(w->isWindowModified());
+    EXPECT_EQ(w->designWindow()->session().documentPath(), QFile::encodeName(file).toStdString());
+
+    auto* recent = w->findChild<QMenu*>("menuRecent");
+    ASSERT_FALSE(recent->actions().isEmpty());
+    EXPECT_EQ(recent->actions().first()->data().toString(), file);
+    action(*w, "actionClearRecent")->trigger();
+    EXPECT_TRUE(QSettings().value("recentFiles").toStringList().isEmpty());
+}
+
+TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    driver::pick(*w->designWindow(), "Combo1", 1);
+    const DesignRecord made = record(*w);
+
+    QString said;
+    answerBox("Annuler", &said);
+    action(*w, "actionNew")->trigger();
+    EXPECT_TRUE(said.startsWith("Enregistrer les modifications de votre conception ?"))
+        << said.toStdString();
+    EXPECT_EQ(recordDifference(made, record(*w)), "");
+
+    answerBox("Annuler");
+    action(*w, "actionOpen")->trigger();  // cancelled before any file dialog
+    EXPECT_EQ(recordDifference(made, record(*w)), "");
+
+    // Enregistrer: the save dialog, then the new design.
+    answerBox("Enregistrer", nullptr,
+              [this] { answerFileDialog(dir.filePath("gardée.ventakar")); });
+    action(*w, "actionNew")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("gardée.ventakar")));
+    EXPECT_FALSE(w->isWindowModified());
+    EXPECT_EQ(record(*w)["Combo1"].chosenItem, -1);
+
+    driver::pick(*w->designWindow(), "Combo1", 1);
+    answerBox("Ne pas enregistrer");
+    action(*w, "actionNew")->trigger();
+    EXPECT_EQ(record(*w)["Combo1"].chosenItem, -1);
+}
+
+TEST_F(MainWindowTest, AFileThatIsNoDesignLeavesTheDesignAndSaysWhy) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    driver::pick(*w->designWindow(), "Combo1", 1);
+    const DesignRecord made = record(*w);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } files[] = {
+        {"notes.ventakar", "Hélice bipale", "ce fichier n'est pas une conception VENTAKAR."},
+        {"future.ventakar", R"({"format": "ventakar-conception", "version": 7, "choices": {}})",
+         "version plus récente de VENTAKAR (format 7)"},
+        {"coupé.ventakar", R"({"format": "ventakar-conception", "version": 1, "choi)",
+         "la conception est endommagée"},
+        {"énorme.ventakar", QByteArray(1024 * 1024 + 1, ' '), "le fichier est trop grand (2 Mio)"},
+    };
+    for (const auto& f : files) {
+        const QString path = dir.filePath(QString::fromUtf8(f.name));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(f.bytes);
+        out.close();
+        QString said;
+        answerBox("OK", &said);
+        EXPECT_FALSE(w->openDesign(path));
+        EXPECT_TRUE(said.contains(QString::fromUtf8(f.name))) << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(f.reason))) << said.toStdString();
+        EXPECT_TRUE(said.contains("La conception affichée n'a pas changé.")) << said.toStdString();
+        EXPECT_EQ(recordDifference(made, record(*w)), "");
+        EXPECT_TRUE(w->isWindowModified());
+    }
+}
+
+TEST_F(MainWindowTest, UndoAndRedoReachTheDesignFromTheKeyboardInsideAList) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    DesignWindow& design = *w->designWindow();
+    const DesignRecord start = record(*w);
+    driver::pick(design, "Combo1", 1);
+    const DesignRecord picked = record(*w);
+    EXPECT_EQ(action(*w, "actionUndo")->text(), "Annuler le choix de l'hélice");
+    design.findChild<QComboBox*>("Combo1")->setFocus();
+    press(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(recordDifference(start, record(*w)), "");
+    EXPECT_EQ(design.findChild<QComboBox*>("Combo1")->currentText(), "Sélection");
+    EXPECT_EQ(action(*w, "actionRedo")->text(), "Rétablir le choix de l'hélice");
+    press(*w, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(recordDifference(picked, record(*w)), "");
+    press(*w, Qt::Key_Z, Qt::ControlModifier);
+    press(*w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(recordDifference(picked, record(*w)), "");
+    EXPECT_FALSE(action(*w, "actionRedo")->isEnabled());
+    // Typing in the list is still the list's own.
+    press(*w, Qt::Key_A, Qt::NoModifier);
+    EXPECT_EQ(record(*w).text("Combo1"), "Hélice bipale 125 mma");
+}
+
+TEST_F(MainWindowTest, QuittingAsksAsDescribedAndSaysWhatIsLost) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    driver::pick(*w->designWindow(), "Combo1", 1);
+    ASSERT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    QMessageBox* seen = nullptr;
+    QString said;
+    whenModalAppears([&](QWidget* modal) {
+        seen = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(seen, nullptr);
+        said = modalText(seen);
+        EXPECT_EQ(seen->windowTitle(), "Confirmation");
+        EXPECT_EQ(seen->text(), "Voulez vous vraiment quitter ?");
+        EXPECT_EQ(seen->informativeText(),
+                  "Les modifications non enregistrées de votre conception seront perdues.");
+        EXPECT_EQ(seen->icon(), QMessageBox::Question);
+        EXPECT_EQ(seen->defaultButton(), seen->button(QMessageBox::Yes));
+        seen->button(QMessageBox::No)->click();
+    });
+    action(*w, "actionQuit")->trigger();
+    ASSERT_NE(seen, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+
+    whenModalAppears([](QWidget* modal) {
+        static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
+    press(*w, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(MainWindow::recoveryFilePath())) << "a normal end";
+}
+
+TEST_F(MainWindowTest, ADesignLeftByACrashIsOfferedAtTheNextStart) {
+    DesignRecord made;
+    {
+        auto first = open();
+        ASSERT_TRUE(first->isLoaded());
+        driver::completePassingDesign(*first->designWindow());
+        made = record(*first);
+        // The program stops here without quitting: the window is gone, its file stays.
+    }
+    ASSERT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+
+    auto second = open();
+    ASSERT_TRUE(second->isLoaded());
+    QString said;
+    answerBox("Oui", &said);
+    second->resumeAfterStart();
+    EXPECT_TRUE(
+        said.startsWith("VENTAKAR s'est arrêté sans que votre dernière conception soit "
+                        "enregistrée. Voulez-vous la retrouver ?"))
+        << said.toStdString();
+    EXPECT_EQ(recordDifference(made, record(*second)), "");
+    EXPECT_TRUE(second->isWindowModified());
+    EXPECT_EQ(second->windowTitle(), "VENTAKAR[*]");
+    EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    second.reset();
+
+    auto third = open();
+    answerBox("Non");
+    third->resumeAfterStart();
+    EXPECT_EQ(record(*third)["Combo1"].chosenItem, -1);
+    EXPECT_FALSE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+}
+
+TEST_F(MainWindowTest, ADamagedRecoveryFileIsSetAsideAndStartUpGoesOn) {
+    QDir().mkpath(QFileInfo(MainWindow::recoveryFilePath()).absolutePath());
+    QFile damaged(MainWindow::recoveryFilePath());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(R"({"format": "ventakar-conception", "version": 1, "choices": {"propel)");
+    damaged.close();
+
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    QString said;
+    answerBox("OK", &said);
+    w->resumeAfterStart();
+    EXPECT_TRUE(said.contains("ne peut pas être reprise")) << said.toStdString();
+    EXPECT_TRUE(said.contains("mis de côté")) << said.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    const QStringList aside = QFileInfo(MainWindow::recoveryFilePath())
+                                  .dir()
+                                  .entryList({"recuperation.ventakar.endommage-*"});
+    EXPECT_EQ(aside.size(), 1);
+    // The program goes on and keeps the next design safe again.
+    driver::pick(*w->designWindow(), "Combo1", 1);
+    EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+}
+
+}  // namespace
