@@ -19,14 +19,7 @@ echo "start-up to window shown: median $((median / 1000)).$(( (median % 1000) / 
 
 work=$(mktemp -d)
 cp -r Data "$work/Data"
-/usr/bin/python3 - "$work/Data/Helice.txt" <<'PY'
-import sys
-rows = []
-for i in range(10000):
-    rows.append('"Hélice bipale 100 mm",%d,%d.5,"Fournitures Aéro, École",REF-%d,%d.20,%d,%d,"%s"'
-                % (80 + i % 200, 3 + i % 12, 100000 + i, 1 + i % 9, 10 + i % 40, 2 + i % 2, "no"[i % 2]))
-open(sys.argv[1], "wb").write(("\r\n".join(rows) + "\r\n").encode("cp1252"))
-PY
+/usr/bin/python3 bench/make_propeller_catalogue.py "$work/Data/Helice.txt"
 echo "Helice.txt: $(stat -c %s "$work/Data/Helice.txt") bytes"
 (cd "$work" && "$probe" pick 200)
 rm -rf "$work"

@@ -7,6 +7,9 @@
 //                          and measured from outside)
 //   window_probe pick N    N picks in Combo1 of the Data/Helice.txt in the working directory,
 //                          each with the re-read, the handler, the estimation and the widget update
+//   window_probe document N  a complete design saved, then opened N times in the main window
+//                          (reading, start-up loading, replay, pictures, widget update) and N
+//                          undo and redo steps; medians and 95th percentiles
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -18,6 +21,7 @@
 
 #include "catalogue/catalogue.h"
 #include "qt/design_window.h"
+#include "qt/main_window.h"
 
 namespace {
 
@@ -54,12 +58,68 @@ double readStartCatalogues() {
     return t.nsecsElapsed() / 1e6;
 }
 
+struct Spread {
+    double median;
+    double p95;
+};
+
+Spread spread(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return {v[v.size() / 2], v[static_cast<std::size_t>(0.95 * (v.size() - 1))]};
+}
+
+template <typename F>
+double millisecondsOf(F&& work) {
+    QElapsedTimer t;
+    t.start();
+    work();
+    return t.nsecsElapsed() / 1e6;
+}
+
+int documentProbe(int runs) {
+    MainWindow window;
+    if (!window.isLoaded()) return 1;
+    window.show();
+    QApplication::processEvents();
+    DesignWindow& design = *window.designWindow();
+    DesignSession& session = design.session();
+    const int last = static_cast<int>(session.record()["Combo1"].items.size()) - 1;
+    auto pick = [&](const char* list, int index) {
+        design.forward([&] { session.listChosen(list, index); });
+    };
+    pick("Combo1", last);  // the end of the catalogue: the longest re-read
+    for (const char* list : {"Combo2", "Combo3", "Combo4"}) pick(list, 0);
+    for (const char* list : {"Combo5", "Combo6", "Combo7"}) pick(list, 1);
+    for (const char* option : {"Option1", "Option3", "Option5"})
+        design.forward([&] { session.optionSelected(option); });
+    for (const char* list : {"Combo8", "Combo9", "Combo10", "Combo11"}) pick(list, 0);
+    const std::string file = "/tmp/ventakar-bench.ventakar";
+    if (!session.saveDesign(file)) return 1;
+
+    std::vector<double> open, replay, undo, redo;
+    for (int i = 0; i < runs; ++i) {
+        open.push_back(millisecondsOf([&] { window.openDesign(QString::fromStdString(file)); }));
+        replay.push_back(millisecondsOf([&] { session.openDesignFile(file); }));
+        design.mirrorRecord();
+        pick("Combo1", last - 1 - i % 2);
+        undo.push_back(millisecondsOf([&] { design.forward([&] { session.undo(); }); }));
+        redo.push_back(millisecondsOf([&] { design.forward([&] { session.redo(); }); }));
+    }
+    const Spread o = spread(open), r = spread(replay), u = spread(undo), d = spread(redo);
+    std::printf(
+        "%d propellers; open median %.2f ms (p95 %.2f), of which session alone %.2f ms (p95 "
+        "%.2f); undo median %.2f ms (p95 %.2f); redo median %.2f ms (p95 %.2f)\n",
+        last + 1, o.median, o.p95, r.median, r.p95, u.median, u.p95, d.median, d.p95);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? argv[1] : "startup";
     closeStartWindowWhenShown();
+    if (mode == "document") return documentProbe(argc > 2 ? std::atoi(argv[2]) : 20);
     DesignWindow window;
     if (!window.isLoaded()) return 1;
     window.show();

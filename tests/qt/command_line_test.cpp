@@ -1,0 +1,72 @@
+#include "qt/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+namespace {
+
+TEST(CommandLine, ReadsTheOptionsAndTheDesignToOpen) {
+    const struct {
+        QStringList arguments;
+        bool help, version;
+        QStringList files;
+        const char* error;
+    } cases[] = {
+        {{"ventakar"}, false, false, {}, ""},
+        {{"ventakar", "Léa.ventakar"}, false, false, {"Léa.ventakar"}, ""},
+        {{"ventakar", "--help"}, true, false, {}, ""},
+        {{"ventakar", "-h"}, true, false, {}, ""},
+        {{"ventakar", "--version"}, false, true, {}, ""},
+        {{"ventakar", "-v"}, false, true, {}, ""},
+        {{"ventakar", "--", "-fichier.ventakar"}, false, false, {"-fichier.ventakar"}, ""},
+        {{"ventakar", "--imprimer"}, false, false, {}, "option inconnue « imprimer »"},
+        {{"ventakar", "a.ventakar", "b.ventakar"}, false, false, {}, "une seule conception"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = parseCommandLine(c.arguments);
+        const std::string name = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(line.help, c.help) << name;
+        EXPECT_EQ(line.version, c.version) << name;
+        EXPECT_TRUE(line.error.contains(QString::fromUtf8(c.error))) << name;
+        EXPECT_EQ(line.error.isEmpty(), *c.error == 0) << name;
+        if (line.error.isEmpty()) {
+            EXPECT_EQ(line.files, c.files) << name;
+        }
+    }
+}
+
+// The real program answers --help and --version without any display, in French.
+TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
+    const QString program = QStringLiteral(VENTAKAR_BINARY_DIR "/ventakar");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("WAYLAND_DISPLAY");
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* out;
+        const char* err;
+    } runs[] = {
+        {{"--version"}, 0, "ventakar 1.0\n", ""},
+        {{"--help"}, 0, "Utilisation : ventakar [OPTION] [FICHIER.ventakar]", ""},
+        {{"--imprimer"},
+         2,
+         "",
+         "VENTAKAR : option inconnue « imprimer ».\nPour l'aide : ventakar --help"},
+    };
+    for (const auto& run : runs) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, run.arguments);
+        ASSERT_TRUE(process.waitForFinished(10000));
+        const std::string out = process.readAllStandardOutput().toStdString();
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_EQ(process.exitCode(), run.status) << run.arguments.join(' ').toStdString();
+        EXPECT_EQ(out.rfind(run.out, 0), 0u) << out;
+        EXPECT_EQ(err.rfind(run.err, 0), 0u) << err;
+    }
+}
+
+}  // namespace
