@@ -5,7 +5,6 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "catalogue/cp1252.h"
 #include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
 
@@ -36,7 +35,9 @@ RecordParser::RecordParser(std::string_view bytes, std::string fileName, int fie
     : bytes_(bytes),
       fileName_(std::move(fileName)),
       fieldCount_(fieldCount),
-      decimalSeparator_(decimalSeparator) {
+      decimalSeparator_(decimalSeparator),
+      encoding_(detectEncoding(bytes)),
+      pos_(encodingMarkSize(encoding_)) {
     if (fieldCount < 1 || fieldCount > static_cast<int>(FieldList::kMaxFields)) {
         throw std::invalid_argument("record field count out of range");
     }
@@ -82,7 +83,7 @@ void RecordParser::readField(std::string* out) {
         const char* close =
             static_cast<const char*>(std::memchr(bytes_.data() + begin, '"', n - begin));
         const std::size_t end = close ? static_cast<std::size_t>(close - bytes_.data()) : n;
-        if (out) appendCp1252AsUtf8(*out, bytes_.substr(begin, end - begin));
+        if (out) appendAsUtf8(*out, bytes_.substr(begin, end - begin), encoding_);
         pos_ = close ? end + 1 : n;
         while (pos_ < n && !endsField(bytes_[pos_])) ++pos_;
     } else {
@@ -92,7 +93,8 @@ void RecordParser::readField(std::string* out) {
         while (end > begin && isBlank(bytes_[end - 1])) --end;
         if (out) {
             std::string_view raw = bytes_.substr(begin, end - begin);
-            if (!numberDisplayText(*out, raw, decimalSeparator_)) appendCp1252AsUtf8(*out, raw);
+            if (!numberDisplayText(*out, raw, decimalSeparator_))
+                appendAsUtf8(*out, raw, encoding_);
         }
     }
     consumeSeparator();

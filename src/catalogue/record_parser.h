@@ -4,9 +4,10 @@
 #include <string_view>
 
 #include "catalogue/field_list.h"
+#include "catalogue/text_encoding.h"
 
 // Reads the records of a catalogue file's bytes, field by field, N fields a record; line ends are
-// only separators. Throws DataError naming fileName when the bytes end inside a record.
+// only separators. The bytes are Windows-1252 or UTF-8 (detectEncoding). Throws DataError naming fileName when the bytes end inside a record.
 class RecordParser {
   public:
     RecordParser(std::string_view bytes, std::string fileName, int fieldCount,
@@ -27,6 +28,7 @@ class RecordParser {
     std::string fileName_;
     int fieldCount_;
     std::string_view decimalSeparator_;
+    TextEncoding encoding_;
     std::size_t pos_ = 0;
     std::size_t contentEnd_ = 0;  // just after the last byte that is neither blank nor line end
     int recordNumber_ = 0;
