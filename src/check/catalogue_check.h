@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One problem of a Data folder: where it is and what to do about it, in French.
+struct CheckProblem {
+    enum class Severity { Error, Warning };
+    std::string file;   // relative to the folder: "Helice.txt", "Cas11.gif"
+    int line = 0;       // 0: the file as a whole
+    int record = 0;     // 1-based, 0: none
+    std::string field;  // the field's caption, or empty
+    Severity severity = Severity::Error;
+    std::string text;
+};
+
+// How one file was read.
+struct CheckedFile {
+    std::string file;
+    std::string encoding;  // empty when the file could not be read
+    int records = 0;
+};
+
+struct CheckReport {
+    std::string folder;
+    std::vector<CheckedFile> files;
+    std::vector<CheckProblem> problems;  // sorted by file and line
+    int errors() const;
+    int warnings() const;
+};
+
+// Says why the picture at path cannot be shown (missing, not decodable), or nothing when it can.
+using PictureProbe = std::function<std::string(const std::string& path)>;
+
+// Checks every catalogue, Pile.txt, Reglement.txt and every picture of the folder: each problem
+// found, with its cause. It only explains: how the program reads the files is not changed.
+CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe);
+
+// The report as lines for the user: a heading, how each file was read, one line a problem and a
+// summary.
+std::vector<std::string> reportLines(const CheckReport& report);
+
+// A probe that only looks whether the file is there and readable.
+std::string probeFileExists(const std::string& path);
