@@ -156,7 +156,13 @@ class FileCheck {
             {rule_.file, line, record, field ? field : "", severity, std::move(text)});
     }
     void checkLines(std::string_view content);
+    struct DecimalComma {
+        std::size_t field;
+        std::string written;
+    };
     void columnsDoNotMatch(const Line& line, const std::vector<Token>& tokens, int record);
+    std::vector<DecimalComma> decimalCommas(const std::vector<Token>& tokens,
+                                            std::size_t extra) const;
     void checkRecord(int line, int record, const std::vector<Token>& tokens);
     void checkField(int line, int record, const FieldRule& field, std::string_view text,
                     bool isQuoted, const std::vector<Token>& tokens);
@@ -173,6 +179,7 @@ class FileCheck {
     TextEncoding encoding_ = TextEncoding::Windows1252;
     std::map<std::string, int> designations_;  // trimmed designation, its line
     bool misaligned_ = false;
+    std::vector<int> fractions_;  // by field: how many well-formed records write a fraction there
 };
 
 void FileCheck::run() {
@@ -208,6 +215,14 @@ void FileCheck::checkLines(std::string_view content) {
     const std::size_t count = rule_.fields.size();
     const std::vector<Line> lines = splitLines(content);
     std::vector<Token> tokens;
+    fractions_.assign(count, 0);
+    for (const Line& line : lines) {
+        if (!tokenize(line.text, ',', &tokens) || tokens.size() != count) continue;
+        for (std::size_t f = 0; f < count; ++f) {
+            if (!tokens[f].quoted && tokens[f].raw.find('.') != std::string_view::npos)
+                ++fractions_[f];
+        }
+    }
     int record = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
@@ -264,33 +279,24 @@ void FileCheck::columnsDoNotMatch(const Line& line, const std::vector<Token>& to
     const std::string shifted =
         misaligned_ ? "" : " Le lecteur lit alors tous les enregistrements suivants décalés.";
     misaligned_ = true;
+    if (std::count(line.text.begin(), line.text.end(), '"') % 2 == 1) {
+        add(line.number, record, nullptr, Severity::Error,
+            found + " : guillemet non fermé ligne " + std::to_string(line.number) +
+                " (un texte commence par un guillemet sans guillemet qui le ferme) ; ajoutez le "
+                "guillemet qui manque." +
+                shifted);
+        return;
+    }
     if (tokens.size() > count) {
-        // A decimal comma splits one number into two whole ones: join them back where a number
-        // is expected, and see whether the columns then match.
-        std::vector<std::pair<std::size_t, std::string>> commas;  // field index, number written
-        std::size_t t = 0, f = 0;
         const std::size_t extra = tokens.size() - count;
-        while (t < tokens.size() && f < count) {
-            const bool number = rule_.fields[f].type == FieldType::Number ||
-                                rule_.fields[f].type == FieldType::WholeNumber;
-            if (number && commas.size() < extra && t + 1 < tokens.size() && !tokens[t].quoted &&
-                !tokens[t + 1].quoted && allDigits(tokens[t].raw, true) &&
-                allDigits(tokens[t + 1].raw, false)) {
-                commas.push_back(
-                    {f, std::string(tokens[t].raw) + "," + std::string(tokens[t + 1].raw)});
-                t += 2;
-            } else {
-                ++t;
-            }
-            ++f;
-        }
-        if (commas.size() == extra && t == tokens.size() && f == count) {
-            for (const auto& [field, written] : commas) {
-                std::string point = written;
+        const std::vector<DecimalComma> commas = decimalCommas(tokens, extra);
+        if (!commas.empty()) {
+            for (const DecimalComma& comma : commas) {
+                std::string point = comma.written;
                 std::replace(point.begin(), point.end(), ',', '.');
-                add(line.number, record, rule_.fields[field].caption, Severity::Error,
+                add(line.number, record, rule_.fields[comma.field].caption, Severity::Error,
                     found + " : une virgule dans un nombre ? écrivez " + point + " et non " +
-                        written + "." + shifted);
+                        comma.written + "." + shifted);
             }
             return;
         }
@@ -320,6 +326,42 @@ void FileCheck::columnsDoNotMatch(const Line& line, const std::vector<Token>& to
         found + " : il en manque " + std::to_string(count - tokens.size()) +
             " ; chaque enregistrement a ses " + std::to_string(count) +
             " champs séparés par des virgules." + shifted);
+}
+
+// A decimal comma splits one number into two whole ones. The numbers to join back are those that
+// make the columns match again, each where a number is expected; of several ways, the one that
+// puts fractions where the file's other records have them.
+std::vector<FileCheck::DecimalComma> FileCheck::decimalCommas(const std::vector<Token>& tokens,
+                                                              std::size_t extra) const {
+    const std::size_t count = rule_.fields.size();
+    std::vector<DecimalComma> best, current;
+    double bestScore = -1;
+    std::function<void(std::size_t, std::size_t, double)> search = [&](std::size_t t,
+                                                                        std::size_t f,
+                                                                        double score) {
+        if (f == count) {
+            if (t == tokens.size() && current.size() == extra && score > bestScore) {
+                best = current;
+                bestScore = score;
+            }
+            return;
+        }
+        if (t >= tokens.size()) return;
+        search(t + 1, f + 1, score);
+        const FieldType type = rule_.fields[f].type;
+        if (current.size() < extra && type == FieldType::Number && t + 1 < tokens.size() &&
+            !tokens[t].quoted && !tokens[t + 1].quoted && allDigits(tokens[t].raw, true) &&
+            allDigits(tokens[t + 1].raw, false)) {
+            const std::string_view fraction = tokens[t + 1].raw;
+            current.push_back(
+                {f, std::string(tokens[t].raw) + "," + std::string(fraction)});
+            search(t + 2, f + 1,
+                   score + fractions_[f] + (fraction.size() >= 2 || fraction[0] == '0' ? 0.5 : 0));
+            current.pop_back();
+        }
+    };
+    search(0, 0, 0);
+    return best;
 }
 
 void FileCheck::checkRecord(int line, int record, const std::vector<Token>& tokens) {
