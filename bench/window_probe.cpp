@@ -7,6 +7,8 @@
 //                          and measured from outside)
 //   window_probe pick N    N picks in Combo1 of the Data/Helice.txt in the working directory,
 //                          each with the re-read, the handler, the estimation and the widget update
+//   window_probe check N   the catalogue check of Data/ N times, pictures decoded as the window
+//                          decodes them; median and 95th percentile
 //   window_probe document N  a complete design saved, then opened N times in the main window
 //                          (reading, start-up loading, replay, pictures, widget update) and N
 //                          undo and redo steps; medians and 95th percentiles
@@ -20,6 +22,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/main_window.h"
 
@@ -120,6 +123,16 @@ int main(int argc, char** argv) {
     const QString mode = argc > 1 ? argv[1] : "startup";
     closeStartWindowWhenShown();
     if (mode == "document") return documentProbe(argc > 2 ? std::atoi(argv[2]) : 20);
+    if (mode == "check") {
+        std::vector<double> runs;
+        QStringList lines;
+        for (int i = 0; i < (argc > 2 ? std::atoi(argv[2]) : 20); ++i)
+            runs.push_back(millisecondsOf([&] { lines = catalogueCheckLines("Data"); }));
+        const Spread s = spread(runs);
+        std::printf("check median %.2f ms (p95 %.2f); %s\n", s.median, s.p95,
+                    qPrintable(lines.last()));
+        return 0;
+    }
     DesignWindow window;
     if (!window.isLoaded()) return 1;
     window.show();

@@ -1,9 +1,15 @@
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "qt/application_identity.h"
+#include "qt/catalogue_check_run.h"
 #include "qt/command_line.h"
+#include "qt/data_folder.h"
 #include "qt/main_window.h"
 
 namespace {
@@ -49,6 +55,14 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
+// The folder the program was started from, where the installed Data is found.
+QString programFolder(const char* argv0) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return QFileInfo(QString::fromStdString(self.string())).absolutePath();
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
 int print(const QString& text, FILE* stream, int status) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     return status;
@@ -66,11 +80,30 @@ int main(int argc, char** argv) {
     if (line.help) return print(commandLineHelp(), stdout, 0);
     if (line.version) return print(versionText(), stdout, 0);
 
+    // Files named relative to where the program was started, before it moves to its Data.
+    QStringList files;
+    for (const QString& file : line.files) files << QFileInfo(file).absoluteFilePath();
+    const QString program = programFolder(argv[0]);
+    const QString home = findDataHome(program);
+
+    if (line.check) {
+        QCoreApplication app(argc, argv);
+        if (!files.isEmpty()) return runCatalogueCheck(files.first());
+        if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
+        return runCatalogueCheck(QDir(home).filePath("Data"));
+    }
+
     QApplication app(argc, argv);
     setApplicationIdentity();
+    if (home.isEmpty()) {
+        QMessageBox::critical(nullptr, "VENTAKAR",
+                              "VENTAKAR ne peut pas démarrer.\n\n" + dataFolderMissing(program));
+        return 1;
+    }
+    QDir::setCurrent(home);  // every data file is read from Data/ there
     MainWindow window;
     if (!window.isLoaded()) return 1;
     window.show();
-    window.resumeAfterStart(line.files);
+    window.resumeAfterStart(files);
     return app.exec();
 }

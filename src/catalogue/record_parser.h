@@ -7,7 +7,8 @@
 #include "catalogue/text_encoding.h"
 
 // Reads the records of a catalogue file's bytes, field by field, N fields a record; line ends are
-// only separators. The bytes are Windows-1252 or UTF-8 (detectEncoding). Throws DataError naming fileName when the bytes end inside a record.
+// only separators. The bytes are Windows-1252 or UTF-8 (detectEncoding). Throws DataError naming
+// fileName when the bytes end inside a record.
 class RecordParser {
   public:
     RecordParser(std::string_view bytes, std::string fileName, int fieldCount,

@@ -203,9 +203,11 @@ void FileCheck::run() {
         RecordParser parser(bytes, rule_.file, static_cast<int>(rule_.fields.size()), ",");
         while (parser.next(nullptr)) ++read;
     } catch (const DataError& error) {
-        const bool explained = std::any_of(
-            report_.problems.begin(), report_.problems.begin() + before,
-            [&](const CheckProblem& p) { return p.file == rule_.file && p.severity == Severity::Error; });
+        const bool explained =
+            std::any_of(report_.problems.begin(), report_.problems.begin() + before,
+                        [&](const CheckProblem& p) {
+                            return p.file == rule_.file && p.severity == Severity::Error;
+                        });
         if (!explained) add(0, 0, nullptr, Severity::Error, error.reason());
     }
     report_.files.push_back({rule_.file, encodingName(encoding_), read});
@@ -308,15 +310,15 @@ void FileCheck::columnsDoNotMatch(const Line& line, const std::vector<Token>& to
         return;
     }
     std::vector<Token> bySemicolon;
-    if (line.text.find(';') != std::string_view::npos &&
-        tokenize(line.text, ';', &bySemicolon) && bySemicolon.size() >= count) {
+    if (line.text.find(';') != std::string_view::npos && tokenize(line.text, ';', &bySemicolon) &&
+        bySemicolon.size() >= count) {
         add(line.number, record, nullptr, Severity::Error,
             found + " : les champs sont séparés par des points-virgules : utilisez des virgules." +
                 shifted);
         return;
     }
-    if (line.text.find('\t') != std::string_view::npos &&
-        tokenize(line.text, '\t', &bySemicolon) && bySemicolon.size() >= count) {
+    if (line.text.find('\t') != std::string_view::npos && tokenize(line.text, '\t', &bySemicolon) &&
+        bySemicolon.size() >= count) {
         add(line.number, record, nullptr, Severity::Error,
             found + " : les champs sont séparés par des tabulations : utilisez des virgules." +
                 shifted);
@@ -336,9 +338,8 @@ std::vector<FileCheck::DecimalComma> FileCheck::decimalCommas(const std::vector<
     const std::size_t count = rule_.fields.size();
     std::vector<DecimalComma> best, current;
     double bestScore = -1;
-    std::function<void(std::size_t, std::size_t, double)> search = [&](std::size_t t,
-                                                                        std::size_t f,
-                                                                        double score) {
+    std::function<void(std::size_t, std::size_t, double)> search = [&](std::size_t t, std::size_t f,
+                                                                       double score) {
         if (f == count) {
             if (t == tokens.size() && current.size() == extra && score > bestScore) {
                 best = current;
@@ -353,8 +354,7 @@ std::vector<FileCheck::DecimalComma> FileCheck::decimalCommas(const std::vector<
             !tokens[t].quoted && !tokens[t + 1].quoted && allDigits(tokens[t].raw, true) &&
             allDigits(tokens[t + 1].raw, false)) {
             const std::string_view fraction = tokens[t + 1].raw;
-            current.push_back(
-                {f, std::string(tokens[t].raw) + "," + std::string(fraction)});
+            current.push_back({f, std::string(tokens[t].raw) + "," + std::string(fraction)});
             search(t + 2, f + 1,
                    score + fractions_[f] + (fraction.size() >= 2 || fraction[0] == '0' ? 0.5 : 0));
             current.pop_back();
@@ -408,8 +408,9 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
             return;
         case FieldType::PictureName:
             if (text.empty()) {
-                problem(Severity::Error, "le nom des images est vide : il nomme le dessin <nom>.gif "
-                                         "et la photo <nom>.jpg.");
+                problem(Severity::Error,
+                        "le nom des images est vide : il nomme le dessin <nom>.gif "
+                        "et la photo <nom>.jpg.");
                 return;
             }
             needPicture(text + ".gif", line, record, field.caption);
@@ -438,26 +439,26 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
                 return;
             }
             if (reading.kind == NumberReading::Kind::Leading) {
-                problem(Severity::Warning, inQuotes(text) + " n'est pas qu'un nombre : VENTAKAR lit " +
-                                               number(reading.value) +
-                                               " ; n'écrivez que le nombre, sans unité.");
+                problem(Severity::Warning,
+                        inQuotes(text) + " n'est pas qu'un nombre : VENTAKAR lit " +
+                            number(reading.value) + " ; n'écrivez que le nombre, sans unité.");
             } else if (!isQuoted && text.find(',') == std::string::npos &&
                        !parseDecimalNumber(raw)) {
                 // Written without quotes but not in the reader's number syntax: shown as text.
                 problem(Severity::Warning, inQuotes(text) + " est lu comme un texte.");
             }
-            if (field.type == FieldType::WholeNumber && reading.value != std::floor(reading.value)) {
-                problem(Severity::Error,
-                        inQuotes(text) + " doit être un nombre entier : écrivez " +
-                            number(std::floor(reading.value)) + " ou " +
-                            number(std::floor(reading.value) + 1) + ".");
+            if (field.type == FieldType::WholeNumber &&
+                reading.value != std::floor(reading.value)) {
+                problem(Severity::Error, inQuotes(text) + " doit être un nombre entier : écrivez " +
+                                             number(std::floor(reading.value)) + " ou " +
+                                             number(std::floor(reading.value) + 1) + ".");
             }
             if (field.quantity == Quantity::Positive && !(reading.value > 0)) {
                 problem(Severity::Error, inQuotes(text) + " : un maximum est un nombre positif.");
             } else if (field.quantity == Quantity::NotNegative && reading.value < 0) {
-                problem(Severity::Warning,
-                        inQuotes(text) + " est négatif : une masse, un prix ou un nombre de "
-                                       "batteries ne l'est pas.");
+                problem(Severity::Warning, inQuotes(text) +
+                                               " est négatif : une masse, un prix ou un nombre de "
+                                               "batteries ne l'est pas.");
             }
             return;
         }

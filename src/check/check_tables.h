@@ -27,7 +27,7 @@ struct FieldRule {
 struct FileRule {
     const char* file;
     std::vector<FieldRule> fields;
-    bool feedsList = true;          // its designations form a step list
+    bool feedsList = true;           // its designations form a step list
     bool designationPicture = true;  // "<designation>.jpg" is the record's picture
 };
 

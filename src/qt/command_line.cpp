@@ -12,6 +12,9 @@ struct OptionText {
 const OptionText kOptions[] = {
     {{"h", "help"}, "affiche cette aide et s'arrête"},
     {{"v", "version"}, "affiche la version de VENTAKAR et s'arrête"},
+    {{"c", "verifier"},
+     "vérifie les catalogues du dossier DOSSIER (par défaut le dossier Data que VENTAKAR lirait), "
+     "en liste tous les problèmes et s'arrête ; état de sortie 1 s'il y a une erreur"},
 };
 
 }  // namespace
@@ -34,9 +37,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     line.help = parser.isSet(options[0]);
     line.version = parser.isSet(options[1]);
+    line.check = parser.isSet(options[2]);
     line.files = parser.positionalArguments();
-    if (line.files.size() > 1)
-        line.error = "VENTAKAR : une seule conception peut être ouverte à la fois.";
+    if (line.files.size() > 1) {
+        line.error = line.check ? "VENTAKAR : un seul dossier peut être vérifié à la fois."
+                                : "VENTAKAR : une seule conception peut être ouverte à la fois.";
+    }
     return line;
 }
 

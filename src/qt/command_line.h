@@ -7,8 +7,9 @@
 struct CommandLine {
     bool help = false;
     bool version = false;
-    QStringList files;  // design files to open
-    QString error;      // in French, when the command line cannot be understood
+    bool check = false;  // --verifier: check the catalogues and end
+    QStringList files;   // design files to open, or with --verifier the folder to check
+    QString error;       // in French, when the command line cannot be understood
 };
 
 // Reads the arguments (the program's name first).

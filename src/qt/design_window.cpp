@@ -60,7 +60,8 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
         session_->load();
         loaded_ = true;
     } catch (const DataError& error) {
-        failure = QString::fromStdString(error.what());
+        failure = QString::fromStdString(error.what()) +
+                  "\n\nPour la liste de tous les problèmes : ventakar --verifier";
     } catch (const std::bad_alloc&) {
         failure = "La mémoire de l'ordinateur ne suffit pas.";
     } catch (const std::exception& error) {

@@ -1,12 +1,14 @@
 #include "qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -18,6 +20,7 @@
 #include "catalogue/safe_name.h"
 #include "document/design_file.h"
 #include "qt/application_identity.h"
+#include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/message_box.h"
 
@@ -40,6 +43,10 @@ QString quoted(const QString& text) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     if (QCoreApplication::organizationName().isEmpty()) setApplicationIdentity();
     setWindowTitle("VENTAKAR");
+    QIcon icon(":/icons/ventakar.svg");
+    for (int size : {16, 32, 48, 256}) icon.addFile(QString(":/icons/ventakar-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+    setWindowIcon(icon);
     design_ = new DesignWindow;
     setCentralWidget(design_);
     if (!design_->isLoaded()) return;
@@ -117,6 +124,9 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Aide");
     help->setObjectName("menuHelp");
+    addAction(help, "actionCheckCatalogues", "&Vérifier les catalogues…", {},
+              [this] { showCatalogueCheck("Data", this); });
+    help->addSeparator();
     addAction(help, "actionAbout", "À &propos de VENTAKAR", {QKeySequence(Qt::Key_F1)},
               [this] { about(); });
 }

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "catalogue/data_error.h"
+#include "qt/image_errors.h"
 #include "qt/message_box.h"
 #include "qt/start_window.h"
 #include "qt/system_number_format.h"
@@ -19,8 +20,8 @@ PictureSize QtPlatform::loadPicture(const std::string& path) {
     QImageReader reader(file);
     QImage image = reader.read();
     if (image.isNull()) {
-        throw DataError(
-            path, "l'image ne peut pas être décodée (" + reader.errorString().toStdString() + ").");
+        throw DataError(path,
+                        "l'image ne peut pas être décodée (" + imageErrorInFrench(reader) + ").");
     }
     const PictureSize size{image.width(), image.height()};
     images_[path] = std::move(image);

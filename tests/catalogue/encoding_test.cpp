@@ -24,7 +24,10 @@ const EncodedFile kFiles[] = {
     {"Utf8WithMark", "\xEF\xBB\xBF\"Contreplaqu\xC3\xA9 3 mm\",3,\"x\",\"y\"\r\n",
      TextEncoding::Utf8WithMark, "Contreplaqué 3 mm"},
     // The mark alone makes the file UTF-8; it never shows in the first field.
-    {"MarkAndAsciiUnquoted", "\xEF\xBB\xBF" "Balsa,2,x,y\n", TextEncoding::Utf8WithMark, "Balsa"},
+    {"MarkAndAsciiUnquoted",
+     "\xEF\xBB\xBF"
+     "Balsa,2,x,y\n",
+     TextEncoding::Utf8WithMark, "Balsa"},
     {"Ascii", "Balsa,2,x,y\r\n", TextEncoding::Windows1252, "Balsa"},
     {"Utf8Symbols", "\"Acier \xE2\x82\xAC \xC2\xB0\",1,x,y\r\n", TextEncoding::Utf8, "Acier € °"},
     // A Windows-1252 file whose bytes happen to be valid UTF-8 (Ã followed by ©) reads as UTF-8.
@@ -70,8 +73,13 @@ TEST(Encoding, APictureNameIsTheSameWhateverTheFileEncoding) {
 
 TEST(Encoding, InvalidBytesInAMarkedFileBecomeReplacementCharacters) {
     std::string out;
-    appendAsUtf8(out, "a\xFF" "b", TextEncoding::Utf8WithMark);
-    EXPECT_EQ(out, "a\xEF\xBF\xBD" "b");
+    appendAsUtf8(out,
+                 "a\xFF"
+                 "b",
+                 TextEncoding::Utf8WithMark);
+    EXPECT_EQ(out,
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 }  // namespace

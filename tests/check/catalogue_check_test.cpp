@@ -91,7 +91,9 @@ constexpr auto kWarning = CheckProblem::Severity::Warning;
 
 const Mistake kMistakes[] = {
     {"DecimalComma",
-     [](const TempDataDir& d, Probe&) { editLine(d, "Helice.txt", 3, replace(",1.90,", ",1,90,")); },
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Helice.txt", 3, replace(",1.90,", ",1,90,"));
+     },
      "Helice.txt", 3, "Prix HT (Euros)", kError,
      "10 champs trouvés sur 9 attendus : une virgule dans un nombre ? écrivez 1.90 et non 1,90."},
     {"UnclosedQuote",
@@ -108,8 +110,9 @@ const Mistake kMistakes[] = {
      "Moteur.txt", 2, "", kError, "7 champs trouvés sur 8 attendus : il en manque 1"},
     {"CommaInTextWithoutQuotes",
      [](const TempDataDir& d, Probe&) {
-         editLine(d, "Energie.txt", 4,
-                  replace("\"Panneau solaire 6 V, grand format\"", "Panneau solaire 6 V, grand format"));
+         editLine(
+             d, "Energie.txt", 4,
+             replace("\"Panneau solaire 6 V, grand format\"", "Panneau solaire 6 V, grand format"));
      },
      "Energie.txt", 4, "", kError,
      "8 champs trouvés sur 7 attendus : 1 de trop ; un texte qui contient une virgule doit être "
@@ -131,13 +134,14 @@ const Mistake kMistakes[] = {
     {"MountingDrawingUndecodable",
      [](const TempDataDir&, Probe& p) { p.undecodable.insert("TrainU.gif"); }, "Train.txt", 1,
      "Nom des images", kError, "l'image « TrainU.gif » : l'image ne peut pas être décodée"},
-    {"SketchPictureMissing", [](const TempDataDir& d, Probe&) { d.remove("Me2.gif"); },
-     "Train.txt", 2, "Code du croquis", kError, "l'image « Me2.gif » : l'image est introuvable"},
+    {"SketchPictureMissing", [](const TempDataDir& d, Probe&) { d.remove("Me2.gif"); }, "Train.txt",
+     2, "Code du croquis", kError, "l'image « Me2.gif » : l'image est introuvable"},
     {"StepPictureMissing", [](const TempDataDir& d, Probe&) { d.remove("Choix7.jpg"); },
      "Choix7.jpg", 0, "", kError, "cette image fait partie de la fenêtre de VENTAKAR"},
     {"SameDesignationTwice",
      [](const TempDataDir& d, Probe&) {
-         editLine(d, "Interrupteur.txt", 2, replace("\"Interrupteur à glissière\"", "  \"Interrupteur à levier\""));
+         editLine(d, "Interrupteur.txt", 2,
+                  replace("\"Interrupteur à glissière\"", "  \"Interrupteur à levier\""));
      },
      "Interrupteur.txt", 2, "Désignation", kWarning,
      "« Interrupteur à levier » figure déjà ligne 1"},
@@ -151,19 +155,26 @@ const Mistake kMistakes[] = {
      [](const TempDataDir& d, Probe&) { editLine(d, "Roue.txt", 1, replace(",30,4,", ",30,-4,")); },
      "Roue.txt", 1, "Masse (g)", kWarning, "« -4 » est négatif"},
     {"DiameterInWords",
-     [](const TempDataDir& d, Probe&) { editLine(d, "Berceau.txt", 1, replace(",20,3,", ",vingt,3,")); },
-     "Berceau.txt", 1, "Diamètre (mm)", kError, "« vingt » n'est pas un nombre : VENTAKAR le compte comme 0"},
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Berceau.txt", 1, replace(",20,3,", ",vingt,3,"));
+     },
+     "Berceau.txt", 1, "Diamètre (mm)", kError,
+     "« vingt » n'est pas un nombre : VENTAKAR le compte comme 0"},
     {"MassWithItsUnit",
      [](const TempDataDir& d, Probe&) { editLine(d, "Moteur.txt", 2, replace(",32,", ",32 g,")); },
      "Moteur.txt", 2, "Masse (g)", kWarning, "« 32 g » n'est pas qu'un nombre : VENTAKAR lit 32"},
     {"VariantWord",
-     [](const TempDataDir& d, Probe&) { editLine(d, "Helice.txt", 3, replace(",\"o\"", ",\"oui\"")); },
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Helice.txt", 3, replace(",\"o\"", ",\"oui\""));
+     },
      "Helice.txt", 3, "Variante tripale (o/n)", kError, "« oui » : la variante vaut o ou n"},
     {"HalfABattery",
-     [](const TempDataDir& d, Probe&) { editLine(d, "Energie.txt", 1, replace(",0.80,2", ",0.80,2.5")); },
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Energie.txt", 1, replace(",0.80,2", ",0.80,2.5"));
+     },
      "Energie.txt", 1, "Nombre de batteries", kError, "« 2.5 » doit être un nombre entier"},
-    {"CatalogueMissing", [](const TempDataDir& d, Probe&) { d.remove("Pile.txt"); }, "Pile.txt",
-     0, "", kError, "le fichier est introuvable."},
+    {"CatalogueMissing", [](const TempDataDir& d, Probe&) { d.remove("Pile.txt"); }, "Pile.txt", 0,
+     "", kError, "le fichier est introuvable."},
 };
 
 class DataMistake : public testing::TestWithParam<Mistake> {};

@@ -4,9 +4,9 @@
 #   desktop_files.sh BUILD-DIR SOURCE-DIR
 set -euo pipefail
 build=$(realpath "$1"); source=$(realpath "$2")
-desktop-file-validate "$build/ventakar.desktop"
-grep -qx 'MimeType=application/x-ventakar;' "$build/ventakar.desktop"
-grep -q '^Exec=.* %f$' "$build/ventakar.desktop"
+desktop-file-validate "$build/fr.ventakar.Ventakar.desktop"
+grep -qx 'MimeType=application/x-ventakar;' "$build/fr.ventakar.Ventakar.desktop"
+grep -q '^Exec=.* %f$' "$build/fr.ventakar.Ventakar.desktop"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

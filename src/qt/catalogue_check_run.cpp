@@ -1,0 +1,62 @@
+#include "qt/catalogue_check_run.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "check/catalogue_check.h"
+#include "qt/picture_probe.h"
+
+QStringList catalogueCheckLines(const QString& folder, bool* hasErrors) {
+    const CheckReport report =
+        checkDataFolder(QFile::encodeName(folder).toStdString(), probePicture);
+    if (hasErrors) *hasErrors = report.errors() > 0;
+    QStringList lines;
+    for (const std::string& line : reportLines(report)) lines << QString::fromStdString(line);
+    return lines;
+}
+
+int runCatalogueCheck(const QString& folder) {
+    if (!QFileInfo(folder).isDir()) {
+        std::fprintf(stderr, "VENTAKAR : le dossier « %s » n'existe pas.\n",
+                     folder.toLocal8Bit().constData());
+        return 1;
+    }
+    bool errors = false;
+    const QStringList lines = catalogueCheckLines(folder, &errors);
+    std::fputs((lines.join('\n') + '\n').toLocal8Bit().constData(), stdout);
+    return errors ? 1 : 0;
+}
+
+void showCatalogueCheck(const QString& folder, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setObjectName("catalogueCheck");
+    dialog.setWindowTitle("Vérification des catalogues");
+    auto* text = new QPlainTextEdit(&dialog);
+    text->setObjectName("checkReport");
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text->setPlainText(catalogueCheckLines(folder).join('\n'));
+    text->setAccessibleName("Rapport de vérification des catalogues");
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* copy = buttons->addButton("Copier", QDialogButtonBox::ActionRole);
+    copy->setObjectName("copyReport");
+    QPushButton* close = buttons->addButton("Fermer", QDialogButtonBox::RejectRole);
+    close->setDefault(true);
+    QObject::connect(copy, &QPushButton::clicked, text,
+                     [text] { QApplication::clipboard()->setText(text->toPlainText()); });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog.resize(900, 480);
+    dialog.exec();
+}

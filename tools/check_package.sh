@@ -1,0 +1,25 @@
+#!/bin/bash
+# Builds the Debian package from build/, unpacks it into a temporary root and checks what a school
+# would install: the program answers --version, checks its own installed Data (exit 0) from
+# another folder, and the desktop entry and the AppStream metainfo are valid.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+(cd build && cpack -G DEB >/dev/null)
+version=$(sed -n 's/^project(ventakar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb="build/ventakar_${version}_amd64.deb"
+[ -f "$deb" ] || { echo "no $deb" >&2; exit 1; }
+dpkg-deb -I "$deb" | grep -q 'Depends:.*libqt6widgets6.*qt6-translations-l10n.*fonts-liberation'
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+cd "$root/usr/share"
+"$root/usr/bin/ventakar" --version
+"$root/usr/bin/ventakar" --verifier | tail -1
+desktop-file-validate "$root/usr/share/applications/fr.ventakar.Ventakar.desktop"
+grep -q '^Icon=ventakar$' "$root/usr/share/applications/fr.ventakar.Ventakar.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/fr.ventakar.Ventakar.metainfo.xml"
+for f in man/man1/ventakar.1 mime/packages/ventakar.xml icons/hicolor/scalable/apps/ventakar.svg \
+         icons/hicolor/256x256/apps/ventakar.png ventakar/Data/Helice.txt; do
+  [ -f "$root/usr/share/$f" ] || { echo "missing from the package: $f" >&2; exit 1; }
+done
+echo "package $(basename "$deb") checked"
