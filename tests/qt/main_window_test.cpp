@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,6 +21,7 @@
 #include "modal_helper.h"
 #include "qt/main_window.h"
 #include "support/design_fixture.h"
+#include "support/temp_data_dir.h"
 #include "window/twips.h"
 #include "window_driver.h"
 
@@ -405,6 +408,51 @@ TEST_F(MainWindowTest, ADamagedRecoveryFileIsSetAsideAndStartUpGoesOn) {
     // The program goes on and keeps the next design safe again.
     driver::pick(*w->designWindow(), "Combo1", 1);
     EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, TheCatalogueCheckShowsItsLinesInACopyableDialog) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    QString shown;
+    whenModalAppears([&](QWidget* modal) {
+        EXPECT_EQ(modal->objectName(), "catalogueCheck");
+        EXPECT_EQ(modal->windowTitle(), "Vérification des catalogues");
+        auto* text = modal->findChild<QPlainTextEdit*>("checkReport");
+        ASSERT_NE(text, nullptr);
+        EXPECT_TRUE(text->isReadOnly());
+        shown = text->toPlainText();
+        QApplication::clipboard()->clear();
+        modal->findChild<QPushButton*>("copyReport")->click();
+        EXPECT_EQ(QApplication::clipboard()->text(), shown);
+        static_cast<QDialog*>(modal)->reject();
+    });
+    action(*w, "actionCheckCatalogues")->trigger();
+    EXPECT_TRUE(shown.startsWith("Vérification des catalogues du dossier « Data »"))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("Aucun problème : les catalogues sont prêts."))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains("Helice.txt : lu en Windows-1252, 7 enregistrement(s)."));
+}
+
+TEST_F(MainWindowTest, AFaultyCatalogueAtStartUpPointsToTheCheck) {
+    TempDataDir data;
+    data.copySuppliedData();
+    data.write("Moteur.txt", "\"Moteur RE-140\",20,18\r\n");
+    QString said;
+    whenModalAppears([&](QWidget* start) {
+        QTest::keyClick(start, Qt::Key_Space);
+        answerBox("OK", &said);
+    });
+    MainWindow window;
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_TRUE(said.contains("Moteur.txt")) << said.toStdString();
+    EXPECT_TRUE(
+        said.trimmed().endsWith("Pour la liste de tous les problèmes : ventakar --verifier"))
+        << said.toStdString();
 }
 
 }  // namespace
