@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
+#include "qt/caption_fit.h"
 #include "qt/clearance_bar.h"
 #include "qt/design_fonts.h"
 #include "qt/item_list_model.h"
@@ -86,6 +87,7 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     layout->addWidget(scrollArea_);
     buildWidgets();
     mirrorRecord();
+    fitCaptions();
 
     // The client area is fixed; on a smaller screen the surface scrolls inside the window.
     QSize size = surface_->size();
@@ -221,7 +223,8 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
     if (control.kind != ControlKind::Line) widget->setGeometry(pixels(control.geometry));
     widget->setVisible(control.visible);
     widget->setEnabled(control.enabled);
-    if (widget->toolTip() != qs(control.toolTip)) widget->setToolTip(qs(control.toolTip));
+    const QString toolTip = toolTipOf(control, widget);
+    if (widget->toolTip() != toolTip) widget->setToolTip(toolTip);
     switch (control.kind) {
         case ControlKind::TextField: {
             auto* field = static_cast<QLineEdit*>(widget);
@@ -287,6 +290,49 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
         case ControlKind::Label:
         case ControlKind::Button:
             break;
+    }
+}
+
+QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
+    const QString described = qs(control.toolTip);
+    if (!control.visible) return described;
+    const QString text = qs(control.text);
+    auto above = [&](const QString& first) {
+        return described.isEmpty() ? first : first + "\n" + described;
+    };
+    switch (control.kind) {
+        case ControlKind::List:
+            // The chosen item in full, should the closed box cut it.
+            return control.chosenItem >= 0 && !text.isEmpty() ? above(text) : described;
+        case ControlKind::TextField: {
+            if (text.isEmpty()) return described;
+            const auto* field = static_cast<const QLineEdit*>(widget);
+            const int room = field->contentsRect().width() - 6;  // the field's text margins
+            return QFontMetrics(field->font()).horizontalAdvance(text) > room ? above(text)
+                                                                              : described;
+        }
+        default:
+            return described;
+    }
+}
+
+void DesignWindow::fitCaptions() {
+    const QFont font = surface_->font();
+    for (const Control& control : session_->record().controls()) {
+        QWidget* widget = widgets_.value(qs(control.name));
+        if (!widget) continue;
+        if (control.kind == ControlKind::Label) {
+            auto* label = static_cast<QLabel*>(widget);
+            fitCaption(label, font, label->contentsRect(), int(label->alignment()), label->text());
+        } else if (control.kind == ControlKind::OptionButton) {
+            auto* option = static_cast<WrappingRadioButton*>(widget);
+            fitCaption(option, font, option->captionRect(), WrappingRadioButton::kCaptionFlags,
+                       option->text());
+        } else if (control.kind == ControlKind::CheckBox) {
+            auto* check = static_cast<WrappingCheckBox*>(widget);
+            fitCaption(check, font, check->captionRect(), WrappingCheckBox::kCaptionFlags,
+                       check->text());
+        }
     }
 }
 

@@ -43,6 +43,11 @@ class DesignWindow : public QWidget {
     QWidget* createWidget(const Control& control, QWidget* parent);
     void mirror(const Control& control, QWidget* widget);
     void mirrorPicture(const Control& control, QWidget* widget);
+    // What a control's tooltip shows: the described text, under the whole value or chosen item
+    // when its box is too narrow for it.
+    QString toolTipOf(const Control& control, QWidget* widget) const;
+    // Captions too long for their box at the design's font are set smaller (see fitCaption).
+    void fitCaptions();
 
     QtPlatform platform_;
     QtPrinter printer_{this};

@@ -1,7 +1,11 @@
 #include "qt/step_list.h"
 
+#include <QAbstractItemView>
+#include <algorithm>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "qt/item_list_model.h"
@@ -22,6 +26,7 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
         disconnect(completer, nullptr, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &StepList::typed);
     lineEdit()->installEventFilter(this);
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { longestItem_ = -1; });
     connect(this, &QComboBox::activated, this, [this](int index) {
         picking_ = true;
         emit picked(index);
@@ -63,6 +68,20 @@ bool StepList::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QComboBox::eventFilter(watched, event);
+}
+
+void StepList::showPopup() {
+    if (longestItem_ < 0) {
+        const QFontMetrics metrics(view()->font());
+        longestItem_ = 0;
+        for (int row = 0; row < count(); ++row)
+            longestItem_ = std::max(longestItem_, metrics.horizontalAdvance(itemText(row)));
+    }
+    // Item margins, the frame and a scroll bar should the list be long.
+    int wanted = longestItem_ + 24 + view()->verticalScrollBar()->sizeHint().width();
+    if (const QScreen* shown = screen()) wanted = std::min(wanted, shown->availableGeometry().width());
+    view()->setMinimumWidth(std::max(wanted, width()));
+    QComboBox::showPopup();
 }
 
 ItemListModel* StepList::items() const {

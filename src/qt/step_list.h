@@ -15,6 +15,8 @@ class StepList : public QComboBox {
     explicit StepList(QWidget* parent = nullptr);
 
     ItemListModel* items() const;
+    // Opens the list as wide as its longest item, up to the screen's width.
+    void showPopup() override;
 
   signals:
     void typed(const QString& text);
@@ -28,4 +30,5 @@ class StepList : public QComboBox {
 
   private:
     bool picking_ = false;
+    int longestItem_ = -1;  // pixel width of the longest item, -1 until measured
 };

@@ -12,21 +12,33 @@ class WrappingButton : public Button {
   public:
     using Button::Button;
 
+    static constexpr int kCaptionFlags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap;
+
+    // Where the caption is drawn: right of the indicator, the box's whole height.
+    QRect captionRect() const {
+        const QRect indicator = indicatorRect();
+        return QRect(indicator.right() + 5, 0, this->width() - indicator.right() - 5,
+                     this->height());
+    }
+
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         QStyleOptionButton option;
         this->initStyleOption(&option);
-        const QRect indicator = this->style()->subElementRect(IndicatorRect, &option, this);
         QStyleOptionButton indicatorOption = option;
-        indicatorOption.rect = indicator;
-        indicatorOption.rect.moveTop((this->height() - indicator.height()) / 2);
+        indicatorOption.rect = indicatorRect();
+        indicatorOption.rect.moveTop((this->height() - indicatorOption.rect.height()) / 2);
         this->style()->drawPrimitive(Indicator, &indicatorOption, &painter, this);
-        const QRect textRect(indicator.right() + 5, 0, this->width() - indicator.right() - 5,
-                             this->height());
-        this->style()->drawItemText(
-            &painter, textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, option.palette,
-            this->isEnabled(), this->text(), QPalette::WindowText);
+        this->style()->drawItemText(&painter, captionRect(), kCaptionFlags, option.palette,
+                                    this->isEnabled(), this->text(), QPalette::WindowText);
+    }
+
+  private:
+    QRect indicatorRect() const {
+        QStyleOptionButton option;
+        this->initStyleOption(&option);
+        return this->style()->subElementRect(IndicatorRect, &option, this);
     }
 };
 
