@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "modal_helper.h"
+#include "qt/caption_fit.h"
+#include "qt/wrapping_button.h"
+#include "window_driver.h"
+
+namespace {
+
+TEST(ReadableWindow, EveryCaptionStandsWholeInItsBox) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    int measured = 0;
+    for (const Control& control : w.session().record().controls()) {
+        QWidget* widget = w.findChild<QWidget*>(QString::fromStdString(control.name));
+        ASSERT_NE(widget, nullptr) << control.name;
+        QRect room;
+        int flags = 0;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget); label && control.kind == ControlKind::Label) {
+            room = label->contentsRect();
+            flags = int(label->alignment());
+            text = label->text();
+        } else if (control.kind == ControlKind::OptionButton) {
+            auto* option = static_cast<WrappingRadioButton*>(widget);
+            room = option->captionRect();
+            flags = WrappingRadioButton::kCaptionFlags;
+            text = option->text();
+        } else if (control.kind == ControlKind::CheckBox) {
+            auto* check = static_cast<WrappingCheckBox*>(widget);
+            room = check->captionRect();
+            flags = WrappingCheckBox::kCaptionFlags;
+            text = check->text();
+        } else {
+            continue;
+        }
+        ++measured;
+        EXPECT_EQ(text.toStdString(), control.text);
+        EXPECT_TRUE(captionFits(widget->font(), room, flags, text))
+            << control.name << " « " << control.text << " » in " << room.width() << "x"
+            << room.height() << " at " << widget->font().pointSizeF() << " pt";
+        EXPECT_GE(widget->font().pointSizeF(), 6.0) << control.name << " stays readable";
+    }
+    EXPECT_GT(measured, 60);
+}
+
+TEST(ReadableWindow, ListsOpenWideEnoughForTheirLongestItem) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    for (const char* name : {"Combo1", "Combo4", "Combo8", "Combo11"}) {
+        auto* list = d.w.findChild<QComboBox*>(name);
+        list->showPopup();
+        const QFontMetrics metrics(list->view()->font());
+        int longest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            longest = std::max(longest, metrics.horizontalAdvance(list->itemText(i)));
+        EXPECT_GE(list->view()->viewport()->width(), longest) << name;
+        list->hidePopup();
+    }
+}
+
+TEST(ReadableWindow, TooltipsShowWhatTheBoxCuts) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    auto* propeller = d.w.findChild<QComboBox*>("Combo1");
+    EXPECT_EQ(propeller->toolTip(),
+              propeller->currentText() + "\nChoisir une hélice dans le menu déroulant");
+    // A supplier longer than its field shows whole in the tooltip; a short value has none.
+    auto* supplier = d.w.findChild<QLineEdit*>("Text4");
+    ASSERT_GT(QFontMetrics(supplier->font()).horizontalAdvance(supplier->text()),
+              supplier->width() - 6);
+    EXPECT_EQ(supplier->toolTip(), supplier->text());
+    EXPECT_EQ(d.w.findChild<QLineEdit*>("Text3")->toolTip(), "");
+}
+
+}  // namespace
