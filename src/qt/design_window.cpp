@@ -1,5 +1,6 @@
 #include "qt/design_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -13,15 +14,18 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
 #include "qt/caption_fit.h"
 #include "qt/clearance_bar.h"
 #include "qt/design_fonts.h"
+#include "qt/focus_ring.h"
 #include "qt/item_list_model.h"
 #include "qt/line_shape.h"
 #include "qt/step_list.h"
+#include "qt/step_list_accessible.h"
 #include "qt/wrapping_button.h"
 #include "window/twips.h"
 
@@ -49,6 +53,8 @@ bool isLightweight(ControlKind kind) {
 
 DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     initDesignResources();
+    static const bool accessibleLists = (QAccessible::installFactory(stepListAccessible), true);
+    Q_UNUSED(accessibleLists);
     setWindowTitle("VENTAKAR");
     platform_.setDialogParent(this);
     platform_.setEndProgramAction([this] {
@@ -81,11 +87,16 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
                            toPixels(DesignRecord::kClientHeight));
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);  // the keyboard goes to the controls, not around
     scrollArea_->setWidget(surface_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollArea_);
     buildWidgets();
+    setTabOrderOfSteps();
+    focusRing_ = new FocusRing(surface_);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusRing_->follow(now); });
     mirrorRecord();
     fitCaptions();
 
@@ -128,6 +139,8 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         }
         case ControlKind::TextField: {
             auto* field = new QLineEdit(parent);
+            // Values are read, not typed: selectable with the mouse, no Tab stop.
+            field->setFocusPolicy(Qt::ClickFocus);
             field->setAlignment(control.centred ? Qt::AlignCenter : Qt::AlignLeft);
             if (control.bold) {
                 QFont font = field->font();
@@ -168,6 +181,11 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         }
         case ControlKind::PictureBox: {
             auto* picture = new QLabel(parent);
+            if (control.name == "Picture9") {
+                // The verdict's explanation is reached with Tab too: its tooltip shows on focus.
+                picture->setFocusPolicy(Qt::StrongFocus);
+                picture->installEventFilter(this);
+            }
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             picture->setLineWidth(2);
             picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -183,6 +201,7 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             return new LineShape(parent);
         case ControlKind::ScrollBar: {
             auto* bar = new ClearanceBar(parent);
+            bar->setFocusPolicy(Qt::StrongFocus);
             bar->setTracking(false);
             connect(bar, &QScrollBar::valueChanged, this, [this](int value) {
                 forward([this, value] { session_->clearanceChanged(value); });
@@ -214,6 +233,7 @@ void DesignWindow::mirrorRecord() {
         if (QWidget* widget = widgets_.value(qs(control.name))) mirror(control, widget);
     }
     for (auto* group : std::as_const(groups_)) group->setExclusive(true);
+    updateOptionTabStops();
     platform_.releasePictures();  // the labels now hold what is shown; nothing else stays decoded
     emit mirrored();
 }
@@ -225,6 +245,10 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
     widget->setEnabled(control.enabled);
     const QString toolTip = toolTipOf(control, widget);
     if (widget->toolTip() != toolTip) widget->setToolTip(toolTip);
+    if (widget->accessibleName() != qs(control.accessibleName))
+        widget->setAccessibleName(qs(control.accessibleName));
+    if (widget->accessibleDescription() != qs(control.accessibleDescription))
+        widget->setAccessibleDescription(qs(control.accessibleDescription));
     switch (control.kind) {
         case ControlKind::TextField: {
             auto* field = static_cast<QLineEdit*>(widget);
@@ -314,6 +338,43 @@ QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
         default:
             return described;
     }
+}
+
+void DesignWindow::setTabOrderOfSteps() {
+    // The controls a pupil acts on, in step order, then the buttons.
+    static const char* const kOrder[] = {
+        "Combo1",   "Combo2",   "Combo3",   "Combo4",   "Option7", "Option8", "Check1",
+        "Check2",   "Combo5",   "Combo6",   "Combo7",   "Option1", "Option2", "Option3",
+        "Option4",  "Option5",  "Option6",  "Combo8",   "Combo9",  "Combo10", "Combo11",
+        "VScroll1", "Picture9", "Command3", "Command1", "quitter"};
+    QWidget* previous = nullptr;
+    for (const char* name : kOrder) {
+        QWidget* next = widgets_.value(name);
+        if (!next) continue;
+        if (previous) QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void DesignWindow::updateOptionTabStops() {
+    // One Tab stop a group of options: the selected one, or the first; arrows move inside.
+    for (QButtonGroup* group : std::as_const(groups_)) {
+        const QList<QAbstractButton*> buttons = group->buttons();
+        QAbstractButton* stop = group->checkedButton();
+        if (!stop && !buttons.isEmpty()) stop = buttons.first();
+        for (QAbstractButton* button : buttons)
+            button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && watched == widgets_.value("Picture9")) {
+        auto* verdict = static_cast<QWidget*>(watched);
+        if (!verdict->toolTip().isEmpty())
+            QToolTip::showText(verdict->mapToGlobal(QPoint(0, verdict->height())),
+                               verdict->toolTip(), verdict);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DesignWindow::fitCaptions() {

@@ -37,6 +37,7 @@ class DesignWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildWidgets();
@@ -46,6 +47,8 @@ class DesignWindow : public QWidget {
     // What a control's tooltip shows: the described text, under the whole value or chosen item
     // when its box is too narrow for it.
     QString toolTipOf(const Control& control, QWidget* widget) const;
+    void setTabOrderOfSteps();
+    void updateOptionTabStops();
     // Captions too long for their box at the design's font are set smaller (see fitCaption).
     void fitCaptions();
 
@@ -56,6 +59,7 @@ class DesignWindow : public QWidget {
     QWidget* surface_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QButtonGroup*> groups_;
+    class FocusRing* focusRing_ = nullptr;
     bool loaded_ = false;
     bool ending_ = false;
 };

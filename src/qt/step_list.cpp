@@ -1,12 +1,12 @@
 #include "qt/step_list.h"
 
 #include <QAbstractItemView>
-#include <algorithm>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "qt/item_list_model.h"
 #include "qt/wheel_guard.h"
@@ -79,7 +79,8 @@ void StepList::showPopup() {
     }
     // Item margins, the frame and a scroll bar should the list be long.
     int wanted = longestItem_ + 24 + view()->verticalScrollBar()->sizeHint().width();
-    if (const QScreen* shown = screen()) wanted = std::min(wanted, shown->availableGeometry().width());
+    if (const QScreen* shown = screen())
+        wanted = std::min(wanted, shown->availableGeometry().width());
     view()->setMinimumWidth(std::max(wanted, width()));
     QComboBox::showPopup();
 }

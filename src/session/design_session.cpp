@@ -16,6 +16,7 @@
 #include "report/print_report.h"
 #include "steps/catalogue_selection.h"
 #include "steps/positions.h"
+#include "window/accessible_names.h"
 #include "window/platform.h"
 #include "window/start_up.h"
 
@@ -53,6 +54,7 @@ std::string quoted(const std::string& name) {
 
 void DesignSession::load() {
     loadDesignWindow(record_, platform_);
+    describeState(record_);
 }
 
 bool DesignSession::transact(const std::function<void()>& change, std::string_view action) {
@@ -63,6 +65,7 @@ bool DesignSession::transact(const std::function<void()>& change, std::string_vi
             std::string name(action);
             history_.prepare();
             change();
+            describeState(record_);
             if (record_ == before) return;
             history_.push({std::move(before), std::move(name), state_});
             state_ = nextState_++;
@@ -132,7 +135,10 @@ void DesignSession::startOver(DesignRecord fresh) noexcept {
 
 bool DesignSession::newDesign() {
     DesignRecord fresh;
-    const auto reason = failureOf([&] { loadDesignWindow(fresh, platform_, StartWindow::Skip); });
+    const auto reason = failureOf([&] {
+        loadDesignWindow(fresh, platform_, StartWindow::Skip);
+        describeState(fresh);
+    });
     if (reason) {
         platform_.showWarning("La nouvelle conception n'a pas pu commencer : " + *reason +
                               " Votre conception est restée telle qu'elle était.");
@@ -174,6 +180,7 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
     const auto reason = failureOf([&] {
         loadDesignWindow(fresh, platform_, StartWindow::Skip);
         outcome = replayChoices(fresh, platform_, choices);
+        describeState(fresh);
     });
     if (reason) {
         platform_.showWarning("La conception " + quoted(fileName) + " n'a pas été ouverte : " +

@@ -57,6 +57,10 @@ struct Control {
 
     std::string text;  // field or list text, caption of labels, buttons and frames
     std::string toolTip;
+    // What a screen reader says of the control: its step and caption, and for a value shown in
+    // colour, its state in words.
+    std::string accessibleName;
+    std::string accessibleDescription;
     bool enabled = true;
     bool visible = true;
     bool readOnly = false;

@@ -7,6 +7,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "window/accessible_names.h"
 #include "window/control.h"
 
 namespace {
@@ -570,6 +571,7 @@ void buildSketchStep(LayoutBuilder& b) {
     bar.smallChange = 1;
     bar.largeChange = 10;
     bar.value = 5;
+    bar.toolTip = "Garde au sol (mm)";
     b.heading("Text61", f, {2880, 7800, 2415, kFieldHeight}, "Estimation encombrement");
 }
 
@@ -633,5 +635,6 @@ std::vector<Control> designLayout() {
     b.hidden("Text74", "materialsComplete", "", {18840, 10680, 735, kFieldHeight}, "Text74");
     b.hidden("Text30", "rearPositionChosen", "", {19620, 10680, 735, kFieldHeight}, "Text30");
     b.hidden("Text36", "chassisCase", "", {20400, 10680, 735, kFieldHeight}, "Text36");
+    nameControls(controls);
     return controls;
 }

@@ -71,7 +71,8 @@ TEST(PupilView, EveryButtonCaptionAndTooltip) {
         {"Check1", {"Prendre en compte le coût des batteries", ""}},
         {"Check2", {"Prendre en compte la masse des batteries", ""}},
         {"Command3", {"A propos", "A propos"}},
-        {"Command1", {"Imprimer", ""}},
+        // Disabled at start-up, Imprimer says why.
+        {"Command1", {"Imprimer", "Terminez les quatorze étapes pour obtenir l'estimation."}},
         {"quitter", {"Quitter", "Sortir"}},
     };
     int buttons = 0;

@@ -25,7 +25,8 @@ TEST(ReadableWindow, EveryCaptionStandsWholeInItsBox) {
         QRect room;
         int flags = 0;
         QString text;
-        if (auto* label = qobject_cast<QLabel*>(widget); label && control.kind == ControlKind::Label) {
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label && control.kind == ControlKind::Label) {
             room = label->contentsRect();
             flags = int(label->alignment());
             text = label->text();

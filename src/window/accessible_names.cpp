@@ -1,0 +1,200 @@
+#include "window/accessible_names.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "catalogue/my_val.h"
+#include "catalogue/number_text.h"
+#include "window/control.h"
+#include "window/design_record.h"
+
+namespace {
+
+// Values whose box is not beside a label of its own.
+const std::map<std::string, std::string>& namedValues() {
+    static const std::map<std::string, std::string> names = {
+        {"Text7", "Etape 1, Dim mini / Axe (mm)"},
+        {"Text63", "Etape 11, description du montage"},
+        {"Text66", "Etape 12, description du montage"},
+        {"Text43", "Etape 14, hauteur de l'axe de l'hélice (mm)"},
+        {"Text75", "Etape 14, hauteur hors tout (mm)"},
+        {"Text76", "Etape 14, diamètre des roues (mm)"},
+        {"Text77", "Etape 14, distance base / axe (mm)"},
+        {"Text79", "Etape 14, garde au sol (mm)"},
+        {"Text85", "Informations, Longueur Maxi (mm)"},
+        {"Text86", "Informations, Largeur Maxi (mm)"},
+        {"Text87", "Informations, Hauteur Maxi (mm)"},
+        {"Text88", "Informations, Masse Maxi (g)"},
+        {"Text89", "Informations, Prix Maxi HT (euro)"},
+        {"Text90", "Votre sélection, hauteur (mm)"},
+        {"Text91", "Votre sélection, masse (g)"},
+        {"Text92", "Votre sélection, prix HT (euro)"},
+        {"Combo10", "Etape 13, matériau du châssis"},
+        {"Combo11", "Etape 13, matériau des supports de roues"},
+        {"VScroll1", "Garde au sol (mm)"},
+    };
+    return names;
+}
+
+// A coloured value: its unit, the field holding its limit (none: the propeller's radius) and
+// whether the limit is a maximum.
+struct Limited {
+    const char* unit;
+    const char* limit;
+    bool maximum;
+};
+
+const std::map<std::string, Limited>& limitedValues() {
+    static const std::map<std::string, Limited> values = {
+        {"Text90", {"mm", "Text87", true}}, {"Text91", {"g", "Text88", true}},
+        {"Text92", {"€", "Text89", true}},  {"Text75", {"mm", "Text87", true}},
+        {"Text43", {"mm", nullptr, false}},
+    };
+    return values;
+}
+
+const Control* find(const std::vector<Control>& controls, const std::string& name) {
+    for (const Control& c : controls) {
+        if (c.name == name) return &c;
+    }
+    return nullptr;
+}
+
+std::string stepOf(const std::vector<Control>& controls, const Control& control) {
+    for (const Control* c = &control; c && !c->parent.empty();) {
+        c = find(controls, c->parent);
+        if (c && c->kind == ControlKind::Frame) return c->text;
+    }
+    return {};
+}
+
+bool isHeading(const Control& c) {
+    return c.kind == ControlKind::TextField && c.bold && c.background == Background::LightYellow;
+}
+
+std::string stem(const std::string& file) {
+    const auto slash = file.find_last_of('/');
+    std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string withComma(const std::string& step, const std::string& what) {
+    return step.empty() ? what : step + ", " + what;
+}
+
+}  // namespace
+
+void nameControls(std::vector<Control>& controls) {
+    for (Control& control : controls) {
+        if (const auto it = namedValues().find(control.name); it != namedValues().end()) {
+            control.accessibleName = it->second;
+            continue;
+        }
+        const std::string step = stepOf(controls, control);
+        switch (control.kind) {
+            case ControlKind::TextField: {
+                if (isHeading(control)) {
+                    control.accessibleName = withComma(step, "titre");
+                    break;
+                }
+                // The label on the same row, left of the value.
+                const Control* beside = nullptr;
+                for (const Control& label : controls) {
+                    if (label.kind != ControlKind::Label || label.parent != control.parent ||
+                        std::abs(label.geometry.top - control.geometry.top) > 60 ||
+                        label.geometry.left >= control.geometry.left)
+                        continue;
+                    if (!beside || label.geometry.left > beside->geometry.left) beside = &label;
+                }
+                if (beside) control.accessibleName = withComma(step, beside->text);
+                break;
+            }
+            case ControlKind::List: {
+                for (const Control& heading : controls) {
+                    if (heading.parent == control.parent && isHeading(heading))
+                        control.accessibleName = withComma(step, heading.text);
+                }
+                break;
+            }
+            case ControlKind::OptionButton:
+            case ControlKind::CheckBox:
+                control.accessibleName = withComma(step, control.text);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void describeState(DesignRecord& record) {
+    const std::vector<Control>& controls = record.controls();
+    for (const Control& control : controls) {
+        if (control.kind != ControlKind::PictureBox && control.kind != ControlKind::ImageBox)
+            continue;
+        std::string name;
+        const std::string step = stepOf(controls, control);
+        const std::string shown = stem(control.pictureFile);
+        if (control.name == "Picture9" && shown == "Oui") {
+            name = "Etape 14, verdict : conforme";
+        } else if (control.name == "Picture9" && shown == "Non") {
+            name = "Etape 14, verdict : non conforme";
+        } else if (shown.rfind("Choix", 0) == 0) {
+            name = withComma(step, "image de l'étape");
+        } else if (shown == "Apercu") {
+            name = withComma(step, "aperçu, vide");
+        } else if (!shown.empty()) {
+            name = withComma(
+                step, (control.kind == ControlKind::PictureBox ? "photo : " : "dessin : ") + shown);
+        } else if (!control.designPicture.empty() && control.visible) {
+            name = withComma(step, "dessin");
+        }
+        Control& c = record[control.name];
+        c.accessibleName = name;
+        c.accessibleDescription = control.name == "Picture9" ? control.toolTip : "";
+    }
+
+    for (const auto& [field, limited] : limitedValues()) {
+        Control& c = record[field];
+        if (!c.foreground) {
+            c.accessibleDescription.clear();
+            continue;
+        }
+        const bool red = *c.foreground == kComplianceRed;
+        const std::string limit = limited.limit
+                                      ? record.text(limited.limit)
+                                      : formatNumber(MyVal(record.text("Text2")) / 2, ",");
+        const char* state = limited.maximum
+                                ? (red ? "dépasse le maximum de " : "respecte le maximum de ")
+                                : (red ? "ne dépasse pas le rayon de l'hélice, "
+                                       : "dépasse le rayon de l'hélice, ");
+        c.accessibleDescription =
+            c.text + " " + limited.unit + " : " + state + limit + " " + limited.unit;
+    }
+
+    // Imprimer says why it cannot be used.
+    Control& print = record["Command1"];
+    const Control& verdict = record["Picture9"];
+    const std::string given = stem(verdict.pictureFile);
+    if (print.enabled) {
+        print.toolTip.clear();
+    } else if (given != "Oui" && given != "Non") {
+        print.toolTip = "Terminez les quatorze étapes pour obtenir l'estimation.";
+    } else {
+        // The verdict's own lines of the criteria that are not met.
+        std::string failing;
+        std::size_t start = 0;
+        const std::string& tip = verdict.toolTip;
+        while (start <= tip.size()) {
+            const auto end = std::min(tip.find('\n', start), tip.size());
+            const std::string line = tip.substr(start, end - start);
+            if (line.find("✗") != std::string::npos ||
+                line.find("(à la limite)") != std::string::npos)
+                failing += (failing.empty() ? "" : "\n") + line;
+            start = end + 1;
+        }
+        print.toolTip = "Impression impossible, critères non remplis :\n" + failing;
+    }
+}

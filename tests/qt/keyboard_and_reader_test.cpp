@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "modal_helper.h"
+#include "window_driver.h"
+
+namespace {
+
+QString focusName() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused) return "(rien)";
+    // The field inside an editable list stands for its list.
+    if (focused->objectName().isEmpty() && focused->parentWidget())
+        return focused->parentWidget()->objectName();
+    return focused->objectName();
+}
+
+void activate(QWidget& w) {
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
+TEST(Keyboard, TabVisitsTheControlsToActOnInStepOrderThenTheButtons) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    activate(d.w);
+    d.w.findChild<QWidget*>("Combo1")->setFocus();
+    QStringList visited = {focusName()};
+    for (int i = 0; i < 25; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (focusName() == visited.first()) break;
+        visited << focusName();
+    }
+    EXPECT_EQ(visited.join(' '),
+              "Combo1 Combo2 Combo3 Combo4 Option7 Check1 Check2 Combo5 Combo6 Combo7 Option1 "
+              "Option3 Option5 Combo8 Combo9 Combo10 Combo11 VScroll1 Picture9 Command3 Command1 "
+              "quitter");
+}
+
+TEST(Keyboard, ArrowsChooseInsideAnOptionGroupAndMoveTheClearance) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    activate(d.w);
+    const DesignRecord& record = d.w.session().record();
+    d.w.findChild<QRadioButton*>("Option1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(focusName(), "Option2");
+    EXPECT_TRUE(record["Option2"].selected);
+    EXPECT_FALSE(record["Option1"].selected);
+
+    auto* bar = d.w.findChild<QScrollBar*>("VScroll1");
+    EXPECT_EQ(bar->toolTip(), "Garde au sol (mm)");
+    EXPECT_EQ(bar->accessibleName(), "Garde au sol (mm)");
+    bar->setFocus();
+    const int start = record["VScroll1"].value;
+    QTest::keyClick(bar, Qt::Key_Down);
+    EXPECT_EQ(record["VScroll1"].value, start + 1);
+    EXPECT_EQ(record.text("Text79"), std::to_string(start + 1));
+    QTest::keyClick(bar, Qt::Key_PageDown);
+    EXPECT_EQ(record["VScroll1"].value, start + 11);
+}
+
+TEST(Keyboard, TheFocusedControlIsFramed) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    activate(d.w);
+    QWidget* list = d.w.findChild<QWidget*>("Combo6");
+    list->setFocus();
+    QWidget* surface = d.w.findChild<QWidget*>("Sélection");
+    QWidget* ring = nullptr;
+    for (QWidget* child : surface->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->testAttribute(Qt::WA_TransparentForMouseEvents) && child->isVisible())
+            ring = child;
+    }
+    ASSERT_NE(ring, nullptr);
+    const QRect around(list->mapTo(surface, QPoint(0, 0)), list->size());
+    EXPECT_TRUE(ring->geometry().contains(around)) << "around the list";
+    EXPECT_GT(ring->geometry().width(), around.width());
+}
+
+TEST(ScreenReader, ControlsAreNamedByTheirStepAndCaption) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    const struct {
+        const char* control;
+        const char* name;
+    } names[] = {
+        {"Text2", "Etape 1, Diamètre (mm)"},
+        {"Text7", "Etape 1, Dim mini / Axe (mm)"},
+        {"Combo1", "Etape 1, Hélice"},
+        {"Text11", "Etape 2, Diam. arbre (mm)"},
+        {"Combo4", "Etape 4, Alimentation"},
+        {"Check1", "Etape 4, Prendre en compte le coût des batteries"},
+        {"Text41", "Etape 6, Réf. Fournisseur"},
+        {"Option1", "Etape 8, Châssis au dessus des roues avant"},
+        {"Option6", "Etape 10, Arrière"},
+        {"Combo8", "Etape 11, Montage roues avant"},
+        {"Combo11", "Etape 13, matériau des supports de roues"},
+        {"Text91", "Votre sélection, masse (g)"},
+        {"Text88", "Informations, Masse Maxi (g)"},
+        {"Picture9", "Etape 14, verdict : conforme"},
+        {"Picture1", "Etape 1, photo : Hélice bipale 100 mm"},
+    };
+    for (const auto& n : names) {
+        QWidget* widget = d.w.findChild<QWidget*>(n.control);
+        ASSERT_NE(widget, nullptr) << n.control;
+        EXPECT_EQ(widget->accessibleName().toStdString(), n.name) << n.control;
+        // What assistive tools read is that same name.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), n.name) << n.control;
+    }
+    auto* verdict = d.w.findChild<QLabel*>("Picture9");
+    EXPECT_EQ(verdict->accessibleDescription(), verdict->toolTip());
+    EXPECT_TRUE(verdict->toolTip().startsWith("Critères du règlement :"));
+    EXPECT_TRUE(verdict->focusPolicy() & Qt::TabFocus);
+}
+
+TEST(ScreenReader, AColouredValueSaysItsStateInWords) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    driver::pick(w, "Combo1", 0);
+    auto* mass = w.findChild<QLineEdit*>("Text91");
+    const QString limit = w.findChild<QLineEdit*>("Text88")->text();
+    EXPECT_EQ(mass->accessibleDescription(),
+              mass->text() + " g : respecte le maximum de " + limit + " g");
+    // Over the maximum: the words change with the colour.
+    for (const char* list : {"Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7"}) {
+        auto* combo = w.findChild<QComboBox*>(list);
+        driver::pick(w, list, combo->count() - 1);
+    }
+    const QColor shown = mass->palette().color(QPalette::Text);
+    const QString words = mass->accessibleDescription();
+    if (shown == QColor(255, 0, 0)) {
+        EXPECT_EQ(words, mass->text() + " g : dépasse le maximum de " + limit + " g");
+    } else {
+        EXPECT_TRUE(words.contains("respecte le maximum")) << words.toStdString();
+    }
+}
+
+TEST(ScreenReader, ImprimerSaysWhyItIsDisabled) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    auto* print = w.findChild<QPushButton*>("Command1");
+    EXPECT_EQ(print->toolTip(), "Terminez les quatorze étapes pour obtenir l'estimation.");
+    driver::completePassingDesign(w);
+    ASSERT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->toolTip(), "");
+    // The heaviest motor fails the mass: the tooltip gives the verdict's failing line.
+    auto* motor = w.findChild<QComboBox*>("Combo2");
+    driver::pick(w, "Combo2", motor->count() - 1);
+    if (!print->isEnabled()) {
+        EXPECT_TRUE(print->toolTip().startsWith("Impression impossible, critères non remplis :\n"))
+            << print->toolTip().toStdString();
+        EXPECT_TRUE(print->toolTip().contains("✗")) << print->toolTip().toStdString();
+        EXPECT_FALSE(print->toolTip().contains("✓")) << print->toolTip().toStdString();
+    }
+}
+
+}  // namespace
