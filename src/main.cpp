@@ -11,6 +11,7 @@
 #include "qt/command_line.h"
 #include "qt/data_folder.h"
 #include "qt/main_window.h"
+#include "qt/translations.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     setApplicationIdentity();
+    installToolkitTranslations();
     if (home.isEmpty()) {
         QMessageBox::critical(nullptr, "VENTAKAR",
                               "VENTAKAR ne peut pas démarrer.\n\n" + dataFolderMissing(program));

@@ -338,6 +338,9 @@ TEST_F(MainWindowTest, QuittingAsksAsDescribedAndSaysWhatIsLost) {
                   "Les modifications non enregistrées de votre conception seront perdues.");
         EXPECT_EQ(seen->icon(), QMessageBox::Question);
         EXPECT_EQ(seen->defaultButton(), seen->button(QMessageBox::Yes));
+        // The toolkit's own buttons speak French too.
+        EXPECT_EQ(seen->button(QMessageBox::Yes)->text().remove('&'), "Oui");
+        EXPECT_EQ(seen->button(QMessageBox::No)->text().remove('&'), "Non");
         seen->button(QMessageBox::No)->click();
     });
     action(*w, "actionQuit")->trigger();

@@ -5,6 +5,7 @@
 
 #include "modal_helper.h"
 #include "qt/application_identity.h"
+#include "qt/translations.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     setApplicationIdentity();  // as main() does: the settings and data folders depend on it
+    installToolkitTranslations();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new WatcherCleanup);
     startModalWatchdog();
