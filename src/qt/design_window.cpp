@@ -36,8 +36,21 @@ static void initDesignResources() {
 
 namespace {
 
-QRect pixels(const Geometry& g) {
-    return QRect(toPixels(g.left), toPixels(g.top), toPixels(g.width), toPixels(g.height));
+// Twips to pixels at a scale of the surface: at real size exactly as designed, smaller by the
+// edges so that neighbours stay neighbours.
+QRect pixels(const Geometry& g, double scale) {
+    if (scale == 1.0)
+        return QRect(toPixels(g.left), toPixels(g.top), toPixels(g.width), toPixels(g.height));
+    auto at = [scale](int twips) { return qRound(toPixels(twips) * scale); };
+    const int left = at(g.left), top = at(g.top);
+    return QRect(left, top, std::max(1, at(g.left + g.width) - left),
+                 std::max(1, at(g.top + g.height) - top));
+}
+
+QFont scaledDesignFont(double scale) {
+    QFont font = designFont();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    return font;
 }
 
 QString qs(const std::string& text) {
@@ -100,13 +113,45 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     mirrorRecord();
     fitCaptions();
 
-    // The client area is fixed; on a smaller screen the surface scrolls inside the window.
+    fitWindowToSurface();
+}
+
+void DesignWindow::fitWindowToSurface() {
+    // The client area is fixed; at real size on a smaller screen the surface scrolls inside.
     QSize size = surface_->size();
     setMaximumSize(size);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
     }
     resize(size);
+}
+
+void DesignWindow::setScale(double scale) {
+    if (!surface_ || scale <= 0 || scale == scale_) return;
+    scale_ = scale;
+    surface_->setFont(scaledDesignFont(scale));
+    surface_->setFixedSize(qRound(toPixels(DesignRecord::kClientWidth) * scale),
+                           qRound(toPixels(DesignRecord::kClientHeight) * scale));
+    for (const Control& control : session_->record().controls()) {
+        QWidget* widget = widgets_.value(qs(control.name));
+        if (!widget) continue;
+        if (control.kind == ControlKind::TextField && control.bold) {
+            QFont font = scaledDesignFont(scale);
+            font.setBold(true);
+            widget->setFont(font);
+        } else if (control.kind == ControlKind::PictureBox ||
+                   control.kind == ControlKind::ImageBox) {
+            widget->setProperty("fileName", QVariant());  // drawn again at the new scale
+        } else if (control.kind == ControlKind::Label ||
+                   control.kind == ControlKind::OptionButton ||
+                   control.kind == ControlKind::CheckBox) {
+            widget->setFont(surface_->font());
+        }
+    }
+    mirrorRecord();
+    fitCaptions();
+    fitWindowToSurface();
+    if (focusRing_) focusRing_->follow(QApplication::focusWidget());
 }
 
 DesignWindow::~DesignWindow() = default;
@@ -240,7 +285,7 @@ void DesignWindow::mirrorRecord() {
 
 void DesignWindow::mirror(const Control& control, QWidget* widget) {
     const QSignalBlocker blocker(widget);
-    if (control.kind != ControlKind::Line) widget->setGeometry(pixels(control.geometry));
+    if (control.kind != ControlKind::Line) widget->setGeometry(pixels(control.geometry, scale_));
     widget->setVisible(control.visible);
     widget->setEnabled(control.enabled);
     const QString toolTip = toolTipOf(control, widget);
@@ -299,7 +344,8 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
             break;
         case ControlKind::Line: {
             auto* line = static_cast<LineShape*>(widget);
-            line->setLine(control.x1, control.y1, control.x2, control.y2, control.lineWidth);
+            line->setLine(control.x1, control.y1, control.x2, control.y2, control.lineWidth,
+                          scale_);
             break;
         }
         case ControlKind::ScrollBar: {
@@ -315,6 +361,16 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
         case ControlKind::Button:
             break;
     }
+}
+
+QPixmap DesignWindow::fitted(const QImage& image, const QWidget* label) const {
+    if (scale_ == 1.0 || image.isNull()) return QPixmap::fromImage(image);
+    // Scaled from the source at the screen's own density, so that nothing is blurred twice.
+    const double density = label->devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(image.scaled(
+        image.size() * scale_ * density, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(density);
+    return pixmap;
 }
 
 QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
@@ -405,9 +461,9 @@ void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
     label->setProperty("fileName", file);
     if (unchanged && !file.isEmpty()) return;
     if (!file.isEmpty()) {
-        label->setPixmap(QPixmap::fromImage(platform_.takeImage(control.pictureFile)));
+        label->setPixmap(fitted(platform_.takeImage(control.pictureFile), label));
     } else if (!control.designPicture.empty()) {
-        label->setPixmap(QPixmap(qs(control.designPicture)));
+        label->setPixmap(fitted(QImage(qs(control.designPicture)), label));
     } else {
         label->clear();
     }

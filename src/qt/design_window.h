@@ -28,6 +28,9 @@ class DesignWindow : public QWidget {
     QtPlatform& platform() { return platform_; }
     // Brings every widget up to date with the record.
     void mirrorRecord();
+    // The surface drawn at this scale (1: real size), every control working at it.
+    void setScale(double scale);
+    double scale() const { return scale_; }
     // Runs one event in the session, then mirrors the record.
     void forward(const std::function<void()>& toSession);
 
@@ -48,6 +51,8 @@ class DesignWindow : public QWidget {
     // when its box is too narrow for it.
     QString toolTipOf(const Control& control, QWidget* widget) const;
     void setTabOrderOfSteps();
+    void fitWindowToSurface();
+    QPixmap fitted(const QImage& image, const QWidget* label) const;
     void updateOptionTabStops();
     // Captions too long for their box at the design's font are set smaller (see fitCaption).
     void fitCaptions();
@@ -60,6 +65,7 @@ class DesignWindow : public QWidget {
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QButtonGroup*> groups_;
     class FocusRing* focusRing_ = nullptr;
+    double scale_ = 1.0;
     bool loaded_ = false;
     bool ending_ = false;
 };

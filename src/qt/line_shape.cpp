@@ -9,14 +9,17 @@ LineShape::LineShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void LineShape::setLine(int x1, int y1, int x2, int y2, int penWidth) {
+void LineShape::setLine(int x1, int y1, int x2, int y2, int penWidth, double scale) {
     setProperty("x1", x1);
     setProperty("y1", y1);
     setProperty("x2", x2);
     setProperty("y2", y2);
     penWidth_ = penWidth;
-    const QPoint a(toPixels(x1), toPixels(y1));
-    const QPoint b(toPixels(x2), toPixels(y2));
+    auto at = [scale](int twips) {
+        return scale == 1.0 ? toPixels(twips) : qRound(toPixels(twips) * scale);
+    };
+    const QPoint a(at(x1), at(y1));
+    const QPoint b(at(x2), at(y2));
     const int margin = penWidth;
     const QRect box = QRect(a, b).normalized().adjusted(-margin, -margin, margin, margin);
     from_ = a - box.topLeft();

@@ -6,7 +6,7 @@
 class LineShape : public QWidget {
   public:
     explicit LineShape(QWidget* parent);
-    void setLine(int x1, int y1, int x2, int y2, int penWidth);
+    void setLine(int x1, int y1, int x2, int y2, int penWidth, double scale = 1.0);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

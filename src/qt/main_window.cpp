@@ -1,6 +1,7 @@
 #include "qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,13 +9,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "catalogue/data_error.h"
 #include "catalogue/safe_name.h"
@@ -23,11 +27,16 @@
 #include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/message_box.h"
+#include "window/twips.h"
 
 namespace {
 
 const char* const kRecentKey = "recentFiles";
 const char* const kFolderKey = "lastFolder";
+const char* const kFitKey = "view/fitToScreen";
+// Room a window manager takes around a window: borders and the title bar.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 36;
 const char* const kDesignFilter = "Conceptions VENTAKAR (*.ventakar)";
 
 std::string local(const QString& path) {
@@ -65,6 +74,30 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     connect(design_, &DesignWindow::mirrored, this, &MainWindow::updateState);
     updateState();
+    // On a screen too small for the window the surface is scaled to fit, unless the pupil chose
+    // real size; on a screen large enough both are real size.
+    applyView(QSettings().value(kFitKey, true).toBool());
+}
+
+double MainWindow::fitScale() const {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown) return 1.0;
+    const QSize room = shown->availableGeometry().size() -
+                       QSize(kFrameWidth, kFrameHeight + menuBar()->sizeHint().height());
+    const double scale = std::min({1.0, room.width() / double(toPixels(DesignRecord::kClientWidth)),
+                                   room.height() / double(toPixels(DesignRecord::kClientHeight))});
+    return std::max(scale, 0.3);
+}
+
+void MainWindow::chooseView(bool fit) {
+    QSettings().setValue(kFitKey, fit);
+    applyView(fit);
+}
+
+void MainWindow::applyView(bool fit) {
+    actionFitScreen_->setChecked(fit);
+    actionRealSize_->setChecked(!fit);
+    design_->setScale(fit ? fitScale() : 1.0);
     // The menu bar comes above the design window's client area, which keeps its size.
     resize(design_->size() + QSize(0, menuBar()->sizeHint().height()));
 }
@@ -121,6 +154,18 @@ void MainWindow::buildMenus() {
         edit, "actionRedo", "Rétablir",
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         [this] { redo(); });
+
+    QMenu* view = menuBar()->addMenu("&Affichage");
+    view->setObjectName("menuView");
+    auto* sizes = new QActionGroup(this);
+    actionRealSize_ =
+        addAction(view, "actionRealSize", "&Taille réelle", {}, [this] { chooseView(false); });
+    actionFitScreen_ =
+        addAction(view, "actionFitScreen", "&Ajuster à l'écran", {}, [this] { chooseView(true); });
+    for (QAction* a : {actionRealSize_, actionFitScreen_}) {
+        a->setCheckable(true);
+        sizes->addAction(a);
+    }
 
     QMenu* help = menuBar()->addMenu("&Aide");
     help->setObjectName("menuHelp");

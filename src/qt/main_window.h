@@ -38,6 +38,10 @@ class MainWindow : public QMainWindow {
     QAction* addAction(QMenu* menu, const char* objectName, const QString& text,
                        const QList<QKeySequence>& shortcuts, const std::function<void()>& run);
     void buildMenus();
+    // The scale at which the whole surface fits the available screen, at most 1.
+    double fitScale() const;
+    void chooseView(bool fit);
+    void applyView(bool fit);
     void updateState();
     void rebuildRecentMenu();
 
@@ -71,6 +75,8 @@ class MainWindow : public QMainWindow {
     QAction* actionPrint_ = nullptr;
     QAction* actionUndo_ = nullptr;
     QAction* actionRedo_ = nullptr;
+    QAction* actionRealSize_ = nullptr;
+    QAction* actionFitScreen_ = nullptr;
     bool pendingRecovery_ = false;
     bool ending_ = false;
 };

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
     }
     QStringList menus;
     for (QAction* menu : w->menuBar()->actions()) menus << menu->text().remove('&');
-    EXPECT_EQ(menus, QStringList({"Fichier", "Édition", "Aide"}));
+    EXPECT_EQ(menus, QStringList({"Fichier", "Édition", "Affichage", "Aide"}));
     auto* recent = w->findChild<QMenu*>("menuRecent");
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title().remove('&'), "Ouvrir un fichier récent");

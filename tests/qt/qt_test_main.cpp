@@ -20,7 +20,10 @@ class WatcherCleanup : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" VENTAKAR_SOURCE_DIR "/tests/qt/offscreen_screen.json");
+    }
     // Settings, recent files and the recovery file of a test run are its own, never the user's.
     QTemporaryDir home;
     if (qEnvironmentVariableIsEmpty("VENTAKAR_KEEP_XDG")) {
