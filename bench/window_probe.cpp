@@ -1,4 +1,6 @@
 // Timings of the real window on the offscreen platform, driven by bench/run_window_bench.sh:
+//   window_probe program   what the program does up to its window shown: translations, the main
+//                          window with its menus, then exits (timed from outside)
 //   window_probe startup   builds and shows the design window, then exits (timed from outside);
 //                          prints the time spent decoding the start-up pictures and reading the
 //                          catalogues, each measured alone in the same process
@@ -22,9 +24,11 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "qt/application_identity.h"
 #include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/main_window.h"
+#include "qt/translations.h"
 
 namespace {
 
@@ -123,6 +127,15 @@ int main(int argc, char** argv) {
     const QString mode = argc > 1 ? argv[1] : "startup";
     closeStartWindowWhenShown();
     if (mode == "document") return documentProbe(argc > 2 ? std::atoi(argv[2]) : 20);
+    if (mode == "program") {
+        setApplicationIdentity();
+        installToolkitTranslations();
+        MainWindow window;
+        if (!window.isLoaded()) return 1;
+        window.show();
+        QApplication::processEvents();
+        return 0;
+    }
     if (mode == "check") {
         std::vector<double> runs;
         QStringList lines;

@@ -302,19 +302,24 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
                 field->setCursorPosition(0);  // a long value shows its beginning
             }
             field->setReadOnly(control.readOnly);
-            QPalette palette = field->palette();
             const QPalette defaults = QApplication::palette(field);
-            palette.setColor(QPalette::Text, control.foreground ? QColor(control.foreground->red,
-                                                                         control.foreground->green,
-                                                                         control.foreground->blue)
-                                                                : defaults.color(QPalette::Text));
+            const QColor text = control.foreground
+                                    ? QColor(control.foreground->red, control.foreground->green,
+                                             control.foreground->blue)
+                                    : defaults.color(QPalette::Text);
             QColor base = defaults.color(QPalette::Base);
             if (control.background == Background::LightYellow)
                 base = QColor(kLightYellow.red, kLightYellow.green, kLightYellow.blue);
             if (control.background == Background::ButtonFace)
                 base = defaults.color(QPalette::Button);
-            palette.setColor(QPalette::Base, base);
-            field->setPalette(palette);
+            // A palette set is passed down and repainted: only when a colour changes.
+            if (field->palette().color(QPalette::Text) != text ||
+                field->palette().color(QPalette::Base) != base) {
+                QPalette palette = field->palette();
+                palette.setColor(QPalette::Text, text);
+                palette.setColor(QPalette::Base, base);
+                field->setPalette(palette);
+            }
             break;
         }
         case ControlKind::List: {

@@ -52,7 +52,7 @@ QString quoted(const QString& text) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     if (QCoreApplication::organizationName().isEmpty()) setApplicationIdentity();
     setWindowTitle("VENTAKAR");
-    QIcon icon(":/icons/ventakar.svg");
+    QIcon icon;  // drawn once for each size: no vector renderer is needed at start-up
     for (int size : {16, 32, 48, 256}) icon.addFile(QString(":/icons/ventakar-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     setWindowIcon(icon);
