@@ -88,9 +88,15 @@ void QtPrinter::divertPdfOutput() {
     QTemporaryFile partial(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX"));
     partial.setAutoRemove(false);
     if (!partial.open()) {
+        const int error = errno;  // the toolkit's reason is English: say it in ours
         throw PrintError("le fichier PDF ne peut pas être écrit dans le dossier « " +
                          target.absolutePath().toStdString() + " » (" +
-                         partial.errorString().toStdString() + ").");
+                         (error == EACCES || error == EPERM ? std::string("droits d'accès")
+                          : error == ENOENT                 ? std::string("dossier introuvable")
+                          : error == ENOSPC                 ? std::string("disque plein")
+                          : error == EROFS                  ? std::string("disque en lecture seule")
+                                           : "erreur système " + std::to_string(error)) +
+                         ").");
     }
     pdfPartial_ = partial.fileName();
     partial.close();

@@ -2,12 +2,15 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include "modal_helper.h"
 #include "qt/caption_fit.h"
+#include "qt/picture_probe.h"
 #include "qt/wrapping_button.h"
 #include "window_driver.h"
 
@@ -80,6 +83,33 @@ TEST(ReadableWindow, TooltipsShowWhatTheBoxCuts) {
               supplier->width() - 6);
     EXPECT_EQ(supplier->toolTip(), supplier->text());
     EXPECT_EQ(d.w.findChild<QLineEdit*>("Text3")->toolTip(), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FrenchWording, PicturesThatCannotBeDecodedAreExplainedInFrench) {
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } pictures[] = {
+        {"texte.jpg", "ceci n'est pas une image"},
+        {"coupee.jpg", QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10)},
+        {"vide.gif", ""},
+    };
+    for (const auto& p : pictures) {
+        QFile file(dir.filePath(p.name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(p.bytes);
+        file.close();
+        const std::string why = probePicture(QFile::encodeName(file.fileName()).toStdString());
+        EXPECT_EQ(why.rfind("l'image ne peut pas être décodée (", 0), 0u) << why;
+        for (const char* english : {"Unable", "Unsupported", "image format", "data"})
+            EXPECT_EQ(why.find(english), std::string::npos) << why;
+    }
+    EXPECT_EQ(probePicture("/nulle/part.jpg"), "l'image est introuvable");
 }
 
 }  // namespace
