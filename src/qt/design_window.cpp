@@ -108,8 +108,8 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     buildWidgets();
     setTabOrderOfSteps();
     focusRing_ = new FocusRing(surface_);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { focusRing_->follow(now); });
+    focusFollower_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { focusRing_->follow(now); });
     mirrorRecord();
     fitCaptions();
 
@@ -154,7 +154,11 @@ void DesignWindow::setScale(double scale) {
     if (focusRing_) focusRing_->follow(QApplication::focusWidget());
 }
 
-DesignWindow::~DesignWindow() = default;
+DesignWindow::~DesignWindow() {
+    // The controls give up the focus as they are destroyed, after this window has stopped being
+    // one: the ring must not follow them.
+    disconnect(focusFollower_);
+}
 
 void DesignWindow::buildWidgets() {
     // Lightweight controls (frames, labels, images, lines) are drawn under the others.

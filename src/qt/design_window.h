@@ -65,6 +65,7 @@ class DesignWindow : public QWidget {
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QButtonGroup*> groups_;
     class FocusRing* focusRing_ = nullptr;
+    QMetaObject::Connection focusFollower_;
     double scale_ = 1.0;
     bool loaded_ = false;
     bool ending_ = false;

@@ -19,7 +19,6 @@ struct BadFile {
 };
 
 const char* const kNotADesign = "ce fichier n'est pas une conception VENTAKAR.";
-const char* const kDamaged = "la conception est endommagée";
 
 const BadFile kBadFiles[] = {
     {"Empty", "", kNotADesign},
