@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -481,6 +482,26 @@ void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
 void DesignWindow::forward(const std::function<void()>& toSession) {
     toSession();
     mirrorRecord();
+}
+
+void DesignWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Shown as its own window, it has the program's shortcuts itself; inside the main window its
+    // menus hold them (the same keys twice would silence both).
+    if (!loaded_ || window() != this || standaloneShortcuts_) return;
+    standaloneShortcuts_ = true;
+    const struct {
+        QKeySequence keys;
+        std::function<void()> run;
+    } shortcuts[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_P), [this] { session_->printClicked(printer_); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { session_->quitClicked(); }},
+        {QKeySequence(Qt::Key_F1), [this] { session_->aboutClicked(); }},
+    };
+    for (const auto& s : shortcuts) {
+        auto* shortcut = new QShortcut(s.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, run = s.run] { forward(run); });
+    }
 }
 
 void DesignWindow::closeEvent(QCloseEvent* event) {

@@ -40,6 +40,7 @@ class DesignWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -69,4 +70,5 @@ class DesignWindow : public QWidget {
     double scale_ = 1.0;
     bool loaded_ = false;
     bool ending_ = false;
+    bool standaloneShortcuts_ = false;
 };

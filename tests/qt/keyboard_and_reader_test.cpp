@@ -3,8 +3,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -168,6 +170,41 @@ TEST(ScreenReader, ImprimerSaysWhyItIsDisabled) {
         EXPECT_TRUE(print->toolTip().contains("✗")) << print->toolTip().toStdString();
         EXPECT_FALSE(print->toolTip().contains("✓")) << print->toolTip().toStdString();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Keyboard, TheDesignWindowOnItsOwnHasTheProgramsShortcuts) {
+    driver::PassingDesign d;
+    ASSERT_TRUE(d.w.isLoaded());
+    activate(d.w);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* shows;  // in the modal that opens
+    } keys[] = {
+        {Qt::Key_F1, Qt::NoModifier, "Cliquer pour continuer"},  // the start window
+        {Qt::Key_Q, Qt::ControlModifier, "Voulez vous vraiment quitter ?"},
+        {Qt::Key_P, Qt::ControlModifier, "Imprimer"},
+    };
+    for (const auto& k : keys) {
+        QString seen;
+        whenModalAppears([&](QWidget* modal) {
+            seen = modal->windowTitle() + " " + modalText(modal);
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                box->button(QMessageBox::No)->click();
+            } else {
+                static_cast<QDialog*>(modal)->reject();
+            }
+        });
+        activate(d.w);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &d.w, k.key,
+                        k.modifiers);
+        EXPECT_TRUE(seen.contains(QString::fromUtf8(k.shows))) << seen.toStdString();
+    }
+    EXPECT_TRUE(d.w.isVisible());
 }
 
 }  // namespace
