@@ -196,7 +196,11 @@ void MainWindow::updateState() {
 }
 
 void MainWindow::rebuildRecentMenu() {
-    recentMenu_->clear();
+    // The action being triggered may be one of these: it goes once its signal has returned.
+    for (QAction* old : recentMenu_->actions()) {
+        recentMenu_->removeAction(old);
+        old->deleteLater();
+    }
     const QStringList files = recentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString file = files[i];

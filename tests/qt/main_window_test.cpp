@@ -459,3 +459,51 @@ TEST_F(MainWindowTest, AFaultyCatalogueAtStartUpPointsToTheCheck) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, RecentFilesReopenTheirDesignAndForgetOnesThatAreGone) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    DesignSession& session = w->designWindow()->session();
+    // Nine designs saved in turn: the list keeps the last eight, newest first.
+    QStringList saved;
+    for (int i = 0; i < 9; ++i) {
+        driver::pick(*w->designWindow(), "Combo1", i % 2);
+        const QString file = dir.filePath(QString("conception-%1.ventakar").arg(i));
+        answerFileDialog(file);
+        action(*w, "actionSaveAs")->trigger();
+        saved.prepend(file);
+    }
+    auto* recent = w->findChild<QMenu*>("menuRecent");
+    QStringList listed;
+    for (QAction* a : recent->actions()) {
+        if (!a->data().toString().isEmpty()) listed << a->data().toString();
+    }
+    EXPECT_EQ(listed, saved.mid(0, MainWindow::kMaxRecentFiles));
+
+    // The fourth one, reopened from the list.
+    action(*w, "actionNew")->trigger();
+    auto reopen = [&](const QString& file) {
+        for (QAction* a : recent->actions()) {
+            if (a->data().toString() == file) {
+                a->trigger();  // rebuilds the menu from inside the action's own signal
+                return;
+            }
+        }
+        ADD_FAILURE() << file.toStdString() << " is not in the list";
+    };
+    reopen(saved[3]);
+    EXPECT_EQ(session.documentPath(), QFile::encodeName(saved[3]).toStdString());
+    EXPECT_EQ(session.record()["Combo1"].chosenItem, (8 - 3) % 2);
+
+    // One deleted meanwhile: the message, and it leaves the list.
+    QFile::remove(saved[1]);
+    QString said;
+    answerBox("OK", &said);
+    reopen(saved[1]);
+    EXPECT_TRUE(said.contains("le fichier est introuvable")) << said.toStdString();
+    EXPECT_FALSE(QSettings().value("recentFiles").toStringList().contains(saved[1]));
+}
+
+}  // namespace
