@@ -142,11 +142,18 @@ std::string number(double value) {
     return formatNumber(value, ",");
 }
 
+// A picture a record names, probed once all files are read.
+struct PictureUse {
+    std::string name;
+    CheckProblem where;  // the record that names it
+};
+
 // The check of one file of the folder.
 class FileCheck {
   public:
-    FileCheck(const std::string& folder, const FileRule& rule, CheckReport& report)
-        : folder_(folder), rule_(rule), report_(report) {}
+    FileCheck(const std::string& folder, const FileRule& rule, CheckReport& report,
+              std::vector<PictureUse>& pictures)
+        : folder_(folder), rule_(rule), report_(report), pictures_(pictures) {}
 
     void run();
 
@@ -176,6 +183,7 @@ class FileCheck {
     const std::string& folder_;
     const FileRule& rule_;
     CheckReport& report_;
+    std::vector<PictureUse>& pictures_;
     TextEncoding encoding_ = TextEncoding::Windows1252;
     std::map<std::string, int> designations_;  // trimmed designation, its line
     bool misaligned_ = false;
@@ -468,10 +476,10 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
     }
 }
 
-// Marked for checkDataFolder, which probes each picture once; every record that names a picture
+// Kept for checkDataFolder, which probes each picture once; every record that names a picture
 // that fails gets the problem at its own line.
 void FileCheck::needPicture(const std::string& name, int line, int record, const char* field) {
-    report_.problems.push_back({rule_.file, line, record, field, Severity::Error, "\x01" + name});
+    pictures_.push_back({name, {rule_.file, line, record, field, Severity::Error, ""}});
 }
 
 }  // namespace
@@ -496,7 +504,8 @@ std::string probeFileExists(const std::string& path) {
 CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe) {
     CheckReport report;
     report.folder = folder;
-    for (const FileRule& rule : fileRules()) FileCheck(folder, rule, report).run();
+    std::vector<PictureUse> pictures;
+    for (const FileRule& rule : fileRules()) FileCheck(folder, rule, report, pictures).run();
 
     // Pictures are probed once each, however many records name them.
     std::map<std::string, std::string> why;
@@ -505,28 +514,21 @@ CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe
         if (it == why.end()) it = why.emplace(name, probe(folder + "/" + name)).first;
         return it->second;
     };
-    std::vector<CheckProblem> kept;
-    kept.reserve(report.problems.size());
-    for (CheckProblem& p : report.problems) {
-        if (p.text.empty() || p.text[0] != '\x01') {
-            kept.push_back(std::move(p));
-            continue;
-        }
-        const std::string name = p.text.substr(1);
-        const std::string& reason = probed(name);
+    for (PictureUse& use : pictures) {
+        const std::string& reason = probed(use.name);
         if (reason.empty()) continue;
-        p.text = "l'image " + inQuotes(name) + " : " + reason +
-                 " ; ajoutez-la au dossier ou corrigez le nom écrit ici.";
-        kept.push_back(std::move(p));
+        use.where.text = "l'image " + inQuotes(use.name) + " : " + reason +
+                         " ; ajoutez-la au dossier ou corrigez le nom écrit ici.";
+        report.problems.push_back(std::move(use.where));
     }
     for (const char* name : fixedPictures()) {
         const std::string& reason = probed(name);
         if (reason.empty()) continue;
-        kept.push_back({name, 0, 0, "", Severity::Error,
-                        reason + " : cette image fait partie de la fenêtre de VENTAKAR ; remettez "
-                                 "celle fournie avec le programme."});
+        report.problems.push_back(
+            {name, 0, 0, "", Severity::Error,
+             reason + " : cette image fait partie de la fenêtre de VENTAKAR ; remettez "
+                      "celle fournie avec le programme."});
     }
-    report.problems = std::move(kept);
     // Catalogues in the order they are read, then the window's pictures by name.
     std::map<std::string, int> order;
     for (std::size_t i = 0; i < fileRules().size(); ++i) order[fileRules()[i].file] = int(i);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
@@ -55,16 +56,11 @@ const std::map<std::string, Limited>& limitedValues() {
     return values;
 }
 
-const Control* find(const std::vector<Control>& controls, const std::string& name) {
-    for (const Control& c : controls) {
-        if (c.name == name) return &c;
-    }
-    return nullptr;
-}
-
-std::string stepOf(const std::vector<Control>& controls, const Control& control) {
+// The caption of the frame that holds a control (« Etape 1 »), found through its parents.
+template <typename Find>
+std::string stepOf(const Control& control, const Find& find) {
     for (const Control* c = &control; c && !c->parent.empty();) {
-        c = find(controls, c->parent);
+        c = find(c->parent);
         if (c && c->kind == ControlKind::Frame) return c->text;
     }
     return {};
@@ -88,12 +84,18 @@ std::string withComma(const std::string& step, const std::string& what) {
 }  // namespace
 
 void nameControls(std::vector<Control>& controls) {
+    std::unordered_map<std::string, const Control*> byName;
+    for (const Control& c : controls) byName.emplace(c.name, &c);
+    const auto find = [&](const std::string& name) -> const Control* {
+        const auto it = byName.find(name);
+        return it == byName.end() ? nullptr : it->second;
+    };
     for (Control& control : controls) {
         if (const auto it = namedValues().find(control.name); it != namedValues().end()) {
             control.accessibleName = it->second;
             continue;
         }
-        const std::string step = stepOf(controls, control);
+        const std::string step = stepOf(control, find);
         switch (control.kind) {
             case ControlKind::TextField: {
                 if (isHeading(control)) {
@@ -135,7 +137,8 @@ void describeState(DesignRecord& record) {
         if (control.kind != ControlKind::PictureBox && control.kind != ControlKind::ImageBox)
             continue;
         std::string name;
-        const std::string step = stepOf(controls, control);
+        const std::string step =
+            stepOf(control, [&](const std::string& name) { return record.find(name); });
         const std::string shown = stem(control.pictureFile);
         if (control.name == "Picture9" && shown == "Oui") {
             name = "Etape 14, verdict : conforme";

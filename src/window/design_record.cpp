@@ -5,7 +5,17 @@
 
 #include "window/design_layout.h"
 
-DesignRecord::DesignRecord() : controls_(designLayout()) {
+namespace {
+
+// The layout, with its names for screen readers, is built once; every new record copies it.
+const std::vector<Control>& designTimeControls() {
+    static const std::vector<Control> controls = designLayout();
+    return controls;
+}
+
+}  // namespace
+
+DesignRecord::DesignRecord() : controls_(designTimeControls()) {
     reindex();
 }
 
