@@ -8,7 +8,10 @@ cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(ventakar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="build/ventakar_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "no $deb" >&2; exit 1; }
-dpkg-deb -I "$deb" | grep -q 'Depends:.*libqt6widgets6.*qt6-translations-l10n.*fonts-liberation'
+# Read whole before matching: grep -q stopping early would end dpkg-deb with SIGPIPE under pipefail.
+info=$(dpkg-deb -I "$deb")
+grep -q 'Depends:.*libqt6widgets6.*qt6-translations-l10n.*fonts-liberation' <<<"$info" ||
+  { echo "the package's Depends: lacks the Qt 6 libraries, qt6-translations-l10n or fonts-liberation" >&2; exit 1; }
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"

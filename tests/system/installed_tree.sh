@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/école prefix" >/dev/null
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
-"$work/école prefix/bin/ventakar" --version | grep -qx 'ventakar [0-9.]*'
+"$work/école prefix/bin/ventakar" --version | grep -x 'ventakar [0-9.]*' >/dev/null
 "$work/école prefix/bin/ventakar" --verifier > report.txt
 tail -1 report.txt | grep -qx 'Aucun problème : les catalogues sont prêts.'
 grep -q "« $work/école prefix/share/ventakar/Data »" report.txt

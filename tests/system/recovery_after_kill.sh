@@ -14,7 +14,7 @@ recovery="$XDG_DATA_HOME/VENTAKAR/ventakar/recuperation.ventakar"
 cat > "$work/session.sh" <<SCRIPT
 set -euo pipefail
 wait_for() { for _ in \$(seq 100); do eval "\$1" && return 0; sleep 0.1; done; echo "timed out: \$1" >&2; return 1; }
-main_window() { xdotool search --onlyvisible --name "^VENTAKAR" 2>/dev/null | head -1; }
+main_window() { xdotool search --onlyvisible --name "^VENTAKAR" 2>/dev/null | sed -n 1p; }
 start() {
   "$exe" >"$work/out.txt" 2>&1 & pid=\$!
   sleep 2
@@ -49,8 +49,8 @@ esac
 xdotool windowfocus --sync "\$(main_window)"
 sleep 0.5
 xdotool key ctrl+s
-wait_for '[ -n "\$(xdotool search --onlyvisible --name "^Enregistrer la conception" 2>/dev/null | head -1)" ]'
-dialog=\$(xdotool search --onlyvisible --name '^Enregistrer la conception' | head -1)
+wait_for '[ -n "\$(xdotool search --onlyvisible --name "^Enregistrer la conception" 2>/dev/null | sed -n 1p)" ]'
+dialog=\$(xdotool search --onlyvisible --name '^Enregistrer la conception' | sed -n 1p)
 xdotool windowfocus --sync "\$dialog"
 sleep 0.5
 xdotool key ctrl+a
