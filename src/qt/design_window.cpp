@@ -383,6 +383,15 @@ QPixmap DesignWindow::fitted(const QImage& image, const QWidget* label) const {
     return pixmap;
 }
 
+QPixmap DesignWindow::designPixmap(const QString& resource, const QWidget* label) {
+    const QString key =
+        QString("%1@%2x%3").arg(resource).arg(scale_).arg(label->devicePixelRatioF());
+    auto it = designPixmaps_.constFind(key);
+    if (it == designPixmaps_.constEnd())
+        it = designPixmaps_.insert(key, fitted(QImage(resource), label));
+    return *it;
+}
+
 QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
     const QString described = qs(control.toolTip);
     if (!control.visible) return described;
@@ -473,7 +482,9 @@ void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
     if (!file.isEmpty()) {
         label->setPixmap(fitted(platform_.takeImage(control.pictureFile), label));
     } else if (!control.designPicture.empty()) {
-        label->setPixmap(fitted(QImage(qs(control.designPicture)), label));
+        // A hidden drawing is decoded when it is first shown (the sketch, once the design is
+        // complete).
+        if (control.visible) label->setPixmap(designPixmap(qs(control.designPicture), label));
     } else {
         label->clear();
     }

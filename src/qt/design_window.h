@@ -54,6 +54,8 @@ class DesignWindow : public QWidget {
     void setTabOrderOfSteps();
     void fitWindowToSurface();
     QPixmap fitted(const QImage& image, const QWidget* label) const;
+    // A picture built into the program, decoded and fitted once for each scale and density.
+    QPixmap designPixmap(const QString& resource, const QWidget* label);
     void updateOptionTabStops();
     // Captions too long for their box at the design's font are set smaller (see fitCaption).
     void fitCaptions();
@@ -65,6 +67,7 @@ class DesignWindow : public QWidget {
     QWidget* surface_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QButtonGroup*> groups_;
+    QHash<QString, QPixmap> designPixmaps_;
     class FocusRing* focusRing_ = nullptr;
     QMetaObject::Connection focusFollower_;
     double scale_ = 1.0;

@@ -27,6 +27,7 @@
 #include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/message_box.h"
+#include "qt/program_icon.h"
 #include "window/twips.h"
 
 namespace {
@@ -52,8 +53,7 @@ QString quoted(const QString& text) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     if (QCoreApplication::organizationName().isEmpty()) setApplicationIdentity();
     setWindowTitle("VENTAKAR");
-    QIcon icon;  // drawn once for each size: no vector renderer is needed at start-up
-    for (int size : {16, 32, 48, 256}) icon.addFile(QString(":/icons/ventakar-%1.png").arg(size));
+    const QIcon icon = programIcon();
     QApplication::setWindowIcon(icon);
     setWindowIcon(icon);
     design_ = new DesignWindow;

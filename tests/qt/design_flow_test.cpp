@@ -92,6 +92,23 @@ TEST(DesignFlow, AWholeDesignThroughTheWidgets) {
     EXPECT_FALSE(line8->isHidden());
     // Image13 moves with the record.
     EXPECT_EQ(w.findChild<QLabel*>("Image13")->geometry().top(), 600 / 15);
+    // The drawings hidden until the design is complete are drawn once they show, every one of
+    // them, and one drawing used twice is the same picture.
+    int drawn = 0;
+    for (const Control& c : w.session().record().controls()) {
+        if (c.designPicture.empty() || !c.visible) continue;
+        auto* label = w.findChild<QLabel*>(QString::fromStdString(c.name));
+        ASSERT_NE(label, nullptr) << c.name;
+        if (!c.pictureFile.empty()) continue;  // a catalogue picture shows instead
+        const QImage expected(QString::fromStdString(c.designPicture));
+        ASSERT_FALSE(label->pixmap().isNull()) << c.name;
+        EXPECT_EQ(label->pixmap().size(), expected.size()) << c.name;
+        EXPECT_EQ(label->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                  expected.convertToFormat(QImage::Format_RGB32))
+            << c.name;
+        ++drawn;
+    }
+    EXPECT_GE(drawn, 2);  // at least Image11 and Image13, hidden at start
 
     // The clearance bar writes its value and reruns the estimation.
     const QString height = w.findChild<QLineEdit*>("Text43")->text();
