@@ -25,6 +25,7 @@
 #include "qt/focus_ring.h"
 #include "qt/item_list_model.h"
 #include "qt/line_shape.h"
+#include "qt/step_frame.h"
 #include "qt/step_list.h"
 #include "qt/step_list_accessible.h"
 #include "qt/wrapping_button.h"
@@ -179,7 +180,7 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
     const QString name = qs(control.name);
     switch (control.kind) {
         case ControlKind::Frame:
-            return new QGroupBox(qs(control.text), parent);
+            return new StepFrame(qs(control.text), parent);
         case ControlKind::Label: {
             auto* label = new QLabel(qs(control.text), parent);
             label->setWordWrap(true);
