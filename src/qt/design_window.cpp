@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
+#include "document/design_steps.h"
 #include "qt/caption_fit.h"
 #include "qt/clearance_bar.h"
 #include "qt/design_fonts.h"
@@ -417,14 +418,21 @@ QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
 }
 
 void DesignWindow::setTabOrderOfSteps() {
-    // The controls a pupil acts on, in step order, then the buttons.
-    static const char* const kOrder[] = {
-        "Combo1",   "Combo2",   "Combo3",   "Combo4",   "Option7", "Option8", "Check1",
-        "Check2",   "Combo5",   "Combo6",   "Combo7",   "Option1", "Option2", "Option3",
-        "Option4",  "Option5",  "Option6",  "Combo8",   "Combo9",  "Combo10", "Combo11",
-        "VScroll1", "Picture9", "Command3", "Command1", "quitter"};
+    // The controls a pupil acts on, in the order of the design's choices, then the verdict and
+    // the buttons.
+    QStringList order;
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        if (slot.kind == ChoiceKind::OptionPair)
+            order << slot.first << slot.second;
+        else
+            order << slot.control;
+    }
+    order << "Picture9"
+          << "Command3"
+          << "Command1"
+          << "quitter";
     QWidget* previous = nullptr;
-    for (const char* name : kOrder) {
+    for (const QString& name : std::as_const(order)) {
         QWidget* next = widgets_.value(name);
         if (!next) continue;
         if (previous) QWidget::setTabOrder(previous, next);

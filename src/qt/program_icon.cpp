@@ -1,5 +1,6 @@
 #include "qt/program_icon.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
@@ -66,17 +67,12 @@ class ProgramIconEngine : public QIconEngine {
     }
 
     QPixmap picture(int size) {
-        QPixmap& cached = pictures_[indexOf(size)];
+        QPixmap& cached = pictures_[size];
         if (cached.isNull()) cached.load(QString(":/icons/ventakar-%1.png").arg(size), "PNG");
         return cached;
     }
 
-    static std::size_t indexOf(int size) {
-        return static_cast<std::size_t>(std::find(kSizes.begin(), kSizes.end(), size) -
-                                        kSizes.begin());
-    }
-
-    std::array<QPixmap, kSizes.size()> pictures_;
+    QHash<int, QPixmap> pictures_;  // by size, decoded when first asked for
 };
 
 }  // namespace

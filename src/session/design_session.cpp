@@ -145,9 +145,7 @@ bool DesignSession::newDesign() {
         return false;
     }
     startOver(std::move(fresh));
-    savedState_ = state_;
-    documentPath_.clear();
-    syncRecovery();
+    markSaved({});  // nothing to lose yet, and no file of its own
     return true;
 }
 
@@ -189,9 +187,7 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
     }
     startOver(std::move(fresh));
     if (outcome.complete() && !recovery) {
-        savedState_ = state_;
-        documentPath_ = fileName;
-        syncRecovery();
+        markSaved(fileName);
         return OpenResult::Opened;
     }
     // A design that is not the file's whole content must not be saved over it unawares.
@@ -265,17 +261,11 @@ std::string DesignSession::redoText() const {
 }
 
 bool DesignSession::undo() {
-    const bool stepped =
-        stepHistory([&] { return history_.undo(record_, state_); }, "L'annulation");
-    if (stepped) syncRecovery();
-    return stepped;
+    return stepHistory([&] { return history_.undo(record_, state_); }, "L'annulation");
 }
 
 bool DesignSession::redo() {
-    const bool stepped =
-        stepHistory([&] { return history_.redo(record_, state_); }, "Le rétablissement");
-    if (stepped) syncRecovery();
-    return stepped;
+    return stepHistory([&] { return history_.redo(record_, state_); }, "Le rétablissement");
 }
 
 bool DesignSession::stepHistory(const std::function<bool()>& step, const char* what) {
@@ -285,5 +275,6 @@ bool DesignSession::stepHistory(const std::function<bool()>& step, const char* w
         platform_.showWarning(std::string(what) + " n'a pas pu se faire : " + *reason +
                               " Votre conception est restée telle qu'elle était.");
     }
+    if (stepped) syncRecovery();
     return stepped;
 }
