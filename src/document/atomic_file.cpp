@@ -1,6 +1,7 @@
 #include "document/atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,28 +13,49 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string reasonOf(int error) {
+std::string fileErrorReason(int error) {
     switch (error) {
         case ENOSPC:
         case EDQUOT:
-            return "le disque est plein.";
+            return "le disque est plein";
         case EFBIG:
-            return "le fichier dépasse la taille permise sur ce disque.";
+            return "le fichier dépasse la taille permise sur ce disque";
         case EACCES:
         case EPERM:
-            return "l'écriture dans ce dossier est refusée (droits d'accès).";
+            return "accès refusé : l'écriture dans ce dossier n'est pas permise (droits d'accès)";
         case EROFS:
-            return "le disque est en lecture seule.";
+            return "le disque est en lecture seule";
         case ENOENT:
+            return "le dossier n'existe pas";
         case ENOTDIR:
-            return "le dossier n'existe pas.";
+            return "un élément du chemin n'est pas un dossier";
         case EISDIR:
-            return "c'est un dossier, pas un fichier.";
+            return "c'est un dossier, pas un fichier";
+        case ELOOP:
+            return "trop de liens symboliques dans le chemin (une boucle de liens ?)";
+        case ENAMETOOLONG:
+            return "le nom du fichier est trop long pour le système de fichiers";
+        case EMFILE:
+        case ENFILE:
+            return "trop de fichiers sont ouverts en même temps";
+        case EIO:
+            return "erreur matérielle de lecture ou d'écriture sur le disque";
+        case EBUSY:
+        case ETXTBSY:
+            return "le fichier est occupé par un autre programme";
+        case EXDEV:
+            return "le fichier ne peut pas être déplacé d'un disque à un autre";
+        case EINVAL:
+            return "le nom du fichier n'est pas permis sur ce disque";
         default:
-            return "l'écriture a échoué (erreur système " + std::to_string(error) + ").";
+            return "l'écriture a échoué pour une raison inattendue du système";
     }
+}
+
+namespace {
+
+std::string reasonOf(int error) {
+    return fileErrorReason(error) + ".";
 }
 
 [[noreturn]] void fail(const std::string& path, int error) {
@@ -88,6 +110,35 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         ::fsync(dir);
         ::close(dir);
     }
+}
+
+int temporaryFileOwner(const std::string& fileName) {
+    const std::string_view name(fileName);
+    if (name.size() < 2 || name[0] != '.') return 0;
+    const std::size_t mark = name.rfind(".tmp-");
+    if (mark == std::string_view::npos || mark == 0) return 0;
+    long pid = 0;
+    std::size_t i = mark + 5;
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 100'000'000; ++i)
+        pid = pid * 10 + (name[i] - '0');
+    if (i == mark + 5 || i >= name.size() || name[i] != '-' || pid <= 0 || pid >= 100'000'000)
+        return 0;
+    return static_cast<int>(pid);
+}
+
+int removeOrphanTemporaries(const std::string& folder) {
+    int removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const int pid = temporaryFileOwner(it->path().filename().string());
+        if (pid == 0 || pid == ::getpid()) continue;
+        std::error_code ignored;
+        if (!it->is_regular_file(ignored) || it->is_symlink(ignored)) continue;
+        // Signal 0 only asks whether the process exists; EPERM: it does, under another user.
+        if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 bool removeFile(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "document/design_file.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "catalogue/catalogue.h"
@@ -67,7 +69,32 @@ DesignChoices choicesOf(const DesignRecord& record) {
     return choices;
 }
 
-std::string writeDesign(const DesignChoices& choices) {
+DiskStamp stampOf(std::string_view bytes) {
+    // FNV-1a: only to notice a change, not to resist one.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return {bytes.size(), text};
+}
+
+RecoveryNote readRecoveryNote(std::string_view bytes) {
+    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    const json* note = document.is_object() ? member(document, "recovery") : nullptr;
+    if (!note || !note->is_object()) return {};
+    const json* path = member(*note, "document");
+    const json* size = member(*note, "size");
+    const json* hash = member(*note, "hash");
+    if (!path || !path->is_string() || !size || !size->is_number_unsigned() || !hash ||
+        !hash->is_string())
+        return {};
+    return {path->get<std::string>(), {size->get<std::size_t>(), hash->get<std::string>()}};
+}
+
+std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note) {
     ordered_json steps = ordered_json::object();
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {
@@ -88,8 +115,12 @@ std::string writeDesign(const DesignChoices& choices) {
                 break;
         }
     }
-    const ordered_json document = {
+    ordered_json document = {
         {"format", kDesignFormat}, {"version", kDesignVersion}, {"choices", steps}};
+    if (note && !note->document.empty()) {
+        document["recovery"] = {
+            {"document", note->document}, {"size", note->stamp.size}, {"hash", note->stamp.hash}};
+    }
     // Names are written as they are; invalid UTF-8 (never in our decoded texts) is replaced.
     return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
@@ -162,10 +193,14 @@ DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
     return choices;
 }
 
-DesignChoices readDesignFile(const std::string& path) {
+std::string readDesignBytes(const std::string& path) {
     static const FileRules kDesignFile{
         .maxBytes = kMaxDesignBytes,
         .onlyRegular = "seul un fichier peut être ouvert comme conception.",
         .limit = "une conception ne peut pas dépasser"};
-    return readDesign(readFileBytes(path, kDesignFile), path);
+    return readFileBytes(path, kDesignFile);
+}
+
+DesignChoices readDesignFile(const std::string& path) {
+    return readDesign(readDesignBytes(path), path);
 }

@@ -24,6 +24,23 @@ struct DesignChoices {
     bool operator==(const DesignChoices&) const = default;
 };
 
+// What a copy of the program last read from or wrote to a design file: enough to tell whether
+// somebody else changed it since.
+struct DiskStamp {
+    std::size_t size = 0;
+    std::string hash;  // of the whole content
+    bool operator==(const DiskStamp&) const = default;
+};
+
+DiskStamp stampOf(std::string_view bytes);
+
+// What a recovery file keeps besides the choices: the file the design belonged to, as its copy
+// last read or wrote it. Empty document: a design never saved.
+struct RecoveryNote {
+    std::string document;
+    DiskStamp stamp;
+};
+
 inline constexpr const char* kDesignFormat = "ventakar-conception";
 inline constexpr int kDesignVersion = 1;
 inline constexpr std::size_t kMaxDesignBytes = 1024 * 1024;
@@ -31,8 +48,14 @@ inline constexpr std::size_t kMaxDesignBytes = 1024 * 1024;
 // The choices a record holds.
 DesignChoices choicesOf(const DesignRecord& record);
 
-// The design file's text (JSON, UTF-8).
-std::string writeDesign(const DesignChoices& choices);
+// The design file's text (JSON, UTF-8); a recovery file also carries its note.
+std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note = nullptr);
+
+// The note of a recovery file; empty when there is none or it cannot be read.
+RecoveryNote readRecoveryNote(std::string_view bytes);
+
+// The bytes of a design file (at most kMaxDesignBytes); throws DataError naming path.
+std::string readDesignBytes(const std::string& path);
 
 // Reads a design file (at most kMaxDesignBytes) and its choices; throws DataError naming path.
 DesignChoices readDesignFile(const std::string& path);

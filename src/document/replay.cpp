@@ -25,13 +25,18 @@ int findItem(const Control& list, const ListChoice& choice) {
 
 ReplayOutcome replayChoices(DesignRecord& record, Platform& platform,
                             const DesignChoices& choices) {
+    ReplayOutcome outcome;
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {
             case ChoiceKind::List: {
                 const auto it = choices.lists.find(slot.control);
                 if (it == choices.lists.end()) break;
                 const int item = findItem(record[slot.control], it->second);
-                if (item < 0) return {slot.step, slot.stepTitle, it->second.text};
+                if (item < 0) {
+                    record[slot.control].choiceMissing = true;
+                    outcome.missing.push_back({slot.step, slot.stepTitle, it->second.text});
+                    break;
+                }
                 pickListItem(record, platform, slot.control, item);
                 break;
             }
@@ -53,5 +58,5 @@ ReplayOutcome replayChoices(DesignRecord& record, Platform& platform,
                 break;
         }
     }
-    return {};
+    return outcome;
 }

@@ -1,20 +1,27 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class DesignRecord;
 class Platform;
 struct DesignChoices;
 
-// Where a replay stopped: step 0 when every choice was applied.
-struct ReplayOutcome {
-    int stoppedAtStep = 0;
+// A list item of the design that its catalogue no longer holds.
+struct MissingChoice {
+    int step = 0;
     std::string stepTitle;
-    std::string missingItem;
-    bool complete() const { return stoppedAtStep == 0; }
+    std::string item;
+};
+
+// The choices a replay could not apply, in step order; none when every choice was applied.
+struct ReplayOutcome {
+    std::vector<MissingChoice> missing;
+    bool complete() const { return missing.empty(); }
 };
 
 // Applies the choices to a freshly loaded record in step order, through the handlers a pupil's
-// clicks run. A list item found neither at its index with the same text nor by its text stops the
-// replay there. Throws what the handlers throw (DataError on a file that fails).
+// clicks run. A list item found neither at its index with the same text nor by its text costs its
+// own step only: that list stays unchosen and marked, and the replay goes on. Throws what the
+// handlers throw (DataError on a file that fails).
 ReplayOutcome replayChoices(DesignRecord& record, Platform& platform, const DesignChoices& choices);

@@ -43,6 +43,9 @@ void encombrement(DesignRecord& record, Platform& platform) {
     FieldValues v(record, platform.decimalSeparator());
     computeTotals(record, v);
     if (v("Text74") != 1) return;  // the sketch and the verdict wait for the last material
+    // An empty step reads as 0 g and 0 mm: no estimation may be made without it.
+    for (const Control& c : record.controls())
+        if (c.choiceMissing) return;
 
     drawSketchPictures(record, v, platform);
     bool heightComputed = false;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,12 +23,15 @@
 
 #include "catalogue/data_error.h"
 #include "catalogue/safe_name.h"
+#include "document/atomic_file.h"
 #include "document/design_file.h"
 #include "qt/application_identity.h"
 #include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/message_box.h"
 #include "qt/program_icon.h"
+#include "qt/recovery_files.h"
+#include "qt/user_folders.h"
 #include "window/twips.h"
 
 namespace {
@@ -66,10 +70,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         design_->session().discardRecovery();
         close();
     });
-    // A recovery file left by the last run is kept until the pupil has answered about it.
-    QDir().mkpath(QFileInfo(recoveryFilePath()).absolutePath());
-    pendingRecovery_ = QFileInfo::exists(recoveryFilePath());
-    if (!pendingRecovery_) design_->session().setRecoveryFile(local(recoveryFilePath()));
+    // This copy's own recovery file; those of copies that ended abruptly wait for the pupil's
+    // answer, and those of running copies are never touched.
+    recovery_ = std::make_unique<RecoveryFiles>();
+    if (!recovery_->ownFile().isEmpty())
+        design_->session().setRecoveryFile(local(recovery_->ownFile()));
+    sweepTemporaries();
 
     buildMenus();
     connect(design_, &DesignWindow::mirrored, this, &MainWindow::updateState);
@@ -108,9 +114,15 @@ bool MainWindow::isLoaded() const {
     return design_->isLoaded();
 }
 
-QString MainWindow::recoveryFilePath() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath("recuperation.ventakar");
+QString MainWindow::recoveryFilePath() const {
+    return recovery_ ? recovery_->ownFile() : QString();
+}
+
+void MainWindow::sweepTemporaries() {
+    QStringList folders{recovery_->folder(), lastFolder()};
+    for (const QString& file : recentFiles()) folders << QFileInfo(file).absolutePath();
+    folders.removeDuplicates();
+    for (const QString& folder : folders) removeOrphanTemporaries(local(folder));
 }
 
 QAction* MainWindow::addAction(QMenu* menu, const char* objectName, const QString& text,
@@ -186,6 +198,7 @@ void MainWindow::updateState() {
     setWindowTitle(base.isEmpty() ? "VENTAKAR" + marker : base + marker + " — VENTAKAR");
     setWindowModified(modified);
 
+    design_->printer().setDesignFile(path);
     const bool printable = session.record()["Command1"].enabled;
     actionPrint_->setEnabled(printable);
     actionExportPdf_->setEnabled(printable);
@@ -245,11 +258,12 @@ bool MainWindow::openDesign(const QString& file) {
 }
 
 bool MainWindow::save() {
-    const std::string& path = design_->session().documentPath();
+    const std::string path = design_->session().documentPath();
     if (path.empty()) return saveAs();
-    bool saved = false;
-    design_->forward([&] { saved = design_->session().saveDesign(path); });
-    return saved;
+    SaveOutcome outcome = SaveOutcome::Failed;
+    design_->forward([&] { outcome = design_->session().saveOver(path); });
+    if (outcome == SaveOutcome::SaveElsewhere) return saveAs();
+    return outcome == SaveOutcome::Saved;
 }
 
 bool MainWindow::saveAs() {
@@ -258,17 +272,18 @@ bool MainWindow::saveAs() {
     const QString file = chooseFile(QFileDialog::AcceptSave, "Enregistrer la conception",
                                     kDesignFilter, "ventakar", proposed);
     if (file.isEmpty()) return false;
-    bool saved = false;
-    design_->forward([&] { saved = design_->session().saveDesign(local(file)); });
-    if (saved) addRecent(file);
-    return saved;
+    SaveOutcome outcome = SaveOutcome::Failed;
+    design_->forward([&] { outcome = design_->session().saveOver(local(file)); });
+    if (outcome == SaveOutcome::SaveElsewhere) return saveAs();
+    if (outcome == SaveOutcome::Saved) addRecent(file);
+    return outcome == SaveOutcome::Saved;
 }
 
 void MainWindow::exportPdf() {
     if (!design_->session().record()["Command1"].enabled) return;
-    QString proposed = QtPrinter::proposedPdfFile();
-    if (!lastFolder().isEmpty())
-        proposed = QDir(lastFolder()).filePath(QFileInfo(proposed).fileName());
+    const QString proposed =
+        QDir(lastFolder())
+            .filePath(pdfNameFor(QString::fromStdString(design_->session().documentPath())));
     const QString file = chooseFile(QFileDialog::AcceptSave, "Exporter le rapport en PDF",
                                     "Documents PDF (*.pdf)", "pdf", proposed);
     if (file.isEmpty()) return;
@@ -319,22 +334,32 @@ bool MainWindow::maybeSave() {
 
 void MainWindow::resumeAfterStart(const QStringList& files) {
     if (!isLoaded()) return;
-    if (pendingRecovery_) offerRecovery();
+    offerRecovery();
     if (!files.isEmpty() && maybeSave()) openDesign(files.first());
 }
 
 void MainWindow::offerRecovery() {
-    pendingRecovery_ = false;
-    const QString path = recoveryFilePath();
+    // Newest first; once one is taken back the others wait for the next start.
+    for (RecoveryFiles::Orphan& orphan : recovery_->orphans()) {
+        if (!orphan.lock) continue;
+        const bool opened = offerRecoveryOf(orphan.file, orphan.modified);
+        recovery_->release(orphan, true);
+        if (opened) break;
+    }
+    for (RecoveryFiles::Orphan& orphan : recovery_->orphans()) recovery_->release(orphan, false);
+}
+
+bool MainWindow::offerRecoveryOf(const QString& path, const QDateTime& modified) {
     DesignSession& session = design_->session();
+    std::string bytes;
     try {
-        readDesignFile(local(path));
+        bytes = readDesignBytes(local(path));
+        readDesign(bytes, local(path));
     } catch (const DataError& error) {
         // Set aside, not deleted: the teacher may still want to look at it.
         const QString aside =
             path + ".endommage-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
         const bool moved = QFile::rename(path, aside);
-        session.setRecoveryFile(local(path));
         const QString text =
             "La conception retrouvée après l'arrêt de VENTAKAR ne peut pas être reprise : " +
             QString::fromStdString(error.reason()) +
@@ -342,23 +367,28 @@ void MainWindow::offerRecovery() {
                    : QString()) +
             "\n\nVENTAKAR continue avec une nouvelle conception.";
         showOkBox(QMessageBox::Warning, text.toStdString(), this);
-        return;
+        return false;
     } catch (const std::bad_alloc&) {
-        return;  // kept for the next start
+        return false;
     }
+    const QString document = QString::fromStdString(readRecoveryNote(bytes).document);
+    const QString when = QLocale(QLocale::French).toString(modified, "dd/MM/yyyy 'à' HH:mm");
+    const QString detail =
+        (document.isEmpty() ? QString("Conception jamais enregistrée")
+                            : "Conception " + quoted(QFileInfo(document).fileName())) +
+        ", modifiée le " + when + ".";
     QMessageBox question(QMessageBox::Question, "VENTAKAR",
                          "VENTAKAR s'est arrêté sans que votre dernière conception soit "
                          "enregistrée. Voulez-vous la retrouver ?",
                          QMessageBox::Yes | QMessageBox::No, this);
+    question.setInformativeText(detail);
     question.button(QMessageBox::Yes)->setText("Oui");
     question.button(QMessageBox::No)->setText("Non");
     question.setDefaultButton(QMessageBox::Yes);
-    const bool recover = question.exec() == QMessageBox::Yes;
-    if (!recover) QFile::remove(path);
-    session.setRecoveryFile(local(path));
-    if (recover) {
-        design_->forward([&] { session.openDesignFile(local(path), true); });
-    }
+    if (question.exec() != QMessageBox::Yes) return false;
+    OpenResult result = OpenResult::Refused;
+    design_->forward([&] { result = session.openDesignFile(local(path), true); });
+    return result == OpenResult::Opened || result == OpenResult::OpenedPartly;
 }
 
 QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& title,
@@ -388,8 +418,8 @@ QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& titl
 
 QString MainWindow::lastFolder() const {
     const QString folder = QSettings().value(kFolderKey).toString();
-    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return QFileInfo(folder).absoluteFilePath();
+    return proposedFolder();
 }
 
 void MainWindow::rememberFolder(const QString& file) {
@@ -423,7 +453,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    design_->forward([this] { design_->session().quitClicked(); });
+    design_->forward([this] { design_->session().quitClicked([this] { return save(); }); });
     // On Yes the window closes with this very event: a close asked from inside it is refused.
     event->setAccepted(ending_);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QDateTime>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class DesignWindow;
+class RecoveryFiles;
 class QAction;
 class QMenu;
 
@@ -27,8 +30,8 @@ class MainWindow : public QMainWindow {
     // design files named on the command line.
     void resumeAfterStart(const QStringList& files = {});
 
-    // Where the choices are kept for a restart after a crash.
-    static QString recoveryFilePath();
+    // Where this copy keeps the choices for a restart after a crash.
+    QString recoveryFilePath() const;
     static constexpr int kMaxRecentFiles = 8;
 
   protected:
@@ -60,6 +63,10 @@ class MainWindow : public QMainWindow {
     // True when the current design may be dropped: nothing unsaved, saved now, or given up.
     bool maybeSave();
     void offerRecovery();
+    // Offers one recovery file left by a copy that ended abruptly; true when it was opened.
+    bool offerRecoveryOf(const QString& file, const QDateTime& modified);
+    // Temporary files left by copies killed while writing, in the folders this copy writes to.
+    void sweepTemporaries();
     QString chooseFile(QFileDialog::AcceptMode mode, const QString& title, const QString& filter,
                        const QString& suffix, const QString& proposed);
     QString lastFolder() const;
@@ -77,6 +84,6 @@ class MainWindow : public QMainWindow {
     QAction* actionRedo_ = nullptr;
     QAction* actionRealSize_ = nullptr;
     QAction* actionFitScreen_ = nullptr;
-    bool pendingRecovery_ = false;
+    std::unique_ptr<RecoveryFiles> recovery_;
     bool ending_ = false;
 };

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 #include "catalogue/data_error.h"
 #include "qt/image_errors.h"
@@ -45,6 +47,33 @@ bool QtPlatform::askYesNo(const std::string& question, const std::string& title,
     box.setDefaultButton(QMessageBox::Yes);
     if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtPlatform::askChoice(const std::string& question, const std::string& title,
+                          const std::string& detail, const std::vector<std::string>& buttons,
+                          int defaultButton, int cancelButton) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(question), QMessageBox::NoButton, dialogParent_);
+    std::vector<QPushButton*> pushed;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const QString text = QString::fromStdString(buttons[i]);
+        // Oui and Non stay the toolkit's own buttons, as in every other question.
+        if (text == "Oui" || text == "Non") {
+            QPushButton* b = box.addButton(text == "Oui" ? QMessageBox::Yes : QMessageBox::No);
+            b->setText(text);
+            pushed.push_back(b);
+            continue;
+        }
+        const auto role =
+            int(i) == cancelButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        pushed.push_back(box.addButton(text, role));
+    }
+    box.setDefaultButton(pushed.at(defaultButton));
+    box.setEscapeButton(pushed.at(cancelButton));
+    if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
+    box.exec();
+    const auto it = std::find(pushed.begin(), pushed.end(), box.clickedButton());
+    return it == pushed.end() ? cancelButton : int(it - pushed.begin());
 }
 
 void QtPlatform::showWarning(const std::string& text) {

@@ -16,6 +16,9 @@ class QtPlatform : public Platform {
     PictureSize loadPicture(const std::string& path) override;
     std::string decimalSeparator() override;
     void showStartWindow() override;
+    int askChoice(const std::string& question, const std::string& title, const std::string& detail,
+                  const std::vector<std::string>& buttons, int defaultButton,
+                  int cancelButton) override;
     bool askYesNo(const std::string& question, const std::string& title,
                   const std::string& detail) override;
     void showWarning(const std::string& text) override;

@@ -1,5 +1,9 @@
 #include "qt/qt_printer.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -14,14 +18,15 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "catalogue/safe_name.h"
+#include "document/atomic_file.h"
 #include "qt/message_box.h"
+#include "qt/user_folders.h"
 
 namespace {
 
@@ -41,10 +46,8 @@ QtPrinter::~QtPrinter() {
     discardPartialPdf();
 }
 
-QString QtPrinter::proposedPdfFile() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QDir(folder).filePath("Conception VENTAKAR.pdf");
+QString QtPrinter::proposedPdfFile(const QString& designFile) {
+    return QDir(proposedFolder()).filePath(pdfNameFor(designFile));
 }
 
 bool QtPrinter::choosePrinter() {
@@ -52,7 +55,9 @@ bool QtPrinter::choosePrinter() {
     discardPartialPdf();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName("Conception VENTAKAR");
+    exported_.clear();
     if (!exportFile_.isEmpty()) {
+        exported_ = QFileInfo(exportFile_).fileName().toStdString();
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(exportFile_);
         exportFile_.clear();
@@ -64,14 +69,15 @@ bool QtPrinter::choosePrinter() {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(outputFile_);
     } else if (!printers) {
-        printer_->setOutputFileName(proposedPdfFile());  // a PDF file is then the only way out
+        // a PDF file is then the only way out
+        printer_->setOutputFileName(proposedPdfFile(designFile_));
     }
     QPrintDialog dialog(printer_.get(), dialogParent_);
     if (printers && outputFile_.isEmpty()) {
         // With real printers the dialog starts on the default one; its file field, should the user
         // choose PDF, gets our name rather than the toolkit's.
         if (auto* field = dialog.findChild<QLineEdit*>("filename"))
-            field->setText(proposedPdfFile());
+            field->setText(proposedPdfFile(designFile_));
     }
     if (dialog.exec() != QDialog::Accepted) return false;
     if (!printer_->isValid()) throw PrintError("aucune imprimante n'est disponible.");
@@ -85,21 +91,28 @@ void QtPrinter::divertPdfOutput() {
     const QFileInfo target(pdfTarget_);
     if (target.isDir())
         throw PrintError("« " + safeName(pdfTarget_.toStdString()) + " » est un dossier.");
-    QTemporaryFile partial(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX"));
-    partial.setAutoRemove(false);
-    if (!partial.open()) {
-        const int error = errno;  // the toolkit's reason is English: say it in ours
-        throw PrintError("le fichier PDF ne peut pas être écrit dans le dossier « " +
-                         target.absolutePath().toStdString() + " » (" +
-                         (error == EACCES || error == EPERM ? std::string("droits d'accès")
-                          : error == ENOENT                 ? std::string("dossier introuvable")
-                          : error == ENOSPC                 ? std::string("disque plein")
-                          : error == EROFS                  ? std::string("disque en lecture seule")
-                                           : "erreur système " + std::to_string(error)) +
-                         ").");
+    // Named as every temporary file of ours, so that one left by a killed copy is swept later.
+    static int counter = 0;
+    const std::string folder = QFile::encodeName(target.absolutePath()).toStdString();
+    int fd = -1;
+    int error = 0;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        const QString name = QString(".%1.tmp-%2-%3")
+                                 .arg(target.fileName().left(100))
+                                 .arg(::getpid())
+                                 .arg(counter++);
+        pdfPartial_ = target.absoluteDir().filePath(name);
+        fd = ::open(QFile::encodeName(pdfPartial_).constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        error = errno;
+        if (fd < 0 && error != EEXIST) break;
     }
-    pdfPartial_ = partial.fileName();
-    partial.close();
+    if (fd < 0) {
+        pdfPartial_.clear();
+        throw PrintError("le fichier PDF ne peut pas être écrit dans le dossier « " +
+                         safeName(folder) + " » : " + fileErrorReason(error) + ".");
+    }
+    ::close(fd);
     printer_->setOutputFileName(pdfPartial_);
 }
 
@@ -115,16 +128,23 @@ void QtPrinter::checkAndMovePdf() {
     const QByteArray tail = file.readAll();
     const bool synced = ::fsync(file.handle()) == 0;
     file.close();
-    if (head != "%PDF-" || !tail.contains("%%EOF")) {
-        throw PrintError(
-            "le fichier PDF n'a pas pu être écrit en entier (disque plein ou taille de fichier "
-            "limitée ?).");
-    }
+    if (head != "%PDF-" || !tail.contains("%%EOF")) throw PrintError(pdfCutShort());
     if (!synced) throw PrintError("le fichier PDF n'a pas pu être enregistré sur le disque.");
+    // The permissions a new file gets, or those of the file it replaces.
+    struct stat existing {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(pdfTarget_).constData(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::chmod(QFile::encodeName(pdfPartial_).constData(), mode);
     if (std::rename(QFile::encodeName(pdfPartial_).constData(),
                     QFile::encodeName(pdfTarget_).constData()) != 0) {
         throw PrintError("le fichier « " + safeName(pdfTarget_.toStdString()) +
-                         " » ne peut pas être remplacé (" + std::strerror(errno) + ").");
+                         " » ne peut pas être remplacé : " + fileErrorReason(errno) + ".");
     }
     pdfPartial_.clear();
 }
@@ -192,15 +212,38 @@ void QtPrinter::drawPicture(const std::string& file, double x, double y) {
     painter_.drawImage(target, image);
 }
 
+std::string QtPrinter::pdfCutShort() const {
+    std::string why = "le disque est plein ou le fichier dépasse la taille permise";
+    const QByteArray partial = QFile::encodeName(pdfPartial_);
+    struct stat written {};
+    struct rlimit limit {};
+    struct statvfs disk {};
+    if (::stat(partial.constData(), &written) == 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+        limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(written.st_size) + 64 * 1024 >= limit.rlim_cur) {
+        why = "le fichier dépasse la taille de fichier permise (" +
+              std::to_string(limit.rlim_cur / 1024) + " Kio au plus)";
+    } else if (::statvfs(partial.constData(), &disk) == 0 &&
+               static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < 1024 * 1024) {
+        why = "le disque est plein";
+    }
+    return "le fichier PDF n'a pas pu être écrit en entier : " + why + ".";
+}
+
 void QtPrinter::newPage() {
-    if (!printer_->newPage())
+    if (!printer_->newPage()) {
+        if (!pdfPartial_.isEmpty()) throw PrintError(pdfCutShort());
         throw PrintError("l'imprimante refuse de commencer une nouvelle page.");
+    }
     x_ = 0;
     y_ = 0;
 }
 
 void QtPrinter::endDocument() {
-    if (!painter_.end()) throw PrintError("l'imprimante n'a pas accepté le document.");
+    if (!painter_.end()) {
+        if (!pdfPartial_.isEmpty()) throw PrintError(pdfCutShort());
+        throw PrintError("l'imprimante n'a pas accepté le document.");
+    }
     if (printer_->printerState() == QPrinter::Error)
         throw PrintError("l'imprimante a signalé une erreur.");
     if (!pdfPartial_.isEmpty()) checkAndMovePdf();

@@ -34,11 +34,13 @@ class QtPrinter : public Printer {
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;
+    std::string exportedFileName() const override { return exported_; }
     void showMessage(const std::string& text) override;
     void showWarning(const std::string& text) override;
 
-    // The file name the print dialog proposes for PDF output.
-    static QString proposedPdfFile();
+    // The file name the print dialog proposes for PDF output, named after the design's file.
+    static QString proposedPdfFile(const QString& designFile = {});
+    void setDesignFile(const QString& designFile) { designFile_ = designFile; }
 
   private:
     double pixelsPerMillimetre() const;
@@ -46,12 +48,16 @@ class QtPrinter : public Printer {
     void divertPdfOutput();
     void checkAndMovePdf();
     void discardPartialPdf();
+    // Why the PDF being written was cut short: a full disk or a file-size limit.
+    std::string pdfCutShort() const;
 
     QPointer<QWidget> dialogParent_;
     QString outputFile_;
     QString exportFile_;
-    QString pdfTarget_;   // the file the user chose
-    QString pdfPartial_;  // what the printer writes meanwhile
+    QString designFile_;
+    std::string exported_;  // the name of the file of an export under way
+    QString pdfTarget_;     // the file the user chose
+    QString pdfPartial_;    // what the printer writes meanwhile
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     QFont font_;

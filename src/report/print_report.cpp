@@ -181,5 +181,7 @@ void printReport(const DesignRecord& record, Printer& printer) {
         failed(printer, "la mémoire de l'ordinateur ne suffit pas.");
         return;
     }
-    printer.showMessage("Impression terminée");
+    const std::string exported = printer.exportedFileName();
+    printer.showMessage(exported.empty() ? "Impression terminée"
+                                         : "Impression terminée : " + exported);
 }

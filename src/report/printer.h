@@ -31,6 +31,9 @@ class Printer {
     virtual void endDocument() = 0;
     // Throws the document away after a failure, so that no partial pages go out.
     virtual void abortDocument() = 0;
+    // The file the finished document was exported to, when the user chose it as an export; empty
+    // for a printer.
+    virtual std::string exportedFileName() const { return {}; }
     virtual void showMessage(const std::string& text) = 0;
     virtual void showWarning(const std::string& text) = 0;
 };

@@ -1,10 +1,12 @@
 #include "session/design_session.h"
 
 #include <exception>
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
@@ -48,6 +50,36 @@ std::string actionOf(std::string_view control) {
 
 std::string quoted(const std::string& name) {
     return "« " + safeName(name) + " »";
+}
+
+// « a », « a et b », « a, b et c ».
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += i + 1 == parts.size() ? " et " : ", ";
+        text += parts[i];
+    }
+    return text;
+}
+
+// What a partly replayed design lost, and which steps the pupil must choose again.
+std::string partialReplayText(const ReplayOutcome& outcome) {
+    std::vector<std::string> items;
+    std::vector<std::string> steps;
+    int lastStep = 0;
+    for (const MissingChoice& m : outcome.missing) {
+        const std::string step = std::to_string(m.step);
+        items.push_back("l'élément " + quoted(m.item) + " de l'étape " + step + " (" + m.stepTitle +
+                        ")");
+        if (m.step != lastStep) steps.push_back(step + " (" + m.stepTitle + ")");
+        lastStep = m.step;
+    }
+    const bool several = items.size() > 1;
+    return joined(items) + (several ? " ne figurent" : " ne figure") + " plus dans " +
+           (several ? "leur catalogue" : "son catalogue") + ". Les autres choix sont repris ; " +
+           (steps.size() > 1 ? "les étapes " + joined(steps) + " sont"
+                             : "l'étape " + steps.front() + " est") +
+           " à choisir de nouveau.";
 }
 
 }  // namespace
@@ -121,10 +153,25 @@ void DesignSession::aboutClicked() {
     platform_.showStartWindow();
 }
 
-void DesignSession::quitClicked() {
-    if (platform_.askYesNo("Voulez vous vraiment quitter ?", "Confirmation",
-                           isModified() ? kUnsavedLost : ""))
-        platform_.endProgram();
+void DesignSession::quitClicked(const std::function<bool()>& save) {
+    const char* const question = "Voulez vous vraiment quitter ?";
+    if (!isModified() || !save) {
+        if (platform_.askYesNo(question, "Confirmation", isModified() ? kUnsavedLost : ""))
+            platform_.endProgram();
+        return;
+    }
+    enum { Yes, No, SaveAndQuit };
+    switch (platform_.askChoice(question, "Confirmation", kUnsavedLost,
+                                {"Oui", "Non", "Enregistrer et quitter"}, Yes, No)) {
+        case Yes:
+            platform_.endProgram();
+            break;
+        case SaveAndQuit:
+            if (save()) platform_.endProgram();
+            break;
+        default:
+            break;
+    }
 }
 
 void DesignSession::startOver(DesignRecord fresh) noexcept {
@@ -155,7 +202,8 @@ OpenResult DesignSession::openDesign(std::string_view bytes, const std::string& 
 }
 
 OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read,
-                                      const std::string& fileName, bool recovery) {
+                                      const std::string& fileName, bool recovery,
+                                      const RecoveryNote& note) {
     DesignChoices choices;
     try {
         choices = read();
@@ -190,18 +238,19 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
         markSaved(fileName);
         return OpenResult::Opened;
     }
-    // A design that is not the file's whole content must not be saved over it unawares.
+    // A design that is not the file's whole content must not be saved over it unawares. A
+    // recovered design still belongs to its file, which is checked for changes before a save.
     savedState_ = -1;
     documentPath_.clear();
+    diskStamp_.reset();
+    if (outcome.complete() && !note.document.empty()) {
+        documentPath_ = note.document;
+        diskStamp_ = note.stamp;
+    }
     syncRecovery();
     if (outcome.complete()) return OpenResult::Opened;
-    const std::string step = std::to_string(outcome.stoppedAtStep);
-    platform_.showWarning(
-        "La conception " + quoted(fileName) + " n'a été reprise qu'en partie : l'élément " +
-        quoted(outcome.missingItem) + " de l'étape " + step + " (" + outcome.stepTitle +
-        ") ne figure plus dans son catalogue. Les étapes avant celle-ci sont "
-        "reprises ; choisissez de nouveau à partir de l'étape " +
-        step + ".");
+    platform_.showWarning("La conception " + quoted(fileName) +
+                          " n'a été reprise qu'en partie : " + partialReplayText(outcome));
     return OpenResult::OpenedPartly;
 }
 
@@ -209,24 +258,71 @@ std::string DesignSession::designText() const {
     return writeDesign(choicesOf(record_));
 }
 
+bool DesignSession::changedOnDisk(const std::string& path) const {
+    if (path != documentPath_ || !diskStamp_) return false;
+    try {
+        return stampOf(readDesignBytes(path)) != *diskStamp_;
+    } catch (const DataError&) {
+        // Gone or unreadable: nothing there to lose by writing it (a failure is told then).
+        return false;
+    }
+}
+
+SaveOutcome DesignSession::saveOver(const std::string& path) {
+    if (changedOnDisk(path)) {
+        enum { Replace, SaveAs, Cancel };
+        const std::string name = std::filesystem::path(path).filename().string();
+        switch (platform_.askChoice(
+            "Le fichier " + quoted(name) + " a été modifié par ailleurs depuis son ouverture.",
+            "VENTAKAR",
+            "Remplacer l'écrase avec votre conception ; Enregistrer sous… la garde dans un "
+            "autre fichier.",
+            {"Remplacer", "Enregistrer sous…", "Annuler"}, Cancel, Cancel)) {
+            case Replace:
+                break;
+            case SaveAs:
+                return SaveOutcome::SaveElsewhere;
+            default:
+                return SaveOutcome::Cancelled;
+        }
+    }
+    return saveDesign(path) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
 void DesignSession::markSaved(const std::string& path) {
+    if (path != documentPath_) diskStamp_.reset();
     documentPath_ = path;
     savedState_ = state_;
     syncRecovery();
 }
 
 OpenResult DesignSession::openDesignFile(const std::string& path, bool recovery) {
-    return openChoices([&] { return readDesignFile(path); }, path, recovery);
+    std::string bytes;
+    RecoveryNote note;
+    const OpenResult result = openChoices(
+        [&] {
+            bytes = readDesignBytes(path);
+            if (recovery) note = readRecoveryNote(bytes);
+            return readDesign(bytes, path);
+        },
+        path, recovery, note);
+    if (result == OpenResult::Opened && !recovery) diskStamp_ = stampOf(bytes);
+    return result;
 }
 
 bool DesignSession::saveDesign(const std::string& path) {
-    const auto reason = failureOf([&] { writeFileAtomically(path, designText()); });
+    std::string text;
+    const auto reason = failureOf([&] {
+        text = designText();
+        writeFileAtomically(path, text);
+    });
     if (reason) {
         platform_.showWarning("La conception n'a pas été enregistrée. " + *reason +
                               " Si un fichier portait déjà ce nom, il est resté intact.");
         return false;
     }
     markSaved(path);
+    diskStamp_ = stampOf(text);
     return true;
 }
 
@@ -240,7 +336,10 @@ void DesignSession::syncRecovery() {
         removeFile(recoveryFile_);
         return;
     }
-    const auto reason = failureOf([&] { writeFileAtomically(recoveryFile_, designText()); });
+    const auto reason = failureOf([&] {
+        const RecoveryNote note{documentPath_, diskStamp_.value_or(DiskStamp{})};
+        writeFileAtomically(recoveryFile_, writeDesign(choicesOf(record_), &note));
+    });
     if (reason && !recoveryFailureTold_) {
         recoveryFailureTold_ = true;
         platform_.showWarning(

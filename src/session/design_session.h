@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,17 @@ class Printer;
 // How opening a design file ended.
 enum class OpenResult {
     Opened,        // every choice replayed
-    OpenedPartly,  // replay stopped at an item gone from its catalogue; the pupil was told
+    OpenedPartly,  // items gone from their catalogues left their steps unchosen; the pupil was told
     Refused,       // not a design file, newer, damaged or too large; nothing changed
     Failed,        // a data file failed during the replay; nothing changed, the pupil was told
+};
+
+// How a save asked by the pupil ended.
+enum class SaveOutcome {
+    Saved,
+    Failed,         // the pupil was told; any previous file intact
+    Cancelled,      // the file had changed on disk and the pupil chose not to replace it
+    SaveElsewhere,  // ... and chose « Enregistrer sous… »
 };
 
 // The design window's logic: receives every event the window raises and runs it as one
@@ -45,7 +54,8 @@ class DesignSession {
     void clearanceChanged(int value);
     void printClicked(Printer& printer);
     void aboutClicked();
-    void quitClicked();
+    // The quit question; with unsaved changes and a way to save, it also offers to save first.
+    void quitClicked(const std::function<bool()>& save = {});
 
     // The window back to its start-up state, catalogues read again, no start window; false (and
     // the design untouched) when a data file fails.
@@ -59,6 +69,12 @@ class DesignSession {
     // Writes the design file whole to path; false, with the pupil told and any previous file
     // intact, when it cannot be written.
     bool saveDesign(const std::string& path);
+    // Saves as above, but first asks when the design's own file changed on disk since this copy
+    // last read or wrote it.
+    SaveOutcome saveOver(const std::string& path);
+    // True when path is the design's file and its content is no longer what this copy last read
+    // or wrote there.
+    bool changedOnDisk(const std::string& path) const;
     // Where the choices are kept after every change, for a restart after a crash; empty: nowhere.
     void setRecoveryFile(std::string path) { recoveryFile_ = std::move(path); }
     const std::string& recoveryFile() const { return recoveryFile_; }
@@ -91,7 +107,7 @@ class DesignSession {
   private:
     void startOver(DesignRecord fresh) noexcept;
     OpenResult openChoices(const std::function<DesignChoices()>& read, const std::string& fileName,
-                           bool recovery);
+                           bool recovery, const RecoveryNote& note = {});
     bool stepHistory(const std::function<bool()>& step, const char* what);
     // After every change: the choices to the recovery file while unsaved, no file otherwise.
     void syncRecovery();
@@ -100,6 +116,7 @@ class DesignSession {
     DesignRecord record_;
     UndoHistory history_;
     std::string documentPath_;
+    std::optional<DiskStamp> diskStamp_;  // of documentPath_, as last read or written
     std::string lastRefusal_;
     std::string recoveryFile_;
     bool recoveryFailureTold_ = false;

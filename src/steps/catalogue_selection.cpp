@@ -196,5 +196,6 @@ void pickListItem(DesignRecord& record, Platform& platform, std::string_view lis
     chosen.text = chosen.items[itemIndex].text;
     chosen.selectionLength = 0;  // the chosen text replaces the selected start text
     chosen.chosenItem = itemIndex;
+    chosen.choiceMissing = false;
     chooseListItem(record, platform, list, chosen.items[itemIndex].tag);
 }

@@ -76,6 +76,9 @@ struct Control {
     int selectionStart = 0;
     int selectionLength = 0;
     int chosenItem = -1;  // position in items of the item last picked, -1 before any pick
+    // A reopened design chose an item that is gone from its catalogue: the step waits for a new
+    // pick, and the design has no estimation until then.
+    bool choiceMissing = false;
 
     // Option buttons (selected) and check boxes (0 clear, 1 ticked).
     bool selected = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Pixel size of a picture that the platform has loaded.
 struct PictureSize {
@@ -24,6 +25,11 @@ class Platform {
     // not empty is shown under the question.
     virtual bool askYesNo(const std::string& question, const std::string& title,
                           const std::string& detail) = 0;
+    // A question with these buttons, in this order; the index of the one chosen. Escape or
+    // closing the box chooses cancelButton.
+    virtual int askChoice(const std::string& question, const std::string& title,
+                          const std::string& detail, const std::vector<std::string>& buttons,
+                          int defaultButton, int cancelButton) = 0;
     // A warning with the application's title and an OK button.
     virtual void showWarning(const std::string& text) = 0;
     // Ends the program at once.

@@ -18,8 +18,10 @@
 #include <functional>
 #include <memory>
 
+#include "document/design_file.h"
 #include "modal_helper.h"
 #include "qt/main_window.h"
+#include "qt/recovery_files.h"
 #include "support/design_fixture.h"
 #include "support/temp_data_dir.h"
 #include "window/twips.h"
@@ -31,7 +33,17 @@ namespace {
 struct MainWindowTest : testing::Test {
     MainWindowTest() {
         QSettings().clear();
-        QFile::remove(MainWindow::recoveryFilePath());
+        clearRecoveryFolder();
+    }
+    static void clearRecoveryFolder() {
+        QDir folder(RecoveryFiles::defaultFolder());
+        for (const QString& name :
+             folder.entryList({"recuperation*", ".recuperation*"}, QDir::Files | QDir::Hidden))
+            folder.remove(name);
+    }
+    static QStringList recoveryFiles() {
+        return QDir(RecoveryFiles::defaultFolder())
+            .entryList({"recuperation*.ventakar"}, QDir::Files);
     }
     std::unique_ptr<MainWindow> open() {
         closeStartWindowSoon();
@@ -56,6 +68,10 @@ struct MainWindowTest : testing::Test {
         QTest::keyClick(focused ? focused : &w, key, modifiers);
     }
     const DesignRecord& record(MainWindow& w) { return w.designWindow()->session().record(); }
+    // The propeller a design file holds.
+    static std::string propellerIn(const QString& file) {
+        return readDesignFile(file.toStdString()).lists.at("Combo1").text;
+    }
 
     // Answers the next file dialog with this file.
     static void answerFileDialog(const QString& file, bool* shown = nullptr) {
@@ -325,7 +341,8 @@ TEST_F(MainWindowTest, QuittingAsksAsDescribedAndSaysWhatIsLost) {
     auto w = open();
     ASSERT_TRUE(w->isLoaded());
     driver::pick(*w->designWindow(), "Combo1", 1);
-    ASSERT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    const QString recovery = w->recoveryFilePath();
+    ASSERT_TRUE(QFileInfo::exists(recovery));
     QMessageBox* seen = nullptr;
     QString said;
     whenModalAppears([&](QWidget* modal) {
@@ -341,31 +358,60 @@ TEST_F(MainWindowTest, QuittingAsksAsDescribedAndSaysWhatIsLost) {
         // The toolkit's own buttons speak French too.
         EXPECT_EQ(seen->button(QMessageBox::Yes)->text().remove('&'), "Oui");
         EXPECT_EQ(seen->button(QMessageBox::No)->text().remove('&'), "Non");
+        // With unsaved changes it also offers to save first.
+        QStringList buttons;
+        for (QAbstractButton* b : seen->buttons()) buttons << b->text().remove('&');
+        buttons.sort();
+        EXPECT_EQ(buttons, (QStringList{"Enregistrer et quitter", "Non", "Oui"}));
         seen->button(QMessageBox::No)->click();
     });
     action(*w, "actionQuit")->trigger();
     ASSERT_NE(seen, nullptr);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    EXPECT_TRUE(QFileInfo::exists(recovery));
 
     whenModalAppears([](QWidget* modal) {
         static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
     });
     press(*w, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(QFileInfo::exists(MainWindow::recoveryFilePath())) << "a normal end";
+    EXPECT_FALSE(QFileInfo::exists(recovery)) << "a normal end";
+}
+
+TEST_F(MainWindowTest, EnregistrerEtQuitterSavesThenQuitsOrStaysWhenTheSaveIsCancelled) {
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    driver::pick(*w->designWindow(), "Combo1", 1);
+    const QString recovery = w->recoveryFilePath();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("quitte.ventakar");
+    // Save-and-quit, then the file dialog cancelled: nothing saved, the program goes on.
+    answerBox("Enregistrer et quitter", nullptr, [] {
+        whenModalAppears([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    });
+    action(*w, "actionQuit")->trigger();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(recovery));
+    // Save-and-quit with a name: the file written, then a normal end.
+    answerBox("Enregistrer et quitter", nullptr, [file] { answerFileDialog(file); });
+    action(*w, "actionQuit")->trigger();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_FALSE(QFileInfo::exists(recovery));
 }
 
 TEST_F(MainWindowTest, ADesignLeftByACrashIsOfferedAtTheNextStart) {
     DesignRecord made;
+    QString left;
     {
         auto first = open();
         ASSERT_TRUE(first->isLoaded());
         driver::completePassingDesign(*first->designWindow());
         made = record(*first);
+        left = first->recoveryFilePath();
         // The program stops here without quitting: the window is gone, its file stays.
     }
-    ASSERT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    ASSERT_TRUE(QFileInfo::exists(left));
 
     auto second = open();
     ASSERT_TRUE(second->isLoaded());
@@ -376,22 +422,120 @@ TEST_F(MainWindowTest, ADesignLeftByACrashIsOfferedAtTheNextStart) {
         said.startsWith("VENTAKAR s'est arrêté sans que votre dernière conception soit "
                         "enregistrée. Voulez-vous la retrouver ?"))
         << said.toStdString();
+    EXPECT_TRUE(said.contains("Conception jamais enregistrée, modifiée le ")) << said.toStdString();
     EXPECT_EQ(recordDifference(made, record(*second)), "");
     EXPECT_TRUE(second->isWindowModified());
     EXPECT_EQ(second->windowTitle(), "VENTAKAR[*]");
-    EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    // Taken over: the design now lives in the second copy's own file.
+    EXPECT_FALSE(QFileInfo::exists(left));
+    EXPECT_TRUE(QFileInfo::exists(second->recoveryFilePath()));
+    left = second->recoveryFilePath();
     second.reset();
 
     auto third = open();
     answerBox("Non");
     third->resumeAfterStart();
     EXPECT_EQ(record(*third)["Combo1"].chosenItem, -1);
-    EXPECT_FALSE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    EXPECT_FALSE(QFileInfo::exists(left));
+    EXPECT_TRUE(recoveryFiles().isEmpty()) << recoveryFiles().join(", ").toStdString();
+}
+
+TEST_F(MainWindowTest, TwoCopiesKeepTheirOwnRecoveryFilesAndNeverOfferARunningOne) {
+    auto a = open();
+    ASSERT_TRUE(a->isLoaded());
+    driver::pick(*a->designWindow(), "Combo1", 1);
+    ASSERT_TRUE(QFileInfo::exists(a->recoveryFilePath()));
+
+    // B starts while A runs: no question, and nothing of A's is touched.
+    auto b = open();
+    ASSERT_TRUE(b->isLoaded());
+    EXPECT_NE(b->recoveryFilePath(), a->recoveryFilePath());
+    bool asked = false;
+    whenModalAppears([&](QWidget* modal) {
+        asked = true;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    b->resumeAfterStart();
+    QTest::qWait(50);
+    EXPECT_FALSE(asked) << "B offered A's design";
+    driver::pick(*b->designWindow(), "Combo1", 0);
+    answerBox("Oui");
+    b->close();
+    EXPECT_TRUE(QFileInfo::exists(a->recoveryFilePath())) << "B's quitting deleted A's file";
+    EXPECT_EQ(record(*a)["Combo1"].chosenItem, 1);
+}
+
+TEST_F(MainWindowTest, SeveralLeftDesignsAreOfferedNewestFirstEachWithItsFileName) {
+    QTemporaryDir dir;
+    QStringList left;
+    for (const char* name : {"ancienne.ventakar", "recente.ventakar"}) {
+        auto w = open();
+        ASSERT_TRUE(w->isLoaded());
+        driver::pick(*w->designWindow(), "Combo1", 1);
+        answerFileDialog(dir.filePath(name));
+        action(*w, "actionSave")->trigger();
+        driver::pick(*w->designWindow(), "Combo1", 0);
+        left << w->recoveryFilePath();
+        QFile(left.back()).open(QIODevice::Append);  // stamps it later than the one before
+        QTest::qWait(1100);
+    }
+    auto w = open();
+    QString first;
+    QString second;
+    answerBox("Non", &first, [&second] { answerBox("Oui", &second); });
+    w->resumeAfterStart();
+    EXPECT_TRUE(first.contains("Conception « recente.ventakar », modifiée le"))
+        << first.toStdString();
+    EXPECT_TRUE(second.contains("Conception « ancienne.ventakar »")) << second.toStdString();
+    // The recovered design keeps its file: Ctrl+S saves there, not as « Conception.ventakar ».
+    EXPECT_EQ(w->windowTitle(), "ancienne.ventakar[*] — VENTAKAR");
+    action(*w, "actionSave")->trigger();
+    EXPECT_FALSE(w->isWindowModified());
+    EXPECT_EQ(record(*w)["Combo1"].chosenItem, 0);
+    EXPECT_EQ(propellerIn(dir.filePath("ancienne.ventakar")), record(*w)["Combo1"].items[0].text);
+}
+
+TEST_F(MainWindowTest, SavingOverAFileChangedByAnotherCopyAsksFirst) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("x.ventakar");
+    auto a = open();
+    ASSERT_TRUE(a->isLoaded());
+    driver::pick(*a->designWindow(), "Combo1", 1);
+    answerFileDialog(file);
+    action(*a, "actionSave")->trigger();
+    auto b = open();
+    ASSERT_TRUE(b->openDesign(file));
+    driver::pick(*b->designWindow(), "Combo1", 0);
+    action(*b, "actionSave")->trigger();  // B's file is its own: no question
+    EXPECT_FALSE(b->isWindowModified());
+
+    driver::pick(*a->designWindow(), "Combo1", 2);
+    QMessageBox* seen = nullptr;
+    whenModalAppears([&](QWidget* modal) {
+        seen = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(seen, nullptr);
+        EXPECT_EQ(seen->text(),
+                  "Le fichier « x.ventakar » a été modifié par ailleurs depuis son ouverture.");
+        EXPECT_EQ(seen->defaultButton()->text(), "Annuler");
+        seen->defaultButton()->click();
+    });
+    action(*a, "actionSave")->trigger();
+    ASSERT_NE(seen, nullptr);
+    EXPECT_TRUE(a->isWindowModified()) << "A shows itself saved though it was not";
+    const ItemList& items = record(*a)["Combo1"].items;
+    EXPECT_EQ(propellerIn(file), items[0].text) << "B's design was overwritten";
+
+    answerBox("Remplacer");
+    action(*a, "actionSave")->trigger();
+    EXPECT_FALSE(a->isWindowModified());
+    EXPECT_EQ(propellerIn(file), items[2].text);
 }
 
 TEST_F(MainWindowTest, ADamagedRecoveryFileIsSetAsideAndStartUpGoesOn) {
-    QDir().mkpath(QFileInfo(MainWindow::recoveryFilePath()).absolutePath());
-    QFile damaged(MainWindow::recoveryFilePath());
+    const QString damagedFile =
+        QDir(RecoveryFiles::defaultFolder()).filePath("recuperation.ventakar");
+    QDir().mkpath(RecoveryFiles::defaultFolder());
+    QFile damaged(damagedFile);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write(R"({"format": "ventakar-conception", "version": 1, "choices": {"propel)");
     damaged.close();
@@ -403,14 +547,29 @@ TEST_F(MainWindowTest, ADamagedRecoveryFileIsSetAsideAndStartUpGoesOn) {
     w->resumeAfterStart();
     EXPECT_TRUE(said.contains("ne peut pas être reprise")) << said.toStdString();
     EXPECT_TRUE(said.contains("mis de côté")) << said.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(MainWindow::recoveryFilePath()));
-    const QStringList aside = QFileInfo(MainWindow::recoveryFilePath())
-                                  .dir()
-                                  .entryList({"recuperation.ventakar.endommage-*"});
+    EXPECT_FALSE(QFileInfo::exists(damagedFile));
+    const QStringList aside =
+        QDir(RecoveryFiles::defaultFolder()).entryList({"recuperation.ventakar.endommage-*"});
     EXPECT_EQ(aside.size(), 1);
     // The program goes on and keeps the next design safe again.
     driver::pick(*w->designWindow(), "Combo1", 1);
-    EXPECT_TRUE(QFileInfo::exists(MainWindow::recoveryFilePath()));
+    EXPECT_TRUE(QFileInfo::exists(w->recoveryFilePath()));
+}
+
+TEST_F(MainWindowTest, TemporaryFilesOfKilledCopiesAreSweptOthersKept) {
+    QDir folder(RecoveryFiles::defaultFolder());
+    folder.mkpath(".");
+    const QString running = QString(".recuperation-x.ventakar.tmp-%1-0").arg(::getpid());
+    const QString gone = ".recuperation-y.ventakar.tmp-999999-3";  // above pid_max: never running
+    const QString notOurs = ".recuperation-z.ventakar.tmp-abc";
+    for (const QString& name : {running, gone, notOurs}) {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    auto w = open();
+    EXPECT_TRUE(folder.exists(running));
+    EXPECT_FALSE(folder.exists(gone));
+    EXPECT_TRUE(folder.exists(notOurs));
 }
 
 }  // namespace

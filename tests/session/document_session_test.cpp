@@ -118,67 +118,106 @@ TEST(DesignDocument, NewDesignThatCannotStartLeavesTheDesign) {
 // Catalogue changes after the design was saved, and what reopening must make of them.
 struct CatalogueChange {
     const char* name;
-    const char* file;
-    const char* bytes;
+    std::vector<std::pair<const char*, const char*>> files;  // file, its new bytes
     OpenResult result;
-    int stepsKept;        // the record equals a design made up to this step on the new catalogue
+    // The lists whose item is gone, and the item the pupil then picks on the new catalogue.
+    std::vector<std::pair<const char*, int>> missing;
     const char* message;  // in the warning, or nothing
+    // Items still there at another position: where the pupil finds them on the new catalogue.
+    std::vector<std::pair<const char*, int>> moved = {};
 };
 
+const char* const kTwoWheels =
+    "\"R50\",50,20,4,\"S\",\"R\",0.35\r\n\"R40\",40,30,3,\"S\",\"R\",0.3\r\n";
+const char* const kOnePropeller = "\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n";
+
 const CatalogueChange kCatalogueChanges[] = {
-    {"FrontWheelRemoved", "Roue.txt",
-     "\"R50\",50,20,4,\"S\",\"R\",0.35\r\n\"R40\",40,30,3,\"S\",\"R\",0.3\r\n",
-     OpenResult::OpenedPartly, 5,
-     "l'élément « R60 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue. Les étapes "
-     "avant celle-ci sont reprises ; choisissez de nouveau à partir de l'étape 6."},
-    {"PropellerRemoved", "Helice.txt", "\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n",
-     OpenResult::OpenedPartly, 0, "l'élément « P3o » de l'étape 1 (Hélice)"},
-    {"MountingRenamed", "Train.txt",
-     "\"T1\",1,\"desc 1\",6,0.4,\"TrainA\"\r\n\"T2 bis\",2,\"desc 2\",9,0.9,\"TrainB\"\r\n",
-     OpenResult::OpenedPartly, 11, "l'élément « T2 » de l'étape 12 (Montage roues arrière)"},
+    {"FrontWheelRemoved",
+     {{"Roue.txt", kTwoWheels}},
+     OpenResult::OpenedPartly,
+     {{"Combo6", 0}},
+     "l'élément « R60 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue. Les autres "
+     "choix sont repris ; l'étape 6 (Roues avant) est à choisir de nouveau.",
+     {{"Combo7", 1}}},
+    {"PropellerRemoved",
+     {{"Helice.txt", kOnePropeller}},
+     OpenResult::OpenedPartly,
+     {{"Combo1", 0}},
+     "l'élément « P3o » de l'étape 1 (Hélice)"},
+    {"MountingRenamed",
+     {{"Train.txt",
+       "\"T1\",1,\"desc 1\",6,0.4,\"TrainA\"\r\n\"T2 bis\",2,\"desc 2\",9,0.9,\"TrainB\"\r\n"}},
+     OpenResult::OpenedPartly,
+     {{"Combo9", 1}},
+     "l'élément « T2 » de l'étape 12 (Montage roues arrière)"},
+    {"PropellerAndFrontWheelRemoved",
+     {{"Helice.txt", kOnePropeller}, {"Roue.txt", kTwoWheels}},
+     OpenResult::OpenedPartly,
+     {{"Combo1", 0}, {"Combo6", 1}},
+     "l'élément « P3o » de l'étape 1 (Hélice) et l'élément « R60 » de l'étape 6 (Roues avant) ne "
+     "figurent plus dans leur catalogue. Les autres choix sont repris ; les étapes 1 (Hélice) et "
+     "6 (Roues avant) sont à choisir de nouveau.",
+     {{"Combo7", 1}}},
     // Found by its text when its index has moved; the mass shows the file of today.
-    {"PropellerMovedAndHeavier", "Helice.txt",
-     "\"New\",90,4,\"S\",\"R0\",1,12,2,\"o\"\r\n\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n"
-     "\"P3o\",120,8,\"S\",\"R2\",1.9,30,3,\"o\"\r\n",
-     OpenResult::Opened, 14, nullptr},
+    {"PropellerMovedAndHeavier",
+     {{"Helice.txt",
+       "\"New\",90,4,\"S\",\"R0\",1,12,2,\"o\"\r\n\"P2\",100,4,\"S\",\"R1\",1.2,12,2,\"o\"\r\n"
+       "\"P3o\",120,8,\"S\",\"R2\",1.9,30,3,\"o\"\r\n"}},
+     OpenResult::Opened,
+     {},
+     nullptr},
 };
 
 class ReopenedOnChangedCatalogue : public testing::TestWithParam<CatalogueChange> {};
 
-TEST_P(ReopenedOnChangedCatalogue, ReplaysWhatTheCatalogueStillHolds) {
+TEST_P(ReopenedOnChangedCatalogue, AnItemGoneCostsOnlyItsOwnStep) {
     const CatalogueChange& change = GetParam();
+    const DesignRecord startUp = DesignFixture().record();
     DesignFixture f;
     makeSteps(f, 14);
     const std::string text = f.session.designText();
-    f.dir.write(change.file, change.bytes);
+    for (const auto& [file, bytes] : change.files) f.dir.write(file, bytes);
 
+    // The same design made on the changed catalogue, the gone items replaced by the new picks.
     DesignFixture expected;
-    expected.dir.write(change.file, change.bytes);
+    for (const auto& [file, bytes] : change.files) expected.dir.write(file, bytes);
     ASSERT_TRUE(expected.session.newDesign());
-    // The steps before the missing item, made on the changed catalogue.
-    for (const DesignStep& s : designSteps()) {
-        if (s.step > change.stepsKept) break;
-        s.make(expected);
-    }
+    makeSteps(expected, 14);
+    for (const auto& [list, item] : change.moved) expected.pick(list, item);
+    for (const auto& [list, item] : change.missing) expected.pick(list, item);
 
     ASSERT_TRUE(f.session.newDesign());
     f.platform.warnings.clear();
     EXPECT_EQ(f.session.openDesign(text, "Léa.ventakar"), change.result);
-    if (change.message) {
-        ASSERT_EQ(f.platform.warnings.size(), 1u);
-        EXPECT_NE(f.platform.warnings[0].find(change.message), std::string::npos)
-            << f.platform.warnings[0];
-        EXPECT_NE(f.platform.warnings[0].find("« Léa.ventakar »"), std::string::npos);
-        // Saving it must not silently drop the rest of the file's choices.
-        EXPECT_EQ(f.session.documentPath(), "");
-        EXPECT_TRUE(f.session.isModified());
-        EXPECT_EQ(recordDifference(expected.record(), f.record()), "");
-    } else {
+    if (!change.message) {
         EXPECT_TRUE(f.platform.warnings.empty());
         EXPECT_EQ(f.record().text("Combo1"), "P3o");
         EXPECT_EQ(f.record().text("Text3"), "8");
         EXPECT_EQ(f.record().text("Text5"), "R2");
+        return;
     }
+    ASSERT_EQ(f.platform.warnings.size(), 1u);
+    EXPECT_NE(f.platform.warnings[0].find(change.message), std::string::npos)
+        << f.platform.warnings[0];
+    EXPECT_NE(f.platform.warnings[0].find("« Léa.ventakar »"), std::string::npos);
+    // Saving it must not silently drop the choices that could not be replayed.
+    EXPECT_EQ(f.session.documentPath(), "");
+    EXPECT_TRUE(f.session.isModified());
+    // Every other step kept; the gone ones empty, and no estimation from an empty step.
+    for (const char* list : {"Combo1", "Combo2", "Combo6", "Combo9", "Combo11"}) {
+        const bool gone = std::any_of(change.missing.begin(), change.missing.end(),
+                                      [&](const auto& m) { return std::string(m.first) == list; });
+        EXPECT_EQ(f.record().text(list) == "Sélection", gone) << list;
+    }
+    for (const char* unestimated : {"Text90", "Text43", "Text75", "Picture9", "Image11"})
+        EXPECT_EQ(f.record()[unestimated], startUp[unestimated]) << unestimated;
+    EXPECT_FALSE(f.record()["Command1"].enabled);
+    EXPECT_EQ(f.record()["Command1"].toolTip,
+              "Terminez les quatorze étapes pour obtenir l'estimation.");
+    // Choosing those steps again gives the whole design, estimation included.
+    for (const auto& [list, item] : change.missing) f.pick(list, item);
+    EXPECT_NE(f.record()["Picture9"].pictureFile, startUp["Picture9"].pictureFile);
+    EXPECT_EQ(recordDifference(expected.record(), f.record()), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignDocument, ReopenedOnChangedCatalogue,

@@ -25,6 +25,16 @@ class FakePlatform : public Platform {
         log.push_back("ask " + title + ": " + question + (detail.empty() ? "" : " | " + detail));
         return answer;
     }
+    int askChoice(const std::string& question, const std::string& title, const std::string& detail,
+                  const std::vector<std::string>& buttons, int defaultButton,
+                  int cancelButton) override {
+        std::string names;
+        for (const std::string& b : buttons) names += (names.empty() ? "" : "/") + b;
+        log.push_back("choose " + title + ": " + question + (detail.empty() ? "" : " | " + detail) +
+                      " [" + names + "] default " + buttons.at(defaultButton) + ", cancel " +
+                      buttons.at(cancelButton));
+        return choice;
+    }
     void showWarning(const std::string& text) override {
         log.push_back("warning " + text);
         warnings.push_back(text);
@@ -46,4 +56,5 @@ class FakePlatform : public Platform {
     PictureSize pictureSize{75, 75};
     std::string separator = ",";
     bool answer = false;
+    int choice = 0;
 };

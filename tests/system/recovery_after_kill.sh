@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unset QT_QPA_PLATFORM  # a real X window, for xdotool
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" HOME="$work"
-recovery="$XDG_DATA_HOME/VENTAKAR/ventakar/recuperation.ventakar"
+recovery_folder="$XDG_DATA_HOME/VENTAKAR/ventakar"
 
 cat > "$work/session.sh" <<SCRIPT
 set -euo pipefail
@@ -30,9 +30,9 @@ menu=\$((HEIGHT - 830))
 xdotool mousemove \$((X + 140)) \$((Y + menu + 66)) click 1
 sleep 0.5
 xdotool key Down Down
-wait_for '[ -s "$recovery" ]'
+wait_for '[ -n "\$(ls "$recovery_folder"/recuperation-*.ventakar 2>/dev/null)" ]'
 sleep 0.5
-cp "$recovery" "$work/before.ventakar"
+cp "$recovery_folder"/recuperation-*.ventakar "$work/before.ventakar"
 kill -9 \$pid
 wait \$pid 2>/dev/null || true
 

@@ -1,0 +1,67 @@
+#include "qt/recovery_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace {
+
+QString lockOf(const QString& file) {
+    return file + ".lock";
+}
+
+std::unique_ptr<QLockFile> claim(const QString& file) {
+    auto lock = std::make_unique<QLockFile>(lockOf(file));
+    // Held for a copy's whole life: only a copy that is no longer running lets it go stale.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) return nullptr;
+    return lock;
+}
+
+}  // namespace
+
+QString RecoveryFiles::defaultFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+RecoveryFiles::RecoveryFiles(const QString& folder) : folder_(folder) {
+    QDir dir(folder_);
+    dir.mkpath(".");
+    // Orphans first, so that this copy's own file is never among them.
+    const QFileInfoList found =
+        dir.entryInfoList({"recuperation*.ventakar"}, QDir::Files | QDir::Hidden, QDir::Time);
+    for (const QFileInfo& info : found) {
+        if (info.fileName().startsWith('.')) continue;
+        auto lock = claim(info.absoluteFilePath());
+        if (!lock) continue;  // its copy is running
+        orphans_.push_back({info.absoluteFilePath(), info.lastModified(), std::move(lock)});
+    }
+    std::stable_sort(orphans_.begin(), orphans_.end(),
+                     [](const Orphan& a, const Orphan& b) { return a.modified > b.modified; });
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+    for (int n = 0; n < 100; ++n) {
+        const QString name = QString("recuperation-%1-%2%3.ventakar")
+                                 .arg(stamp)
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(n ? "-" + QString::number(n) : QString());
+        const QString file = dir.absoluteFilePath(name);
+        if (QFileInfo::exists(file)) continue;
+        ownLock_ = claim(file);
+        if (!ownLock_) continue;
+        ownFile_ = file;
+        break;
+    }
+}
+
+RecoveryFiles::~RecoveryFiles() {
+    for (Orphan& orphan : orphans_) release(orphan, false);
+}
+
+void RecoveryFiles::release(Orphan& orphan, bool removeFile) {
+    if (!orphan.lock) return;
+    if (removeFile) QFile::remove(orphan.file);
+    orphan.lock.reset();  // unlocks, removing the lock file
+}
