@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
@@ -57,9 +58,12 @@ std::vector<Line> splitLines(std::string_view bytes) {
     return lines;
 }
 
-// The fields of one line; false when a quote opens and does not close on it.
-bool tokenize(std::string_view text, char separator, std::vector<Token>* tokens) {
-    tokens->clear();
+// The fields of one line; false when a quote opens and does not close on it. Without tokens the
+// fields are only counted.
+bool tokenize(std::string_view text, char separator, std::vector<Token>* tokens,
+              std::size_t* count = nullptr) {
+    if (tokens) tokens->clear();
+    if (count) *count = 0;
     std::size_t pos = 0;
     for (;;) {
         while (pos < text.size() && isBlank(text[pos])) ++pos;
@@ -76,7 +80,8 @@ bool tokenize(std::string_view text, char separator, std::vector<Token>* tokens)
             token = {text.substr(pos, last - pos), false};
             pos = end;
         }
-        tokens->push_back(token);
+        if (tokens) tokens->push_back(token);
+        if (count) ++*count;
         if (pos == std::string_view::npos || pos >= text.size()) return true;
         ++pos;  // the separator
     }
@@ -142,26 +147,41 @@ std::string number(double value) {
     return formatNumber(value, ",");
 }
 
-// A picture a record names, probed once all files are read.
-struct PictureUse {
-    std::string name;
-    CheckProblem where;  // the record that names it
-};
+// A line with more commas than this many records' worth is not split into fields: only counted.
+constexpr std::size_t kRecordsOnALine = 64;
+// Problems listed for one file; the rest are counted.
+constexpr int kProblemsListed = 200;
+// Pictures whose probe is remembered; beyond, each is probed again.
+constexpr std::size_t kProbesRemembered = 10'000;
+
+// 1234567 as « 1 234 567 ».
+std::string grouped(long long n) {
+    std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, " ");
+    return digits;
+}
 
 // The check of one file of the folder.
 class FileCheck {
   public:
     FileCheck(const std::string& folder, const FileRule& rule, CheckReport& report,
-              std::vector<PictureUse>& pictures)
-        : folder_(folder), rule_(rule), report_(report), pictures_(pictures) {}
+              const PictureProbe& probe, std::map<std::string, std::string>& probed)
+        : folder_(folder), rule_(rule), report_(report), probe_(probe), probed_(probed) {}
 
     void run();
 
   private:
     void add(int line, int record, const char* field, Severity severity, std::string text) {
+        if (listed_ >= kProblemsListed) {
+            ++(severity == Severity::Error ? moreErrors_ : moreWarnings_);
+            return;
+        }
+        ++listed_;
         report_.problems.push_back(
             {rule_.file, line, record, field ? field : "", severity, std::move(text)});
     }
+    // A line too long to split: its fields counted, one problem said.
+    bool tooManyFields(const Line& line, int record);
     void checkLines(std::string_view content);
     struct DecimalComma {
         std::size_t field;
@@ -183,9 +203,14 @@ class FileCheck {
     const std::string& folder_;
     const FileRule& rule_;
     CheckReport& report_;
-    std::vector<PictureUse>& pictures_;
+    const PictureProbe& probe_;
+    std::map<std::string, std::string>& probed_;  // picture name, why it fails
     TextEncoding encoding_ = TextEncoding::Windows1252;
-    std::map<std::string, int> designations_;  // trimmed designation, its line
+    // Trimmed designation (bytes of the file, alive while it is checked), its line.
+    std::unordered_map<std::string_view, int> designations_;
+    int listed_ = 0;
+    int moreErrors_ = 0;
+    int moreWarnings_ = 0;
     bool misaligned_ = false;
     std::vector<int> fractions_;  // by field: how many well-formed records write a fraction there
 };
@@ -218,7 +243,28 @@ void FileCheck::run() {
                         });
         if (!explained) add(0, 0, nullptr, Severity::Error, error.reason());
     }
-    report_.files.push_back({rule_.file, encodingName(encoding_), read});
+    report_.files.push_back(
+        {rule_.file, encodingName(encoding_), read, moreErrors_, moreWarnings_});
+}
+
+bool FileCheck::tooManyFields(const Line& line, int record) {
+    const std::size_t count = rule_.fields.size();
+    if (static_cast<std::size_t>(std::count(line.text.begin(), line.text.end(), ',')) <
+        count * kRecordsOnALine)
+        return false;
+    std::size_t found = 0;
+    if (!tokenize(line.text, ',', nullptr, &found)) return false;
+    if (found < count * kRecordsOnALine) return false;
+    const std::string shifted =
+        misaligned_ ? "" : " Le lecteur lit alors tous les enregistrements suivants décalés.";
+    misaligned_ = true;
+    add(line.number, record, nullptr, Severity::Error,
+        std::to_string(found) + " champs trouvés sur " + std::to_string(count) +
+            " attendus : " + std::to_string(found - count) +
+            " de trop ; un texte qui contient une virgule doit être écrit entre guillemets "
+            "(\"Hélice 3, tripale\")." +
+            shifted);
+    return true;
 }
 
 void FileCheck::checkLines(std::string_view content) {
@@ -227,7 +273,9 @@ void FileCheck::checkLines(std::string_view content) {
     std::vector<Token> tokens;
     fractions_.assign(count, 0);
     for (const Line& line : lines) {
-        if (!tokenize(line.text, ',', &tokens) || tokens.size() != count) continue;
+        std::size_t fields = 0;
+        if (!tokenize(line.text, ',', nullptr, &fields) || fields != count) continue;
+        tokenize(line.text, ',', &tokens);
         for (std::size_t f = 0; f < count; ++f) {
             if (!tokens[f].quoted && tokens[f].raw.find('.') != std::string_view::npos)
                 ++fractions_[f];
@@ -241,6 +289,10 @@ void FileCheck::checkLines(std::string_view content) {
                 "ligne vide : le lecteur la compte comme un champ vide et décale tous les champs "
                 "qui suivent ; supprimez-la.");
             misaligned_ = true;
+            continue;
+        }
+        if (tooManyFields(line, record + 1)) {
+            ++record;
             continue;
         }
         if (!tokenize(line.text, ',', &tokens)) {
@@ -393,7 +445,10 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
                 return;
             }
             if (rule_.feedsList) {
-                const auto [it, first] = designations_.emplace(trimmed, line);
+                std::string_view key = raw;
+                key.remove_prefix(std::min(key.find_first_not_of(' '), key.size()));
+                key.remove_suffix(key.size() - (key.find_last_not_of(' ') + 1));
+                const auto [it, first] = designations_.emplace(key, line);
                 if (!first) {
                     problem(Severity::Warning,
                             inQuotes(trimmed) + " figure déjà ligne " + std::to_string(it->second) +
@@ -476,22 +531,41 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
     }
 }
 
-// Kept for checkDataFolder, which probes each picture once; every record that names a picture
+// Each picture is probed once, however many records name it; every record that names a picture
 // that fails gets the problem at its own line.
 void FileCheck::needPicture(const std::string& name, int line, int record, const char* field) {
-    pictures_.push_back({name, {rule_.file, line, record, field, Severity::Error, ""}});
+    auto it = probed_.find(name);
+    std::string reason;
+    if (it != probed_.end()) {
+        reason = it->second;
+    } else {
+        reason = probe_(folder_ + "/" + name);
+        if (probed_.size() < kProbesRemembered) probed_.emplace(name, reason);
+    }
+    if (reason.empty()) return;
+    add(line, record, field, Severity::Error,
+        "l'image " + inQuotes(name) + " : " + reason +
+            " ; ajoutez-la au dossier ou corrigez le nom écrit ici.");
 }
 
 }  // namespace
 
 int CheckReport::errors() const {
-    return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const auto& p) {
-        return p.severity == Severity::Error;
-    }));
+    int more = 0;
+    for (const CheckedFile& f : files) more += f.moreErrors;
+    return more +
+           static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const auto& p) {
+               return p.severity == Severity::Error;
+           }));
 }
 
 int CheckReport::warnings() const {
-    return static_cast<int>(problems.size()) - errors();
+    int more = 0;
+    for (const CheckedFile& f : files) more += f.moreWarnings;
+    return more +
+           static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const auto& p) {
+               return p.severity == Severity::Warning;
+           }));
 }
 
 std::string probeFileExists(const std::string& path) {
@@ -504,23 +578,13 @@ std::string probeFileExists(const std::string& path) {
 CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe) {
     CheckReport report;
     report.folder = folder;
-    std::vector<PictureUse> pictures;
-    for (const FileRule& rule : fileRules()) FileCheck(folder, rule, report, pictures).run();
-
-    // Pictures are probed once each, however many records name them.
     std::map<std::string, std::string> why;
+    for (const FileRule& rule : fileRules()) FileCheck(folder, rule, report, probe, why).run();
     auto probed = [&](const std::string& name) -> const std::string& {
         auto it = why.find(name);
         if (it == why.end()) it = why.emplace(name, probe(folder + "/" + name)).first;
         return it->second;
     };
-    for (PictureUse& use : pictures) {
-        const std::string& reason = probed(use.name);
-        if (reason.empty()) continue;
-        use.where.text = "l'image " + inQuotes(use.name) + " : " + reason +
-                         " ; ajoutez-la au dossier ou corrigez le nom écrit ici.";
-        report.problems.push_back(std::move(use.where));
-    }
     for (const char* name : fixedPictures()) {
         const std::string& reason = probed(name);
         if (reason.empty()) continue;
@@ -553,13 +617,22 @@ std::vector<std::string> reportLines(const CheckReport& report) {
         lines.push_back(file.file + " : lu en " + file.encoding + ", " +
                         std::to_string(file.records) + " enregistrement(s).");
     }
-    for (const CheckProblem& p : report.problems) {
+    auto more = [&](const std::string& file) {
+        for (const CheckedFile& f : report.files) {
+            const long long n = static_cast<long long>(f.moreErrors) + f.moreWarnings;
+            if (f.file == file && n > 0)
+                lines.push_back("… et " + grouped(n) + " autres problèmes dans " + file + ".");
+        }
+    };
+    for (std::size_t i = 0; i < report.problems.size(); ++i) {
+        const CheckProblem& p = report.problems[i];
         std::string line = p.file;
         if (p.line > 0) line += ", ligne " + std::to_string(p.line);
         if (p.record > 0) line += ", enregistrement n° " + std::to_string(p.record);
         if (!p.field.empty()) line += ", champ « " + p.field + " »";
         line += p.severity == Severity::Error ? " : erreur : " : " : avertissement : ";
         lines.push_back(line + p.text);
+        if (i + 1 == report.problems.size() || report.problems[i + 1].file != p.file) more(p.file);
     }
     const int errors = report.errors();
     const int warnings = report.warnings();

@@ -20,6 +20,9 @@ struct CheckedFile {
     std::string file;
     std::string encoding;  // empty when the file could not be read
     int records = 0;
+    // Problems beyond those listed for this file, only counted.
+    int moreErrors = 0;
+    int moreWarnings = 0;
 };
 
 struct CheckReport {

@@ -1,5 +1,7 @@
 #include "qt/catalogue_check_run.h"
 
+#include <new>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -31,8 +33,17 @@ int runCatalogueCheck(const QString& folder) {
         return 1;
     }
     bool errors = false;
-    const QStringList lines = catalogueCheckLines(folder, &errors);
-    std::fputs((lines.join('\n') + '\n').toLocal8Bit().constData(), stdout);
+    try {
+        const QStringList lines = catalogueCheckLines(folder, &errors);
+        std::fputs((lines.join('\n') + '\n').toLocal8Bit().constData(), stdout);
+    } catch (const std::bad_alloc&) {
+        // Said without allocating: the memory that ran out is not needed for it.
+        std::fputs(
+            "VENTAKAR : la vérification s'est arrêtée : la mémoire de l'ordinateur ne suffit pas "
+            "pour ces catalogues.\n",
+            stderr);
+        return 1;
+    }
     return errors ? 1 : 0;
 }
 
@@ -44,7 +55,13 @@ void showCatalogueCheck(const QString& folder, QWidget* parent) {
     text->setObjectName("checkReport");
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    text->setPlainText(catalogueCheckLines(folder).join('\n'));
+    try {
+        text->setPlainText(catalogueCheckLines(folder).join('\n'));
+    } catch (const std::bad_alloc&) {
+        text->setPlainText(
+            "La vérification s'est arrêtée : la mémoire de l'ordinateur ne suffit pas pour ces "
+            "catalogues.");
+    }
     text->setAccessibleName("Rapport de vérification des catalogues");
     auto* buttons = new QDialogButtonBox(&dialog);
     QPushButton* copy = buttons->addButton("Copier", QDialogButtonBox::ActionRole);

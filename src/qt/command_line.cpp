@@ -7,6 +7,7 @@ namespace {
 struct OptionText {
     QStringList names;
     const char* description;
+    const char* argument = "";  // shown after the option in the help
 };
 
 const OptionText kOptions[] = {
@@ -14,7 +15,8 @@ const OptionText kOptions[] = {
     {{"v", "version"}, "affiche la version de VENTAKAR et s'arrête"},
     {{"c", "verifier"},
      "vérifie les catalogues du dossier DOSSIER (par défaut le dossier Data que VENTAKAR lirait), "
-     "en liste tous les problèmes et s'arrête ; état de sortie 1 s'il y a une erreur"},
+     "en liste tous les problèmes et s'arrête ; état de sortie 1 s'il y a une erreur",
+     " [DOSSIER]"},
 };
 
 }  // namespace
@@ -53,10 +55,14 @@ QString commandLineHelp() {
         "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
         "Options :\n";
     for (const OptionText& option : kOptions) {
-        const QString names = "-" + option.names[0] + ", --" + option.names[1];
-        text += "  " + names.leftJustified(16) + QString::fromUtf8(option.description) + "\n";
+        const QString names =
+            "-" + option.names[0] + ", --" + option.names[1] + QString::fromUtf8(option.argument);
+        text += "  " + names.leftJustified(25) + QString::fromUtf8(option.description) + "\n";
     }
-    text += "\nLes catalogues sont lus dans le dossier Data du dossier de travail.\n";
+    text +=
+        "\nLes catalogues et les images sont lus dans le dossier Data du dossier de travail, ou, "
+        "s'il n'y en a pas, dans le dossier Data installé avec le programme "
+        "(<dossier du programme>/../share/ventakar/Data).\n";
     return text;
 }
 

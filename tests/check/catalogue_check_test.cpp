@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -175,6 +176,30 @@ const Mistake kMistakes[] = {
      "Energie.txt", 1, "Nombre de batteries", kError, "« 2.5 » doit être un nombre entier"},
     {"CatalogueMissing", [](const TempDataDir& d, Probe&) { d.remove("Pile.txt"); }, "Pile.txt", 0,
      "", kError, "le fichier est introuvable."},
+    {"EmptyMaximum",
+     [](const TempDataDir& d, Probe&) { editLine(d, "Reglement.txt", 1, replace(",250,", ",,")); },
+     "Reglement.txt", 1, "Masse Maxi (g)", kError, "le nombre est vide"},
+    {"EmptyMass",
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Helice.txt", 2, replace(",125,5,", ",125,,"));
+     },
+     "Helice.txt", 2, "Masse (g)", kWarning, "le nombre est vide"},
+    {"SameNameButForBlanks",
+     [](const TempDataDir& d, Probe& p) {
+         editLine(d, "Helice.txt", 2,
+                  replace("\"Hélice bipale 125 mm\"", "\"  Hélice bipale 100 mm \""));
+         // Its picture is there under the name as written: only the names are alike.
+         fs::copy_file(d.root() / "Data" / "Hélice bipale 100 mm.jpg",
+                       d.root() / "Data" / "  Hélice bipale 100 mm .jpg");
+         p.undecodable.clear();
+     },
+     "Helice.txt", 2, "Désignation", kWarning, "« Hélice bipale 100 mm » figure déjà ligne 1"},
+    {"FieldsByTheThousand",
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Helice.txt", 7,
+                  [](std::string line) { return line + std::string(5000, ','); });
+     },
+     "Helice.txt", 7, "", kError, "5009 champs trouvés sur 9 attendus : 5000 de trop"},
 };
 
 class DataMistake : public testing::TestWithParam<Mistake> {};
@@ -251,6 +276,33 @@ TEST(Check, ListsEveryProblemSortedByFileAndLine) {
               0u)
         << lines[11];
     EXPECT_EQ(lines.back(), "4 erreur(s), 0 avertissement(s).");
+}
+
+// A catalogue of many faulty records lists the first 200 problems of that file and counts the
+// rest, in the summary too.
+TEST(Check, ThousandsOfProblemsOfOneFileAreCountedBeyondTheFirst200) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    std::string helice;
+    for (int i = 1; i <= 1000; ++i)
+        helice += "\"H" + std::to_string(i) + "\",cent,4,\"S\",R,1.20,12,2,\"o\"\r\n";
+    dir.write("Helice.txt", helice);
+    dir.remove("Oui.jpg");
+    const CheckReport report = checkDataFolder("Data", Probe{});
+    const std::vector<std::string> lines = reportLines(report);
+    std::string all;
+    for (const std::string& line : lines) all += line + "\n";
+    // Each record: its diameter is no number and its picture is missing.
+    EXPECT_EQ(report.errors(), 2001) << all;
+    EXPECT_EQ(std::count_if(report.problems.begin(), report.problems.end(),
+                            [](const CheckProblem& p) { return p.file == "Helice.txt"; }),
+              200);
+    EXPECT_NE(all.find("Helice.txt, ligne 100, enregistrement n° 100, champ « Diamètre (mm) »"),
+              std::string::npos);
+    EXPECT_NE(all.find("… et 1 800 autres problèmes dans Helice.txt.\nOui.jpg : erreur"),
+              std::string::npos)
+        << all;
+    EXPECT_EQ(lines.back(), "2001 erreur(s), 0 avertissement(s).");
 }
 
 TEST(Check, ARecordOverTwoLinesIsNoProblem) {

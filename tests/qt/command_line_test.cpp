@@ -48,9 +48,15 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
         int status;
         const char* out;
         const char* err;
+        const char* contains = "";  // somewhere in the output
     } runs[] = {
         {{"--version"}, 0, "ventakar 1.0\n", ""},
-        {{"--help"}, 0, "Utilisation : ventakar [OPTION] [FICHIER.ventakar]", ""},
+        {{"--help"},
+         0,
+         "Utilisation : ventakar [OPTION] [FICHIER.ventakar]",
+         "",
+         "--verifier [DOSSIER]"},
+        {{"--help"}, 0, "Utilisation", "", "share/ventakar/Data"},
         {{"--imprimer"},
          2,
          "",
@@ -66,6 +72,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
         EXPECT_EQ(process.exitCode(), run.status) << run.arguments.join(' ').toStdString();
         EXPECT_EQ(out.rfind(run.out, 0), 0u) << out;
         EXPECT_EQ(err.rfind(run.err, 0), 0u) << err;
+        EXPECT_NE(out.find(run.contains), std::string::npos) << out;
     }
 }
 
