@@ -41,6 +41,7 @@ RecordParser::RecordParser(std::string_view bytes, std::string fileName, int fie
     if (fieldCount < 1 || fieldCount > static_cast<int>(FieldList::kMaxFields)) {
         throw std::invalid_argument("record field count out of range");
     }
+    if (utf16Name(bytes)) throw DataError(fileName_, kUtf16Refusal);
     contentEnd_ = bytes_.size();
     while (contentEnd_ > 0 &&
            (isBlank(bytes_[contentEnd_ - 1]) || isLineEnd(bytes_[contentEnd_ - 1]))) {

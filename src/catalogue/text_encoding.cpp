@@ -1,5 +1,7 @@
 #include "catalogue/text_encoding.h"
 
+#include <algorithm>
+
 #include "catalogue/cp1252.h"
 
 namespace {
@@ -52,6 +54,22 @@ TextEncoding detectEncoding(std::string_view bytes) {
 
 std::size_t encodingMarkSize(TextEncoding encoding) {
     return encoding == TextEncoding::Utf8WithMark ? kMark.size() : 0;
+}
+
+const char* utf16Name(std::string_view bytes) {
+    if (bytes.size() >= 2) {
+        if (bytes[0] == '\xFF' && bytes[1] == '\xFE') return "UTF-16 LE";
+        if (bytes[0] == '\xFE' && bytes[1] == '\xFF') return "UTF-16 BE";
+    }
+    // Without a mark: text that is ASCII every other byte, a zero byte between.
+    const std::size_t n = std::min<std::size_t>(bytes.size() & ~std::size_t{1}, 64);
+    if (n < 4) return nullptr;
+    int zeroEven = 0;
+    int zeroOdd = 0;
+    for (std::size_t i = 0; i < n; ++i) (i % 2 ? zeroOdd : zeroEven) += bytes[i] == '\0';
+    if (zeroOdd * 2 >= static_cast<int>(n / 2) && zeroEven == 0) return "UTF-16 LE";
+    if (zeroEven * 2 >= static_cast<int>(n / 2) && zeroOdd == 0) return "UTF-16 BE";
+    return nullptr;
 }
 
 const char* encodingName(TextEncoding encoding) {

@@ -208,6 +208,7 @@ class FileCheck {
     TextEncoding encoding_ = TextEncoding::Windows1252;
     // Trimmed designation (bytes of the file, alive while it is checked), its line.
     std::unordered_map<std::string_view, int> designations_;
+    int records_ = 0;  // records as the check numbers them, one a line
     int listed_ = 0;
     int moreErrors_ = 0;
     int moreWarnings_ = 0;
@@ -225,6 +226,11 @@ void FileCheck::run() {
         add(0, 0, nullptr, Severity::Error, error.reason());
         return;
     }
+    if (const char* utf16 = utf16Name(bytes)) {
+        report_.files.push_back({rule_.file, utf16, 0, true});
+        add(0, 0, nullptr, Severity::Error, kUtf16Refusal);
+        return;
+    }
     encoding_ = detectEncoding(bytes);
     const std::string_view content = std::string_view(bytes).substr(encodingMarkSize(encoding_));
     checkLines(content);
@@ -232,10 +238,12 @@ void FileCheck::run() {
     // The reader itself, as the program runs it: whatever it refuses is an error too.
     const std::size_t before = report_.problems.size();
     int read = 0;
+    bool stopped = false;
     try {
         RecordParser parser(bytes, rule_.file, static_cast<int>(rule_.fields.size()), ",");
         while (parser.next(nullptr)) ++read;
     } catch (const DataError& error) {
+        stopped = true;
         const bool explained =
             std::any_of(report_.problems.begin(), report_.problems.begin() + before,
                         [&](const CheckProblem& p) {
@@ -243,8 +251,10 @@ void FileCheck::run() {
                         });
         if (!explained) add(0, 0, nullptr, Severity::Error, error.reason());
     }
-    report_.files.push_back(
-        {rule_.file, encodingName(encoding_), read, moreErrors_, moreWarnings_});
+    // Once the reader stops, its count is no longer the file's: the records are those the
+    // problems are numbered by.
+    report_.files.push_back({rule_.file, encodingName(encoding_), stopped ? records_ : read,
+                             stopped, moreErrors_, moreWarnings_});
 }
 
 bool FileCheck::tooManyFields(const Line& line, int record) {
@@ -292,7 +302,7 @@ void FileCheck::checkLines(std::string_view content) {
             continue;
         }
         if (tooManyFields(line, record + 1)) {
-            ++record;
+            records_ = ++record;
             continue;
         }
         if (!tokenize(line.text, ',', &tokens)) {
@@ -305,6 +315,7 @@ void FileCheck::checkLines(std::string_view content) {
             return;  // everything after it is read as part of that text
         }
         ++record;
+        records_ = record;
         if (tokens.size() == count) {
             checkRecord(line.number, record, tokens);
             continue;
@@ -614,8 +625,12 @@ std::vector<std::string> reportLines(const CheckReport& report) {
     lines.push_back("Vérification des catalogues du dossier " + inQuotes(report.folder));
     for (const CheckedFile& file : report.files) {
         if (file.encoding.empty()) continue;
-        lines.push_back(file.file + " : lu en " + file.encoding + ", " +
-                        std::to_string(file.records) + " enregistrement(s).");
+        // The reader's count, said so that it agrees with the record numbers of the problems.
+        lines.push_back(file.file + " : lu en " + file.encoding +
+                        ", " + std::to_string(file.records) + " enregistrement(s)" +
+                        (file.readerStopped ? " ; VENTAKAR ne peut pas le lire à cause de l'erreur "
+                                              "signalée plus bas."
+                                            : "."));
     }
     auto more = [&](const std::string& file) {
         for (const CheckedFile& f : report.files) {
@@ -644,4 +659,14 @@ std::vector<std::string> reportLines(const CheckReport& report) {
                         (errors ? "" : " VENTAKAR peut démarrer avec ces catalogues."));
     }
     return lines;
+}
+
+std::string firstErrorOf(const std::string& folder, const std::string& file) {
+    const std::string name = std::filesystem::path(file).filename().string();
+    const CheckReport report = checkDataFolder(folder, probeFileExists);
+    for (const CheckProblem& p : report.problems) {
+        if (p.file != name || p.severity != Severity::Error) continue;
+        return (p.line > 0 ? "ligne " + std::to_string(p.line) + " : " : std::string()) + p.text;
+    }
+    return {};
 }

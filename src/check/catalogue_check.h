@@ -20,6 +20,7 @@ struct CheckedFile {
     std::string file;
     std::string encoding;  // empty when the file could not be read
     int records = 0;
+    bool readerStopped = false;  // the reader stopped on an error after those records
     // Problems beyond those listed for this file, only counted.
     int moreErrors = 0;
     int moreWarnings = 0;
@@ -46,3 +47,7 @@ std::vector<std::string> reportLines(const CheckReport& report);
 
 // A probe that only looks whether the file is there and readable.
 std::string probeFileExists(const std::string& path);
+
+// What the check says of the first error in one file of the folder (« ligne 8 : … »), to explain
+// why that file failed to load; empty when the check finds no error there.
+std::string firstErrorOf(const std::string& folder, const std::string& file);

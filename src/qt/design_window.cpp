@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/data_error.h"
+#include "check/catalogue_check.h"
 #include "document/design_steps.h"
 #include "qt/caption_fit.h"
 #include "qt/clearance_bar.h"
@@ -83,8 +84,15 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
         session_->load();
         loaded_ = true;
     } catch (const DataError& error) {
-        failure = QString::fromStdString(error.what()) +
-                  "\n\nPour la liste de tous les problèmes : ventakar --verifier";
+        failure = QString::fromStdString(error.what());
+        // The check says why, where the reader only says where it stopped.
+        std::string cause;
+        try {
+            cause = firstErrorOf("Data", error.file());
+        } catch (const std::exception&) {
+        }
+        if (!cause.empty()) failure += "\n\nCause : " + QString::fromStdString(cause);
+        failure += "\n\nPour la liste de tous les problèmes : ventakar --verifier";
     } catch (const std::bad_alloc&) {
         failure = "La mémoire de l'ordinateur ne suffit pas.";
     } catch (const std::exception& error) {

@@ -3,6 +3,14 @@
 #include <QImageReader>
 
 std::string imageErrorInFrench(const QImageReader& reader) {
+    // The decoder refuses a picture over its memory limit: it is too large, not damaged.
+    const QSize size = reader.size();
+    const int limitMiB = QImageReader::allocationLimit();
+    if (size.isValid() && limitMiB > 0 &&
+        double(size.width()) * size.height() * 4 > double(limitMiB) * 1024 * 1024) {
+        return "elle est trop grande pour être affichée : " + std::to_string(size.width()) +
+               " × " + std::to_string(size.height()) + " pixels";
+    }
     switch (reader.error()) {
         case QImageReader::FileNotFoundError:
             return "fichier introuvable";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/data_error.h"
 #include "support/temp_data_dir.h"
 
 namespace {
@@ -55,6 +56,47 @@ TEST_P(EncodedCatalogue, IsReadInItsEncoding) {
 
 INSTANTIATE_TEST_SUITE_P(Encoding, EncodedCatalogue, testing::ValuesIn(kFiles),
                          [](const auto& info) { return info.param.name; });
+
+// UTF-16, as some editors offer to save, is refused with what to do instead, never read as
+// garbage.
+TEST(Encoding, AUtf16CatalogueIsRefusedWithWhatToDo) {
+    const std::string ascii = "\"Balsa\",2,x,y\r\n";
+    std::string le, be;
+    for (char c : ascii) {
+        le += std::string{c, '\0'};
+        be += std::string{'\0', c};
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* form;
+    } files[] = {
+        {"LittleEndianWithMark", "\xFF\xFE" + le, "UTF-16 LE"},
+        {"BigEndianWithMark", "\xFE\xFF" + be, "UTF-16 BE"},
+        {"LittleEndianWithoutMark", le, "UTF-16 LE"},
+        {"BigEndianWithoutMark", be, "UTF-16 BE"},
+        {"Utf8IsNot", ascii, nullptr},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const char* form = utf16Name(file.bytes);
+        EXPECT_EQ(form ? std::string(form) : "", file.form ? file.form : "");
+        TempDataDir dir;
+        dir.write("Materiau.txt", file.bytes);
+        if (!file.form) {
+            EXPECT_EQ(readCatalogue(CatalogueKind::Materiau, ",").size(), 1u);
+            continue;
+        }
+        try {
+            readCatalogue(CatalogueKind::Materiau, ",");
+            ADD_FAILURE() << "read";
+        } catch (const DataError& error) {
+            EXPECT_NE(std::string(error.what()).find("Materiau.txt"), std::string::npos);
+            EXPECT_NE(error.reason().find("enregistrez-le en UTF-8 ou en Windows-1252"),
+                      std::string::npos);
+        }
+    }
+}
 
 TEST(Encoding, APictureNameIsTheSameWhateverTheFileEncoding) {
     TempDataDir dir;

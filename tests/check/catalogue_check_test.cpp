@@ -194,6 +194,13 @@ const Mistake kMistakes[] = {
          p.undecodable.clear();
      },
      "Helice.txt", 2, "Désignation", kWarning, "« Hélice bipale 100 mm » figure déjà ligne 1"},
+    {"Utf16Catalogue",
+     [](const TempDataDir& d, Probe&) {
+         std::string utf16 = "\xFF\xFE";
+         for (char c : readAll(d.root() / "Data" / "Pile.txt")) utf16 += std::string{c, '\0'};
+         d.write("Pile.txt", utf16);
+     },
+     "Pile.txt", 0, "", kError, "enregistré en UTF-16, que VENTAKAR ne lit pas"},
     {"FieldsByTheThousand",
      [](const TempDataDir& d, Probe&) {
          editLine(d, "Helice.txt", 7,
@@ -270,6 +277,10 @@ TEST(Check, ListsEveryProblemSortedByFileAndLine) {
                                                 "Oui.jpg:0"}));
     EXPECT_EQ(report.errors(), 4);
     const std::vector<std::string> lines = reportLines(report);
+    // The count of records read agrees with the record numbers of the problems.
+    EXPECT_EQ(lines[1],
+              "Helice.txt : lu en Windows-1252, 7 enregistrement(s) ; VENTAKAR ne peut pas le lire "
+              "à cause de l'erreur signalée plus bas.");
     EXPECT_EQ(lines[11].rfind("Helice.txt, ligne 2, enregistrement n° 2, champ « Diamètre (mm) » : "
                               "erreur : « cent » n'est pas un nombre",
                               0),

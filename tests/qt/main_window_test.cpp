@@ -600,21 +600,46 @@ TEST_F(MainWindowTest, TheCatalogueCheckShowsItsLinesInACopyableDialog) {
     EXPECT_TRUE(shown.contains("Helice.txt : lu en Windows-1252, 7 enregistrement(s)."));
 }
 
-TEST_F(MainWindowTest, AFaultyCatalogueAtStartUpPointsToTheCheck) {
-    TempDataDir data;
-    data.copySuppliedData();
-    data.write("Moteur.txt", "\"Moteur RE-140\",20,18\r\n");
-    QString said;
-    whenModalAppears([&](QWidget* start) {
-        QTest::keyClick(start, Qt::Key_Space);
-        answerBox("OK", &said);
-    });
-    MainWindow window;
-    EXPECT_FALSE(window.isLoaded());
-    EXPECT_TRUE(said.contains("Moteur.txt")) << said.toStdString();
-    EXPECT_TRUE(
-        said.trimmed().endsWith("Pour la liste de tous les problèmes : ventakar --verifier"))
-        << said.toStdString();
+TEST_F(MainWindowTest, AFaultyCatalogueAtStartUpSaysTheCheckCauseAndPointsToTheCheck) {
+    const struct {
+        const char* file;
+        const char* from;  // replaced in the supplied file, or the whole file when to is null
+        const char* to;
+        const char* cause;
+    } faults[] = {
+        {"Moteur.txt", "\"Moteur RE-140\",20,18\r\n", nullptr,
+         "Cause : ligne 1 : 3 champs trouvés sur 8 attendus : il en manque 5"},
+        {"Helice.txt", ",1.90,", ",1,90,",
+         "Cause : ligne 3 : 10 champs trouvés sur 9 attendus : une virgule dans un nombre ? "
+         "écrivez 1.90"},
+        {"Helice.txt", ",\"Technoplast\",TP-0150C", ",\"Technoplast,TP-0150C",
+         "guillemet non fermé"},
+    };
+    for (const auto& fault : faults) {
+        TempDataDir data;
+        data.copySuppliedData();
+        std::string bytes = fault.from;
+        if (fault.to) {
+            QFile supplied(QString::fromStdString((data.root() / "Data" / fault.file).string()));
+            ASSERT_TRUE(supplied.open(QIODevice::ReadOnly));
+            bytes = supplied.readAll().toStdString();
+            ASSERT_NE(bytes.find(fault.from), std::string::npos) << fault.from;
+            bytes.replace(bytes.find(fault.from), std::string(fault.from).size(), fault.to);
+        }
+        data.write(fault.file, bytes);
+        QString said;
+        whenModalAppears([&](QWidget* start) {
+            QTest::keyClick(start, Qt::Key_Space);
+            answerBox("OK", &said);
+        });
+        MainWindow window;
+        EXPECT_FALSE(window.isLoaded());
+        EXPECT_TRUE(said.contains(fault.file)) << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(fault.cause))) << said.toStdString();
+        EXPECT_TRUE(
+            said.trimmed().endsWith("Pour la liste de tous les problèmes : ventakar --verifier"))
+            << said.toStdString();
+    }
 }
 
 }  // namespace

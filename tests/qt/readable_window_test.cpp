@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QBuffer>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -91,13 +92,28 @@ namespace {
 
 TEST(FrenchWording, PicturesThatCannotBeDecodedAreExplainedInFrench) {
     QTemporaryDir dir;
+    // A real JPEG whose header claims 40000 x 40000 pixels: over the decoder's limit.
+    QByteArray huge;
+    {
+        QBuffer buffer(&huge);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(16, 16, QImage::Format_RGB32).save(&buffer, "JPEG");
+        const int sof = huge.indexOf(QByteArray("\xFF\xC0", 2));
+        ASSERT_GT(sof, 0);
+        for (int at : {sof + 5, sof + 7}) {
+            huge[at] = char(40000 >> 8);
+            huge[at + 1] = char(40000 & 0xFF);
+        }
+    }
     const struct {
         const char* name;
         QByteArray bytes;
+        const char* why = "";
     } pictures[] = {
         {"texte.jpg", "ceci n'est pas une image"},
         {"coupee.jpg", QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10)},
         {"vide.gif", ""},
+        {"immense.jpg", huge, "trop grande pour être affichée : 40000 × 40000 pixels"},
     };
     for (const auto& p : pictures) {
         QFile file(dir.filePath(p.name));
@@ -106,6 +122,8 @@ TEST(FrenchWording, PicturesThatCannotBeDecodedAreExplainedInFrench) {
         file.close();
         const std::string why = probePicture(QFile::encodeName(file.fileName()).toStdString());
         EXPECT_EQ(why.rfind("l'image ne peut pas être décodée (", 0), 0u) << why;
+        EXPECT_NE(why.find(p.why), std::string::npos) << why;
+        if (!*p.why) EXPECT_EQ(why.find("trop grande"), std::string::npos) << why;
         for (const char* english : {"Unable", "Unsupported", "image format", "data"})
             EXPECT_EQ(why.find(english), std::string::npos) << why;
     }
