@@ -29,6 +29,7 @@
 #include "qt/catalogue_check_run.h"
 #include "qt/design_window.h"
 #include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
 #include "qt/program_icon.h"
 #include "qt/recovery_files.h"
 #include "qt/user_folders.h"
@@ -394,7 +395,7 @@ bool MainWindow::offerRecoveryOf(const QString& path, const QDateTime& modified)
 QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& title,
                                const QString& filter, const QString& suffix,
                                const QString& proposed) {
-    QFileDialog dialog(this, title);
+    NameKeepingFileDialog dialog(this, title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -407,11 +408,15 @@ QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& titl
     dialog.setLabelText(QFileDialog::Accept,
                         mode == QFileDialog::AcceptOpen ? "Ouvrir" : "Enregistrer");
     dialog.setLabelText(QFileDialog::Reject, "Annuler");
-    const QString folder = lastFolder();
-    if (!folder.isEmpty()) dialog.setDirectory(folder);
-    if (!proposed.isEmpty()) dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString file = dialog.selectedFiles().first();
+    // The folder shown is one that exists, and the name field holds a name only.
+    QString folder = lastFolder();
+    if (!proposed.isEmpty() && QFileInfo(QFileInfo(proposed).absolutePath()).isDir())
+        folder = QFileInfo(proposed).absolutePath();
+    dialog.setDirectory(folder);
+    if (!proposed.isEmpty()) dialog.selectFile(QFileInfo(proposed).fileName());
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QString file = dialog.chosenFile();
+    if (file.isEmpty()) return {};
     rememberFolder(file);
     return file;
 }

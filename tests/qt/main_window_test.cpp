@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -192,6 +194,7 @@ TEST_F(MainWindowTest, PrintAndExportAreEnabledExactlyWithImprimer) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << done.toStdString();
     EXPECT_TRUE(file.read(5) == "%PDF-");
+    EXPECT_EQ(done.trimmed(), "Impression terminée : rapport.pdf");
 
     // Undoing the last choice takes Imprimer and both commands away again.
     action(*w, "actionUndo")->trigger();
@@ -554,6 +557,100 @@ TEST_F(MainWindowTest, ADamagedRecoveryFileIsSetAsideAndStartUpGoesOn) {
     // The program goes on and keeps the next design safe again.
     driver::pick(*w->designWindow(), "Combo1", 1);
     EXPECT_TRUE(QFileInfo::exists(w->recoveryFilePath()));
+}
+
+// An account as a school server makes it: a home folder, no Documents in it.
+struct HomeWithoutDocuments {
+    HomeWithoutDocuments() : oldHome(qgetenv("HOME")), oldMask(::umask(022)) {
+        qputenv("HOME", home.path().toUtf8());
+        EXPECT_FALSE(QDir(home.path()).exists("Documents"));
+    }
+    ~HomeWithoutDocuments() {
+        qputenv("HOME", oldHome);
+        ::umask(oldMask);
+    }
+    QTemporaryDir home;
+    QByteArray oldHome;
+    mode_t oldMask;
+};
+
+TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) {
+    HomeWithoutDocuments account;
+    const QString home = QFileInfo(account.home.path()).absoluteFilePath();
+    auto w = open();
+    ASSERT_TRUE(w->isLoaded());
+    driver::completePassingDesign(*w->designWindow());
+
+    // The first export: the home folder, the design's own name, then a message naming the file.
+    QString shownFolder, shownName, done;
+    auto answerWithProposal = [&](std::function<void(QFileDialog*)> then) {
+        whenModalAppears([&, then](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr) << modalText(modal).toStdString();
+            shownFolder = dialog->directory().absolutePath();
+            auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(field, nullptr);
+            shownName = field->text();
+            then(dialog);
+        });
+    };
+    answerWithProposal([&](QFileDialog* dialog) {
+        answerBox("OK", &done);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionExportPdf")->trigger();
+    EXPECT_EQ(shownFolder, home);
+    EXPECT_EQ(shownName, "Conception.pdf");
+    EXPECT_EQ(done.trimmed(), "Impression terminée : Conception.pdf");
+    const QString pdf = QDir(home).filePath("Conception.pdf");
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(QFileInfo(pdf).permissions() & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                           QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                           QFileDevice::ReadGroup | QFileDevice::ReadOther)
+        << "a new PDF gets the permissions of the umask (0644)";
+
+    // The first save: the same folder, a name only in its field; a name with quotes kept.
+    answerWithProposal([&](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("mon \"super\" engin");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionSave")->trigger();
+    EXPECT_EQ(shownFolder, home);
+    EXPECT_EQ(shownName, "Conception.ventakar");
+    const QString saved = QDir(home).filePath("mon \"super\" engin.ventakar");
+    EXPECT_TRUE(QFileInfo::exists(saved)) << QDir(home).entryList().join(", ").toStdString();
+    EXPECT_EQ(w->windowTitle(), "mon \"super\" engin.ventakar — VENTAKAR");
+
+    // A name too long for the file system is told, the dialog staying open to shorten it.
+    QString tooLong;
+    answerWithProposal([&](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString(300, 'a'));
+        answerBox("OK", &tooLong, [dialog] {
+            QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionSaveAs")->trigger();
+    EXPECT_TRUE(tooLong.contains("trop long")) << tooLong.toStdString();
+    EXPECT_EQ(QDir(home).entryList({"aaa*"}).size(), 0);
+
+    // The PDF is named after the design now, and replacing keeps the file's own permissions.
+    const QString named = QDir(home).filePath("mon \"super\" engin.pdf");
+    {
+        QFile old(named);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    }
+    ::chmod(QFile::encodeName(named).constData(), 0640);
+    answerWithProposal([&](QFileDialog* dialog) {
+        answerBox("Oui", nullptr, [&] { answerBox("OK", &done); });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionExportPdf")->trigger();
+    EXPECT_EQ(shownName, "mon \"super\" engin.pdf");
+    EXPECT_EQ(done.trimmed(), "Impression terminée : mon \"super\" engin.pdf");
+    struct stat replaced {};
+    ASSERT_EQ(::stat(QFile::encodeName(named).constData(), &replaced), 0);
+    EXPECT_EQ(replaced.st_mode & 0777, 0640u);
 }
 
 TEST_F(MainWindowTest, TemporaryFilesOfKilledCopiesAreSweptOthersKept) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFileDialog>
+
+// A save dialog that keeps the name as typed: the toolkit's dialog reads a name holding double
+// quotes as a list of names and saves under another one, and answers a name too long for the
+// file system with nothing. Here the first is saved as typed and the second is told.
+class NameKeepingFileDialog : public QFileDialog {
+    Q_OBJECT
+  public:
+    using QFileDialog::QFileDialog;
+
+    // The file chosen: the name as typed when this dialog took it itself.
+    QString chosenFile() const;
+
+    // The longest file name, in bytes, most file systems take.
+    static constexpr int kMaxNameBytes = 255;
+
+  public slots:
+    void accept() override;
+
+  private:
+    QString typed_;
+};
