@@ -68,6 +68,9 @@ TEST(Printing, AFullDiskLeavesNoPartialFileAndNeverReplacesAGoodReport) {
     // A second print that runs out of room: the good report stays as it was, nothing is left over.
     const QString again = childMessage(good, report.size() / 2);
     EXPECT_TRUE(again.startsWith("Impression impossible : ")) << again.toStdString();
+    // Said as it is: the file outgrew what it may be, not a printer refusing a page.
+    EXPECT_TRUE(again.contains("dépasse la taille de fichier permise")) << again.toStdString();
+    EXPECT_FALSE(again.contains("nouvelle page")) << again.toStdString();
     EXPECT_EQ(contents(good), report);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rapport.pdf"});
 

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "document/atomic_file.h"
 #include "document/design_file.h"
 #include "support/design_fixture.h"
 
@@ -400,16 +402,56 @@ TEST(DesignDocument, TheRecoveryFileFollowsEveryChangeAndGoesWhenSaved) {
     EXPECT_EQ(restarted.session.documentPath(), "");
 }
 
-TEST(DesignDocument, SavingIntoAMissingFolderSaysSoAndChangesNothing) {
-    DesignFixture f;
-    f.pick("Combo1", 1);
-    EXPECT_FALSE(f.session.saveDesign((f.dir.root() / "absent" / "d.ventakar").string()));
-    ASSERT_EQ(f.platform.warnings.size(), 1u);
-    EXPECT_NE(f.platform.warnings[0].find("La conception n'a pas été enregistrée. Fichier « "),
-              std::string::npos);
-    EXPECT_NE(f.platform.warnings[0].find("le dossier n'existe pas."), std::string::npos);
-    EXPECT_TRUE(f.session.isModified());
-    EXPECT_EQ(f.session.documentPath(), "");
+TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
+    const struct {
+        const char* name;
+        std::function<std::string(const fs::path&)> target;  // made in the fixture's folder
+        const char* why;
+    } places[] = {
+        {"MissingFolder", [](const fs::path& root) { return (root / "absent" / "d.ventakar").string(); },
+         "le dossier n'existe pas."},
+        {"LinkLoop",
+         [](const fs::path& root) {
+             fs::create_symlink(root / "boucle-b", root / "boucle-a");
+             fs::create_symlink(root / "boucle-a", root / "boucle-b");
+             return (root / "boucle-a" / "d.ventakar").string();
+         },
+         "trop de liens symboliques"},
+        {"NameTooLong",
+         [](const fs::path& root) { return (root / (std::string(300, 'n') + ".ventakar")).string(); },
+         "le nom du fichier est trop long"},
+        {"AFileAsFolder",
+         [](const fs::path& root) {
+             std::ofstream(root / "fichier");
+             return (root / "fichier" / "d.ventakar").string();
+         },
+         "un élément du chemin n'est pas un dossier"},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.name);
+        DesignFixture f;
+        f.pick("Combo1", 1);
+        EXPECT_FALSE(f.session.saveDesign(place.target(f.dir.root())));
+        ASSERT_EQ(f.platform.warnings.size(), 1u);
+        const std::string& said = f.platform.warnings[0];
+        EXPECT_NE(said.find("La conception n'a pas été enregistrée. Fichier « "), std::string::npos);
+        EXPECT_NE(said.find(place.why), std::string::npos) << said;
+        EXPECT_EQ(said.find("erreur système"), std::string::npos) << said;
+        EXPECT_TRUE(f.session.isModified());
+        EXPECT_EQ(f.session.documentPath(), "");
+    }
+}
+
+// Every system error a file operation meets is said in words, never as a bare number; a folder
+// without write permission is « accès refusé ».
+TEST(DesignDocument, FileErrorsAreWords) {
+    for (int error : {EACCES, EPERM, ENOSPC, EDQUOT, EFBIG, EROFS, ENOENT, ENOTDIR, EISDIR, ELOOP,
+                      ENAMETOOLONG, EMFILE, EIO, EBUSY, EXDEV, EINVAL, 12345}) {
+        const std::string why = fileErrorReason(error);
+        EXPECT_EQ(why.find_first_of("0123456789"), std::string::npos) << error << ": " << why;
+        EXPECT_FALSE(why.empty());
+    }
+    EXPECT_EQ(fileErrorReason(EACCES).rfind("accès refusé", 0), 0u);
 }
 
 // Saving over a good file on a disk that fills up (a file-size limit, as the disk would): the
