@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QKeyEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -460,7 +461,14 @@ void DesignWindow::updateOptionTabStops() {
 }
 
 bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn && watched == widgets_.value("Picture9")) {
+    // The verdict's explanation shows when it takes the focus. The toolkit hides a tooltip at
+    // the next key release, which for a real Tab arrives once the focus is here: shown again then.
+    const bool tabReleased =
+        event->type() == QEvent::KeyRelease &&
+        (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab ||
+         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backtab);
+    if ((event->type() == QEvent::FocusIn || tabReleased) &&
+        watched == widgets_.value("Picture9")) {
         auto* verdict = static_cast<QWidget*>(watched);
         if (!verdict->toolTip().isEmpty())
             QToolTip::showText(verdict->mapToGlobal(QPoint(0, verdict->height())),
