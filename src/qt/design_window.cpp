@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -218,6 +219,12 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             });
             connect(list, &StepList::picked, this, [this, name](int index) {
                 forward([this, name, index] { session_->listChosen(name.toStdString(), index); });
+            });
+            connect(list, &StepList::left, this, [this, name] {
+                // Queued: the focus is still moving, and mirroring is no part of leaving.
+                QTimer::singleShot(0, this, [this, name] {
+                    forward([this, name] { session_->listLeft(name.toStdString()); });
+                });
             });
             return list;
         }

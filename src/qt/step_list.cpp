@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -30,6 +31,7 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this](int index) {
         picking_ = true;
         emit picked(index);
+        if (hasFocus()) showStart();  // the item read from its start
     });
 }
 
@@ -67,6 +69,7 @@ bool StepList::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
+
     return QComboBox::eventFilter(watched, event);
 }
 
@@ -83,6 +86,28 @@ void StepList::showPopup() {
         wanted = std::min(wanted, shown->availableGeometry().width());
     view()->setMinimumWidth(std::max(wanted, width()));
     QComboBox::showPopup();
+}
+
+void StepList::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    // The toolkit selects the text with the cursor at its end: the start is what tells items apart.
+    if (event->reason() != Qt::MouseFocusReason) showStart();
+}
+
+void StepList::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    // The open list takes the focus for a moment; that is no leaving.
+    if (event->reason() != Qt::PopupFocusReason && !view()->isVisible()) emit left();
+}
+
+void StepList::showStart() {
+    QLineEdit* field = lineEdit();
+    const int length = int(field->text().size());
+    if (length > 0 && field->selectedText().size() == length) {
+        field->setSelection(length, -length);  // all selected, the cursor at the start
+    } else if (!field->hasSelectedText()) {
+        field->setCursorPosition(0);
+    }
 }
 
 ItemListModel* StepList::items() const {

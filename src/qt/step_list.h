@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 class ItemListModel;
+class QFocusEvent;
 class QKeyEvent;
 class QWheelEvent;
 
@@ -17,16 +18,22 @@ class StepList : public QComboBox {
     ItemListModel* items() const;
     // Opens the list as wide as its longest item, up to the screen's width.
     void showPopup() override;
+    // Its text shown from its start, not scrolled to its end (the selection kept).
+    void showStart();
 
   signals:
     void typed(const QString& text);
     void picked(int index);
+    // The focus left the list.
+    void left();
 
   protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     bool picking_ = false;

@@ -19,6 +19,7 @@
 #include "steps/catalogue_selection.h"
 #include "steps/positions.h"
 #include "window/accessible_names.h"
+#include "window/design_layout.h"
 #include "window/platform.h"
 #include "window/start_up.h"
 
@@ -120,6 +121,15 @@ void DesignSession::listTyped(std::string_view list, const std::string& text) {
     Control& control = record_[list];
     if (control.kind != ControlKind::List) return;
     control.text = text;
+}
+
+void DesignSession::listLeft(std::string_view list) {
+    Control& control = record_[list];
+    if (control.kind != ControlKind::List) return;
+    const bool chosen =
+        control.chosenItem >= 0 && control.chosenItem < static_cast<int>(control.items.size());
+    control.text = chosen ? control.items[control.chosenItem].text : kListStartText;
+    control.selectionLength = 0;
 }
 
 void DesignSession::listChosen(std::string_view list, int itemIndex) {

@@ -45,6 +45,8 @@ class DesignSession {
 
     // The pupil typed into a list: its text changes, nothing is chosen.
     void listTyped(std::string_view list, const std::string& text);
+    // The pupil left a list: typed text that picked nothing gives way to the chosen item again.
+    void listLeft(std::string_view list);
     // The pupil picked the item at this position of a step list.
     void listChosen(std::string_view list, int itemIndex);
     // A click on an option; one that is already selected does nothing.

@@ -278,7 +278,7 @@ class LayoutBuilder {
 
     Control& list(const std::string& name, const std::string& member, const std::string& parent,
                   Geometry g, const std::string& toolTip) {
-        Control& c = add(ControlKind::List, name, parent, g, "Sélection");
+        Control& c = add(ControlKind::List, name, parent, g, kListStartText);
         c.member = member;
         c.toolTip = toolTip;
         return c;

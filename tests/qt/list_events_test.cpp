@@ -48,6 +48,7 @@ struct TypingCase {
     const char* name;
     const char* typed;
     std::function<void(StepOneAnswered&)> then;
+    bool leaves = false;  // the focus leaves the list: its chosen item shows again
 };
 
 const TypingCase kTyping[] = {
@@ -60,9 +61,20 @@ const TypingCase kTyping[] = {
          auto* other = s.w.findChild<QPushButton*>("Command3");
          other->setFocus(Qt::TabFocusReason);
          QApplication::processEvents();
-     }},
+     },
+     true},
     {"OtherItemThenTab", "Hélice bipale 250 mm",
-     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Tab); }},
+     [](StepOneAnswered& s) {
+         QTest::keyClick(s.combo, Qt::Key_Tab);
+         QApplication::processEvents();
+     },
+     true},
+    {"FreeTextThenTab", "xyz",
+     [](StepOneAnswered& s) {
+         QTest::keyClick(s.combo, Qt::Key_Tab);
+         QApplication::processEvents();
+     },
+     true},
     {"CompletedPrefixThenReturn", "Hélice bipale 2",
      [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
     {"LowerCaseThenReturn", "hélice bipale 250 mm",
@@ -80,15 +92,35 @@ TEST_P(TypingIntoAList, ChangesItsTextAndNothingElse) {
     s.combo->setFocus(Qt::TabFocusReason);
     s.combo->lineEdit()->selectAll();
     typeText(s.combo, QString::fromUtf8(row.typed));
-    const QString shown = s.combo->currentText();
+    const QString typed = s.combo->currentText();
+    EXPECT_TRUE(typed.startsWith(QString::fromUtf8(row.typed)));
     DesignRecord expected = s.w.session().record();
     row.then(s);
+    // Typed text that picked nothing does not stay once the pupil leaves the list.
+    const QString shown = row.leaves ? QString("Hélice bipale 100 mm") : typed;
+    EXPECT_EQ(s.combo->currentText(), shown);
     expected["Combo1"].text = shown.toStdString();
     EXPECT_TRUE(s.w.session().record() == expected)
         << "record text: " << s.w.session().record().text("Combo1");
     EXPECT_EQ(s.w.session().record().text("Text2"), "100");  // still the first propeller
     EXPECT_EQ(s.w.session().record().text("Combo1"), shown.toStdString());
-    EXPECT_TRUE(shown.startsWith(QString::fromUtf8(row.typed)));
+}
+
+// A list that takes the focus from the keyboard shows its chosen item from its start, not its
+// end (« oipale 125 mm »), and so does an item picked with the arrows.
+TEST(ListPicks, AFocusedListShowsItsItemFromItsStart) {
+    StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
+    s.combo->resize(60, s.combo->height());  // narrower than its item
+    s.w.findChild<QPushButton*>("Command3")->setFocus(Qt::TabFocusReason);
+    s.combo->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(s.combo->lineEdit()->cursorPosition(), 0);
+    EXPECT_EQ(s.combo->lineEdit()->selectedText(), s.combo->currentText()) << "still all selected";
+    QTest::keyClick(s.combo, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(s.combo->currentText(), "Hélice bipale 125 mm");
+    EXPECT_EQ(s.combo->lineEdit()->cursorPosition(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, TypingIntoAList, ::testing::ValuesIn(kTyping),
