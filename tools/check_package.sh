@@ -4,7 +4,8 @@
 # another folder, and the desktop entry and the AppStream metainfo are valid.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-(cd build && cpack -G DEB >/dev/null)
+# Built as a school's server would, under the C locale: the accented picture names must go in.
+LANG=C LC_ALL=C cmake --build build --target deb >/dev/null
 version=$(sed -n 's/^project(ventakar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="build/ventakar_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "no $deb" >&2; exit 1; }
