@@ -196,3 +196,49 @@ TEST(Compliance, MaximumLengthAndWidthNeverCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// A value exactly at its limit neither passes nor fails: the verdict keeps its picture, and once
+// another criterion fails, Imprimer's reason lists the tie with the failure.
+TEST(Compliance, AValueAtItsLimitIsToldInTheVerdictAndInImprimersReason) {
+    const struct {
+        const char* value;
+        const char* limit;
+        const char* tieLine;
+        const char* failLimit;  // another limit, set below its value
+        const char* failLine;
+    } rows[] = {
+        {"Text91", "Text88", "Masse : 173 g = 173 g (à la limite)", "Text89", "Prix : "},
+        {"Text90", "Text87", "Hauteur : 90 mm = 90 mm (à la limite)", "Text88",
+         "Masse : 173 g > 100 g ✗"},
+        {"Text92", "Text89", "Prix : ", "Text87", "Hauteur : 90 mm > 50 mm ✗"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        DesignFixture f;
+        f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+        ASSERT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+        f.record().setText(row.limit, f.text(row.value));
+        f.pick("Combo11", 0);  // the estimation made again, every value as it was
+        const std::string tip = f.record()["Picture9"].toolTip;
+        EXPECT_NE(tip.find(row.tieLine), std::string::npos) << tip;
+        EXPECT_NE(tip.find("(à la limite)"), std::string::npos) << tip;
+        EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+
+        f.record().setText(row.failLimit, std::string(row.failLimit) == "Text89" ? "1"
+                                          : std::string(row.failLimit) == "Text88" ? "100"
+                                                                                  : "50");
+        f.pick("Combo11", 0);
+        EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Non.jpg");
+        EXPECT_FALSE(f.record()["Command1"].enabled);
+        const std::string reason = f.record()["Command1"].toolTip;
+        EXPECT_EQ(reason.rfind("Impression impossible, critères non remplis :\n", 0), 0u) << reason;
+        EXPECT_NE(reason.find("(à la limite)"), std::string::npos) << reason;
+        EXPECT_NE(reason.find(row.failLine), std::string::npos) << reason;
+        EXPECT_NE(reason.find("✗"), std::string::npos) << reason;
+        EXPECT_EQ(reason.find("✓"), std::string::npos) << "a met criterion is no reason: " << reason;
+    }
+}
+
+}  // namespace

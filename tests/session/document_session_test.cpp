@@ -494,3 +494,27 @@ TEST(DesignDocument, SavingOnAFullDiskKeepsThePreviousFileWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+// The history keeps the last 200 steps: 205 changes undo back to the state after the fifth, and
+// no further; every one of them redoes.
+TEST(DesignDocument, UndoReachesBackExactly200Steps) {
+    DesignFixture f;
+    makeSteps(f, 14);
+    std::vector<DesignRecord> after;  // the record after each change
+    for (int i = 0; i < 205; ++i) {
+        f.session.clearanceChanged(1 + i % 49);  // never twice the same in a row
+        after.push_back(f.record());
+    }
+    for (int i = 0; i < 200; ++i) ASSERT_TRUE(f.session.undo()) << "undo " << i + 1;
+    EXPECT_EQ(recordDifference(after[4], f.record()), "");
+    EXPECT_FALSE(f.session.canUndo());
+    EXPECT_FALSE(f.session.undo());
+    EXPECT_EQ(f.session.undoText(), "Annuler");
+    for (int i = 0; i < 200; ++i) ASSERT_TRUE(f.session.redo()) << "redo " << i + 1;
+    EXPECT_EQ(recordDifference(after.back(), f.record()), "");
+    EXPECT_FALSE(f.session.canRedo());
+}
+
+}  // namespace
