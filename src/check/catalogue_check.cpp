@@ -626,8 +626,8 @@ std::vector<std::string> reportLines(const CheckReport& report) {
     for (const CheckedFile& file : report.files) {
         if (file.encoding.empty()) continue;
         // The reader's count, said so that it agrees with the record numbers of the problems.
-        lines.push_back(file.file + " : lu en " + file.encoding +
-                        ", " + std::to_string(file.records) + " enregistrement(s)" +
+        lines.push_back(file.file + " : lu en " + file.encoding + ", " +
+                        std::to_string(file.records) + " enregistrement(s)" +
                         (file.readerStopped ? " ; VENTAKAR ne peut pas le lire à cause de l'erreur "
                                               "signalée plus bas."
                                             : "."));

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,7 +16,6 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QKeyEvent>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -470,10 +470,9 @@ void DesignWindow::updateOptionTabStops() {
 bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
     // The verdict's explanation shows when it takes the focus. The toolkit hides a tooltip at
     // the next key release, which for a real Tab arrives once the focus is here: shown again then.
-    const bool tabReleased =
-        event->type() == QEvent::KeyRelease &&
-        (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab ||
-         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backtab);
+    const bool tabReleased = event->type() == QEvent::KeyRelease &&
+                             (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab ||
+                              static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backtab);
     if ((event->type() == QEvent::FocusIn || tabReleased) &&
         watched == widgets_.value("Picture9")) {
         auto* verdict = static_cast<QWidget*>(watched);

@@ -8,8 +8,8 @@ std::string imageErrorInFrench(const QImageReader& reader) {
     const int limitMiB = QImageReader::allocationLimit();
     if (size.isValid() && limitMiB > 0 &&
         double(size.width()) * size.height() * 4 > double(limitMiB) * 1024 * 1024) {
-        return "elle est trop grande pour être affichée : " + std::to_string(size.width()) +
-               " × " + std::to_string(size.height()) + " pixels";
+        return "elle est trop grande pour être affichée : " + std::to_string(size.width()) + " × " +
+               std::to_string(size.height()) + " pixels";
     }
     switch (reader.error()) {
         case QImageReader::FileNotFoundError:

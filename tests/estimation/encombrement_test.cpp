@@ -226,9 +226,9 @@ TEST(Compliance, AValueAtItsLimitIsToldInTheVerdictAndInImprimersReason) {
         EXPECT_NE(tip.find("(à la limite)"), std::string::npos) << tip;
         EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
 
-        f.record().setText(row.failLimit, std::string(row.failLimit) == "Text89" ? "1"
+        f.record().setText(row.failLimit, std::string(row.failLimit) == "Text89"   ? "1"
                                           : std::string(row.failLimit) == "Text88" ? "100"
-                                                                                  : "50");
+                                                                                   : "50");
         f.pick("Combo11", 0);
         EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Non.jpg");
         EXPECT_FALSE(f.record()["Command1"].enabled);
@@ -237,7 +237,8 @@ TEST(Compliance, AValueAtItsLimitIsToldInTheVerdictAndInImprimersReason) {
         EXPECT_NE(reason.find("(à la limite)"), std::string::npos) << reason;
         EXPECT_NE(reason.find(row.failLine), std::string::npos) << reason;
         EXPECT_NE(reason.find("✗"), std::string::npos) << reason;
-        EXPECT_EQ(reason.find("✓"), std::string::npos) << "a met criterion is no reason: " << reason;
+        EXPECT_EQ(reason.find("✓"), std::string::npos)
+            << "a met criterion is no reason: " << reason;
     }
 }
 

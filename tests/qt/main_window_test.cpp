@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -604,9 +604,9 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     EXPECT_EQ(done.trimmed(), "Impression terminée : Conception.pdf");
     const QString pdf = QDir(home).filePath("Conception.pdf");
     ASSERT_TRUE(QFileInfo::exists(pdf));
-    EXPECT_EQ(QFileInfo(pdf).permissions() & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                           QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                                           QFileDevice::ReadGroup | QFileDevice::ReadOther)
+    EXPECT_EQ(QFileInfo(pdf).permissions() & 0x7777,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther)
         << "a new PDF gets the permissions of the umask (0644)";
 
     // The first save: the same folder, a name only in its field; a name with quotes kept.
@@ -625,9 +625,8 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     QString tooLong;
     answerWithProposal([&](QFileDialog* dialog) {
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString(300, 'a'));
-        answerBox("OK", &tooLong, [dialog] {
-            QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
-        });
+        answerBox("OK", &tooLong,
+                  [dialog] { QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); }); });
         static_cast<QDialog*>(dialog)->accept();
     });
     action(*w, "actionSaveAs")->trigger();

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QBuffer>
+#include <QComboBox>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "modal_helper.h"
@@ -17,44 +19,101 @@
 
 namespace {
 
+// Pixels of ink that fall outside room when text is painted in it, word-wrapped with flags and
+// not clipped: what the pupil would lose, measured on the painted glyphs themselves.
+int inkOutside(const QFont& font, const QRect& room, int flags, const QString& text) {
+    const int margin = 60;
+    QImage canvas(room.width() + 2 * margin, room.height() + 2 * margin, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(QPoint(margin, margin), room.size()), flags | Qt::TextWordWrap,
+                         text);
+    }
+    const QRect inside = QRect(QPoint(margin, margin), room.size()).adjusted(-1, -1, 1, 1);
+    int outside = 0;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (!inside.contains(x, y) && qGray(canvas.pixel(x, y)) < 128) ++outside;
+    return outside;
+}
+
 TEST(ReadableWindow, EveryCaptionStandsWholeInItsBox) {
     closeStartWindowSoon();
     DesignWindow w;
     ASSERT_TRUE(w.isLoaded());
     w.show();
-    int measured = 0;
-    for (const Control& control : w.session().record().controls()) {
-        QWidget* widget = w.findChild<QWidget*>(QString::fromStdString(control.name));
-        ASSERT_NE(widget, nullptr) << control.name;
-        QRect room;
-        int flags = 0;
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(widget);
-            label && control.kind == ControlKind::Label) {
-            room = label->contentsRect();
-            flags = int(label->alignment());
-            text = label->text();
-        } else if (control.kind == ControlKind::OptionButton) {
-            auto* option = static_cast<WrappingRadioButton*>(widget);
-            room = option->captionRect();
-            flags = WrappingRadioButton::kCaptionFlags;
-            text = option->text();
-        } else if (control.kind == ControlKind::CheckBox) {
-            auto* check = static_cast<WrappingCheckBox*>(widget);
-            room = check->captionRect();
-            flags = WrappingCheckBox::kCaptionFlags;
-            text = check->text();
-        } else {
-            continue;
+    // At real size and at the scale a 1366 x 768 screen fits the design to.
+    for (const double scale : {1.0, 0.85}) {
+        SCOPED_TRACE(scale);
+        w.setScale(scale);
+        int measured = 0;
+        for (const Control& control : w.session().record().controls()) {
+            QWidget* widget = w.findChild<QWidget*>(QString::fromStdString(control.name));
+            ASSERT_NE(widget, nullptr) << control.name;
+            QRect room;
+            int flags = 0;
+            QString text;
+            if (auto* label = qobject_cast<QLabel*>(widget);
+                label && control.kind == ControlKind::Label) {
+                room = label->contentsRect();
+                flags = int(label->alignment());
+                text = label->text();
+            } else if (control.kind == ControlKind::OptionButton) {
+                auto* option = static_cast<WrappingRadioButton*>(widget);
+                room = option->captionRect();
+                flags = WrappingRadioButton::kCaptionFlags;
+                text = option->text();
+            } else if (control.kind == ControlKind::CheckBox) {
+                auto* check = static_cast<WrappingCheckBox*>(widget);
+                room = check->captionRect();
+                flags = WrappingCheckBox::kCaptionFlags;
+                text = check->text();
+            } else {
+                continue;
+            }
+            ++measured;
+            EXPECT_EQ(text.toStdString(), control.text);
+            EXPECT_TRUE(captionFits(widget->font(), room, flags, text))
+                << control.name << " « " << control.text << " » in " << room.width() << "x"
+                << room.height() << " at " << widget->font().pointSizeF() << " pt";
+            EXPECT_GE(widget->font().pointSizeF(), 6.0 * scale)
+                << control.name << " stays readable";
+            // Measured on what is painted, in height as in width, not by the same reckoning.
+            EXPECT_EQ(inkOutside(widget->font(), room, flags, text), 0)
+                << control.name << " « " << control.text << " » is cut when painted";
         }
-        ++measured;
-        EXPECT_EQ(text.toStdString(), control.text);
-        EXPECT_TRUE(captionFits(widget->font(), room, flags, text))
-            << control.name << " « " << control.text << " » in " << room.width() << "x"
-            << room.height() << " at " << widget->font().pointSizeF() << " pt";
-        EXPECT_GE(widget->font().pointSizeF(), 6.0) << control.name << " stays readable";
+        EXPECT_GT(measured, 60);
     }
-    EXPECT_GT(measured, 60);
+}
+
+// A caption set smaller until it stands whole: judged on the painted glyphs, in boxes that are
+// tight in height as well as in width.
+TEST(ReadableWindow, ACaptionSetSmallerStandsWholeWhenPainted) {
+    const struct {
+        const char* text;
+        QSize box;
+    } captions[] = {
+        {"Prendre en compte le coût des batteries", {150, 14}},
+        {"Prendre en compte le coût des batteries", {90, 28}},
+        {"Châssis au dessus des roues avant", {70, 26}},
+        {"Nombre de batteries", {60, 12}},
+        {"Arrière", {30, 12}},
+    };
+    QFont design("Liberation Sans");
+    design.setPointSizeF(8.25);
+    for (const auto& c : captions) {
+        QLabel label;
+        const QRect room(QPoint(0, 0), c.box);
+        const int flags = Qt::AlignLeft | Qt::AlignVCenter;
+        fitCaption(&label, design, room, flags, QString::fromUtf8(c.text));
+        EXPECT_LT(label.font().pointSizeF(), design.pointSizeF()) << c.text << " needed no fitting";
+        EXPECT_EQ(inkOutside(label.font(), room, flags, QString::fromUtf8(c.text)), 0)
+            << c.text << " in " << c.box.width() << "x" << c.box.height() << " at "
+            << label.font().pointSizeF() << " pt";
+    }
 }
 
 TEST(ReadableWindow, ListsOpenWideEnoughForTheirLongestItem) {

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -106,11 +108,31 @@ TEST_F(SmallScreen, TheWholeSurfaceIsVisibleAndADesignIsMadeByClicksAtItsScale) 
     EXPECT_EQ(record["Picture9"].pictureFile, "Data/Oui.jpg");
     EXPECT_TRUE(design.findChild<QPushButton*>("Command1")->isEnabled());
 
+    // Pictures are drawn at the surface's scale, not cut or left at their own size.
+    auto* verdict = design.findChild<QLabel*>("Picture9");
+    const QSize natural = QImage("Data/Oui.jpg").size();
+    auto shownSize = [&] { return verdict->pixmap().deviceIndependentSize(); };
+    EXPECT_NEAR(shownSize().width(), natural.width() * scale, 1.5);
+    EXPECT_NEAR(shownSize().height(), natural.height() * scale, 1.5);
+
     // Real size on demand: the surface at 1440 x 830, scrolled; remembered for the next start.
     w.findChild<QAction*>("actionRealSize")->trigger();
     EXPECT_EQ(surface->size(), QSize(1440, 830));
     EXPECT_FALSE(QSettings().value("view/fitToScreen").toBool());
     EXPECT_EQ(record["Picture9"].pictureFile, "Data/Oui.jpg") << "the design stays";
+    EXPECT_EQ(shownSize(), QSizeF(natural));
+
+    closeStartWindowSoon();
+    MainWindow next;
+    ASSERT_TRUE(next.isLoaded());
+    next.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
+    EXPECT_TRUE(next.findChild<QAction*>("actionRealSize")->isChecked());
+    EXPECT_FALSE(next.findChild<QAction*>("actionFitScreen")->isChecked());
+    EXPECT_EQ(next.designWindow()->scale(), 1.0);
+    next.findChild<QAction*>("actionFitScreen")->trigger();
+    EXPECT_DOUBLE_EQ(next.designWindow()->scale(), scale);
+    EXPECT_TRUE(QSettings().value("view/fitToScreen").toBool());
 }
 
 }  // namespace

@@ -408,7 +408,8 @@ TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
         std::function<std::string(const fs::path&)> target;  // made in the fixture's folder
         const char* why;
     } places[] = {
-        {"MissingFolder", [](const fs::path& root) { return (root / "absent" / "d.ventakar").string(); },
+        {"MissingFolder",
+         [](const fs::path& root) { return (root / "absent" / "d.ventakar").string(); },
          "le dossier n'existe pas."},
         {"LinkLoop",
          [](const fs::path& root) {
@@ -418,7 +419,9 @@ TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
          },
          "trop de liens symboliques"},
         {"NameTooLong",
-         [](const fs::path& root) { return (root / (std::string(300, 'n') + ".ventakar")).string(); },
+         [](const fs::path& root) {
+             return (root / (std::string(300, 'n') + ".ventakar")).string();
+         },
          "le nom du fichier est trop long"},
         {"AFileAsFolder",
          [](const fs::path& root) {
@@ -434,7 +437,8 @@ TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
         EXPECT_FALSE(f.session.saveDesign(place.target(f.dir.root())));
         ASSERT_EQ(f.platform.warnings.size(), 1u);
         const std::string& said = f.platform.warnings[0];
-        EXPECT_NE(said.find("La conception n'a pas été enregistrée. Fichier « "), std::string::npos);
+        EXPECT_NE(said.find("La conception n'a pas été enregistrée. Fichier « "),
+                  std::string::npos);
         EXPECT_NE(said.find(place.why), std::string::npos) << said;
         EXPECT_EQ(said.find("erreur système"), std::string::npos) << said;
         EXPECT_TRUE(f.session.isModified());
