@@ -8,6 +8,7 @@
 
 #include "qt/application_identity.h"
 #include "qt/catalogue_check_run.h"
+#include "qt/class_command.h"
 #include "qt/command_line.h"
 #include "qt/data_folder.h"
 #include "qt/main_window.h"
@@ -86,6 +87,16 @@ int main(int argc, char** argv) {
     for (const QString& file : line.files) files << QFileInfo(file).absoluteFilePath();
     const QString program = programFolder(argv[0]);
     const QString home = findDataHome(program);
+
+    if (!line.classFolder.isEmpty() && !line.csvFile.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        const QString folder = QFileInfo(line.classFolder).absoluteFilePath();
+        const QString csv =
+            line.csvFile == "-" ? line.csvFile : QFileInfo(line.csvFile).absoluteFilePath();
+        if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
+        QDir::setCurrent(home);
+        return writeClassCsv(folder, csv);
+    }
 
     if (line.check) {
         QCoreApplication app(argc, argv);

@@ -94,7 +94,33 @@ RecoveryNote readRecoveryNote(std::string_view bytes) {
     return {path->get<std::string>(), {size->get<std::size_t>(), hash->get<std::string>()}};
 }
 
-std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note) {
+std::string pupilField(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    std::size_t chars = 0;
+    std::size_t end = 0;
+    while (end < text.size() && chars < kMaxPupilChars) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        ++chars;
+    }
+    return std::string(text.substr(0, end));
+}
+
+PupilInfo readPupil(std::string_view bytes) {
+    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    const json* pupil = document.is_object() ? member(document, "pupil") : nullptr;
+    if (!pupil || !pupil->is_object()) return {};
+    auto text = [&](const char* key) {
+        const json* value = member(*pupil, key);
+        return value && value->is_string() ? pupilField(value->get<std::string>()) : std::string();
+    };
+    return {text("name"), text("class")};
+}
+
+std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
+                        const PupilInfo& pupil) {
     ordered_json steps = ordered_json::object();
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {
@@ -115,8 +141,9 @@ std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note) 
                 break;
         }
     }
-    ordered_json document = {
-        {"format", kDesignFormat}, {"version", kDesignVersion}, {"choices", steps}};
+    ordered_json document = {{"format", kDesignFormat}, {"version", kDesignVersion}};
+    if (!pupil.empty()) document["pupil"] = {{"name", pupil.name}, {"class", pupil.className}};
+    document["choices"] = steps;
     if (note && !note->document.empty()) {
         document["recovery"] = {
             {"document", note->document}, {"size", note->stamp.size}, {"hash", note->stamp.hash}};

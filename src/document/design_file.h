@@ -41,6 +41,20 @@ struct RecoveryNote {
     DiskStamp stamp;
 };
 
+// Whose design it is: one pupil or a pair, and the class; both may be empty.
+struct PupilInfo {
+    std::string name;
+    std::string className;
+    bool empty() const { return name.empty() && className.empty(); }
+    bool operator==(const PupilInfo&) const = default;
+};
+
+// The longest name or class kept, in characters.
+inline constexpr std::size_t kMaxPupilChars = 100;
+
+// Cut to kMaxPupilChars characters (never inside a character), blanks around taken off.
+std::string pupilField(std::string_view text);
+
 inline constexpr const char* kDesignFormat = "ventakar-conception";
 inline constexpr int kDesignVersion = 1;
 inline constexpr std::size_t kMaxDesignBytes = 1024 * 1024;
@@ -48,8 +62,13 @@ inline constexpr std::size_t kMaxDesignBytes = 1024 * 1024;
 // The choices a record holds.
 DesignChoices choicesOf(const DesignRecord& record);
 
-// The design file's text (JSON, UTF-8); a recovery file also carries its note.
-std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note = nullptr);
+// The design file's text (JSON, UTF-8), with its pupil when named; a recovery file also carries
+// its note.
+std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note = nullptr,
+                        const PupilInfo& pupil = {});
+
+// The pupil a design file names; empty when none (or not as text).
+PupilInfo readPupil(std::string_view bytes);
 
 // The note of a recovery file; empty when there is none or it cannot be read.
 RecoveryNote readRecoveryNote(std::string_view bytes);

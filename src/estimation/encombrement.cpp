@@ -2,6 +2,7 @@
 
 #include "estimation/compliance.h"
 #include "estimation/field_values.h"
+#include "estimation/remarks.h"
 #include "estimation/sketch.h"
 #include "estimation/totals.h"
 #include "estimation/verdict.h"
@@ -42,6 +43,7 @@ void partAboveAxis(DesignRecord& record, FieldValues& v) {
 void encombrement(DesignRecord& record, Platform& platform) {
     FieldValues v(record, platform.decimalSeparator());
     computeTotals(record, v);
+    showPartRemarks(record, v.separator());
     if (v("Text74") != 1) return;  // the sketch and the verdict wait for the last material
     // An empty step reads as 0 g and 0 mm: no estimation may be made without it.
     for (const Control& c : record.controls())

@@ -5,6 +5,7 @@
 #include "catalogue/number_text.h"
 #include "estimation/compliance.h"
 #include "estimation/field_values.h"
+#include "estimation/remarks.h"
 #include "window/design_record.h"
 #include "window/pictures.h"
 
@@ -78,5 +79,22 @@ void giveVerdict(DesignRecord& record, FieldValues& v, Platform& platform) {
         showPicture(record, platform, "Picture9", "Data/Non.jpg");
         record["Command1"].enabled = false;
     }
-    record["Picture9"].toolTip = explain(record, v);
+    std::string tip = explain(record, v);
+    for (const std::string& remark : partRemarks(record, v.separator()))
+        tip += "\n" + std::string(kRemarkPrefix) + remark;
+    record["Picture9"].toolTip = tip;
+}
+
+std::vector<CriterionResult> criteriaResults(DesignRecord& record, std::string_view separator) {
+    FieldValues v(record, std::string(separator));
+    std::vector<CriterionResult> results;
+    for (const Criterion& c : kCriteria) {
+        results.push_back({.name = c.mustBeAbove ? "Axe de l'hélice" : c.caption,
+                           .value = v.result(c.field),
+                           .limit = limitOf(c, v),
+                           .unit = c.unit,
+                           .mustBeAbove = c.mustBeAbove,
+                           .standing = standingOf(c, v)});
+    }
+    return results;
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <string_view>
+#include <vector>
+
+#include "estimation/compliance.h"
+
 class DesignRecord;
 class FieldValues;
 class Platform;
@@ -8,3 +13,16 @@ class Platform;
 // criterion passes strictly, Non.jpg and printing disabled when one fails strictly, nothing on a
 // tie. Picture9's tooltip lists each criterion with the design's value and its limit.
 void giveVerdict(DesignRecord& record, FieldValues& value, Platform& platform);
+
+// One criterion of the rules as the verdict judges it.
+struct CriterionResult {
+    const char* name;  // « Hauteur », « Masse », « Prix », « Axe de l'hélice »
+    double value = 0;
+    double limit = 0;
+    const char* unit;
+    bool mustBeAbove = false;  // the axis stands above the propeller's radius
+    Standing standing = Standing::Fails;
+};
+
+// The four criteria of a complete design, judged as giveVerdict judges them.
+std::vector<CriterionResult> criteriaResults(DesignRecord& record, std::string_view separator);

@@ -7,7 +7,8 @@ namespace {
 struct OptionText {
     QStringList names;
     const char* description;
-    const char* argument = "";  // shown after the option in the help
+    const char* argument = "";        // shown after the option in the help
+    const char* valueName = nullptr;  // the option takes a value
 };
 
 const OptionText kOptions[] = {
@@ -17,6 +18,15 @@ const OptionText kOptions[] = {
      "vérifie les catalogues du dossier DOSSIER (par défaut le dossier Data que VENTAKAR lirait), "
      "en liste tous les problèmes et s'arrête ; état de sortie 1 s'il y a une erreur",
      " [DOSSIER]"},
+    {{"l", "classe"},
+     "ouvre la vue de la classe sur les conceptions du dossier DOSSIER et de ses sous-dossiers",
+     " DOSSIER",
+     "dossier"},
+    {{"o", "csv"},
+     "avec --classe, écrit le tableau de la classe dans FICHIER (- : la sortie standard) au format "
+     "CSV, sans fenêtre, et s'arrête ; état de sortie 1 en cas d'erreur",
+     " FICHIER",
+     "fichier"},
 };
 
 }  // namespace
@@ -25,8 +35,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     QList<QCommandLineOption> options;
-    for (const OptionText& option : kOptions)
-        options.append(QCommandLineOption(option.names, QString::fromUtf8(option.description)));
+    for (const OptionText& option : kOptions) {
+        options.append(
+            option.valueName
+                ? QCommandLineOption(option.names, QString::fromUtf8(option.description),
+                                     option.valueName)
+                : QCommandLineOption(option.names, QString::fromUtf8(option.description)));
+    }
     parser.addOptions(options);
     parser.addPositionalArgument("fichier", "la conception à ouvrir");
 
@@ -41,6 +56,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.version = parser.isSet(options[1]);
     line.check = parser.isSet(options[2]);
     line.files = parser.positionalArguments();
+    line.classFolder = parser.value(options[3]);
+    line.csvFile = parser.value(options[4]);
+    if (parser.isSet(options[4]) && line.classFolder.isEmpty()) {
+        line.error = "VENTAKAR : --csv s'emploie avec --classe DOSSIER.";
+        return line;
+    }
     if (line.files.size() > 1) {
         line.error = line.check ? "VENTAKAR : un seul dossier peut être vérifié à la fois."
                                 : "VENTAKAR : une seule conception peut être ouverte à la fois.";
@@ -50,7 +71,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 QString commandLineHelp() {
     QString text =
-        "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n\n"
+        "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n"
+        "              ventakar --classe DOSSIER [--csv FICHIER]\n\n"
         "Conçoit un petit véhicule à hélice en quatorze étapes, selon le règlement.\n"
         "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
         "Options :\n";

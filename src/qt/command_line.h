@@ -7,9 +7,11 @@
 struct CommandLine {
     bool help = false;
     bool version = false;
-    bool check = false;  // --verifier: check the catalogues and end
-    QStringList files;   // design files to open, or with --verifier the folder to check
-    QString error;       // in French, when the command line cannot be understood
+    bool check = false;   // --verifier: check the catalogues and end
+    QStringList files;    // design files to open, or with --verifier the folder to check
+    QString classFolder;  // --classe: the class folder to open, or to write as CSV
+    QString csvFile;      // --csv: where the CSV goes, « - » for standard output
+    QString error;        // in French, when the command line cannot be understood
 };
 
 // Reads the arguments (the program's name first).

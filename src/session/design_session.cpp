@@ -202,18 +202,26 @@ bool DesignSession::newDesign() {
         return false;
     }
     startOver(std::move(fresh));
+    pupil_ = {};
     markSaved({});  // nothing to lose yet, and no file of its own
     return true;
 }
 
 OpenResult DesignSession::openDesign(std::string_view bytes, const std::string& fileName,
                                      bool recovery) {
-    return openChoices([&] { return readDesign(bytes, fileName); }, fileName, recovery);
+    PupilInfo pupil;
+    return openChoices(
+        [&] {
+            DesignChoices choices = readDesign(bytes, fileName);
+            pupil = readPupil(bytes);
+            return choices;
+        },
+        fileName, recovery, {}, &pupil);
 }
 
 OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read,
                                       const std::string& fileName, bool recovery,
-                                      const RecoveryNote& note) {
+                                      const RecoveryNote& note, const PupilInfo* pupil) {
     DesignChoices choices;
     try {
         choices = read();
@@ -244,6 +252,7 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
         return OpenResult::Failed;
     }
     startOver(std::move(fresh));
+    pupil_ = pupil ? *pupil : PupilInfo{};
     if (outcome.complete() && !recovery) {
         markSaved(fileName);
         return OpenResult::Opened;
@@ -265,7 +274,14 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
 }
 
 std::string DesignSession::designText() const {
-    return writeDesign(choicesOf(record_));
+    return writeDesign(choicesOf(record_), nullptr, pupil_);
+}
+
+void DesignSession::setPupil(const PupilInfo& pupil) {
+    const PupilInfo kept{pupilField(pupil.name), pupilField(pupil.className)};
+    if (kept == pupil_) return;
+    pupil_ = kept;
+    syncRecovery();
 }
 
 bool DesignSession::changedOnDisk(const std::string& path) const {
@@ -303,19 +319,23 @@ void DesignSession::markSaved(const std::string& path) {
     if (path != documentPath_) diskStamp_.reset();
     documentPath_ = path;
     savedState_ = state_;
+    savedPupil_ = pupil_;
     syncRecovery();
 }
 
 OpenResult DesignSession::openDesignFile(const std::string& path, bool recovery) {
     std::string bytes;
     RecoveryNote note;
+    PupilInfo pupil;
     const OpenResult result = openChoices(
         [&] {
             bytes = readDesignBytes(path);
             if (recovery) note = readRecoveryNote(bytes);
-            return readDesign(bytes, path);
+            DesignChoices choices = readDesign(bytes, path);
+            pupil = readPupil(bytes);
+            return choices;
         },
-        path, recovery, note);
+        path, recovery, note, &pupil);
     if (result == OpenResult::Opened && !recovery) diskStamp_ = stampOf(bytes);
     return result;
 }
@@ -348,7 +368,7 @@ void DesignSession::syncRecovery() {
     }
     const auto reason = failureOf([&] {
         const RecoveryNote note{documentPath_, diskStamp_.value_or(DiskStamp{})};
-        writeFileAtomically(recoveryFile_, writeDesign(choicesOf(record_), &note));
+        writeFileAtomically(recoveryFile_, writeDesign(choicesOf(record_), &note, pupil_));
     });
     if (reason && !recoveryFailureTold_) {
         recoveryFailureTold_ = true;

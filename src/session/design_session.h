@@ -89,7 +89,10 @@ class DesignSession {
     // The design was written whole to this file.
     void markSaved(const std::string& path);
     const std::string& documentPath() const { return documentPath_; }
-    bool isModified() const { return state_ != savedState_; }
+    bool isModified() const { return state_ != savedState_ || pupil_ != savedPupil_; }
+    // Whose design it is; a change marks the design unsaved (it is no step of the undo history).
+    const PupilInfo& pupil() const { return pupil_; }
+    void setPupil(const PupilInfo& pupil);
     // Changes with every change of the design, undo and redo included.
     int state() const { return state_; }
 
@@ -109,7 +112,8 @@ class DesignSession {
   private:
     void startOver(DesignRecord fresh) noexcept;
     OpenResult openChoices(const std::function<DesignChoices()>& read, const std::string& fileName,
-                           bool recovery, const RecoveryNote& note = {});
+                           bool recovery, const RecoveryNote& note = {},
+                           const PupilInfo* pupil = nullptr);
     bool stepHistory(const std::function<bool()>& step, const char* what);
     // After every change: the choices to the recovery file while unsaved, no file otherwise.
     void syncRecovery();
@@ -119,6 +123,8 @@ class DesignSession {
     UndoHistory history_;
     std::string documentPath_;
     std::optional<DiskStamp> diskStamp_;  // of documentPath_, as last read or written
+    PupilInfo pupil_;
+    PupilInfo savedPupil_;
     std::string lastRefusal_;
     std::string recoveryFile_;
     bool recoveryFailureTold_ = false;

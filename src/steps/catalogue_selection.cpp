@@ -145,7 +145,8 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
     if (handler->previewToHide) record[handler->previewToHide].visible = false;
 
     const std::string separator = platform.decimalSeparator();
-    const std::optional<CatalogueRecord> found = readRecordAt(handler->kind, tag, separator);
+    const std::optional<CatalogueRecord> found =
+        platform.records().recordAt(handler->kind, tag, separator);
     // A shorter file than at start-up would give an empty component of 0 g and 0 €.
     if (!found) {
         throw DataError(cataloguePath(handler->kind),

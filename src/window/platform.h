@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/record_source.h"
+
 // Pixel size of a picture that the platform has loaded.
 struct PictureSize {
     int width = 0;
@@ -34,4 +36,6 @@ class Platform {
     virtual void showWarning(const std::string& text) = 0;
     // Ends the program at once.
     virtual void endProgram() = 0;
+    // Where catalogue records are read: the files at every read, unless a snapshot is handed in.
+    virtual const RecordSource& records() { return fileRecords(); }
 };

@@ -118,20 +118,21 @@ void loadDesignWindow(DesignRecord& record, Platform& platform, StartWindow star
 
     const std::string separator = platform.decimalSeparator();
     for (const ListSource& source : kListSources) {
-        forEachRecord(cataloguePath(source.kind), fieldCount(source.kind), separator,
-                      [&](const CatalogueRecord& r) {
-                          if (!source.list) {
-                              const char* units[] = {"Text1", "Text8", "Text16", "Text24"};
-                              for (std::size_t i = 0; i < 4; ++i)
-                                  record.setText(units[i], std::string(r.fields[i]));
-                              return;
-                          }
-                          record[source.list].items.push_back({trimSpaces(r.fields[0]), r.index});
-                      });
+        platform.records().forEachRecord(
+            cataloguePath(source.kind), fieldCount(source.kind), separator,
+            [&](const CatalogueRecord& r) {
+                if (!source.list) {
+                    const char* units[] = {"Text1", "Text8", "Text16", "Text24"};
+                    for (std::size_t i = 0; i < 4; ++i)
+                        record.setText(units[i], std::string(r.fields[i]));
+                    return;
+                }
+                record[source.list].items.push_back({trimSpaces(r.fields[0]), r.index});
+            });
     }
-    forEachRecord(std::string(kRulesPath), kRulesFieldCount, separator,
-                  [&](const CatalogueRecord& r) {
-                      for (int i = 0; i < kRulesFieldCount; ++i)
-                          record.setText(numbered("Text", 85 + i), std::string(r.fields[i]));
-                  });
+    platform.records().forEachRecord(
+        std::string(kRulesPath), kRulesFieldCount, separator, [&](const CatalogueRecord& r) {
+            for (int i = 0; i < kRulesFieldCount; ++i)
+                record.setText(numbered("Text", 85 + i), std::string(r.fields[i]));
+        });
 }

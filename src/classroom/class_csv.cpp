@@ -1,0 +1,95 @@
+#include "classroom/class_csv.h"
+
+#include "catalogue/number_text.h"
+
+namespace {
+
+std::string number(const std::optional<double>& value, const std::string& separator) {
+    return value ? formatNumber(*value, separator) : std::string();
+}
+
+}  // namespace
+
+const std::vector<std::string>& classColumns() {
+    static const std::vector<std::string> columns = {"Élève",
+                                                     "Classe",
+                                                     "Fichier",
+                                                     "Enregistré le",
+                                                     "État",
+                                                     "Étapes choisies",
+                                                     "Masse (g)",
+                                                     "Prix HT (€)",
+                                                     "Hauteur (mm)",
+                                                     "Axe de l'hélice (mm)",
+                                                     "Critères non remplis",
+                                                     "Batteries",
+                                                     "Avec toutes les batteries",
+                                                     "Remarques",
+                                                     "Identique à"};
+    return columns;
+}
+
+std::string classCell(const DesignRow& row, int column, const std::string& separator) {
+    switch (column) {
+        case 0:
+            return row.pupil;
+        case 1:
+            return row.className;
+        case 2:
+            return row.file;
+        case 3:
+            return row.savedAt;
+        case 4:
+            return stateWords(row.state);
+        case 5:
+            return row.state == DesignState::Illisible ? std::string()
+                                                       : std::to_string(row.stepsChosen);
+        case 6:
+            return number(row.mass, separator);
+        case 7:
+            return number(row.price, separator);
+        case 8:
+            return number(row.height, separator);
+        case 9:
+            return number(row.axis, separator);
+        case 10:
+            return row.failing;
+        case 11:
+            return row.state == DesignState::Illisible ? std::string() : row.batteries;
+        case 12:
+            return row.state == DesignState::Illisible ? std::string() : row.withAllBatteries;
+        case 13:
+            return row.remarks;
+        case 14:
+            return row.identicalTo;
+        default:
+            return {};
+    }
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(";\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string csvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? ";" : "") + csvField(fields[i]);
+    return line + "\r\n";
+}
+
+std::string classCsv(const std::vector<DesignRow>& rows) {
+    std::string csv = "\xEF\xBB\xBF" + csvLine(classColumns());
+    for (const DesignRow& row : rows) {
+        std::vector<std::string> fields;
+        for (int c = 0; c < static_cast<int>(classColumns().size()); ++c)
+            fields.push_back(classCell(row, c, ","));
+        csv += csvLine(fields);
+    }
+    return csv;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Where a design of the class stands, as its row says it.
+enum class DesignState {
+    Conforme,
+    NonConforme,
+    SansVerdict,
+    Incomplete,
+    RepriseEnPartie,
+    Illisible
+};
+
+// « Conforme », « Non conforme », « Sans verdict », « Incomplète », « Reprise en partie »,
+// « Illisible ».
+const char* stateWords(DesignState state);
+
+// One design file of a class folder, replayed on today's catalogues as the design window would.
+struct DesignRow {
+    std::string pupil;
+    std::string className;
+    std::string file;     // inside the folder, with '/'
+    std::string savedAt;  // the file's time, 2026-12-08 14:05
+    long long savedTime = 0;
+    DesignState state = DesignState::Illisible;
+    int stepsChosen = 0;
+    // As the window shows them in Text91, Text92, Text90 and Text43; none while not computed.
+    std::optional<double> mass, price, height, axis;
+    std::string failing;  // the criteria not met, in words, joined by « ; »
+    std::string batteries;
+    std::string withAllBatteries;
+    std::string remarks;
+    std::string identicalTo;
+    std::string choicesKey;  // the choices as a file writes them, names aside; empty if unread
+};
+
+struct ClassScan {
+    std::string folder;
+    std::vector<DesignRow> rows;  // by file
+    bool cancelled = false;
+};
+
+// Every *.ventakar file of folder and its subfolders, four levels deep: hidden files and folders,
+// recovery files and link loops left out. Paths inside folder, with '/', sorted.
+std::vector<std::string> findDesignFiles(const std::string& folder);
+
+// Called after each design: how many are done of how many; false stops the scan there.
+using ScanProgress = std::function<bool(int done, int total)>;
+
+// Replays every design of folder on one snapshot of the catalogues of Data/ (read once), numbers
+// written with decimalSeparator as the window writes them. Nothing is written anywhere.
+ClassScan scanClass(const std::string& folder, const std::string& decimalSeparator,
+                    const ScanProgress& progress = {});
+
+// « 24 conceptions : 15 conformes, 6 non conformes, 2 incomplètes, 1 illisible »
+std::string classSummary(const std::vector<DesignRow>& rows);

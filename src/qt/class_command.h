@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// ventakar --classe DOSSIER --csv FICHIER: the class table written as CSV (« - »: standard output)
+// with no display; 0, or 1 with a French message on standard error. Data/ is read from the
+// working folder.
+int writeClassCsv(const QString& folder, const QString& csvFile);
