@@ -1,0 +1,188 @@
+#include "classroom/class_scan.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "catalogue/my_val.h"
+#include "classroom/class_csv.h"
+#include "support/design_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A lighter design than the rules' maximum, one exactly at it, one above it.
+void light(DesignFixture& f) {
+    f.completeDesign(0, 4, 4, "Option1", "Option3", "Option5");  // R45 wheels: 121 g
+}
+
+struct ClassDesign {
+    const char* file;
+    std::function<void(DesignFixture&)> make;  // null: the file's text is given
+    const char* text;
+    DesignState state;
+    const char* failing;  // in the row's criteria, or ""
+    const char* withAll;  // the start of « Avec toutes les batteries »
+    const char* remark;   // in the row's remarks, or ""
+};
+
+const ClassDesign kClass[] = {
+    {"leger.ventakar", light, nullptr, DesignState::Conforme, "", "Conforme",
+     "moteur de 24 mm dans un berceau de 20 mm"},
+    {"Groupe 2/egal.ventakar",
+     [](DesignFixture& f) { f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5"); }, nullptr,
+     DesignState::SansVerdict, "Masse : 173 g pour 173 g au plus (à la limite)", "Sans verdict", ""},
+    {"Groupe 2/lourd.ventakar",
+     [](DesignFixture& f) { f.completeDesign(0, 2, 2, "Option1", "Option3", "Option5"); }, nullptr,
+     DesignState::NonConforme, "Masse : 213 g pour 173 g au plus (40 g de trop)", "Non conforme : Masse",
+     ""},
+    {"a/b/c/d/piles.ventakar",
+     [](DesignFixture& f) {
+         light(f);
+         f.pick("Combo4", 1);  // 4 batteries, neither counted
+     },
+     nullptr, DesignState::Conforme, "",
+     "Non conforme : Masse : 198 g pour 173 g au plus (25 g de trop)", ""},
+    {"debut.ventakar",
+     [](DesignFixture& f) {
+         for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5"}) f.pick(list, 0);
+     },
+     nullptr, DesignState::Incomplete, "", "Incomplète", ""},
+    {"disparu.ventakar", nullptr,
+     R"({"format": "ventakar-conception", "version": 1, "pupil": {"name": "Tom", "class": "5e B"},
+         "choices": {"propeller": {"text": "P2", "index": 0}, "frontWheel": {"text": "R99", "index": 9}}})",
+     DesignState::RepriseEnPartie, "", "Reprise en partie",
+     "l'élément « R99 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue"},
+    {"abime.ventakar", nullptr, R"({"format": "ventakar-conception", "version": 1, "cho)",
+     DesignState::Illisible, "", "", "la conception est endommagée"},
+    {"futur.ventakar", nullptr, R"({"format": "ventakar-conception", "version": 7, "choices": {}})",
+     DesignState::Illisible, "", "", "version plus récente"},
+    {"copie.ventakar", light, nullptr, DesignState::Conforme, "", "Conforme", ""},
+};
+
+// The class of kClass made and saved by a pupil's session, beside files a scan must leave out.
+struct ClassFolder {
+    ClassFolder() {
+        fixture.dir.write("Reglement.txt", "350,200,150,173,25\r\n");
+        folder = fixture.dir.root() / "classe";
+        for (const ClassDesign& d : kClass) {
+            const fs::path path = folder / d.file;
+            fs::create_directories(path.parent_path());
+            if (d.make) {
+                EXPECT_TRUE(fixture.session.newDesign());
+                fixture.session.setPupil({std::string("Élève ") + d.file, "5e B"});
+                d.make(fixture);
+                EXPECT_TRUE(fixture.session.saveDesign(path.string())) << d.file;
+            } else {
+                std::ofstream(path, std::ios::binary) << d.text;
+            }
+        }
+        // Every picture the designs showed is there (the scan only looks whether it is).
+        for (const std::string& picture : fixture.platform.picturesLoaded())
+            std::ofstream(fixture.dir.root() / picture);
+        // Left out: hidden, recovery, not a design, too deep, and a link back up.
+        fs::copy_file(folder / "leger.ventakar", folder / ".cache.ventakar");
+        fs::copy_file(folder / "leger.ventakar", folder / "recuperation-1-2.ventakar");
+        fs::copy_file(folder / "leger.ventakar", folder / "leger.ventakar.bak");
+        fs::create_directories(folder / "1/2/3/4/5");
+        fs::copy_file(folder / "leger.ventakar", folder / "1/2/3/4/5/profond.ventakar");
+        fs::create_directory_symlink(folder, folder / "a/boucle");
+    }
+    DesignFixture fixture;
+    fs::path folder;
+};
+
+TEST(ClassScan, EveryRowSaysWhatTheWindowShowsOnceItsDesignIsOpened) {
+    ClassFolder c;
+    const ClassScan scan = scanClass(c.folder.string(), ",");
+    ASSERT_EQ(scan.rows.size(), std::size(kClass));
+    std::map<std::string, const DesignRow*> byFile;
+    for (const DesignRow& row : scan.rows) byFile[row.file] = &row;
+    for (const ClassDesign& d : kClass) {
+        SCOPED_TRACE(d.file);
+        ASSERT_TRUE(byFile.count(d.file));
+        const DesignRow& row = *byFile[d.file];
+        EXPECT_EQ(row.state, d.state) << stateWords(row.state);
+        EXPECT_NE(row.failing.find(d.failing), std::string::npos) << row.failing;
+        EXPECT_EQ(row.withAllBatteries.rfind(d.withAll, 0), 0u) << row.withAllBatteries;
+        EXPECT_NE(row.remarks.find(d.remark), std::string::npos) << row.remarks;
+        if (row.state == DesignState::Illisible) continue;
+
+        // The same file opened in the pupil's window.
+        DesignFixture window;
+        window.dir.write("Reglement.txt", "350,200,150,173,25\r\n");
+        window.session.openDesignFile((c.folder / d.file).string());
+        const DesignRecord& r = window.record();
+        ASSERT_TRUE(row.mass && row.price);
+        EXPECT_EQ(*row.mass, MyVal(r.text("Text91")));
+        EXPECT_EQ(*row.price, MyVal(r.text("Text92")));
+        const bool estimated = r["Image11"].visible;
+        EXPECT_EQ(row.height.has_value(), estimated);
+        EXPECT_EQ(row.axis.has_value(), estimated);
+        if (estimated) {
+            EXPECT_EQ(*row.height, MyVal(r.text("Text90")));
+            EXPECT_EQ(*row.axis, MyVal(r.text("Text43")));
+        }
+        const std::string& verdict = r["Picture9"].pictureFile;
+        EXPECT_EQ(row.state == DesignState::Conforme, verdict == "Data/Oui.jpg");
+        EXPECT_EQ(row.state == DesignState::NonConforme, verdict == "Data/Non.jpg");
+        EXPECT_EQ(row.stepsChosen == 14, estimated);
+        EXPECT_EQ(row.pupil, d.make ? std::string("Élève ") + d.file : "Tom");
+        EXPECT_EQ(row.className, "5e B");
+    }
+    EXPECT_EQ(byFile["leger.ventakar"]->identicalTo, "copie.ventakar") << "names aside";
+    EXPECT_EQ(byFile["copie.ventakar"]->identicalTo, "leger.ventakar");
+    EXPECT_EQ(byFile["a/b/c/d/piles.ventakar"]->batteries,
+              "4 piles, masse non comptée, coût non compté");
+    EXPECT_EQ(byFile["leger.ventakar"]->batteries, "aucune");
+    EXPECT_EQ(byFile["debut.ventakar"]->stepsChosen, 5);
+    EXPECT_EQ(classSummary(scan.rows),
+              "9 conceptions : 3 conformes, 1 non conforme, 1 sans verdict, 1 incomplète, 1 reprise "
+              "en partie, 2 illisibles");
+}
+
+TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
+    ClassFolder c;
+    const std::string csv = classCsv(scanClass(c.folder.string(), ".").rows);
+    ASSERT_EQ(csv.rfind("\xEF\xBB\xBF" "Élève;Classe;Fichier;Enregistré le;État;Étapes choisies;Masse (g);"
+                        "Prix HT (€);Hauteur (mm);Axe de l'hélice (mm);Critères non remplis;"
+                        "Batteries;Avec toutes les batteries;Remarques;Identique à\r\n",
+                        0),
+              0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + std::ssize(kClass));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), std::count(csv.begin(), csv.end(), '\r'));
+    // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.
+    EXPECT_NE(csv.find(";leger.ventakar;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";Conforme;14;121;11,7;85;73;;aucune;Conforme;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";Illisible;;;;;;;;;"), std::string::npos) << "an unread design has no values";
+    EXPECT_EQ(csvField("a;b"), "\"a;b\"");
+    EXPECT_EQ(csvField("dit \"oui\""), "\"dit \"\"oui\"\"\"");
+    EXPECT_EQ(csvField("deux\nlignes"), "\"deux\nlignes\"");
+    EXPECT_EQ(csvField("simple"), "simple");
+}
+
+TEST(ClassScan, AFolderWithoutDesignsAndAScanStoppedHalfWay) {
+    DesignFixture f;
+    fs::create_directory(f.dir.root() / "vide");
+    EXPECT_TRUE(scanClass((f.dir.root() / "vide").string(), ",").rows.empty());
+    EXPECT_EQ(classSummary({}), "0 conception");
+
+    ClassFolder c;
+    int calls = 0;
+    const ClassScan stopped = scanClass(c.folder.string(), ",", [&](int done, int total) {
+        ++calls;
+        EXPECT_EQ(total, static_cast<int>(std::size(kClass)));
+        return done < 3;
+    });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_EQ(stopped.rows.size(), 3u);
+    EXPECT_EQ(calls, 3);
+}
+
+}  // namespace
