@@ -1,0 +1,60 @@
+#!/bin/bash
+# The whole process `ventakar --classe DOSSIER --csv -` on 30 and 1,000 designs, on the supplied
+# Data and on the 10,000-record propeller catalogue: median time of 5 runs and peak memory.
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVENTAKAR_GUI=ON >/dev/null
+cmake --build build-bench --target ventakar >/dev/null
+exe=$PWD/build-bench/ventakar
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r Data "$work/supplied"
+cp -r Data "$work/large"
+/usr/bin/python3 bench/make_propeller_catalogue.py "$work/large/Helice.txt"
+# Designs of every kind: passing, heavier, unfinished, and one choosing the last propeller.
+/usr/bin/python3 - "$work" <<'PY'
+import json, os, sys
+work = sys.argv[1]
+base = {"propeller": {"text": "Hélice bipale 100 mm", "index": 0},
+        "motor": {"text": "Moteur RE-140", "index": 0},
+        "cradle": {"text": "Berceau 20 mm", "index": 0},
+        "power": {"text": "Coupleur 2 piles AA", "index": 0},
+        "switch": {"text": "Interrupteur à glissière", "index": 1},
+        "frontWheel": {"text": "Roue 40 mm", "index": 1},
+        "rearWheel": {"text": "Roue 40 mm", "index": 1},
+        "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front",
+        "frontMounting": {"text": "Support en U", "index": 0},
+        "rearMounting": {"text": "Support en U", "index": 0},
+        "chassisMaterial": {"text": "Balsa 3 mm", "index": 0},
+        "wheelSupportMaterial": {"text": "Balsa 3 mm", "index": 0},
+        "includeBatteryCost": True, "includeBatteryMass": True, "clearance": 5}
+for count in (30, 1000):
+    folder = f"{work}/classe{count}"
+    for i in range(count):
+        choices = dict(base)
+        choices["clearance"] = 1 + i % 50
+        if i % 7 == 3:
+            for key in ("frontMounting", "rearMounting", "chassisMaterial", "wheelSupportMaterial"):
+                del choices[key]
+        sub = f"{folder}/groupe{i % 5}"
+        os.makedirs(sub, exist_ok=True)
+        with open(f"{sub}/eleve{i}.ventakar", "w", encoding="utf-8") as f:
+            json.dump({"format": "ventakar-conception", "version": 1,
+                       "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
+PY
+for data in supplied large; do
+  for count in 30 1000; do
+    runs=()
+    for i in 1 2 3 4 5; do
+      start=$(date +%s%N)
+      (cd "$work" && rm -rf run && mkdir run && ln -s "$work/$data" run/Data && cd run &&
+        /usr/bin/time -f "%M" -o "$work/peak" "$exe" --classe "$work/classe$count" --csv - >"$work/out.csv")
+      runs+=($(( ($(date +%s%N) - start) / 1000 )))
+    done
+    median=$(printf '%s\n' "${runs[@]}" | sort -n | sed -n '3p')
+    rows=$(($(wc -l <"$work/out.csv") - 1))
+    printf '%-9s %5d designs: median %4d ms, peak %3d MB, %d rows, %s\n' "$data" "$count" \
+      $((median / 1000)) $(($(cat "$work/peak") / 1024)) "$rows" \
+      "$(cut -d';' -f5 "$work/out.csv" | tail -n +2 | sort | uniq -c | tr -s ' ' | tr '\n' ',')"
+  done
+done
