@@ -282,6 +282,22 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
     return scan;
 }
 
+DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator) {
+    DesignRow row;
+    row.file = fs::path(path).filename().string();
+    row.savedAt = localTime(path, &row.savedTime);
+    ScanPlatform platform(decimalSeparator);
+    DesignRecord startUp;
+    try {
+        loadDesignWindow(startUp, platform, StartWindow::Skip);
+    } catch (const DataError& error) {
+        row.remarks = error.what();
+        return row;
+    }
+    replayRow(row, path, startUp, platform, decimalSeparator);
+    return row;
+}
+
 std::string classSummary(const std::vector<DesignRow>& rows) {
     struct Count {
         DesignState state;

@@ -56,5 +56,8 @@ using ScanProgress = std::function<bool(int done, int total)>;
 ClassScan scanClass(const std::string& folder, const std::string& decimalSeparator,
                     const ScanProgress& progress = {});
 
+// One design file replayed as a scan replays it (no identical designs: there is no class).
+DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator);
+
 // « 24 conceptions : 15 conformes, 6 non conformes, 2 incomplètes, 1 illisible »
 std::string classSummary(const std::vector<DesignRow>& rows);

@@ -11,6 +11,7 @@
 
 #include "catalogue/my_val.h"
 #include "classroom/class_csv.h"
+#include "classroom/design_comparison.h"
 #include "support/design_fixture.h"
 
 namespace fs = std::filesystem;
@@ -37,11 +38,12 @@ const ClassDesign kClass[] = {
      "moteur de 24 mm dans un berceau de 20 mm"},
     {"Groupe 2/egal.ventakar",
      [](DesignFixture& f) { f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5"); }, nullptr,
-     DesignState::SansVerdict, "Masse : 173 g pour 173 g au plus (à la limite)", "Sans verdict", ""},
+     DesignState::SansVerdict, "Masse : 173 g pour 173 g au plus (à la limite)", "Sans verdict",
+     ""},
     {"Groupe 2/lourd.ventakar",
      [](DesignFixture& f) { f.completeDesign(0, 2, 2, "Option1", "Option3", "Option5"); }, nullptr,
-     DesignState::NonConforme, "Masse : 213 g pour 173 g au plus (40 g de trop)", "Non conforme : Masse",
-     ""},
+     DesignState::NonConforme, "Masse : 213 g pour 173 g au plus (40 g de trop)",
+     "Non conforme : Masse", ""},
     {"a/b/c/d/piles.ventakar",
      [](DesignFixture& f) {
          light(f);
@@ -51,7 +53,8 @@ const ClassDesign kClass[] = {
      "Non conforme : Masse : 198 g pour 173 g au plus (25 g de trop)", ""},
     {"debut.ventakar",
      [](DesignFixture& f) {
-         for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5"}) f.pick(list, 0);
+         for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5"})
+             f.pick(list, 0);
      },
      nullptr, DesignState::Incomplete, "", "Incomplète", ""},
     {"disparu.ventakar", nullptr,
@@ -142,15 +145,17 @@ TEST(ClassScan, EveryRowSaysWhatTheWindowShowsOnceItsDesignIsOpened) {
               "4 piles, masse non comptée, coût non compté");
     EXPECT_EQ(byFile["leger.ventakar"]->batteries, "aucune");
     EXPECT_EQ(byFile["debut.ventakar"]->stepsChosen, 5);
-    EXPECT_EQ(classSummary(scan.rows),
-              "9 conceptions : 3 conformes, 1 non conforme, 1 sans verdict, 1 incomplète, 1 reprise "
-              "en partie, 2 illisibles");
+    EXPECT_EQ(
+        classSummary(scan.rows),
+        "9 conceptions : 3 conformes, 1 non conforme, 1 sans verdict, 1 incomplète, 1 reprise "
+        "en partie, 2 illisibles");
 }
 
 TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     ClassFolder c;
     const std::string csv = classCsv(scanClass(c.folder.string(), ".").rows);
-    ASSERT_EQ(csv.rfind("\xEF\xBB\xBF" "Élève;Classe;Fichier;Enregistré le;État;Étapes choisies;Masse (g);"
+    ASSERT_EQ(csv.rfind("\xEF\xBB\xBF"
+                        "Élève;Classe;Fichier;Enregistré le;État;Étapes choisies;Masse (g);"
                         "Prix HT (€);Hauteur (mm);Axe de l'hélice (mm);Critères non remplis;"
                         "Batteries;Avec toutes les batteries;Remarques;Identique à\r\n",
                         0),
@@ -160,7 +165,8 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.
     EXPECT_NE(csv.find(";leger.ventakar;"), std::string::npos) << csv;
     EXPECT_NE(csv.find(";Conforme;14;121;11,7;85;73;;aucune;Conforme;"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";Illisible;;;;;;;;;"), std::string::npos) << "an unread design has no values";
+    EXPECT_NE(csv.find(";Illisible;;;;;;;;;"), std::string::npos)
+        << "an unread design has no values";
     EXPECT_EQ(csvField("a;b"), "\"a;b\"");
     EXPECT_EQ(csvField("dit \"oui\""), "\"dit \"\"oui\"\"\"");
     EXPECT_EQ(csvField("deux\nlignes"), "\"deux\nlignes\"");
@@ -183,6 +189,34 @@ TEST(ClassScan, AFolderWithoutDesignsAndAScanStoppedHalfWay) {
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(stopped.rows.size(), 3u);
     EXPECT_EQ(calls, 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ClassScan, TwoDesignsComparedStepByStepThenTheirValues) {
+    ClassFolder c;
+    auto differing = [&](const char* a, const char* b) {
+        std::vector<std::string> labels;
+        for (const ComparedLine& line :
+             compareDesigns((c.folder / a).string(), (c.folder / b).string(), ","))
+            if (line.differs())
+                labels.push_back(line.label + ": " + line.first + " | " + line.second);
+        return labels;
+    };
+    EXPECT_EQ(differing("leger.ventakar", "copie.ventakar"),
+              (std::vector<std::string>{"Élève: Élève leger.ventakar | Élève copie.ventakar"}));
+    const std::vector<std::string> heavier = differing("leger.ventakar", "Groupe 2/lourd.ventakar");
+    EXPECT_EQ(heavier.at(0), "Étape 6 (Roues avant): R45 | R40");
+    EXPECT_EQ(heavier.at(1), "Étape 7 (Roues arrière): R45 | R40");
+    EXPECT_NE(std::find(heavier.begin(), heavier.end(), "Masse (g): 121 | 213"), heavier.end());
+    EXPECT_NE(std::find(heavier.begin(), heavier.end(), "État: Conforme | Non conforme"),
+              heavier.end());
+    const std::vector<ComparedLine> unread = compareDesigns(
+        (c.folder / "abime.ventakar").string(), (c.folder / "leger.ventakar").string(), ",");
+    EXPECT_EQ(unread.front().first, "");
+    EXPECT_EQ(unread.front().second, "P2");
 }
 
 }  // namespace

@@ -1,0 +1,83 @@
+#include "classroom/design_comparison.h"
+
+#include "classroom/class_csv.h"
+#include "classroom/class_scan.h"
+#include "classroom/scan_platform.h"
+#include "document/design_file.h"
+#include "document/design_steps.h"
+#include "document/replay.h"
+#include "window/design_record.h"
+#include "window/start_up.h"
+
+namespace {
+
+// The choices of one design as the window shows them, slot by slot.
+std::vector<std::string> choiceTexts(const std::string& path, ScanPlatform& platform) {
+    std::vector<std::string> texts(choiceSlots().size());
+    DesignRecord record;
+    try {
+        loadDesignWindow(record, platform, StartWindow::Skip);
+        replayChoices(record, platform, readDesign(readDesignBytes(path), path));
+    } catch (const std::exception&) {
+        return texts;  // the state's line says why
+    }
+    for (std::size_t i = 0; i < choiceSlots().size(); ++i) {
+        const ChoiceSlot& slot = choiceSlots()[i];
+        switch (slot.kind) {
+            case ChoiceKind::List:
+                texts[i] = record.text(slot.control);
+                break;
+            case ChoiceKind::OptionPair:
+                texts[i] = record[slot.first].selected    ? record.text(slot.first)
+                           : record[slot.second].selected ? record.text(slot.second)
+                                                          : std::string();
+                break;
+            case ChoiceKind::CheckBox:
+                texts[i] = record[slot.control].checkValue == 1 ? "oui" : "non";
+                break;
+            case ChoiceKind::Clearance:
+                texts[i] = std::to_string(record[slot.control].value) + " mm";
+                break;
+        }
+    }
+    return texts;
+}
+
+std::string slotLabel(const ChoiceSlot& slot) {
+    std::string label = "Étape " + std::to_string(slot.step) + " (" + slot.stepTitle + ")";
+    switch (slot.kind) {
+        case ChoiceKind::OptionPair:
+            return label + (slot.step == 4 ? ", type de batteries" : "");
+        case ChoiceKind::CheckBox:
+            return label + (std::string(slot.control) == "Check1"
+                                ? ", coût des batteries compté"
+                                : ", masse des batteries comptée");
+        case ChoiceKind::Clearance:
+            return label + ", garde au sol";
+        case ChoiceKind::List:
+            if (std::string(slot.control) == "Combo10") return label + ", châssis";
+            if (std::string(slot.control) == "Combo11") return label + ", supports de roues";
+            return label;
+    }
+    return label;
+}
+
+}  // namespace
+
+std::vector<ComparedLine> compareDesigns(const std::string& first, const std::string& second,
+                                         const std::string& separator) {
+    ScanPlatform platform(separator);
+    const std::vector<std::string> a = choiceTexts(first, platform);
+    const std::vector<std::string> b = choiceTexts(second, platform);
+    std::vector<ComparedLine> lines;
+    for (std::size_t i = 0; i < choiceSlots().size(); ++i)
+        lines.push_back({slotLabel(choiceSlots()[i]), a[i], b[i]});
+    const DesignRow rowA = scanDesignFile(first, separator);
+    const DesignRow rowB = scanDesignFile(second, separator);
+    lines.push_back({"Élève", rowA.pupil, rowB.pupil});
+    for (int column : {6, 7, 8, 9, 4, 5, 10, 11, 12, 13}) {
+        lines.push_back({classColumns()[column], classCell(rowA, column, separator),
+                         classCell(rowB, column, separator)});
+    }
+    return lines;
+}
