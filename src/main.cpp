@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     if (line.version) return print(versionText(), stdout, 0);
 
     // Files named relative to where the program was started, before it moves to its Data.
+    const QString startFolder = QDir::currentPath();
     QStringList files;
     for (const QString& file : line.files) files << QFileInfo(file).absoluteFilePath();
     const QString program = programFolder(argv[0]);
@@ -116,6 +117,14 @@ int main(int argc, char** argv) {
     QDir::setCurrent(home);  // every data file is read from Data/ there
     MainWindow window;
     if (!window.isLoaded()) return 1;
+    if (!line.classFolder.isEmpty()) {
+        // The class view alone; the design window shows once a design is opened from it.
+        const QString folder = QFileInfo(line.classFolder).isAbsolute()
+                                   ? line.classFolder
+                                   : QDir(startFolder).absoluteFilePath(line.classFolder);
+        window.openClass(folder);
+        return app.exec();
+    }
     window.show();
     window.resumeAfterStart(files);
     return app.exec();

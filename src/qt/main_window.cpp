@@ -6,11 +6,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +23,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "catalogue/data_error.h"
@@ -27,6 +32,7 @@
 #include "document/design_file.h"
 #include "qt/application_identity.h"
 #include "qt/catalogue_check_run.h"
+#include "qt/class_window.h"
 #include "qt/design_window.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
@@ -144,6 +150,10 @@ void MainWindow::buildMenus() {
     addAction(file, "actionOpen", "&Ouvrir…", {QKeySequence::Open}, [this] { openWithDialog(); });
     recentMenu_ = file->addMenu("Ouvrir un fichier &récent");
     recentMenu_->setObjectName("menuRecent");
+    addAction(file, "actionOpenClass", "Ouvrir une c&lasse…", {},
+              [this] { openClassWithDialog(); });
+    file->addSeparator();
+    addAction(file, "actionPupil", "Élève(s) et c&lasse…", {}, [this] { askPupil(); });
     file->addSeparator();
     actionSave_ =
         addAction(file, "actionSave", "&Enregistrer", {QKeySequence::Save}, [this] { save(); });
@@ -196,7 +206,11 @@ void MainWindow::updateState() {
     // Unmodified, the title is exactly what is shown; the marker is only there when needed.
     const bool modified = session.isModified();
     const QString marker = modified ? "[*]" : "";
-    setWindowTitle(base.isEmpty() ? "VENTAKAR" + marker : base + marker + " — VENTAKAR");
+    const QString pupil = QString::fromStdString(session.pupil().name);
+    QString title = base.isEmpty() ? (pupil.isEmpty() ? "VENTAKAR" : pupil) + marker
+                                   : base + marker + (pupil.isEmpty() ? "" : " — " + pupil);
+    if (!base.isEmpty() || !pupil.isEmpty()) title += " — VENTAKAR";
+    setWindowTitle(title);
     setWindowModified(modified);
 
     design_->printer().setDesignFile(path);
@@ -268,8 +282,15 @@ bool MainWindow::save() {
 }
 
 bool MainWindow::saveAs() {
+    DesignSession& session = design_->session();
+    // The first save of a design nobody has named asks once whose it is.
+    if (session.documentPath().empty() && session.pupil().empty() &&
+        pupilAskedFor_ != session.state()) {
+        pupilAskedFor_ = session.state();
+        if (!askPupil()) return false;
+    }
     QString proposed = QString::fromStdString(design_->session().documentPath());
-    if (proposed.isEmpty()) proposed = QDir(lastFolder()).filePath("Conception.ventakar");
+    if (proposed.isEmpty()) proposed = QDir(lastFolder()).filePath(proposedDesignName());
     const QString file = chooseFile(QFileDialog::AcceptSave, "Enregistrer la conception",
                                     kDesignFilter, "ventakar", proposed);
     if (file.isEmpty()) return false;
@@ -307,6 +328,73 @@ void MainWindow::redo() {
 
 void MainWindow::about() {
     design_->forward([this] { design_->session().aboutClicked(); });
+}
+
+QString MainWindow::proposedDesignName() const {
+    const PupilInfo& pupil = design_->session().pupil();
+    QStringList parts;
+    for (const std::string& part : {pupil.name, pupil.className})
+        if (!part.empty()) parts << QString::fromStdString(part);
+    QString name = parts.isEmpty() ? QString("Conception") : parts.join(" - ");
+    name.replace('/', '-');
+    return name + ".ventakar";
+}
+
+bool MainWindow::askPupil() {
+    DesignSession& session = design_->session();
+    QDialog dialog(this);
+    dialog.setObjectName("pupilDialog");
+    dialog.setWindowTitle("Élève(s) et classe");
+    auto* name = new QLineEdit(QString::fromStdString(session.pupil().name));
+    name->setObjectName("pupilName");
+    auto* group = new QLineEdit(QString::fromStdString(session.pupil().className));
+    group->setObjectName("pupilClass");
+    for (QLineEdit* field : {name, group}) field->setMaxLength(int(kMaxPupilChars));
+    name->setPlaceholderText("un nom, ou deux pour un binôme");
+    group->setPlaceholderText("5e B");
+    auto* form = new QFormLayout;
+    form->addRow("&Élève(s) :", name);
+    form->addRow("&Classe :", group);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("OK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("À qui est cette conception ? (les deux peuvent rester vides)"));
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    session.setPupil({name->text().toStdString(), group->text().toStdString()});
+    updateState();
+    return true;
+}
+
+void MainWindow::openClassWithDialog() {
+    QFileDialog dialog(this, "Ouvrir une classe");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
+    dialog.setLabelText(QFileDialog::FileName, "Dossier de la classe :");
+    dialog.setLabelText(QFileDialog::Accept, "Ouvrir");
+    dialog.setLabelText(QFileDialog::Reject, "Annuler");
+    dialog.setDirectory(lastFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    openClass(dialog.selectedFiles().first());
+}
+
+void MainWindow::openClass(const QString& folder) {
+    auto* view = new ClassWindow(folder, this);
+    view->setWindowFlag(Qt::Window);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    connect(view, &ClassWindow::openDesignRequested, this, [this](const QString& file) {
+        show();
+        raise();
+        activateWindow();
+        if (maybeSave()) openDesign(file);
+    });
+    view->show();
 }
 
 void MainWindow::clearRecent() {

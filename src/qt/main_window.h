@@ -30,6 +30,11 @@ class MainWindow : public QMainWindow {
     // design files named on the command line.
     void resumeAfterStart(const QStringList& files = {});
 
+    // Opens the class view over a folder of designs; a design opened from it comes here.
+    void openClass(const QString& folder);
+    // Asks whose the design is (« Élève(s) et classe… »); false when the pupil cancelled.
+    bool askPupil();
+
     // Where this copy keeps the choices for a restart after a crash.
     QString recoveryFilePath() const;
     static constexpr int kMaxRecentFiles = 8;
@@ -59,6 +64,9 @@ class MainWindow : public QMainWindow {
     void redo();
     void about();
     void clearRecent();
+    void openClassWithDialog();
+    // The file name a first save proposes: « Léa Martin - 5e B.ventakar ».
+    QString proposedDesignName() const;
 
     // True when the current design may be dropped: nothing unsaved, saved now, or given up.
     bool maybeSave();
@@ -85,5 +93,6 @@ class MainWindow : public QMainWindow {
     QAction* actionRealSize_ = nullptr;
     QAction* actionFitScreen_ = nullptr;
     std::unique_ptr<RecoveryFiles> recovery_;
+    int pupilAskedFor_ = -1;  // the design state whose first save asked for the names
     bool ending_ = false;
 };

@@ -90,9 +90,27 @@ constexpr ListBlock kMountings[] = {
      {{"Label2", "Text69"}, {"Label6", "Text70"}, {nullptr, "Text66"}}},
 };
 
+// Below every line of either page.
+constexpr double kFooterY = 268;
+constexpr double kFooterPoints = 9;
+constexpr int kPages = 2;
+
 class Report {
   public:
-    Report(const DesignRecord& record, Printer& printer) : r_(record), p_(printer) {}
+    Report(const DesignRecord& record, Printer& printer, const ReportFooter& footer)
+        : r_(record), p_(printer), footer_(footer) {}
+
+    void foot(int page) {
+        if (footer_.empty()) return;
+        std::string text;
+        for (const std::string& part : {footer_.pupil, footer_.className, footer_.date}) {
+            if (!part.empty()) text += part + " — ";
+        }
+        text += "page " + std::to_string(page) + " sur " + std::to_string(kPages);
+        p_.setFont(false, kFooterPoints);
+        p_.setPosition(kSectionX, kFooterY);
+        p_.printLine({text});
+    }
 
     void sectionTitle(double y, const std::string& text) {
         p_.setFont(true, 16);
@@ -144,6 +162,7 @@ class Report {
         sectionTitle(200, "2. Estimation du montage des composants");
         position(kFrontPosition);
         position(kRearPosition);
+        foot(1);
         p_.newPage();
         position(kPropellerPosition);
         for (const ListBlock& b : kMountings) listBlock(b, " : ");
@@ -154,12 +173,14 @@ class Report {
               {r_.text("Label50") + " : " + r_.text("Text90"),
                r_.text("Label51") + " : " + r_.text("Text91"),
                r_.text("Label52") + " : " + r_.text("Text92")});
+        foot(2);
         p_.endDocument();
     }
 
   private:
     const DesignRecord& r_;
     Printer& p_;
+    const ReportFooter& footer_;
 };
 
 // Nothing goes out: the document is thrown away, then the user is told why.
@@ -170,10 +191,19 @@ void failed(Printer& printer, const std::string& reason) {
 
 }  // namespace
 
-void printReport(const DesignRecord& record, Printer& printer) {
+std::string frenchDate(const std::tm& day) {
+    static const char* const kMonths[] = {"janvier",   "février", "mars",     "avril",
+                                          "mai",       "juin",    "juillet",  "août",
+                                          "septembre", "octobre", "novembre", "décembre"};
+    const int month = day.tm_mon >= 0 && day.tm_mon < 12 ? day.tm_mon : 0;
+    return std::to_string(day.tm_mday) + " " + kMonths[month] + " " +
+           std::to_string(day.tm_year + 1900);
+}
+
+void printReport(const DesignRecord& record, Printer& printer, const ReportFooter& footer) {
     try {
         if (!printer.choosePrinter()) return;  // cancelled: the user's choice, nothing to say
-        Report(record, printer).print();
+        Report(record, printer, footer).print();
     } catch (const PrintError& error) {
         failed(printer, error.what());
         return;

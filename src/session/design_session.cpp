@@ -1,5 +1,6 @@
 #include "session/design_session.h"
 
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -156,7 +157,10 @@ void DesignSession::clearanceChanged(int value) {
 
 void DesignSession::printClicked(Printer& printer) {
     if (!record_["Command1"].enabled) return;
-    printReport(record_, printer);
+    const std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    printReport(record_, printer, {pupil_.name, pupil_.className, frenchDate(today)});
 }
 
 void DesignSession::aboutClicked() {

@@ -75,9 +75,21 @@ struct MainWindowTest : testing::Test {
         return readDesignFile(file.toStdString()).lists.at("Combo1").text;
     }
 
+    // Runs then on the next modal widget; the question of whose the design is, which the first
+    // save of an unnamed design asks, is answered first with no name.
+    static void afterPupilQuestion(std::function<void(QWidget*)> then) {
+        whenModalAppears([then](QWidget* modal) {
+            if (modal->objectName() != "pupilDialog") {
+                then(modal);
+                return;
+            }
+            whenModalAppears(then);
+            static_cast<QDialog*>(modal)->accept();
+        });
+    }
     // Answers the next file dialog with this file.
     static void answerFileDialog(const QString& file, bool* shown = nullptr) {
-        whenModalAppears([file, shown](QWidget* modal) {
+        afterPupilQuestion([file, shown](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             ASSERT_NE(dialog, nullptr) << modalText(modal).toStdString();
             if (shown) *shown = true;
@@ -584,7 +596,7 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     // The first export: the home folder, the design's own name, then a message naming the file.
     QString shownFolder, shownName, done;
     auto answerWithProposal = [&](std::function<void(QFileDialog*)> then) {
-        whenModalAppears([&, then](QWidget* modal) {
+        afterPupilQuestion([&, then](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             ASSERT_NE(dialog, nullptr) << modalText(modal).toStdString();
             shownFolder = dialog->directory().absolutePath();

@@ -49,6 +49,11 @@ esac
 xdotool windowfocus --sync "\$(main_window)"
 sleep 0.5
 xdotool key ctrl+s
+# The first save asks whose the design is: left empty.
+wait_for '[ -n "\$(xdotool search --onlyvisible --name "^Élève" 2>/dev/null | sed -n 1p)" ]'
+xdotool windowfocus --sync "\$(xdotool search --onlyvisible --name '^Élève' | sed -n 1p)"
+sleep 0.3
+xdotool key Return
 wait_for '[ -n "\$(xdotool search --onlyvisible --name "^Enregistrer la conception" 2>/dev/null | sed -n 1p)" ]'
 dialog=\$(xdotool search --onlyvisible --name '^Enregistrer la conception' | sed -n 1p)
 xdotool windowfocus --sync "\$dialog"

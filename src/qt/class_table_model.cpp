@@ -1,0 +1,144 @@
+#include "qt/class_table_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include "classroom/class_csv.h"
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A light colour per state, always beside its words.
+QColor stateColour(DesignState state) {
+    switch (state) {
+        case DesignState::Conforme:
+            return QColor(200, 240, 200);
+        case DesignState::NonConforme:
+            return QColor(250, 200, 200);
+        case DesignState::SansVerdict:
+            return QColor(250, 235, 180);
+        case DesignState::Incomplete:
+        case DesignState::RepriseEnPartie:
+            return QColor(225, 225, 240);
+        case DesignState::Illisible:
+            break;
+    }
+    return QColor(215, 215, 215);
+}
+
+std::optional<double> numberOf(const DesignRow& row, int column) {
+    switch (column) {
+        case 5:
+            return row.state == DesignState::Illisible ? std::nullopt
+                                                       : std::optional<double>(row.stepsChosen);
+        case 6:
+            return row.mass;
+        case 7:
+            return row.price;
+        case 8:
+            return row.height;
+        case 9:
+            return row.axis;
+        default:
+            return std::nullopt;
+    }
+}
+
+bool numeric(int column) {
+    return column >= 5 && column <= 9;
+}
+
+}  // namespace
+
+ClassTableModel::ClassTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ClassTableModel::setRows(std::vector<DesignRow> rows, std::string decimalSeparator) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    separator_ = std::move(decimalSeparator);
+    endResetModel();
+}
+
+int ClassTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ClassTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(classColumns().size());
+}
+
+QVariant ClassTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const DesignRow& row = rows_[index.row()];
+    const int column = index.column();
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::ToolTipRole:
+            return qs(classCell(row, column, separator_));
+        case Qt::TextAlignmentRole:
+            return numeric(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                   : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            return column == 4 ? QBrush(stateColour(row.state)) : QVariant();
+        case Qt::ForegroundRole:
+            return column == 4 ? QBrush(Qt::black) : QVariant();
+        case SortRole: {
+            if (numeric(column)) {
+                const std::optional<double> n = numberOf(row, column);
+                return n ? QVariant(*n) : QVariant();
+            }
+            if (column == 3) return row.savedTime;
+            if (column == 4) return static_cast<int>(row.state);
+            const QString text = qs(classCell(row, column, separator_));
+            return text.isEmpty() ? QVariant() : QVariant(text);
+        }
+        case StateRole:
+            return static_cast<int>(row.state);
+        default:
+            return {};
+    }
+}
+
+QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (section < 0 || section >= columnCount()) return {};
+    return qs(classColumns()[section]);
+}
+
+void ClassFilterModel::setState(int state) {
+    state_ = state;
+    invalidateFilter();
+}
+
+void ClassFilterModel::setSearch(const QString& text) {
+    search_ = text.trimmed();
+    invalidateFilter();
+}
+
+bool ClassFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const QVariant a = left.data(ClassTableModel::SortRole);
+    const QVariant b = right.data(ClassTableModel::SortRole);
+    // Empty cells last whichever way the column is sorted.
+    const bool ascending = sortOrder() == Qt::AscendingOrder;
+    if (!a.isValid() || !b.isValid()) {
+        if (a.isValid() == b.isValid()) return false;
+        return ascending ? a.isValid() : !a.isValid();
+    }
+    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
+        return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
+    return a.toDouble() < b.toDouble();
+}
+
+bool ClassFilterModel::filterAcceptsRow(int row, const QModelIndex& parent) const {
+    const QModelIndex first = sourceModel()->index(row, 0, parent);
+    if (state_ >= 0 && first.data(ClassTableModel::StateRole).toInt() != state_) return false;
+    if (search_.isEmpty()) return true;
+    for (int column : {0, 1}) {
+        const QString text = sourceModel()->index(row, column, parent).data().toString();
+        if (text.contains(search_, Qt::CaseInsensitive)) return true;
+    }
+    return false;
+}

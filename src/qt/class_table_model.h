@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <string>
+#include <vector>
+
+#include "classroom/class_scan.h"
+
+// The rows of a class scan as a table: its columns, each cell as the CSV writes it but numbers in
+// the user's format, the state in words and in colour, and a sort key per cell.
+class ClassTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    // The sort key of a cell: a number, a text, or nothing (always sorted last).
+    static constexpr int SortRole = Qt::UserRole + 1;
+    // The row's DesignState.
+    static constexpr int StateRole = Qt::UserRole + 2;
+
+    explicit ClassTableModel(QObject* parent = nullptr);
+
+    void setRows(std::vector<DesignRow> rows, std::string decimalSeparator);
+    const std::vector<DesignRow>& rows() const { return rows_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    std::vector<DesignRow> rows_;
+    std::string separator_ = ",";
+};
+
+// Sorts numbers as numbers with empty cells last in either order; keeps the rows of one state
+// (or all) whose pupil or class holds the search text.
+class ClassFilterModel : public QSortFilterProxyModel {
+    Q_OBJECT
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    // -1: every state.
+    void setState(int state);
+    void setSearch(const QString& text);
+
+  protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+  private:
+    int state_ = -1;
+    QString search_;
+};

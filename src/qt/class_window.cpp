@@ -1,0 +1,435 @@
+#include "qt/class_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "catalogue/data_error.h"
+#include "classroom/class_csv.h"
+#include "classroom/design_comparison.h"
+#include "document/atomic_file.h"
+#include "qt/class_table_model.h"
+#include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
+#include "qt/system_number_format.h"
+#include "qt/user_folders.h"
+
+namespace {
+
+constexpr int kProgressAfterMs = 500;
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+const DesignState kStates[] = {DesignState::Conforme,        DesignState::NonConforme,
+                               DesignState::SansVerdict,     DesignState::Incomplete,
+                               DesignState::RepriseEnPartie, DesignState::Illisible};
+
+QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& suffix, const QString& proposed) {
+    NameKeepingFileDialog dialog(parent, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
+    dialog.setDefaultSuffix(suffix);
+    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
+    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
+    dialog.setLabelText(QFileDialog::FileType, "Type :");
+    dialog.setLabelText(QFileDialog::Accept, "Enregistrer");
+    dialog.setLabelText(QFileDialog::Reject, "Annuler");
+    dialog.setDirectory(proposedFolder());
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.chosenFile();
+}
+
+}  // namespace
+
+ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
+    : QMainWindow(parent), folder_(QFileInfo(folder).absoluteFilePath()) {
+    setObjectName("classWindow");
+    setWindowTitle("Classe « " + QFileInfo(folder_).fileName() + " » — VENTAKAR");
+    model_ = new ClassTableModel(this);
+    filter_ = new ClassFilterModel(this);
+    filter_->setSourceModel(model_);
+    filter_->setSortRole(ClassTableModel::SortRole);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    auto* bar = new QHBoxLayout;
+    auto* stateLabel = new QLabel("&État :");
+    stateFilter_ = new QComboBox;
+    stateFilter_->setObjectName("stateFilter");
+    stateFilter_->addItem("Tous les états", -1);
+    for (DesignState state : kStates) stateFilter_->addItem(stateWords(state), int(state));
+    stateLabel->setBuddy(stateFilter_);
+    auto* searchLabel = new QLabel("&Rechercher :");
+    search_ = new QLineEdit;
+    search_->setObjectName("search");
+    search_->setPlaceholderText("un élève ou une classe");
+    search_->setClearButtonEnabled(true);
+    searchLabel->setBuddy(search_);
+    bar->addWidget(stateLabel);
+    bar->addWidget(stateFilter_);
+    bar->addSpacing(12);
+    bar->addWidget(searchLabel);
+    bar->addWidget(search_, 1);
+    layout->addLayout(bar);
+    summary_ = new QLabel;
+    summary_->setObjectName("summary");
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summary_);
+    table_ = new QTableView;
+    table_->setObjectName("classTable");
+    table_->setModel(filter_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(2, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->horizontalHeader()->setSectionsMovable(false);
+    table_->verticalHeader()->hide();
+    table_->setAccessibleName("Conceptions de la classe");
+    table_->installEventFilter(this);
+    layout->addWidget(table_, 1);
+    auto* progressBar = new QHBoxLayout;
+    progress_ = new QProgressBar;
+    progress_->setObjectName("scanProgress");
+    progress_->setFormat("Lecture des conceptions : %v sur %m");
+    cancel_ = new QPushButton("Annuler");
+    cancel_->setObjectName("cancelScan");
+    progressBar->addWidget(progress_, 1);
+    progressBar->addWidget(cancel_);
+    layout->addLayout(progressBar);
+    progress_->hide();
+    cancel_->hide();
+    setCentralWidget(central);
+
+    QMenu* menu = menuBar()->addMenu("&Classe");
+    auto add = [&](const char* name, const QString& text, const QKeySequence& key, auto run) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        if (!key.isEmpty()) action->setShortcut(key);
+        connect(action, &QAction::triggered, this, run);
+        return action;
+    };
+    add("actionRefresh", "&Actualiser", QKeySequence(Qt::Key_F5), [this] { refresh(); });
+    menu->addSeparator();
+    add("actionExportCsv", "Exporter en &CSV…", {}, [this] { chooseCsv(); });
+    add("actionPrintClass", "&Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { print(); });
+    add("actionExportClassPdf", "Exporter en &PDF…", {}, [this] { choosePdf(); });
+    menu->addSeparator();
+    add("actionCompare", "C&omparer", QKeySequence(Qt::CTRL | Qt::Key_D),
+        [this] { compareSelected(); });
+    menu->addSeparator();
+    add("actionCloseClass", "&Fermer", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
+
+    connect(stateFilter_, &QComboBox::currentIndexChanged, this, [this] {
+        filter_->setState(stateFilter_->currentData().toInt());
+        updateSummary();
+    });
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        filter_->setSearch(text);
+        updateSummary();
+    });
+    connect(table_, &QTableView::doubleClicked, this, &ClassWindow::openRow);
+    connect(cancel_, &QPushButton::clicked, this, [this] { stop_ = true; });
+    poll_ = new QTimer(this);
+    poll_->setInterval(50);
+    connect(poll_, &QTimer::timeout, this, &ClassWindow::pollScan);
+    resize(1200, 600);
+    startScan();
+}
+
+ClassWindow::~ClassWindow() {
+    stopScan();
+}
+
+const std::vector<DesignRow>& ClassWindow::rows() const {
+    return model_->rows();
+}
+
+void ClassWindow::startScan() {
+    if (scanning()) return;
+    stop_ = false;
+    finished_ = false;
+    done_ = 0;
+    total_ = 0;
+    scanStarted_ = QDateTime::currentMSecsSinceEpoch();
+    summary_->setText("Lecture des conceptions du dossier…");
+    const std::string folder = local(folder_);
+    const std::string separator = systemDecimalSeparator();
+    worker_ = std::thread([this, folder, separator] {
+        auto scan =
+            std::make_unique<ClassScan>(scanClass(folder, separator, [this](int done, int total) {
+                done_ = done;
+                total_ = total;
+                return !stop_.load();
+            }));
+        result_ = std::move(scan);
+        finished_ = true;
+    });
+    poll_->start();
+}
+
+void ClassWindow::pollScan() {
+    if (finished_) {
+        finishScan();
+        return;
+    }
+    if (QDateTime::currentMSecsSinceEpoch() - scanStarted_ < kProgressAfterMs) return;
+    progress_->setMaximum(std::max(1, total_.load()));
+    progress_->setValue(done_);
+    progress_->show();
+    cancel_->show();
+}
+
+void ClassWindow::finishScan() {
+    poll_->stop();
+    if (worker_.joinable()) worker_.join();
+    progress_->hide();
+    cancel_->hide();
+    std::unique_ptr<ClassScan> scan = std::move(result_);
+    if (!scan) return;
+    model_->setRows(std::move(scan->rows), systemDecimalSeparator());
+    table_->resizeColumnsToContents();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 320));
+    // The files selected before, selected again.
+    QItemSelection selection;
+    for (int r = 0; r < filter_->rowCount(); ++r) {
+        const QString file = filter_->index(r, 2).data().toString();
+        if (keepSelected_.contains(QDir(folder_).filePath(file)))
+            selection.select(filter_->index(r, 0), filter_->index(r, filter_->columnCount() - 1));
+    }
+    table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    keepSelected_.clear();
+    updateSummary();
+    if (scan->cancelled) summary_->setText(summary_->text() + " (lecture interrompue)");
+    emit scanned();
+}
+
+void ClassWindow::stopScan() {
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+    poll_->stop();
+}
+
+void ClassWindow::refresh() {
+    if (scanning()) return;
+    keepSelected_ = selectedFiles();
+    startScan();
+}
+
+void ClassWindow::updateSummary() {
+    if (model_->rows().empty()) {
+        summary_->setText(
+            "Aucune conception (fichier .ventakar) dans ce dossier ni dans ses "
+            "sous-dossiers.");
+        return;
+    }
+    QString text = qs(classSummary(model_->rows()));
+    if (filter_->rowCount() != model_->rowCount())
+        text += QString(" — %1 affichée(s)").arg(filter_->rowCount());
+    summary_->setText(text);
+}
+
+QStringList ClassWindow::selectedFiles() const {
+    QStringList files;
+    const QModelIndexList rows = table_->selectionModel()->selectedRows(2);
+    QList<int> order;
+    for (const QModelIndex& index : rows) order << index.row();
+    std::sort(order.begin(), order.end());
+    for (int row : order) files << QDir(folder_).filePath(filter_->index(row, 2).data().toString());
+    return files;
+}
+
+void ClassWindow::openRow(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    const QString file = filter_->index(index.row(), 2).data().toString();
+    emit openDesignRequested(QDir(folder_).filePath(file));
+}
+
+bool ClassWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openRow(table_->currentIndex());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ClassWindow::closeEvent(QCloseEvent* event) {
+    stopScan();
+    event->accept();
+}
+
+bool ClassWindow::exportCsv(const QString& file) {
+    try {
+        writeFileAtomically(local(file), classCsv(model_->rows()));
+        return true;
+    } catch (const DataError& error) {
+        showOkBox(QMessageBox::Warning,
+                  "Le tableau n'a pas été exporté. " + std::string(error.what()), this);
+        return false;
+    }
+}
+
+void ClassWindow::chooseCsv() {
+    const QString file = chooseSaveFile(this, "Exporter la classe en CSV", "Tableaux CSV (*.csv)",
+                                        "csv", QFileInfo(folder_).fileName() + ".csv");
+    if (!file.isEmpty()) exportCsv(file);
+}
+
+QString ClassWindow::tableHtml() const {
+    QString html = "<html><body style=\"font-family: 'Liberation Sans'; font-size: 7pt\">";
+    html += "<p style=\"font-size: 10pt\"><b>Classe : " + folder_.toHtmlEscaped() + "</b> — " +
+            QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy") + "</p>";
+    html += "<p>" + qs(classSummary(model_->rows())).toHtmlEscaped() + "</p>";
+    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><thead><tr>";
+    for (const std::string& column : classColumns())
+        html += "<th bgcolor=\"#e0e0e0\">" + qs(column).toHtmlEscaped() + "</th>";
+    html += "</tr></thead><tbody>";
+    for (int r = 0; r < filter_->rowCount(); ++r) {
+        html += "<tr>";
+        for (int c = 0; c < filter_->columnCount(); ++c) {
+            const QModelIndex index = filter_->index(r, c);
+            const QVariant background = index.data(Qt::BackgroundRole);
+            html += background.isValid()
+                        ? "<td bgcolor=\"" + background.value<QBrush>().color().name() + "\">"
+                        : QString("<td>");
+            html += index.data().toString().toHtmlEscaped() + "</td>";
+        }
+        html += "</tr>";
+    }
+    return html + "</tbody></table></body></html>";
+}
+
+bool ClassWindow::exportPdf(const QString& file) {
+    const QFileInfo target(file);
+    const QString partial = target.absoluteDir().filePath(
+        QString(".%1.tmp-%2-0").arg(target.fileName()).arg(QCoreApplication::applicationPid()));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(partial);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        QTextDocument document;
+        document.setHtml(tableHtml());
+        document.print(&printer);
+    }
+    QFile written(partial);
+    const bool whole = written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
+    written.close();
+    if (!whole || std::rename(QFile::encodeName(partial).constData(),
+                              QFile::encodeName(file).constData()) != 0) {
+        QFile::remove(partial);
+        showOkBox(QMessageBox::Warning,
+                  "Le tableau n'a pas été exporté en PDF : le fichier « " + file.toStdString() +
+                      " » ne peut pas être écrit.",
+                  this);
+        return false;
+    }
+    return true;
+}
+
+void ClassWindow::choosePdf() {
+    const QString file = chooseSaveFile(this, "Exporter la classe en PDF", "Documents PDF (*.pdf)",
+                                        "pdf", QFileInfo(folder_).fileName() + ".pdf");
+    if (!file.isEmpty()) exportPdf(file);
+}
+
+void ClassWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    printer.setDocName("Classe VENTAKAR");
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QTextDocument document;
+    document.setHtml(tableHtml());
+    document.print(&printer);
+}
+
+void ClassWindow::compareSelected() {
+    const QStringList files = selectedFiles();
+    if (files.size() != 2) {
+        showOkBox(QMessageBox::Information,
+                  "Sélectionnez exactement deux conceptions dans le tableau pour les comparer "
+                  "(Ctrl + clic).",
+                  this);
+        return;
+    }
+    const std::vector<ComparedLine> lines =
+        compareDesigns(local(files[0]), local(files[1]), systemDecimalSeparator());
+    QDialog dialog(this);
+    dialog.setObjectName("comparison");
+    dialog.setWindowTitle("Comparer deux conceptions");
+    auto* table = new QTableWidget(int(lines.size()), 3, &dialog);
+    table->setObjectName("comparisonTable");
+    table->setHorizontalHeaderLabels(
+        {"", QDir(folder_).relativeFilePath(files[0]), QDir(folder_).relativeFilePath(files[1])});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int r = 0; r < int(lines.size()); ++r) {
+        const ComparedLine& line = lines[r];
+        const QString mark = line.differs() ? "≠ " : "";
+        const QStringList cells = {mark + qs(line.label), qs(line.first), qs(line.second)};
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (line.differs()) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            table->setItem(r, c, item);
+        }
+    }
+    table->resizeColumnsToContents();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    buttons->button(QDialogButtonBox::Close)->setText("Fermer");
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(table);
+    layout->addWidget(buttons);
+    dialog.resize(900, 640);
+    dialog.exec();
+}

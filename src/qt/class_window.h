@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "classroom/class_scan.h"
+
+class ClassFilterModel;
+class ClassTableModel;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+// The teacher's view of a class folder: one row per design, sorted, filtered and searched; a
+// design opens in the design window; the table is read again, exported, printed and two designs
+// compared. The folder is read off the window's thread and never written to.
+class ClassWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit ClassWindow(const QString& folder, QWidget* parent = nullptr);
+    ~ClassWindow() override;
+
+    const QString& folder() const { return folder_; }
+    // Reads the folder again, keeping the sort, the filter and the selected files.
+    void refresh();
+    bool scanning() const { return worker_.joinable(); }
+    const std::vector<DesignRow>& rows() const;
+    QTableView* table() const { return table_; }
+    // The absolute paths of the selected rows, in the table's order.
+    QStringList selectedFiles() const;
+
+    // The class table as the CSV file; false (and told) when it cannot be written.
+    bool exportCsv(const QString& file);
+    // The table on A4 landscape pages into a PDF file, written whole or not at all.
+    bool exportPdf(const QString& file);
+    // The comparison of the two selected designs, in a dialog.
+    void compareSelected();
+
+  signals:
+    // The teacher asked to open this design in the design window.
+    void openDesignRequested(const QString& file);
+    // A scan ended (or was stopped).
+    void scanned();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void startScan();
+    void pollScan();
+    void finishScan();
+    void stopScan();
+    void updateSummary();
+    void openRow(const QModelIndex& index);
+    void chooseCsv();
+    void choosePdf();
+    void print();
+    QString tableHtml() const;
+
+    QString folder_;
+    ClassTableModel* model_ = nullptr;
+    ClassFilterModel* filter_ = nullptr;
+    QTableView* table_ = nullptr;
+    QComboBox* stateFilter_ = nullptr;
+    QLineEdit* search_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QTimer* poll_ = nullptr;
+    std::thread worker_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> done_{0};
+    std::atomic<int> total_{0};
+    std::atomic<bool> finished_{false};
+    std::unique_ptr<ClassScan> result_;
+    qint64 scanStarted_ = 0;
+    QStringList keepSelected_;
+};
