@@ -84,3 +84,49 @@ TEST(PrintedPositions, TitlesHeadingsAndDetailsStandAtTheirMillimetres) {
 }
 
 }  // namespace
+
+namespace {
+
+// With a pupil and a class set, each page ends with one 9 pt line naming them, below every other
+// line; nothing described moves. Without them the pages are as before.
+TEST(PrintedPositions, TheFooterNamesThePupilBelowEveryLineOfBothPages) {
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    QTemporaryDir dir;
+    const QString plain = dir.filePath("sans-nom.pdf");
+    ASSERT_EQ(driver::printToPdf(design.w, plain), "Impression terminée");
+    design.w.session().setPupil({"Léa Martin", "5e B"});
+    const QString named = dir.filePath("nomme.pdf");
+    ASSERT_EQ(driver::printToPdf(design.w, named), "Impression terminée");
+
+    const std::vector<Word> before = wordsOf(plain);
+    const std::vector<Word> after = wordsOf(named);
+    EXPECT_FALSE(find(before, 1, "Léa") || find(before, 2, "Léa")) << "no footer without a name";
+    ASSERT_EQ(after.size(), before.size() + 2 * 14) << "one footer line a page, 14 words each";
+    for (std::size_t i = 0, j = 0; i < before.size(); ++i, ++j) {
+        while (j < after.size() && after[j].text != before[i].text) ++j;
+        ASSERT_LT(j, after.size()) << before[i].text.toStdString();
+        EXPECT_EQ(after[j].page, before[i].page);
+        EXPECT_NEAR(after[j].x, before[i].x, 0.01) << before[i].text.toStdString();
+        EXPECT_NEAR(after[j].y, before[i].y, 0.01) << before[i].text.toStdString();
+    }
+    const auto top = find(after, 1, "1.");
+    ASSERT_TRUE(top);
+    for (int page : {1, 2}) {
+        const auto name = find(after, page, "Léa");
+        ASSERT_TRUE(name) << page;
+        EXPECT_NEAR(name->x, top->x, 1);
+        EXPECT_NEAR(name->y - top->y, (268 - 10) * kPointsPerMm, 2);
+        for (const Word& w : after) {
+            if (w.page == page && std::abs(w.y - name->y) > 1) EXPECT_LT(w.y, name->y) << w.text.toStdString();
+        }
+        std::vector<QString> line;
+        for (const Word& w : after)
+            if (w.page == page && std::abs(w.y - name->y) < 1) line.push_back(w.text);
+        const QString text = QStringList(line.begin(), line.end()).join(' ');
+        EXPECT_TRUE(text.startsWith("Léa Martin — 5e B — ")) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(QString("page %1 sur 2").arg(page))) << text.toStdString();
+    }
+}
+
+}  // namespace

@@ -522,3 +522,46 @@ TEST(DesignDocument, UndoReachesBackExactly200Steps) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DesignDocument, ThePupilAndClassAreKeptInTheFileAndMarkTheDesignUnsaved) {
+    DesignFixture f;
+    makeSteps(f, 3);
+    const std::string file = (f.dir.root() / "lea.ventakar").string();
+    ASSERT_TRUE(f.session.saveDesign(file));
+    EXPECT_EQ(fileText(file).find("\"pupil\""), std::string::npos) << "no member while unnamed";
+    const std::string longName(150, 'x');
+    f.session.setPupil({"  Léa Martin et Tom  ", longName});
+    EXPECT_TRUE(f.session.isModified());
+    EXPECT_EQ(f.session.pupil().name, "Léa Martin et Tom");
+    EXPECT_EQ(f.session.pupil().className, std::string(100, 'x')) << "cut at 100 characters";
+    f.session.setPupil({"Léa Martin", "5e B"});
+    ASSERT_TRUE(f.session.saveDesign(file));
+    EXPECT_FALSE(f.session.isModified());
+    const std::string text = fileText(file);
+    EXPECT_NE(text.find(R"("pupil": {
+    "name": "Léa Martin",
+    "class": "5e B"
+  })"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"version\": 1"), std::string::npos);
+
+    DesignFixture reopened;
+    ASSERT_EQ(reopened.session.openDesignFile(file), OpenResult::Opened);
+    EXPECT_EQ(reopened.session.pupil(), (PupilInfo{"Léa Martin", "5e B"}));
+    EXPECT_FALSE(reopened.session.isModified());
+    ASSERT_TRUE(reopened.session.newDesign());
+    EXPECT_TRUE(reopened.session.pupil().empty());
+    // A name of 100 accented letters is cut between letters, never inside one.
+    EXPECT_EQ(pupilField(std::string(120, 'a') + "é"), std::string(100, 'a'));
+    const std::string accents = [] {
+        std::string s;
+        for (int i = 0; i < 101; ++i) s += "é";
+        return s;
+    }();
+    EXPECT_EQ(pupilField(accents).size(), 200u);
+}
+
+}  // namespace

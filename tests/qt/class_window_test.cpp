@@ -1,0 +1,230 @@
+#include "qt/class_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "modal_helper.h"
+#include "qt/design_window.h"
+#include "qt/main_window.h"
+
+namespace {
+
+// A design of the supplied Data; keys left out make it incomplete.
+QByteArray design(const char* pupil, const char* frontWheel, bool complete = true) {
+    QByteArray text = R"({"format": "ventakar-conception", "version": 1,
+      "pupil": {"name": ")" + QByteArray(pupil) + R"(", "class": "5e B"}, "choices": {
+      "propeller": {"text": "Hélice bipale 100 mm", "index": 0},
+      "motor": {"text": "Moteur RE-140", "index": 0},
+      "cradle": {"text": "Berceau 20 mm", "index": 0},
+      "power": {"text": "Coupleur 2 piles AA", "index": 0},
+      "switch": {"text": "Interrupteur à glissière", "index": 1},
+      "frontWheel": )" + QByteArray(frontWheel) + R"(,
+      "rearWheel": {"text": "Roue 40 mm", "index": 1},
+      "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front")";
+    if (complete) {
+        text += R"(, "frontMounting": {"text": "Support en U", "index": 0},
+          "rearMounting": {"text": "Support en U", "index": 0},
+          "chassisMaterial": {"text": "Balsa 3 mm", "index": 0},
+          "wheelSupportMaterial": {"text": "Balsa 3 mm", "index": 0})";
+    }
+    return text + "}}";
+}
+
+struct ClassFolder {
+    ClassFolder() {
+        const QString roue40 = R"({"text": "Roue 40 mm", "index": 1})";
+        write("lea.ventakar", design("Léa Martin", roue40.toUtf8()));
+        write("groupe/tom.ventakar", design("Tom Petit", roue40.toUtf8()));
+        write("groupe/zoe.ventakar", design("Zoé", roue40.toUtf8(), false));
+        write("abime.ventakar", "{\"format\": \"ventakar-conception\", \"ver");
+    }
+    void write(const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(dir.filePath(name)).absolutePath());
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir dir;
+};
+
+std::unique_ptr<ClassWindow> openOver(const QString& folder) {
+    auto w = std::make_unique<ClassWindow>(folder);
+    QSignalSpy done(w.get(), &ClassWindow::scanned);
+    w->show();
+    EXPECT_TRUE(done.wait(10000));
+    return w;
+}
+
+QStringList column(const ClassWindow& w, int c) {
+    QStringList cells;
+    const QAbstractItemModel* model = w.table()->model();
+    for (int r = 0; r < model->rowCount(); ++r) cells << model->index(r, c).data().toString();
+    return cells;
+}
+
+TEST(ClassWindow, RowsSortFilterSearchAndSay) {
+    ClassFolder c;
+    auto w = openOver(c.dir.path());
+    EXPECT_EQ(w->rows().size(), 4u);
+    EXPECT_EQ(w->findChild<QLabel*>("summary")->text(),
+              "4 conceptions : 2 conformes, 1 incomplète, 1 illisible");
+    const QAbstractItemModel* model = w->table()->model();
+    QStringList headers;
+    for (int i = 0; i < model->columnCount(); ++i)
+        headers << model->headerData(i, Qt::Horizontal).toString();
+    EXPECT_EQ(headers.first(), "Élève");
+    EXPECT_EQ(headers.size(), 15);
+
+    // Sorted by price, as numbers, the unread design last both ways.
+    w->table()->sortByColumn(7, Qt::AscendingOrder);
+    EXPECT_EQ(column(*w, 7).last(), "");
+    EXPECT_EQ(column(*w, 2).last(), "abime.ventakar");
+    w->table()->sortByColumn(7, Qt::DescendingOrder);
+    EXPECT_EQ(column(*w, 2).last(), "abime.ventakar");
+    // Steps chosen sort as numbers: 14 after 9.
+    w->table()->sortByColumn(5, Qt::AscendingOrder);
+    EXPECT_EQ(column(*w, 5).mid(0, 3), (QStringList{"10", "14", "14"}));
+
+    // The state in words and in colour.
+    const int row = column(*w, 2).indexOf("lea.ventakar");
+    const QModelIndex state = model->index(row, 4);
+    EXPECT_EQ(state.data().toString(), "Conforme");
+    EXPECT_TRUE(state.data(Qt::BackgroundRole).isValid());
+
+    auto* filter = w->findChild<QComboBox*>("stateFilter");
+    filter->setCurrentIndex(filter->findText("Conforme"));
+    EXPECT_EQ(model->rowCount(), 2);
+    w->findChild<QLineEdit*>("search")->setText("léa");
+    EXPECT_EQ(column(*w, 0), QStringList{"Léa Martin"});
+    w->findChild<QLineEdit*>("search")->setText("5E b");
+    EXPECT_EQ(model->rowCount(), 2) << "the class is searched too";
+    filter->setCurrentIndex(0);
+    EXPECT_EQ(model->rowCount(), 3);
+    EXPECT_TRUE(w->findChild<QLabel*>("summary")->text().endsWith("— 3 affichée(s)"));
+}
+
+TEST(ClassWindow, RefreshKeepsTheSortAndSelectionAndAnExportIsTheCsv) {
+    ClassFolder c;
+    auto w = openOver(c.dir.path());
+    w->table()->sortByColumn(0, Qt::DescendingOrder);
+    const int tom = column(*w, 2).indexOf("groupe/tom.ventakar");
+    w->table()->selectRow(tom);
+    c.write("nouveau.ventakar", design("Nina", R"({"text": "Roue 40 mm", "index": 1})"));
+    QSignalSpy done(w.get(), &ClassWindow::scanned);
+    w->findChild<QAction*>("actionRefresh")->trigger();
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_EQ(w->rows().size(), 5u);
+    EXPECT_EQ(w->table()->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(w->table()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(w->selectedFiles(), QStringList{QDir(c.dir.path()).filePath("groupe/tom.ventakar")});
+
+    QTemporaryDir out;
+    ASSERT_TRUE(w->exportCsv(out.filePath("classe.csv")));
+    QFile csv(out.filePath("classe.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QByteArray bytes = csv.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;Fichier;"));
+    EXPECT_EQ(bytes.count("\r\n"), 6);
+    EXPECT_TRUE(QDir(c.dir.path()).entryList({"*.csv", ".*"}, QDir::Files | QDir::Hidden).isEmpty())
+        << "nothing is written into the class folder";
+
+    ASSERT_TRUE(w->exportPdf(out.filePath("classe.pdf")));
+    QFile pdf(out.filePath("classe.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.read(5), "%PDF-");
+}
+
+TEST(ClassWindow, TwoDesignsAreComparedWithTheDifferencesMarked) {
+    ClassFolder c;
+    auto w = openOver(c.dir.path());
+    w->table()->setSelectionMode(QAbstractItemView::MultiSelection);
+    w->table()->selectRow(column(*w, 2).indexOf("lea.ventakar"));
+    w->table()->selectRow(column(*w, 2).indexOf("groupe/zoe.ventakar"));
+    QStringList marked;
+    bool boldWhereMarked = true;
+    whenModalAppears([&](QWidget* modal) {
+        auto* table = modal->findChild<QTableWidget*>("comparisonTable");
+        ASSERT_NE(table, nullptr);
+        for (int r = 0; r < table->rowCount(); ++r) {
+            const QString label = table->item(r, 0)->text();
+            if (!label.startsWith("≠ ")) continue;
+            marked << label.mid(2);
+            boldWhereMarked = boldWhereMarked && table->item(r, 1)->font().bold();
+        }
+        static_cast<QDialog*>(modal)->reject();
+    });
+    w->findChild<QAction*>("actionCompare")->trigger();
+    EXPECT_TRUE(boldWhereMarked);
+    EXPECT_TRUE(marked.contains("Étape 11 (Montage roues avant)")) << marked.join(", ").toStdString();
+    EXPECT_TRUE(marked.contains("État"));
+    EXPECT_TRUE(marked.contains("Élève"));
+    EXPECT_FALSE(marked.contains("Étape 1 (Hélice)"));
+}
+
+TEST(ClassWindow, ADesignOpensInTheDesignWindow) {
+    ClassFolder c;
+    closeStartWindowSoon();
+    MainWindow main;
+    ASSERT_TRUE(main.isLoaded());
+    main.openClass(c.dir.path());
+    auto* view = main.findChild<ClassWindow*>();
+    ASSERT_NE(view, nullptr);
+    QSignalSpy done(view, &ClassWindow::scanned);
+    ASSERT_TRUE(done.wait(10000));
+    const int row = column(*view, 2).indexOf("groupe/tom.ventakar");
+    const QModelIndex index = view->table()->model()->index(row, 3);
+    view->table()->setCurrentIndex(index);
+    QTest::keyClick(view->table(), Qt::Key_Return);
+    EXPECT_EQ(main.windowTitle(), "tom.ventakar — Tom Petit — VENTAKAR");
+    EXPECT_EQ(main.designWindow()->session().record()["Picture9"].pictureFile, "Data/Oui.jpg");
+}
+
+}  // namespace
+
+namespace {
+
+// A folder of 5,000 designs: the window stays usable, shows its progress with « Annuler » once
+// the reading lasts half a second, and Annuler stops it with the rows read so far.
+TEST(ClassWindow, ALargeFolderShowsItsProgressAndCanBeStopped) {
+    QTemporaryDir dir;
+    const QByteArray text = design("Élève", R"({"text": "Roue 40 mm", "index": 1})");
+    for (int i = 0; i < 5000; ++i) {
+        QFile file(dir.filePath(QString("e%1.ventakar").arg(i)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    ClassWindow w(dir.path());
+    w.show();
+    QSignalSpy done(&w, &ClassWindow::scanned);
+    auto* cancel = w.findChild<QPushButton*>("cancelScan");
+    auto* progress = w.findChild<QWidget*>("scanProgress");
+    ASSERT_TRUE(cancel && progress);
+    EXPECT_FALSE(progress->isVisible()) << "not before half a second";
+    QTest::qWait(50);
+    EXPECT_FALSE(progress->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cancel->isVisible() || !done.isEmpty(); }, 5000));
+    ASSERT_TRUE(done.isEmpty()) << "5,000 designs read in under half a second: nothing to stop";
+    EXPECT_TRUE(progress->isVisible());
+    w.findChild<QLineEdit*>("search")->setText("x");  // the window answers meanwhile
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_LT(w.rows().size(), 5000u);
+    EXPECT_GT(w.rows().size(), 0u);
+    EXPECT_TRUE(w.findChild<QLabel*>("summary")->text().endsWith("(lecture interrompue)"));
+    EXPECT_FALSE(cancel->isVisible());
+}
+
+}  // namespace
