@@ -243,3 +243,45 @@ TEST(Compliance, AValueAtItsLimitIsToldInTheVerdictAndInImprimersReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// Parts that do not fit together are told where they are chosen and after the verdict's
+// explanation, and never change the verdict.
+TEST(Compliance, PartsThatDoNotFitAreToldButNeverChangeTheVerdict) {
+    const struct {
+        const char* name;
+        const char* motor;     // Moteur.txt
+        const char* supply;    // the Energie.txt item picked
+        const char* expected;  // in the remarks, or nothing
+    } rows[] = {
+        {"Fits", "\"M20\",20,32,2,\"Oui\",\"S\",\"R\",2.5\r\n", nullptr, nullptr},
+        {"WiderMotor", "\"M32\",32,32,2,\"Oui\",\"S\",\"R\",2.5\r\n", nullptr,
+         "moteur de 32 mm dans un berceau de 20 mm"},
+        {"NotSolarOnSolar", "\"M20n\",20,32,2,\"Non\",\"S\",\"R\",2.5\r\n", nullptr,
+         "moteur « M20n » non adapté au solaire sur l'alimentation « E0 »"},
+        {"NotSolarOnBatteries", "\"M20n\",20,32,2,\"Non\",\"S\",\"R\",2.5\r\n", "E2", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        DesignFixture f;
+        f.dir.write("Moteur.txt", row.motor);
+        ASSERT_TRUE(f.session.newDesign());
+        f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+        if (row.supply) f.pick("Combo4", 2);
+        const std::string verdict = f.record()["Picture9"].toolTip;
+        const std::string motorTip = f.record()["Combo2"].toolTip;
+        EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
+        EXPECT_EQ(f.record()["Picture9"].accessibleDescription, verdict);
+        if (!row.expected) {
+            EXPECT_EQ(verdict.find("À vérifier"), std::string::npos) << verdict;
+            EXPECT_EQ(motorTip, "");
+            continue;
+        }
+        const std::string told = std::string("À vérifier : ") + row.expected;
+        EXPECT_NE(verdict.find("\n" + told), std::string::npos) << verdict;
+        EXPECT_NE(motorTip.find(told), std::string::npos) << motorTip;
+    }
+}
+
+}  // namespace
