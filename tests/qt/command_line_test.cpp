@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -43,6 +45,18 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
     environment.remove("DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
     environment.remove("WAYLAND_DISPLAY");
+    // A class of one design, and an empty folder.
+    QTemporaryDir classFolder;
+    QTemporaryDir emptyFolder;
+    {
+        QFile design(classFolder.filePath("lea.ventakar"));
+        EXPECT_TRUE(design.open(QIODevice::WriteOnly));
+        design.write(R"({"format": "ventakar-conception", "version": 1,
+            "pupil": {"name": "Léa", "class": "5e B"},
+            "choices": {"propeller": {"text": "Hélice bipale 100 mm", "index": 0}}})");
+    }
+    const std::string header =
+        "\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;Fichier;Enregistr\xC3\xA9 le;";
     const struct {
         QStringList arguments;
         int status;
@@ -57,6 +71,14 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          "",
          "--verifier [DOSSIER]"},
         {{"--help"}, 0, "Utilisation", "", "share/ventakar/Data"},
+        {{"--help"}, 0, "Utilisation", "", "--classe DOSSIER"},
+        {{"--classe", classFolder.path(), "--csv", "-"}, 0, header.c_str(), "",
+         "Léa;5e B;lea.ventakar;"},
+        {{"--classe", classFolder.filePath("absent"), "--csv", "-"}, 1, "",
+         "VENTAKAR : le dossier « "},
+        {{"--classe", emptyFolder.path(), "--csv", "-"}, 1, "",
+         "VENTAKAR : aucune conception (fichier .ventakar) dans le dossier"},
+        {{"--csv", "-"}, 2, "", "VENTAKAR : --csv s'emploie avec --classe DOSSIER."},
         {{"--imprimer"},
          2,
          "",
