@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -25,13 +26,15 @@ namespace {
 // A design of the supplied Data; keys left out make it incomplete.
 QByteArray design(const char* pupil, const char* frontWheel, bool complete = true) {
     QByteArray text = R"({"format": "ventakar-conception", "version": 1,
-      "pupil": {"name": ")" + QByteArray(pupil) + R"(", "class": "5e B"}, "choices": {
+      "pupil": {"name": ")" +
+                      QByteArray(pupil) + R"(", "class": "5e B"}, "choices": {
       "propeller": {"text": "Hélice bipale 100 mm", "index": 0},
       "motor": {"text": "Moteur RE-140", "index": 0},
       "cradle": {"text": "Berceau 20 mm", "index": 0},
       "power": {"text": "Coupleur 2 piles AA", "index": 0},
       "switch": {"text": "Interrupteur à glissière", "index": 1},
-      "frontWheel": )" + QByteArray(frontWheel) + R"(,
+      "frontWheel": )" +
+                      QByteArray(frontWheel) + R"(,
       "rearWheel": {"text": "Roue 40 mm", "index": 1},
       "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front")";
     if (complete) {
@@ -168,7 +171,8 @@ TEST(ClassWindow, TwoDesignsAreComparedWithTheDifferencesMarked) {
     });
     w->findChild<QAction*>("actionCompare")->trigger();
     EXPECT_TRUE(boldWhereMarked);
-    EXPECT_TRUE(marked.contains("Étape 11 (Montage roues avant)")) << marked.join(", ").toStdString();
+    EXPECT_TRUE(marked.contains("Étape 11 (Montage roues avant)"))
+        << marked.join(", ").toStdString();
     EXPECT_TRUE(marked.contains("État"));
     EXPECT_TRUE(marked.contains("Élève"));
     EXPECT_FALSE(marked.contains("Étape 1 (Hélice)"));
@@ -225,6 +229,39 @@ TEST(ClassWindow, ALargeFolderShowsItsProgressAndCanBeStopped) {
     EXPECT_GT(w.rows().size(), 0u);
     EXPECT_TRUE(w.findChild<QLabel*>("summary")->text().endsWith("(lecture interrompue)"));
     EXPECT_FALSE(cancel->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// Printed over several A4 landscape pages, the header row stands on each, with the folder, the
+// date and the summary on the first.
+TEST(ClassWindow, ThePrintedTableRepeatsItsHeaderOnEveryPage) {
+    QTemporaryDir dir;
+    QByteArray text = design("Élève", R"({"text": "Roue 40 mm", "index": 1})");
+    text.chop(2);  // each its own clearance, so that few are identical
+    for (int i = 0; i < 120; ++i) {
+        QFile file(dir.filePath(QString("e%1.ventakar").arg(i, 3, 10, QChar('0'))));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text + ", \"clearance\": " + QByteArray::number(1 + i % 50) + "}}");
+    }
+    auto w = openOver(dir.path());
+    QTemporaryDir out;
+    ASSERT_TRUE(w->exportPdf(out.filePath("classe.pdf")));
+    QProcess process;
+    process.start("pdftotext", {"-layout", out.filePath("classe.pdf"), "-"});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    const QStringList pages =
+        QString::fromUtf8(process.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains("120 conceptions : 120 conformes")) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(dir.path()));
+    for (const QString& page : pages) {
+        if (page.trimmed().isEmpty()) continue;
+        EXPECT_TRUE(page.contains("Élève") && page.contains("Batteries")) << page.toStdString();
+    }
+    EXPECT_TRUE(pages.last().contains("e119.ventaka")) << pages.last().toStdString();
 }
 
 }  // namespace
