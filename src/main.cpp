@@ -89,14 +89,16 @@ int main(int argc, char** argv) {
     const QString program = programFolder(argv[0]);
     const QString home = findDataHome(program);
 
-    if (!line.classFolder.isEmpty() && !line.csvFile.isEmpty()) {
+    if ((!line.classFolder.isEmpty() || !line.orderFolder.isEmpty()) && !line.csvFile.isEmpty()) {
         QCoreApplication app(argc, argv);
-        const QString folder = QFileInfo(line.classFolder).absoluteFilePath();
+        const bool order = !line.orderFolder.isEmpty();
+        const QString folder =
+            QFileInfo(order ? line.orderFolder : line.classFolder).absoluteFilePath();
         const QString csv =
             line.csvFile == "-" ? line.csvFile : QFileInfo(line.csvFile).absoluteFilePath();
         if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
         QDir::setCurrent(home);
-        return writeClassCsv(folder, csv);
+        return order ? writeOrderCsv(folder, csv) : writeClassCsv(folder, csv);
     }
 
     if (line.check) {

@@ -189,12 +189,15 @@ void replayRow(DesignRow& row, const std::string& path, const DesignRecord& star
     int count = 0;
     row.batteries = batteriesOf(record, sep, &count);
     row.withAllBatteries = withFailing(j);
+    row.parts = partsOfDesign(record, sep);
+    row.priceWithBatteries = row.price;
     if (count > 0 && j.state != DesignState::RepriseEnPartie) {
         DesignRecord all = record;
         try {
             for (const char* box : {"Check1", "Check2"})
                 if (all[box].checkValue != 1) clickCheckBox(all, platform, box, 1);
             row.withAllBatteries = withFailing(judge(all, sep, false));
+            row.priceWithBatteries = MyVal(all.text("Text92"), sep);
         } catch (const DataError&) {
         }
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "classroom/parts_list.h"
+
 // Where a design of the class stands, as its row says it.
 enum class DesignState {
     Conforme,
@@ -35,7 +37,9 @@ struct DesignRow {
     std::string withAllBatteries;
     std::string remarks;
     std::string identicalTo;
-    std::string choicesKey;  // the choices as a file writes them, names aside; empty if unread
+    std::string choicesKey;       // the choices as a file writes them, names aside; empty if unread
+    std::vector<PartLine> parts;  // what building it takes
+    std::optional<double> priceWithBatteries;  // Text92 with the batteries' cost counted
 };
 
 struct ClassScan {

@@ -3,11 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
 #include <new>
 
 #include "catalogue/data_error.h"
 #include "classroom/class_csv.h"
 #include "classroom/class_scan.h"
+#include "classroom/parts_list.h"
 #include "document/atomic_file.h"
 
 namespace {
@@ -19,7 +21,10 @@ int fail(const std::string& text) {
 
 }  // namespace
 
-int writeClassCsv(const QString& folder, const QString& csvFile) {
+namespace {
+
+int writeCsvOf(const QString& folder, const QString& csvFile,
+               const std::function<std::string(const ClassScan&)>& table) {
     const std::string where = QFile::encodeName(folder).toStdString();
     if (!QFileInfo(folder).isDir())
         return fail("le dossier « " + folder.toStdString() + " » n'existe pas.");
@@ -28,7 +33,7 @@ int writeClassCsv(const QString& folder, const QString& csvFile) {
         if (scan.rows.empty())
             return fail("aucune conception (fichier .ventakar) dans le dossier « " +
                         folder.toStdString() + " ».");
-        const std::string csv = classCsv(scan.rows);
+        const std::string csv = table(scan);
         if (csvFile == "-") {
             if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() ||
                 std::fflush(stdout) != 0)
@@ -42,4 +47,19 @@ int writeClassCsv(const QString& folder, const QString& csvFile) {
     } catch (const std::bad_alloc&) {
         return fail("la mémoire de l'ordinateur ne suffit pas pour cette classe.");
     }
+}
+
+}  // namespace
+
+int writeClassCsv(const QString& folder, const QString& csvFile) {
+    return writeCsvOf(folder, csvFile, [](const ClassScan& scan) { return classCsv(scan.rows); });
+}
+
+int writeOrderCsv(const QString& folder, const QString& csvFile) {
+    return writeCsvOf(folder, csvFile, [](const ClassScan& scan) {
+        std::vector<std::vector<PartLine>> designs;
+        for (const DesignRow& row : scan.rows)
+            if (row.state == DesignState::Conforme) designs.push_back(row.parts);
+        return partsCsv(mergeParts(designs));
+    });
 }

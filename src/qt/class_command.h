@@ -6,3 +6,7 @@
 // with no display; 0, or 1 with a French message on standard error. Data/ is read from the
 // working folder.
 int writeClassCsv(const QString& folder, const QString& csvFile);
+
+// ventakar --commande DOSSIER --csv FICHIER: the parts to order for every « Conforme » design of
+// the folder, as CSV, with no display; 0, or 1 with a French message on standard error.
+int writeOrderCsv(const QString& folder, const QString& csvFile);

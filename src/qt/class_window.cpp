@@ -39,6 +39,7 @@
 #include "qt/class_table_model.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
+#include "qt/parts_list_dialog.h"
 #include "qt/system_number_format.h"
 #include "qt/user_folders.h"
 
@@ -156,6 +157,7 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     menu->addSeparator();
     add("actionCompare", "C&omparer", QKeySequence(Qt::CTRL | Qt::Key_D),
         [this] { compareSelected(); });
+    add("actionOrder", "Co&mmande…", {}, [this] { showOrder(); });
     menu->addSeparator();
     add("actionCloseClass", "&Fermer", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
 
@@ -387,6 +389,27 @@ void ClassWindow::print() {
     QTextDocument document;
     document.setHtml(tableHtml());
     document.print(&printer);
+}
+
+PartsList ClassWindow::order() const {
+    const QStringList selected = selectedFiles();
+    std::vector<std::vector<PartLine>> designs;
+    for (const DesignRow& row : model_->rows()) {
+        const bool wanted = selected.isEmpty()
+                                ? row.state == DesignState::Conforme
+                                : selected.contains(QDir(folder_).filePath(qs(row.file)));
+        if (wanted) designs.push_back(row.parts);
+    }
+    return mergeParts(designs);
+}
+
+void ClassWindow::showOrder() {
+    const int count = selectedFiles().size();
+    PartsListDialog dialog(order(),
+                           count ? QString("Commande pour %1 conception(s) choisie(s)").arg(count)
+                                 : QString("Commande pour les conceptions conformes"),
+                           folder_, this);
+    dialog.exec();
 }
 
 void ClassWindow::compareSelected() {

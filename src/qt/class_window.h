@@ -43,6 +43,9 @@ class ClassWindow : public QMainWindow {
     bool exportPdf(const QString& file);
     // The comparison of the two selected designs, in a dialog.
     void compareSelected();
+    // The parts to order for the selected designs, or every « Conforme » one when none is.
+    PartsList order() const;
+    void showOrder();
 
   signals:
     // The teacher asked to open this design in the design window.

@@ -27,6 +27,11 @@ const OptionText kOptions[] = {
      "CSV, sans fenêtre, et s'arrête ; état de sortie 1 en cas d'erreur",
      " FICHIER",
      "fichier"},
+    {{"m", "commande"},
+     "avec --csv, écrit la commande des pièces de toutes les conceptions conformes du dossier "
+     "DOSSIER, sans fenêtre, et s'arrête",
+     " DOSSIER",
+     "dossier"},
 };
 
 }  // namespace
@@ -58,8 +63,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.files = parser.positionalArguments();
     line.classFolder = parser.value(options[3]);
     line.csvFile = parser.value(options[4]);
-    if (parser.isSet(options[4]) && line.classFolder.isEmpty()) {
-        line.error = "VENTAKAR : --csv s'emploie avec --classe DOSSIER.";
+    line.orderFolder = parser.value(options[5]);
+    if (parser.isSet(options[4]) && line.classFolder.isEmpty() && line.orderFolder.isEmpty()) {
+        line.error = "VENTAKAR : --csv s'emploie avec --classe DOSSIER ou --commande DOSSIER.";
+        return line;
+    }
+    if (!line.orderFolder.isEmpty() && line.csvFile.isEmpty()) {
+        line.error = "VENTAKAR : --commande s'emploie avec --csv FICHIER.";
         return line;
     }
     if (line.files.size() > 1) {
@@ -72,7 +82,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 QString commandLineHelp() {
     QString text =
         "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n"
-        "              ventakar --classe DOSSIER [--csv FICHIER]\n\n"
+        "              ventakar --classe DOSSIER [--csv FICHIER]\n"
+        "              ventakar --commande DOSSIER --csv FICHIER\n\n"
         "Conçoit un petit véhicule à hélice en quatorze étapes, selon le règlement.\n"
         "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
         "Options :\n";

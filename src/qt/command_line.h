@@ -11,6 +11,7 @@ struct CommandLine {
     QStringList files;    // design files to open, or with --verifier the folder to check
     QString classFolder;  // --classe: the class folder to open, or to write as CSV
     QString csvFile;      // --csv: where the CSV goes, « - » for standard output
+    QString orderFolder;  // --commande: the class folder whose order is written as CSV
     QString error;        // in French, when the command line cannot be understood
 };
 

@@ -36,8 +36,10 @@
 #include "qt/design_window.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
+#include "qt/parts_list_dialog.h"
 #include "qt/program_icon.h"
 #include "qt/recovery_files.h"
+#include "qt/system_number_format.h"
 #include "qt/user_folders.h"
 #include "window/twips.h"
 
@@ -154,6 +156,7 @@ void MainWindow::buildMenus() {
               [this] { openClassWithDialog(); });
     file->addSeparator();
     addAction(file, "actionPupil", "Élève(s) et c&lasse…", {}, [this] { askPupil(); });
+    addAction(file, "actionPartsList", "Liste des &pièces…", {}, [this] { showPartsList(); });
     file->addSeparator();
     actionSave_ =
         addAction(file, "actionSave", "&Enregistrer", {QKeySequence::Save}, [this] { save(); });
@@ -368,6 +371,15 @@ bool MainWindow::askPupil() {
     session.setPupil({name->text().toStdString(), group->text().toStdString()});
     updateState();
     return true;
+}
+
+void MainWindow::showPartsList() {
+    DesignSession& session = design_->session();
+    const QString file = QString::fromStdString(session.documentPath());
+    PartsListDialog dialog(mergeParts({partsOfDesign(session.record(), systemDecimalSeparator())}),
+                           "Liste des pièces",
+                           file.isEmpty() ? QString("Conception non enregistrée") : file, this);
+    dialog.exec();
 }
 
 void MainWindow::openClassWithDialog() {

@@ -65,6 +65,7 @@ class MainWindow : public QMainWindow {
     void about();
     void clearRecent();
     void openClassWithDialog();
+    void showPartsList();
     // The file name a first save proposes: « Léa Martin - 5e B.ventakar ».
     QString proposedDesignName() const;
 

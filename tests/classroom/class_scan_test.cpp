@@ -10,6 +10,7 @@
 #include <string>
 
 #include "catalogue/my_val.h"
+#include "catalogue/number_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
 #include "support/design_fixture.h"
@@ -217,6 +218,86 @@ TEST(ClassScan, TwoDesignsComparedStepByStepThenTheirValues) {
         (c.folder / "abime.ventakar").string(), (c.folder / "leger.ventakar").string(), ",");
     EXPECT_EQ(unread.front().first, "");
     EXPECT_EQ(unread.front().second, "P2");
+}
+
+}  // namespace
+
+namespace {
+
+const PartLine* lineOf(const PartsList& list, const std::string& designation) {
+    for (const PartLine& line : list.lines)
+        if (line.designation == designation) return &line;
+    return nullptr;
+}
+
+// The order of the class: the parts counted as the totals count them, merged by item, and a
+// grand total that is the sum of the designs' prices with their batteries counted.
+TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
+    ClassFolder c;
+    const ClassScan scan = scanClass(c.folder.string(), ",");
+    std::vector<std::vector<PartLine>> designs;
+    double prices = 0;
+    int conforming = 0;
+    for (const DesignRow& row : scan.rows) {
+        if (row.state != DesignState::Conforme) continue;
+        designs.push_back(row.parts);
+        prices += *row.priceWithBatteries;
+        ++conforming;
+    }
+    ASSERT_EQ(conforming, 3);
+    const PartsList order = mergeParts(designs);
+    EXPECT_NEAR(order.grandTotal, prices, 1e-9);
+    double subtotals = 0;
+    for (const auto& [supplier, amount] : order.subtotals) subtotals += amount;
+    EXPECT_NEAR(subtotals, order.grandTotal, 1e-9);
+
+    // The same wheel front and rear: four a design, one line for both steps.
+    const PartLine* wheel = lineOf(order, "R45");
+    ASSERT_NE(wheel, nullptr);
+    EXPECT_EQ(wheel->quantity, 12);
+    EXPECT_EQ(wheel->step, "6 et 7");
+    EXPECT_EQ(wheel->designs, 3);
+    EXPECT_NEAR(*wheel->total, 12 * 0.3, 1e-9);
+    // The batteries of the one design that has some, though it did not count them.
+    const PartLine* piles = lineOf(order, "Pile");
+    ASSERT_NE(piles, nullptr);
+    EXPECT_EQ(piles->quantity, 4);
+    EXPECT_EQ(piles->designs, 1);
+    EXPECT_EQ(piles->supplier, "—");
+    EXPECT_EQ(*piles->unitPrice, 0.5);
+    // One mounting an axle; materials with their thickness, to cut, at no price.
+    ASSERT_NE(lineOf(order, "T1"), nullptr);
+    EXPECT_EQ(lineOf(order, "T1")->quantity, 3);
+    EXPECT_EQ(lineOf(order, "T1")->reference, "—");
+    const PartLine* chassis = lineOf(order, "M3 (épaisseur 3 mm)");
+    ASSERT_NE(chassis, nullptr);
+    EXPECT_FALSE(chassis->total.has_value());
+    EXPECT_EQ(partsCell(*chassis, 5, ","), "à découper selon le plan");
+    // Sorted by supplier then reference, the items no catalogue supplies last.
+    for (std::size_t i = 1; i < order.lines.size(); ++i) {
+        const PartLine& a = order.lines[i - 1];
+        const PartLine& b = order.lines[i];
+        if (a.supplier == "—") EXPECT_EQ(b.supplier, "—");
+        if (a.supplier == b.supplier) EXPECT_LE(a.reference, b.reference);
+    }
+    // Accents aside, as a French list: « Électro » between « Dupont » and « Fabre ».
+    std::vector<std::vector<PartLine>> suppliers = {{{.supplier = "Fabre", .reference = "1"},
+                                                     {.supplier = "Électro", .reference = "2"},
+                                                     {.supplier = "dupont", .reference = "3"}}};
+    std::vector<std::string> order3;
+    for (const PartLine& line : mergeParts(suppliers).lines) order3.push_back(line.supplier);
+    EXPECT_EQ(order3, (std::vector<std::string>{"dupont", "Électro", "Fabre"}));
+
+    const std::string csv = partsCsv(order);
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBF"
+                        "Fournisseur;Référence;Désignation;Étape;Quantité;"
+                        "Prix unitaire HT (€);Total HT (€);Conceptions\r\n",
+                        0),
+              0u);
+    EXPECT_NE(csv.find(";R45;6 et 7;12;0,3;3,6;3\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";;Total général;;;;" + formatNumber(prices, ",") + ";\r\n"),
+              std::string::npos)
+        << csv;
 }
 
 }  // namespace

@@ -1,0 +1,225 @@
+#include "classroom/parts_list.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "catalogue/my_val.h"
+#include "catalogue/number_text.h"
+#include "classroom/class_csv.h"
+#include "window/design_record.h"
+
+namespace {
+
+// A chosen catalogue item and where its fields stand in the record.
+struct ItemFields {
+    const char* list;
+    const char* step;
+    const char* supplier;  // nullptr: the catalogue names none
+    const char* reference;
+    const char* price;
+    int perDesign;
+};
+
+constexpr ItemFields kItems[] = {
+    {"Combo1", "1", "Text4", "Text5", "Text6", 1},
+    {"Combo2", "2", "Text13", "Text14", "Text15", 1},
+    {"Combo3", "3", "Text20", "Text21", "Text22", 1},
+    {"Combo4", "4", "Text27", "Text28", "Text29", 1},
+    {"Combo5", "5", "Text33", "Text34", "Text35", 1},
+    {"Combo6", "6", "Text40", "Text41", "Text42", 2},
+    {"Combo7", "7", "Text47", "Text48", "Text49", 2},
+    {"Combo8", "11", nullptr, nullptr, "Text65", 1},
+    {"Combo9", "12", nullptr, nullptr, "Text70", 1},
+};
+
+struct Material {
+    const char* list;
+    const char* thickness;
+};
+
+constexpr Material kMaterials[] = {{"Combo10", "Text80"}, {"Combo11", "Text81"}};
+
+bool chosen(const DesignRecord& record, const char* list) {
+    const Control& c = record[list];
+    return c.chosenItem >= 0 && !c.choiceMissing;
+}
+
+std::string orNone(std::string text) {
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text.empty() ? kNoSupplier : text;
+}
+
+// A name as a French list orders it: case and accents aside (« ÉlectroKit » with the e's).
+std::string sortKey(const std::string& text) {
+    static const std::pair<const char*, char> kFolded[] = {
+        {"é", 'e'}, {"è", 'e'}, {"ê", 'e'}, {"ë", 'e'}, {"É", 'e'}, {"È", 'e'}, {"Ê", 'e'},
+        {"à", 'a'}, {"â", 'a'}, {"À", 'a'}, {"Â", 'a'}, {"ç", 'c'}, {"Ç", 'c'}, {"î", 'i'},
+        {"ï", 'i'}, {"Î", 'i'}, {"ô", 'o'}, {"Ô", 'o'}, {"ù", 'u'}, {"û", 'u'}, {"ü", 'u'}};
+    std::string key;
+    for (std::size_t i = 0; i < text.size();) {
+        bool folded = false;
+        for (const auto& [accented, plain] : kFolded) {
+            const std::string_view a(accented);
+            if (text.compare(i, a.size(), a) == 0) {
+                key += plain;
+                i += a.size();
+                folded = true;
+                break;
+            }
+        }
+        if (folded) continue;
+        const char c = text[i++];
+        key += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    }
+    return key;
+}
+
+std::string number(const std::optional<double>& value, const std::string& separator) {
+    return value ? formatNumber(*value, separator) : std::string();
+}
+
+}  // namespace
+
+std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view separator) {
+    std::vector<PartLine> parts;
+    for (const ItemFields& item : kItems) {
+        if (!chosen(record, item.list)) continue;
+        const double price = MyVal(record.text(item.price), separator);
+        parts.push_back(
+            {.supplier = item.supplier ? orNone(record.text(item.supplier)) : kNoSupplier,
+             .reference = item.reference ? orNone(record.text(item.reference)) : kNoSupplier,
+             .designation = record.text(item.list),
+             .step = item.step,
+             .quantity = double(item.perDesign),
+             .unitPrice = price,
+             .total = price * item.perDesign});
+    }
+    // The batteries the vehicle runs on, of the kind chosen, priced from Pile.txt.
+    const double count = chosen(record, "Combo4") ? MyVal(record.text("Text78"), separator) : 0;
+    const bool pile = record["Option7"].selected;
+    if (count > 0 && (pile || record["Option8"].selected)) {
+        const double price = MyVal(record.text(pile ? "Text1" : "Text16"), separator);
+        parts.push_back({.supplier = kNoSupplier,
+                         .reference = kNoSupplier,
+                         .designation = pile ? "Pile" : "Accu",
+                         .step = "4",
+                         .quantity = count,
+                         .unitPrice = price,
+                         .total = price * count});
+    }
+    for (const Material& m : kMaterials) {
+        if (!chosen(record, m.list)) continue;
+        parts.push_back({.supplier = kNoSupplier,
+                         .reference = kNoSupplier,
+                         .designation = record.text(m.list) + " (épaisseur " +
+                                        record.text(m.thickness) + " mm)",
+                         .step = "13",
+                         .quantity = 1,
+                         .note = "à découper selon le plan"});
+    }
+    return parts;
+}
+
+PartsList mergeParts(const std::vector<std::vector<PartLine>>& designs) {
+    using Key = std::tuple<std::string, std::string, std::string, bool>;
+    std::map<Key, PartLine> merged;
+    std::map<Key, std::vector<std::string>> steps;
+    for (const std::vector<PartLine>& design : designs) {
+        std::map<Key, bool> seen;
+        for (const PartLine& part : design) {
+            const Key key{part.supplier, part.reference, part.designation,
+                          part.unitPrice.has_value()};
+            auto [it, fresh] = merged.try_emplace(key, part);
+            PartLine& line = it->second;
+            if (!fresh) {
+                line.quantity += part.quantity;
+                if (line.total && part.total) *line.total += *part.total;
+            }
+            if (!seen[key]) {
+                if (!fresh) ++line.designs;
+                seen[key] = true;
+            }
+            auto& s = steps[key];
+            if (std::find(s.begin(), s.end(), part.step) == s.end()) s.push_back(part.step);
+        }
+    }
+    PartsList list;
+    for (auto& [key, line] : merged) {
+        auto s = steps[key];
+        std::sort(s.begin(), s.end(), [](const std::string& a, const std::string& b) {
+            return std::stoi(a) < std::stoi(b);
+        });
+        line.step.clear();
+        for (std::size_t i = 0; i < s.size(); ++i)
+            line.step += (i == 0 ? "" : i + 1 == s.size() ? " et " : ", ") + s[i];
+        list.lines.push_back(line);
+    }
+    // By supplier then reference; the items no catalogue supplies last.
+    std::stable_sort(
+        list.lines.begin(), list.lines.end(), [](const PartLine& a, const PartLine& b) {
+            const bool aNone = a.supplier == kNoSupplier;
+            const bool bNone = b.supplier == kNoSupplier;
+            if (aNone != bNone) return bNone;
+            return std::make_tuple(sortKey(a.supplier), sortKey(a.reference), a.designation) <
+                   std::make_tuple(sortKey(b.supplier), sortKey(b.reference), b.designation);
+        });
+    for (const PartLine& line : list.lines) {
+        if (list.subtotals.empty() || list.subtotals.back().first != line.supplier)
+            list.subtotals.push_back({line.supplier, 0});
+        list.subtotals.back().second += line.total.value_or(0);
+        list.grandTotal += line.total.value_or(0);
+    }
+    return list;
+}
+
+const std::vector<std::string>& partsColumns() {
+    static const std::vector<std::string> columns = {
+        "Fournisseur",          "Référence",    "Désignation", "Étape", "Quantité",
+        "Prix unitaire HT (€)", "Total HT (€)", "Conceptions"};
+    return columns;
+}
+
+std::string partsCell(const PartLine& line, int column, const std::string& separator) {
+    switch (column) {
+        case 0:
+            return line.supplier;
+        case 1:
+            return line.reference;
+        case 2:
+            return line.designation;
+        case 3:
+            return line.step;
+        case 4:
+            return formatNumber(line.quantity, separator);
+        case 5:
+            return line.unitPrice ? number(line.unitPrice, separator) : line.note;
+        case 6:
+            return number(line.total, separator);
+        case 7:
+            return std::to_string(line.designs);
+        default:
+            return {};
+    }
+}
+
+std::string partsCsv(const PartsList& list) {
+    std::string csv = "\xEF\xBB\xBF" + csvLine(partsColumns());
+    std::size_t subtotal = 0;
+    for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        std::vector<std::string> fields;
+        for (int c = 0; c < static_cast<int>(partsColumns().size()); ++c)
+            fields.push_back(partsCell(list.lines[i], c, ","));
+        csv += csvLine(fields);
+        const bool last =
+            i + 1 == list.lines.size() || list.lines[i + 1].supplier != list.lines[i].supplier;
+        if (last && subtotal < list.subtotals.size()) {
+            const auto& [supplier, amount] = list.subtotals[subtotal++];
+            csv += csvLine({supplier, "", "Sous-total " + supplier, "", "", "",
+                            formatNumber(amount, ","), ""});
+        }
+    }
+    csv += csvLine({"", "", "Total général", "", "", "", formatNumber(list.grandTotal, ","), ""});
+    return csv;
+}

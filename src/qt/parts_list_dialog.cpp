@@ -1,0 +1,206 @@
+#include "qt/parts_list_dialog.h"
+
+#include <unistd.h>
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "catalogue/data_error.h"
+#include "catalogue/number_text.h"
+#include "document/atomic_file.h"
+#include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
+#include "qt/system_number_format.h"
+#include "qt/user_folders.h"
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
+                   const QString& suffix, const QString& proposed) {
+    NameKeepingFileDialog dialog(parent, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
+    dialog.setDefaultSuffix(suffix);
+    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
+    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
+    dialog.setLabelText(QFileDialog::FileType, "Type :");
+    dialog.setLabelText(QFileDialog::Accept, "Enregistrer");
+    dialog.setLabelText(QFileDialog::Reject, "Annuler");
+    dialog.setDirectory(proposedFolder());
+    dialog.selectFile(proposed);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+}
+
+}  // namespace
+
+PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QString& subject,
+                                 QWidget* parent)
+    : QDialog(parent), list_(std::move(list)), subject_(subject) {
+    setObjectName("partsList");
+    setWindowTitle(title);
+    const std::string separator = systemDecimalSeparator();
+    const int columns = static_cast<int>(partsColumns().size());
+    table_ = new QTableWidget(0, columns, this);
+    table_->setObjectName("partsTable");
+    QStringList headers;
+    for (const std::string& c : partsColumns()) headers << qs(c);
+    table_->setHorizontalHeaderLabels(headers);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto addRow = [&](const QStringList& cells, bool bold) {
+        const int r = table_->rowCount();
+        table_->insertRow(r);
+        for (int c = 0; c < columns; ++c) {
+            auto* item = new QTableWidgetItem(c < cells.size() ? cells[c] : QString());
+            if (c >= 4 && c != 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (bold) {
+                QFont font = item->font();
+                font.setBold(true);
+                item->setFont(font);
+            }
+            table_->setItem(r, c, item);
+        }
+    };
+    std::size_t subtotal = 0;
+    for (std::size_t i = 0; i < list_.lines.size(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < columns; ++c) cells << qs(partsCell(list_.lines[i], c, separator));
+        addRow(cells, false);
+        const bool last =
+            i + 1 == list_.lines.size() || list_.lines[i + 1].supplier != list_.lines[i].supplier;
+        if (last && subtotal < list_.subtotals.size()) {
+            const auto& [supplier, amount] = list_.subtotals[subtotal++];
+            addRow({"", "", "Sous-total " + qs(supplier), "", "", "",
+                    qs(formatNumber(amount, separator))},
+                   true);
+        }
+    }
+    addRow({"", "", "Total général", "", "", "", qs(formatNumber(list_.grandTotal, separator))},
+           true);
+    table_->resizeColumnsToContents();
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* print = buttons->addButton("&Imprimer…", QDialogButtonBox::ActionRole);
+    QPushButton* pdf = buttons->addButton("Exporter en &PDF…", QDialogButtonBox::ActionRole);
+    QPushButton* csv = buttons->addButton("Exporter en &CSV…", QDialogButtonBox::ActionRole);
+    buttons->addButton("Fermer", QDialogButtonBox::RejectRole);
+    print->setObjectName("printParts");
+    pdf->setObjectName("pdfParts");
+    csv->setObjectName("csvParts");
+    const QString base = QFileInfo(subject_).completeBaseName().isEmpty()
+                             ? QString("Commande")
+                             : "Commande " + QFileInfo(subject_).completeBaseName();
+    connect(print, &QPushButton::clicked, this, &PartsListDialog::print);
+    connect(pdf, &QPushButton::clicked, this, [this, base] {
+        const QString file =
+            chooseFile(this, "Exporter en PDF", "Documents PDF (*.pdf)", "pdf", base + ".pdf");
+        if (!file.isEmpty()) exportPdf(file);
+    });
+    connect(csv, &QPushButton::clicked, this, [this, base] {
+        const QString file =
+            chooseFile(this, "Exporter en CSV", "Tableaux CSV (*.csv)", "csv", base + ".csv");
+        if (!file.isEmpty()) exportCsv(file);
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    auto* heading = new QLabel(subject_);
+    heading->setObjectName("partsSubject");
+    layout->addWidget(heading);
+    layout->addWidget(table_);
+    layout->addWidget(buttons);
+    resize(1000, 560);
+}
+
+bool PartsListDialog::exportCsv(const QString& file) {
+    try {
+        writeFileAtomically(QFile::encodeName(file).toStdString(), partsCsv(list_));
+        return true;
+    } catch (const DataError& error) {
+        showOkBox(QMessageBox::Warning,
+                  "La liste n'a pas été exportée. " + std::string(error.what()), this);
+        return false;
+    }
+}
+
+QString PartsListDialog::html() const {
+    QString html = "<html><body style=\"font-family: 'Liberation Sans'; font-size: 8pt\">";
+    html += "<p style=\"font-size: 11pt\"><b>" + windowTitle().toHtmlEscaped() + "</b></p><p>" +
+            subject_.toHtmlEscaped() + " — " +
+            QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy") + "</p>";
+    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><thead><tr>";
+    for (const std::string& c : partsColumns())
+        html += "<th bgcolor=\"#e0e0e0\">" + qs(c).toHtmlEscaped() + "</th>";
+    html += "</tr></thead><tbody>";
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const bool bold = table_->item(r, 0)->font().bold();
+        html += "<tr>";
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            const QString text = table_->item(r, c)->text().toHtmlEscaped();
+            html += (c >= 4 && c != 5 ? "<td align=\"right\">" : "<td>") +
+                    (bold ? "<b>" + text + "</b>" : text) + "</td>";
+        }
+        html += "</tr>";
+    }
+    return html + "</tbody></table></body></html>";
+}
+
+bool PartsListDialog::exportPdf(const QString& file) {
+    const QFileInfo target(file);
+    const QString partial = target.absoluteDir().filePath(
+        QString(".%1.tmp-%2-0").arg(target.fileName()).arg(::getpid()));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(partial);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        QTextDocument document;
+        document.setHtml(html());
+        document.print(&printer);
+    }
+    QFile written(partial);
+    const bool whole = written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
+    written.close();
+    if (!whole || std::rename(QFile::encodeName(partial).constData(),
+                              QFile::encodeName(file).constData()) != 0) {
+        QFile::remove(partial);
+        showOkBox(QMessageBox::Warning,
+                  "La liste n'a pas été exportée en PDF : le fichier « " + file.toStdString() +
+                      " » ne peut pas être écrit.",
+                  this);
+        return false;
+    }
+    return true;
+}
+
+void PartsListDialog::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QTextDocument document;
+    document.setHtml(html());
+    document.print(&printer);
+}
