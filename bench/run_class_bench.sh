@@ -1,6 +1,7 @@
 #!/bin/bash
 # The whole process `ventakar --classe DOSSIER --csv -` on 30 and 1,000 designs, on the supplied
-# Data and on the 10,000-record propeller catalogue: median time of 5 runs and peak memory.
+# Data and on the 10,000-record propeller catalogue, then the order `ventakar --commande DOSSIER
+# --csv -` of 1,000 designs: median time of 5 runs and peak memory.
 set -eu
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVENTAKAR_GUI=ON >/dev/null
@@ -42,19 +43,22 @@ for count in (30, 1000):
             json.dump({"format": "ventakar-conception", "version": 1,
                        "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
 PY
+for what in classe commande; do
 for data in supplied large; do
   for count in 30 1000; do
+    [ "$what" = commande ] && [ "$count" = 30 ] && continue
     runs=()
     for i in 1 2 3 4 5; do
       start=$(date +%s%N)
       (cd "$work" && rm -rf run && mkdir run && ln -s "$work/$data" run/Data && cd run &&
-        /usr/bin/time -f "%M" -o "$work/peak" "$exe" --classe "$work/classe$count" --csv - >"$work/out.csv")
+        /usr/bin/time -f "%M" -o "$work/peak" "$exe" --$what "$work/classe$count" --csv - >"$work/out.csv")
       runs+=($(( ($(date +%s%N) - start) / 1000 )))
     done
     median=$(printf '%s\n' "${runs[@]}" | sort -n | sed -n '3p')
     rows=$(($(wc -l <"$work/out.csv") - 1))
-    printf '%-9s %5d designs: median %4d ms, peak %3d MB, %d rows, %s\n' "$data" "$count" \
+    printf '%-9s %-9s %5d designs: median %4d ms, peak %3d MB, %d rows, %s\n' "$what" "$data" "$count" \
       $((median / 1000)) $(($(cat "$work/peak") / 1024)) "$rows" \
-      "$(cut -d';' -f5 "$work/out.csv" | tail -n +2 | sort | uniq -c | tr -s ' ' | tr '\n' ',')"
+      "$(cut -d';' -f5 "$work/out.csv" | tail -n +2 | sort | uniq -c | tr -s ' ' | tr '\n' ',' | cut -c1-60)"
   done
+done
 done
