@@ -265,3 +265,36 @@ TEST(ClassWindow, ThePrintedTableRepeatsItsHeaderOnEveryPage) {
 }
 
 }  // namespace
+
+namespace {
+
+// « Commande… » orders for every « Conforme » design, or for the rows selected; its grand total is
+// the designs' prices with their batteries counted.
+TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
+    ClassFolder c;
+    auto w = openOver(c.dir.path());
+    double prices = 0;
+    for (const DesignRow& row : w->rows())
+        if (row.state == DesignState::Conforme) prices += *row.priceWithBatteries;
+    const double conforming = w->order().grandTotal;
+    EXPECT_NEAR(conforming, prices, 1e-9);
+    QString total;
+    whenModalAppears([&](QWidget* modal) {
+        auto* table = modal->findChild<QTableWidget*>("partsTable");
+        ASSERT_NE(table, nullptr);
+        const int last = table->rowCount() - 1;
+        total = table->item(last, 2)->text() + " " + table->item(last, 6)->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    w->findChild<QAction*>("actionOrder")->trigger();
+    EXPECT_TRUE(total.startsWith("Total général ")) << total.toStdString();
+
+    w->table()->selectRow(column(*w, 2).indexOf("groupe/zoe.ventakar"));
+    const PartsList one = w->order();
+    for (const PartLine& line : one.lines) EXPECT_EQ(line.designs, 1);
+    EXPECT_GT(one.grandTotal, 0);
+    EXPECT_LT(one.grandTotal, conforming) << "the unfinished design alone, not the class";
+    EXPECT_EQ(one.lines.size(), 7u) << "steps 1 to 7 chosen: no mounting, no material";
+}
+
+}  // namespace
