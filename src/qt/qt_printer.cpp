@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSize>
+#include <QPen>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -210,6 +211,37 @@ void QtPrinter::drawPicture(const std::string& file, double x, double y) {
     const QRectF target(x * scale, y * scale, image.width() / dotsPerMetreX * 1000 * scale,
                         image.height() / dotsPerMetreY * 1000 * scale);
     painter_.drawImage(target, image);
+}
+
+void QtPrinter::drawPictureIn(const std::string& file, double x, double y, double width,
+                              double height) {
+    const QImage image(qs(file));
+    if (image.isNull())
+        throw PrintError("l'image « " + safeName(file) + " » ne peut pas être imprimée.");
+    const double scale = pixelsPerMillimetre();
+    // Drawn from the source at the printer's resolution: nothing is scaled twice.
+    painter_.drawImage(QRectF(x * scale, y * scale, width * scale, height * scale), image);
+}
+
+void QtPrinter::drawLine(double x1, double y1, double x2, double y2, double width) {
+    const double scale = pixelsPerMillimetre();
+    painter_.save();
+    painter_.setPen(QPen(Qt::black, std::max(width * scale, 1.0)));
+    painter_.drawLine(QPointF(x1 * scale, y1 * scale), QPointF(x2 * scale, y2 * scale));
+    painter_.restore();
+}
+
+void QtPrinter::drawTextIn(const std::string& text, double x, double y, double width, double height,
+                           bool bold, double points) {
+    const double scale = pixelsPerMillimetre();
+    QFont font;
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    painter_.save();
+    painter_.setFont(font);
+    painter_.drawText(QRectF(x * scale, y * scale, width * scale, height * scale),
+                      Qt::AlignCenter | Qt::TextDontClip, qs(text));
+    painter_.restore();
 }
 
 std::string QtPrinter::pdfCutShort() const {

@@ -31,6 +31,11 @@ class QtPrinter : public Printer {
     void setX(double x) override;
     void printLine(const std::vector<std::string>& texts) override;
     void drawPicture(const std::string& file, double x, double y) override;
+    void drawPictureIn(const std::string& file, double x, double y, double width,
+                       double height) override;
+    void drawLine(double x1, double y1, double x2, double y2, double width) override;
+    void drawTextIn(const std::string& text, double x, double y, double width, double height,
+                    bool bold, double points) override;
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;

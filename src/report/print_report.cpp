@@ -1,10 +1,16 @@
 #include "report/print_report.h"
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "catalogue/my_val.h"
+#include "catalogue/number_text.h"
+#include "estimation/remarks.h"
 #include "report/printer.h"
+#include "window/control.h"
 #include "window/design_record.h"
 
 namespace {
@@ -92,13 +98,24 @@ constexpr ListBlock kMountings[] = {
 
 // Below every line of either page.
 constexpr double kFooterY = 268;
+// The dimensioned sketch: its title, then the box it is scaled into.
+constexpr double kSketchTitleY = 180;
+constexpr double kSketchTop = 190;
+constexpr double kSketchBottom = 264;
+constexpr double kSketchLeft = 10;
+constexpr double kSketchWidth = 180;
+constexpr double kMillimetresPerTwip = 25.4 / 1440;
+constexpr double kMillimetresPerPixel = 25.4 / 96;
+constexpr const char* kSketchFrame = "Frame12";
+// What the sketch frame holds that is no part of the sketch.
+constexpr const char* kNotSketch[] = {"Picture9", "VScroll1", "Text61"};
 constexpr double kFooterPoints = 9;
 constexpr int kPages = 2;
 
 class Report {
   public:
     Report(const DesignRecord& record, Printer& printer, const ReportFooter& footer)
-        : r_(record), p_(printer), footer_(footer) {}
+        : r_(record), p_(printer), footer_(footer), separator_(footer.decimalSeparator) {}
 
     void foot(int page) {
         if (footer_.empty()) return;
@@ -149,6 +166,86 @@ class Report {
         block(b.picture, b.y, r_.text(b.title), lines);
     }
 
+    // The batteries the design names, what each weighs and what the pupil counted.
+    std::string batteries() const {
+        const double count = MyVal(r_.text("Text78"), separator_);
+        const bool pile = r_["Option7"].selected;
+        if (count <= 0 || (!pile && !r_["Option8"].selected)) return "Batteries : aucune";
+        const bool several = count > 1;
+        return "Batteries : " + formatNumber(count, separator_) + " " +
+               (pile ? (several ? "piles" : "pile") : (several ? "accus" : "accu")) + " de " +
+               r_.text(pile ? "Text8" : "Text24") + " g, masse " +
+               (r_["Check2"].checkValue == 1 ? "comptée" : "non comptée") + ", coût " +
+               (r_["Check1"].checkValue == 1 ? "compté" : "non compté");
+    }
+
+    std::string maxima() const {
+        return "Maxima du règlement : hauteur " + r_.text("Text87") + " mm, masse " +
+               r_.text("Text88") + " g, prix " + r_.text("Text89") + " €";
+    }
+
+    // The sketch as the window shows it: its drawings, lines and dimension values, scaled into
+    // the space left on page 2.
+    void sketch() {
+        struct Box {
+            double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+            void add(double x, double y) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
+            }
+        } box;
+        std::vector<const Control*> parts;
+        for (const Control& c : r_.controls()) {
+            if (c.parent != kSketchFrame || !c.visible) continue;
+            if (std::find_if(std::begin(kNotSketch), std::end(kNotSketch),
+                             [&](const char* n) { return c.name == n; }) != std::end(kNotSketch))
+                continue;
+            if (c.kind == ControlKind::Line) {
+                box.add(c.x1, c.y1);
+                box.add(c.x2, c.y2);
+            } else if (c.kind == ControlKind::ImageBox || c.kind == ControlKind::PictureBox ||
+                       c.kind == ControlKind::TextField) {
+                if (c.kind != ControlKind::TextField && pictureOf(c.name.c_str()).empty()) continue;
+                box.add(c.geometry.left, c.geometry.top);
+                box.add(c.geometry.left + c.geometry.width, c.geometry.top + c.geometry.height);
+            } else {
+                continue;
+            }
+            parts.push_back(&c);
+        }
+        if (parts.empty()) return;
+        sectionTitle(kSketchTitleY, "4. Croquis coté");
+        const double width = (box.right - box.left) * kMillimetresPerTwip;
+        const double height = (box.bottom - box.top) * kMillimetresPerTwip;
+        const double scale = std::min(kSketchWidth / width, (kSketchBottom - kSketchTop) / height);
+        const double left = kSketchLeft + (kSketchWidth - width * scale) / 2;
+        auto x = [&](double twips) {
+            return left + (twips - box.left) * kMillimetresPerTwip * scale;
+        };
+        auto y = [&](double twips) {
+            return kSketchTop + (twips - box.top) * kMillimetresPerTwip * scale;
+        };
+        auto size = [&](double twips) { return twips * kMillimetresPerTwip * scale; };
+        // Pictures under the lines, the values on top, as the window stacks them.
+        for (const Control* c : parts) {
+            if (c->kind != ControlKind::ImageBox && c->kind != ControlKind::PictureBox) continue;
+            p_.drawPictureIn(pictureOf(c->name.c_str()), x(c->geometry.left), y(c->geometry.top),
+                             size(c->geometry.width), size(c->geometry.height));
+        }
+        for (const Control* c : parts) {
+            if (c->kind != ControlKind::Line) continue;
+            p_.drawLine(x(c->x1), y(c->y1), x(c->x2), y(c->y2),
+                        c->lineWidth * kMillimetresPerPixel * scale);
+        }
+        for (const Control* c : parts) {
+            if (c->kind != ControlKind::TextField) continue;
+            p_.drawTextIn(c->text, x(c->geometry.left), y(c->geometry.top), size(c->geometry.width),
+                          size(c->geometry.height), c->bold, std::max(8 * scale, 7.0));
+        }
+    }
+
     // The file a picture box shows, or its design-time picture.
     std::string pictureOf(const char* box) const {
         const Control& c = r_[box];
@@ -169,10 +266,14 @@ class Report {
         block("Picture11", 85, r_.text("Text71") + " du châssis et des supports de roues",
               {"Châssis : " + r_.text("Combo10"), "Supports de roues : " + r_.text("Combo11")});
         sectionTitle(115, "3. Bilan");
-        block("Picture9", 125, r_.text("Text61"),
-              {r_.text("Label50") + " : " + r_.text("Text90"),
-               r_.text("Label51") + " : " + r_.text("Text91"),
-               r_.text("Label52") + " : " + r_.text("Text92")});
+        std::vector<std::string> balance = {r_.text("Label50") + " : " + r_.text("Text90"),
+                                            r_.text("Label51") + " : " + r_.text("Text91"),
+                                            r_.text("Label52") + " : " + r_.text("Text92"),
+                                            batteries(), maxima()};
+        for (const std::string& remark : partRemarks(r_, separator_))
+            balance.push_back(kRemarkPrefix + remark);
+        block("Picture9", 125, r_.text("Text61"), balance);
+        sketch();
         foot(2);
         p_.endDocument();
     }
@@ -181,6 +282,7 @@ class Report {
     const DesignRecord& r_;
     Printer& p_;
     const ReportFooter& footer_;
+    std::string separator_;
 };
 
 // Nothing goes out: the document is thrown away, then the user is told why.

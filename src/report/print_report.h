@@ -10,7 +10,8 @@ class Printer;
 struct ReportFooter {
     std::string pupil;
     std::string className;
-    std::string date;  // « 8 décembre 2026 »
+    std::string date;                    // « 8 décembre 2026 »
+    std::string decimalSeparator = ",";  // the numbers the report reads from the record
     bool empty() const { return pupil.empty() && className.empty(); }
 };
 

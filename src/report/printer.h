@@ -27,6 +27,14 @@ class Printer {
     virtual void printLine(const std::vector<std::string>& texts) = 0;
     // A picture at its own size, its top-left corner at (x, y).
     virtual void drawPicture(const std::string& file, double x, double y) = 0;
+    // A picture stretched into the box (x, y, width, height).
+    virtual void drawPictureIn(const std::string& file, double x, double y, double width,
+                               double height) = 0;
+    // A straight line, its pen width in millimetres.
+    virtual void drawLine(double x1, double y1, double x2, double y2, double width) = 0;
+    // One line of text centred in the box, in the default face.
+    virtual void drawTextIn(const std::string& text, double x, double y, double width,
+                            double height, bool bold, double points) = 0;
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
     // Throws the document away after a failure, so that no partial pages go out.

@@ -160,7 +160,8 @@ void DesignSession::printClicked(Printer& printer) {
     const std::time_t now = std::time(nullptr);
     std::tm today{};
     localtime_r(&now, &today);
-    printReport(record_, printer, {pupil_.name, pupil_.className, frenchDate(today)});
+    printReport(record_, printer,
+                {pupil_.name, pupil_.className, frenchDate(today), platform_.decimalSeparator()});
 }
 
 void DesignSession::aboutClicked() {

@@ -131,3 +131,47 @@ TEST(PrintedPositions, TheFooterNamesThePupilBelowEveryLineOfBothPages) {
 }
 
 }  // namespace
+
+namespace {
+
+// The lines added to the balance stand under its three described lines, in their style, and the
+// sketch's section comes below them at 180 mm, its values inside the space left above the foot.
+TEST(PrintedPositions, TheAddedBalanceLinesAndTheSketchStandBelowTheBalance) {
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("bilan.pdf");
+    ASSERT_EQ(driver::printToPdf(design.w, pdf), "Impression terminée");
+    const std::vector<Word> words = wordsOf(pdf);
+    const auto top = find(words, 2, "Position");
+    const auto batteries = find(words, 2, "Batteries");
+    const auto maxima = find(words, 2, "Maxima");
+    const auto section = find(words, 2, "4.");
+    const auto croquis = find(words, 2, "Croquis");
+    ASSERT_TRUE(top && batteries && maxima && section && croquis);
+    const auto price = find(words, 2, "Prix", batteries->y);  // « Prix Maxi HT (euro) : … »
+    ASSERT_TRUE(price);
+    EXPECT_NEAR(batteries->x, price->x, 0.5);  // the detail column, 50 mm
+    EXPECT_NEAR(maxima->x, price->x, 0.5);
+    const double line = batteries->y - price->y;
+    EXPECT_GT(line, 3 * kPointsPerMm);
+    EXPECT_LT(line, 7 * kPointsPerMm);
+    EXPECT_NEAR(maxima->y - batteries->y, line, 0.5);
+    EXPECT_NEAR(section->y - top->y, (180 - 10) * kPointsPerMm, 3);
+    EXPECT_NEAR(section->x, top->x - 30 * kPointsPerMm, 1.5);  // a section title, at 10 mm
+    EXPECT_GT(section->y, maxima->y + line);
+    // The sketch's dimension values, below its title and above the foot.
+    const std::string& clearance = design.w.session().record().text("Text79");
+    std::optional<Word> value;
+    for (const Word& w : words)
+        if (w.page == 2 && w.y > croquis->y && w.text == QString::fromStdString(clearance))
+            value = w;
+    ASSERT_TRUE(value) << clearance;
+    EXPECT_GT(value->y, croquis->y);
+    EXPECT_LT(value->y - top->y, (264 - 10) * kPointsPerMm);
+    int pages = 0;
+    for (const Word& w : words) pages = std::max(pages, w.page);
+    EXPECT_EQ(pages, 2);
+}
+
+}  // namespace

@@ -42,6 +42,14 @@ class RecordingPrinter : public Printer {
         s << "picture " << file << " " << x << " " << y;
         add(s.str());
     }
+    void drawPictureIn(const std::string& file, double, double, double, double) override {
+        add("sketch-picture " + file);
+    }
+    void drawLine(double, double, double, double, double) override { add("sketch-line"); }
+    void drawTextIn(const std::string& text, double, double, double, double, bool,
+                    double) override {
+        add("sketch-text " + text);
+    }
     void newPage() override { add("new page"); }
     void endDocument() override { add("end"); }
     void abortDocument() override { log.push_back("abort"); }
@@ -118,11 +126,46 @@ TEST(PrintReport, TheWholeReportOfACompleteDesign) {
     append(block("Data/Materiau.jpg", 85, "Matériau du châssis et des supports de roues",
                  {"Châssis : M3", "Supports de roues : M2"}));
     append(section(115, "3. Bilan"));
-    append(block("Data/Oui.jpg", 125, "Estimation encombrement",
-                 {"Hauteur Maxi (mm) : 90", "Masse Maxi (g) : 173", "Prix Maxi HT (euro) : 11,9"}));
-    expected.push_back("end");
-    expected.push_back("message Impression terminée");
-    EXPECT_EQ(printer.log, expected);
+    append(
+        block("Data/Oui.jpg", 125, "Estimation encombrement",
+              {"Hauteur Maxi (mm) : 90", "Masse Maxi (g) : 173", "Prix Maxi HT (euro) : 11,9",
+               "Batteries : aucune", "Maxima du règlement : hauteur 150 mm, masse 250 g, prix 25 €",
+               "À vérifier : moteur de 24 mm dans un berceau de 20 mm"}));
+    append(section(180, "4. Croquis coté"));
+    ASSERT_GE(printer.log.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(printer.log.begin(), printer.log.begin() + expected.size()),
+              expected);
+
+    // Then the sketch as the window shows it: its drawings under its lines, its values on top.
+    std::vector<std::string> sketch(printer.log.begin() + expected.size(), printer.log.end() - 2);
+    EXPECT_EQ(*(printer.log.end() - 2), "end");
+    EXPECT_EQ(printer.log.back(), "message Impression terminée");
+    std::vector<std::string> texts;
+    int lines = 0;
+    std::size_t lastPicture = 0, firstLine = sketch.size(), firstText = sketch.size();
+    for (std::size_t i = 0; i < sketch.size(); ++i) {
+        const std::string& entry = sketch[i];
+        ASSERT_EQ(entry.rfind("sketch-", 0), 0u) << entry;
+        if (entry.rfind("sketch-picture", 0) == 0) lastPicture = i;
+        if (entry == "sketch-line") {
+            ++lines;
+            firstLine = std::min(firstLine, i);
+        }
+        if (entry.rfind("sketch-text ", 0) == 0) {
+            texts.push_back(entry.substr(12));
+            firstText = std::min(firstText, i);
+        }
+    }
+    EXPECT_LT(lastPicture, firstLine);
+    EXPECT_LT(firstLine, firstText);
+    int visibleLines = 0;
+    for (const Control& c : f.record().controls())
+        if (c.parent == "Frame12" && c.kind == ControlKind::Line && c.visible) ++visibleLines;
+    EXPECT_EQ(lines, visibleLines);
+    std::vector<std::string> values;
+    for (const char* field : {"Text43", "Text75", "Text76", "Text77", "Text79"})
+        values.push_back(f.record().text(field));
+    EXPECT_EQ(texts, values);
 }
 
 TEST(PrintReport, PrintsOnlyTheSelectedCaptionOfEachPairAndTextsAsTheyStand) {
