@@ -277,8 +277,12 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     for (std::size_t i = 1; i < order.lines.size(); ++i) {
         const PartLine& a = order.lines[i - 1];
         const PartLine& b = order.lines[i];
-        if (a.supplier == "—") EXPECT_EQ(b.supplier, "—");
-        if (a.supplier == b.supplier) EXPECT_LE(a.reference, b.reference);
+        if (a.supplier == "—") {
+            EXPECT_EQ(b.supplier, "—");
+        }
+        if (a.supplier == b.supplier) {
+            EXPECT_LE(a.reference, b.reference);
+        }
     }
     // Accents aside, as a French list: « Électro » between « Dupont » and « Fabre ».
     std::vector<std::vector<PartLine>> suppliers = {{{.supplier = "Fabre", .reference = "1"},

@@ -118,8 +118,9 @@ TEST(PrintedPositions, TheFooterNamesThePupilBelowEveryLineOfBothPages) {
         EXPECT_NEAR(name->x, top->x, 1);
         EXPECT_NEAR(name->y - top->y, (268 - 10) * kPointsPerMm, 2);
         for (const Word& w : after) {
-            if (w.page == page && std::abs(w.y - name->y) > 1)
+            if (w.page == page && std::abs(w.y - name->y) > 1) {
                 EXPECT_LT(w.y, name->y) << w.text.toStdString();
+            }
         }
         std::vector<QString> line;
         for (const Word& w : after)
