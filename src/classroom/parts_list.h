@@ -9,15 +9,15 @@ class DesignRecord;
 
 // One catalogue item to order: how many, at what price, for how many designs.
 struct PartLine {
-    std::string supplier;     // « — » when the catalogue names none
-    std::string reference;    // « — » when the catalogue names none
-    std::string designation;  // a material also with its thickness
-    std::string step;         // « 6 et 7 » when the item serves two steps
+    std::string supplier = {};     // « — » when the catalogue names none
+    std::string reference = {};    // « — » when the catalogue names none
+    std::string designation = {};  // a material also with its thickness
+    std::string step = {};         // « 6 et 7 » when the item serves two steps
     double quantity = 0;
-    std::optional<double> unitPrice;  // none for the materials
-    std::optional<double> total;
+    std::optional<double> unitPrice = {};  // none for the materials
+    std::optional<double> total = {};
     int designs = 1;
-    std::string note;  // « à découper selon le plan » for the materials
+    std::string note = {};  // « à découper selon le plan » for the materials
 };
 
 // The parts of one design, or the order of several, sorted by supplier then reference; a
