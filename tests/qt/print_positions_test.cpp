@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -98,6 +99,9 @@ TEST(PrintedPositions, TheFooterNamesThePupilBelowEveryLineOfBothPages) {
     design.w.session().setPupil({"Léa Martin", "5e B"});
     const QString named = dir.filePath("nomme.pdf");
     ASSERT_EQ(driver::printToPdf(design.w, named), "Impression terminée");
+    // For looking at the pages: VENTAKAR_TEST_PDF names where to keep a copy.
+    if (!qEnvironmentVariableIsEmpty("VENTAKAR_TEST_PDF"))
+        QFile::copy(named, qEnvironmentVariable("VENTAKAR_TEST_PDF"));
 
     const std::vector<Word> before = wordsOf(plain);
     const std::vector<Word> after = wordsOf(named);
