@@ -37,6 +37,7 @@
 #include "classroom/design_comparison.h"
 #include "document/atomic_file.h"
 #include "qt/class_table_model.h"
+#include "qt/html_document.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
 #include "qt/parts_list_dialog.h"
@@ -58,25 +59,6 @@ std::string local(const QString& path) {
 const DesignState kStates[] = {DesignState::Conforme,        DesignState::NonConforme,
                                DesignState::SansVerdict,     DesignState::Incomplete,
                                DesignState::RepriseEnPartie, DesignState::Illisible};
-
-QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
-                       const QString& suffix, const QString& proposed) {
-    NameKeepingFileDialog dialog(parent, title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
-    dialog.setDefaultSuffix(suffix);
-    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
-    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
-    dialog.setLabelText(QFileDialog::FileType, "Type :");
-    dialog.setLabelText(QFileDialog::Accept, "Enregistrer");
-    dialog.setLabelText(QFileDialog::Reject, "Annuler");
-    dialog.setDirectory(proposedFolder());
-    dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.chosenFile();
-}
 
 }  // namespace
 
@@ -345,32 +327,7 @@ QString ClassWindow::tableHtml() const {
 }
 
 bool ClassWindow::exportPdf(const QString& file) {
-    const QFileInfo target(file);
-    const QString partial = target.absoluteDir().filePath(
-        QString(".%1.tmp-%2-0").arg(target.fileName()).arg(QCoreApplication::applicationPid()));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(partial);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        QTextDocument document;
-        document.setHtml(tableHtml());
-        document.print(&printer);
-    }
-    QFile written(partial);
-    const bool whole = written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
-    written.close();
-    if (!whole || std::rename(QFile::encodeName(partial).constData(),
-                              QFile::encodeName(file).constData()) != 0) {
-        QFile::remove(partial);
-        showOkBox(QMessageBox::Warning,
-                  "Le tableau n'a pas été exporté en PDF : le fichier « " + file.toStdString() +
-                      " » ne peut pas être écrit.",
-                  this);
-        return false;
-    }
-    return true;
+    return writeHtmlPdf(tableHtml(), QPageLayout::Landscape, file, "Le tableau", this);
 }
 
 void ClassWindow::choosePdf() {
@@ -380,15 +337,7 @@ void ClassWindow::choosePdf() {
 }
 
 void ClassWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    printer.setDocName("Classe VENTAKAR");
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    QTextDocument document;
-    document.setHtml(tableHtml());
-    document.print(&printer);
+    printHtml(tableHtml(), QPageLayout::Landscape, this);
 }
 
 PartsList ClassWindow::order() const {

@@ -24,6 +24,7 @@
 #include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
 #include "document/atomic_file.h"
+#include "qt/html_document.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
 #include "qt/system_number_format.h"
@@ -33,23 +34,6 @@ namespace {
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
-                   const QString& suffix, const QString& proposed) {
-    NameKeepingFileDialog dialog(parent, title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
-    dialog.setDefaultSuffix(suffix);
-    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
-    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
-    dialog.setLabelText(QFileDialog::FileType, "Type :");
-    dialog.setLabelText(QFileDialog::Accept, "Enregistrer");
-    dialog.setLabelText(QFileDialog::Reject, "Annuler");
-    dialog.setDirectory(proposedFolder());
-    dialog.selectFile(proposed);
-    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
 }
 
 }  // namespace
@@ -114,12 +98,12 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
     connect(print, &QPushButton::clicked, this, &PartsListDialog::print);
     connect(pdf, &QPushButton::clicked, this, [this, base] {
         const QString file =
-            chooseFile(this, "Exporter en PDF", "Documents PDF (*.pdf)", "pdf", base + ".pdf");
+            chooseSaveFile(this, "Exporter en PDF", "Documents PDF (*.pdf)", "pdf", base + ".pdf");
         if (!file.isEmpty()) exportPdf(file);
     });
     connect(csv, &QPushButton::clicked, this, [this, base] {
         const QString file =
-            chooseFile(this, "Exporter en CSV", "Tableaux CSV (*.csv)", "csv", base + ".csv");
+            chooseSaveFile(this, "Exporter en CSV", "Tableaux CSV (*.csv)", "csv", base + ".csv");
         if (!file.isEmpty()) exportCsv(file);
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -166,41 +150,9 @@ QString PartsListDialog::html() const {
 }
 
 bool PartsListDialog::exportPdf(const QString& file) {
-    const QFileInfo target(file);
-    const QString partial = target.absoluteDir().filePath(
-        QString(".%1.tmp-%2-0").arg(target.fileName()).arg(::getpid()));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(partial);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-        QTextDocument document;
-        document.setHtml(html());
-        document.print(&printer);
-    }
-    QFile written(partial);
-    const bool whole = written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
-    written.close();
-    if (!whole || std::rename(QFile::encodeName(partial).constData(),
-                              QFile::encodeName(file).constData()) != 0) {
-        QFile::remove(partial);
-        showOkBox(QMessageBox::Warning,
-                  "La liste n'a pas été exportée en PDF : le fichier « " + file.toStdString() +
-                      " » ne peut pas être écrit.",
-                  this);
-        return false;
-    }
-    return true;
+    return writeHtmlPdf(html(), QPageLayout::Portrait, file, "La liste", this);
 }
 
 void PartsListDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    QTextDocument document;
-    document.setHtml(html());
-    document.print(&printer);
+    printHtml(html(), QPageLayout::Portrait, this);
 }

@@ -1,0 +1,85 @@
+#include "qt/html_document.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <cstdio>
+
+#include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
+#include "qt/user_folders.h"
+
+namespace {
+
+void layOut(QPrinter& printer, QPageLayout::Orientation orientation) {
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+}
+
+}  // namespace
+
+bool printHtml(const QString& html, QPageLayout::Orientation orientation, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    layOut(printer, orientation);
+    printer.setDocName("VENTAKAR");
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    QTextDocument document;
+    document.setHtml(html);
+    document.print(&printer);
+    return true;
+}
+
+bool writeHtmlPdf(const QString& html, QPageLayout::Orientation orientation, const QString& file,
+                  const QString& what, QWidget* parent) {
+    const QFileInfo target(file);
+    const QString partial = target.absoluteDir().filePath(
+        QString(".%1.tmp-%2-0").arg(target.fileName()).arg(::getpid()));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(partial);
+        layOut(printer, orientation);
+        QTextDocument document;
+        document.setHtml(html);
+        document.print(&printer);
+    }
+    QFile written(partial);
+    const bool whole = written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
+    written.close();
+    if (whole && std::rename(QFile::encodeName(partial).constData(),
+                             QFile::encodeName(file).constData()) == 0)
+        return true;
+    QFile::remove(partial);
+    showOkBox(QMessageBox::Warning,
+              (what + " n'a pas été exporté(e) en PDF : le fichier « " + file +
+               " » ne peut pas être écrit.")
+                  .toStdString(),
+              parent);
+    return false;
+}
+
+QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& suffix, const QString& proposedName) {
+    NameKeepingFileDialog dialog(parent, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
+    dialog.setDefaultSuffix(suffix);
+    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
+    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
+    dialog.setLabelText(QFileDialog::FileType, "Type :");
+    dialog.setLabelText(QFileDialog::Accept, "Enregistrer");
+    dialog.setLabelText(QFileDialog::Reject, "Annuler");
+    dialog.setDirectory(proposedFolder());
+    dialog.selectFile(proposedName);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+}
