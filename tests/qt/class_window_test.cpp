@@ -298,3 +298,32 @@ TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
 }
 
 }  // namespace
+
+namespace {
+
+// « Fichier → Liste des pièces… »: the open design's parts, its total the design's price with its
+// batteries counted.
+TEST(ClassWindow, TheOpenDesignsPartsList) {
+    ClassFolder c;
+    closeStartWindowSoon();
+    MainWindow main;
+    ASSERT_TRUE(main.isLoaded());
+    ASSERT_TRUE(main.openDesign(c.dir.filePath("lea.ventakar")));
+    const DesignRow row = scanDesignFile(c.dir.filePath("lea.ventakar").toStdString(), ",");
+    QStringList total;
+    QString subject;
+    whenModalAppears([&](QWidget* modal) {
+        auto* table = modal->findChild<QTableWidget*>("partsTable");
+        ASSERT_NE(table, nullptr);
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (table->item(r, 2)->text() == "Total général") total << table->item(r, 6)->text();
+        subject = modal->findChild<QLabel*>("partsSubject")->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    main.findChild<QAction*>("actionPartsList")->trigger();
+    ASSERT_EQ(total.size(), 1);
+    EXPECT_EQ(total.first().replace(',', '.').toDouble(), *row.priceWithBatteries);
+    EXPECT_TRUE(subject.endsWith("lea.ventakar"));
+}
+
+}  // namespace
