@@ -129,6 +129,12 @@ std::optional<CatalogueRecord> readRecordAt(CatalogueKind kind, int index,
     return found;
 }
 
+std::string trimSpaces(std::string_view text) {
+    const auto begin = text.find_first_not_of(' ');
+    if (begin == std::string_view::npos) return std::string();
+    return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
+}
+
 std::string dataPicturePath(const std::string& name, const std::string& extension) {
     std::string path = std::string(kDataDir) + name + extension;
     const bool absolute = !name.empty() && (name.front() == '/' || name.front() == '\\');

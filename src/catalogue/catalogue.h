@@ -42,5 +42,8 @@ std::optional<CatalogueRecord> readRecordAt(CatalogueKind kind, int index,
 // none. A name leading outside Data/ is refused with a DataError.
 std::vector<std::string> componentPicturePath(CatalogueKind kind, const CatalogueRecord& record);
 
+// A field without the spaces at either end, as the lists show it and the checks compare it.
+std::string trimSpaces(std::string_view text);
+
 // "Data/" + name, refused when name is absolute or climbs out of Data/ through "..".
 std::string dataPicturePath(const std::string& name, const std::string& extension);

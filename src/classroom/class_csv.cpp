@@ -29,7 +29,26 @@ const std::vector<std::string>& classColumns() {
     return columns;
 }
 
+std::optional<double> classNumber(const DesignRow& row, int column) {
+    switch (column) {
+        case 5:
+            return row.state == DesignState::Illisible ? std::nullopt
+                                                       : std::optional<double>(row.stepsChosen);
+        case 6:
+            return row.mass;
+        case 7:
+            return row.price;
+        case 8:
+            return row.height;
+        case 9:
+            return row.axis;
+        default:
+            return std::nullopt;
+    }
+}
+
 std::string classCell(const DesignRow& row, int column, const std::string& separator) {
+    if (column >= 5 && column <= 9) return number(classNumber(row, column), separator);
     switch (column) {
         case 0:
             return row.pupil;
@@ -41,17 +60,6 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
             return row.savedAt;
         case 4:
             return stateWords(row.state);
-        case 5:
-            return row.state == DesignState::Illisible ? std::string()
-                                                       : std::to_string(row.stepsChosen);
-        case 6:
-            return number(row.mass, separator);
-        case 7:
-            return number(row.price, separator);
-        case 8:
-            return number(row.height, separator);
-        case 9:
-            return number(row.axis, separator);
         case 10:
             return row.failing;
         case 11:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,10 @@
 
 // The class view's columns, in order; also the CSV's header.
 const std::vector<std::string>& classColumns();
+
+// The value of a number column (steps chosen, mass, price, heights); none when the column holds
+// no number or its value is not computed.
+std::optional<double> classNumber(const DesignRow& row, int column);
 
 // One column of a row as text, numbers written with decimalSeparator; empty when not computed.
 std::string classCell(const DesignRow& row, int column, const std::string& decimalSeparator);

@@ -76,11 +76,6 @@ std::string joined(const std::vector<std::string>& parts, const char* separator 
     return text;
 }
 
-bool listChosen(const DesignRecord& record, const char* list) {
-    const Control& c = record[list];
-    return c.chosenItem >= 0 && !c.choiceMissing;
-}
-
 bool estimated(const DesignRecord& record) {
     return record["Image11"].visible;  // shown by the estimation only
 }
@@ -91,7 +86,7 @@ int stepsChosen(const DesignRecord& record) {
     std::map<int, bool> steps;
     for (const ChoiceSlot& slot : choiceSlots()) {
         bool& made = steps.try_emplace(slot.step, true).first->second;
-        if (slot.kind == ChoiceKind::List) made = made && listChosen(record, slot.control);
+        if (slot.kind == ChoiceKind::List) made = made && hasChoice(record[slot.control]);
         if (slot.kind == ChoiceKind::OptionPair && slot.step != 4)
             made = made && (record[slot.first].selected || record[slot.second].selected);
     }
@@ -138,7 +133,7 @@ std::string withFailing(const Judgement& j) {
 }
 
 std::string batteriesOf(const DesignRecord& record, std::string_view sep, int* count) {
-    *count = listChosen(record, "Combo4") ? int(MyVal(record.text("Text78"), sep)) : 0;
+    *count = hasChoice(record["Combo4"]) ? int(MyVal(record.text("Text78"), sep)) : 0;
     if (*count <= 0) return "aucune";
     const bool several = *count > 1;
     const std::string kind = record["Option7"].selected   ? (several ? "piles" : "pile")
@@ -155,21 +150,19 @@ std::optional<double> shown(const DesignRecord& record, const char* field, std::
     return MyVal(record.text(field), sep);
 }
 
-void replayRow(DesignRow& row, const std::string& path, const DesignRecord& startUp,
+// The row of one design, its record replayed from a copy of the start-up record.
+void replayRow(DesignRow& row, const std::string& path, DesignRecord& record,
                ScanPlatform& platform, const std::string& sep) {
-    std::string bytes;
-    DesignChoices choices;
+    DesignDocument document;
     try {
-        bytes = readDesignBytes(path);
-        choices = readDesign(bytes, path);
+        document = readDesignDocument(readDesignBytes(path), path);
     } catch (const DataError& error) {
         row.remarks = error.reason();
         return;
     }
-    const PupilInfo pupil = readPupil(bytes);
-    row.pupil = pupil.name;
-    row.className = pupil.className;
-    DesignRecord record = startUp;
+    const DesignChoices& choices = document.choices;
+    row.pupil = document.pupil.name;
+    row.className = document.pupil.className;
     ReplayOutcome outcome;
     try {
         outcome = replayChoices(record, platform, choices);
@@ -244,26 +237,10 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
     ClassScan scan;
     scan.folder = folder;
     const std::vector<std::string> files = findDesignFiles(folder);
-    ScanPlatform platform(decimalSeparator);
-    DesignRecord startUp;
-    std::string startUpFailure;
-    try {
-        loadDesignWindow(startUp, platform, StartWindow::Skip);
-    } catch (const DataError& error) {
-        startUpFailure = error.what();
-    }
+    DesignScanner scanner(decimalSeparator);
     const int total = static_cast<int>(files.size());
     for (int i = 0; i < total; ++i) {
-        DesignRow row;
-        row.file = files[i];
-        const fs::path path = fs::path(folder) / files[i];
-        row.savedAt = localTime(path, &row.savedTime);
-        if (startUpFailure.empty()) {
-            replayRow(row, path.string(), startUp, platform, decimalSeparator);
-        } else {
-            row.remarks = startUpFailure;
-        }
-        scan.rows.push_back(std::move(row));
+        scan.rows.push_back(scanner.scan((fs::path(folder) / files[i]).string(), files[i]));
         if (progress && !progress(i + 1, total)) {
             scan.cancelled = true;
             break;
@@ -285,20 +262,35 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
     return scan;
 }
 
-DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator) {
-    DesignRow row;
-    row.file = fs::path(path).filename().string();
-    row.savedAt = localTime(path, &row.savedTime);
-    ScanPlatform platform(decimalSeparator);
-    DesignRecord startUp;
+DesignScanner::DesignScanner(std::string decimalSeparator)
+    : separator_(std::move(decimalSeparator)),
+      platform_(std::make_unique<ScanPlatform>(separator_)) {
     try {
-        loadDesignWindow(startUp, platform, StartWindow::Skip);
+        loadDesignWindow(startUp_, *platform_, StartWindow::Skip);
     } catch (const DataError& error) {
-        row.remarks = error.what();
+        startUpFailure_ = error.what();
+    }
+}
+
+DesignScanner::~DesignScanner() = default;
+
+DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
+                              DesignRecord* replayed) {
+    DesignRow row;
+    row.file = file;
+    row.savedAt = localTime(path, &row.savedTime);
+    if (!startUpFailure_.empty()) {
+        row.remarks = startUpFailure_;
         return row;
     }
-    replayRow(row, path, startUp, platform, decimalSeparator);
+    DesignRecord record = startUp_;
+    replayRow(row, path, record, *platform_, separator_);
+    if (replayed) *replayed = std::move(record);
     return row;
+}
+
+DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator) {
+    return DesignScanner(decimalSeparator).scan(path, fs::path(path).filename().string());
 }
 
 std::string classSummary(const std::vector<DesignRow>& rows) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "classroom/parts_list.h"
+#include "window/design_record.h"
 
 // Where a design of the class stands, as its row says it.
 enum class DesignState {
@@ -59,6 +61,25 @@ using ScanProgress = std::function<bool(int done, int total)>;
 // written with decimalSeparator as the window writes them. Nothing is written anywhere.
 ClassScan scanClass(const std::string& folder, const std::string& decimalSeparator,
                     const ScanProgress& progress = {});
+
+class ScanPlatform;
+
+// Replays design files as the window would, on one snapshot of the catalogues of Data/ (each read
+// once) and one start-up record, copied for each design.
+class DesignScanner {
+  public:
+    explicit DesignScanner(std::string decimalSeparator);
+    ~DesignScanner();
+    // The row of the design at path, named file; replayed, when given, receives its record.
+    DesignRow scan(const std::string& path, const std::string& file,
+                   DesignRecord* replayed = nullptr);
+
+  private:
+    std::string separator_;
+    std::unique_ptr<ScanPlatform> platform_;
+    DesignRecord startUp_;
+    std::string startUpFailure_;  // every row says it when the catalogues cannot be read
+};
 
 // One design file replayed as a scan replays it (no identical designs: there is no class).
 DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator);

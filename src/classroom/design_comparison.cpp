@@ -1,26 +1,19 @@
 #include "classroom/design_comparison.h"
 
+#include <filesystem>
+
 #include "classroom/class_csv.h"
 #include "classroom/class_scan.h"
-#include "classroom/scan_platform.h"
-#include "document/design_file.h"
 #include "document/design_steps.h"
-#include "document/replay.h"
 #include "window/design_record.h"
-#include "window/start_up.h"
 
 namespace {
 
-// The choices of one design as the window shows them, slot by slot.
-std::vector<std::string> choiceTexts(const std::string& path, ScanPlatform& platform) {
+// The choices of a replayed design as the window shows them, slot by slot; none for a design
+// that could not be read (the state's line says why).
+std::vector<std::string> choiceTexts(const DesignRecord& record, const DesignRow& row) {
     std::vector<std::string> texts(choiceSlots().size());
-    DesignRecord record;
-    try {
-        loadDesignWindow(record, platform, StartWindow::Skip);
-        replayChoices(record, platform, readDesign(readDesignBytes(path), path));
-    } catch (const std::exception&) {
-        return texts;  // the state's line says why
-    }
+    if (row.state == DesignState::Illisible) return texts;
     for (std::size_t i = 0; i < choiceSlots().size(); ++i) {
         const ChoiceSlot& slot = choiceSlots()[i];
         switch (slot.kind) {
@@ -66,14 +59,18 @@ std::string slotLabel(const ChoiceSlot& slot) {
 
 std::vector<ComparedLine> compareDesigns(const std::string& first, const std::string& second,
                                          const std::string& separator) {
-    ScanPlatform platform(separator);
-    const std::vector<std::string> a = choiceTexts(first, platform);
-    const std::vector<std::string> b = choiceTexts(second, platform);
+    DesignScanner scanner(separator);
+    DesignRecord recordA;
+    DesignRecord recordB;
+    const DesignRow rowA =
+        scanner.scan(first, std::filesystem::path(first).filename().string(), &recordA);
+    const DesignRow rowB =
+        scanner.scan(second, std::filesystem::path(second).filename().string(), &recordB);
+    const std::vector<std::string> a = choiceTexts(recordA, rowA);
+    const std::vector<std::string> b = choiceTexts(recordB, rowB);
     std::vector<ComparedLine> lines;
     for (std::size_t i = 0; i < choiceSlots().size(); ++i)
         lines.push_back({slotLabel(choiceSlots()[i]), a[i], b[i]});
-    const DesignRow rowA = scanDesignFile(first, separator);
-    const DesignRow rowB = scanDesignFile(second, separator);
     lines.push_back({"Élève", rowA.pupil, rowB.pupil});
     for (int column : {6, 7, 8, 9, 4, 5, 10, 11, 12, 13}) {
         lines.push_back({classColumns()[column], classCell(rowA, column, separator),

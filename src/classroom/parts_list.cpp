@@ -4,9 +4,11 @@
 #include <map>
 #include <tuple>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
 #include "classroom/class_csv.h"
+#include "document/design_steps.h"
 #include "window/design_record.h"
 
 namespace {
@@ -40,15 +42,9 @@ struct Material {
 
 constexpr Material kMaterials[] = {{"Combo10", "Text80"}, {"Combo11", "Text81"}};
 
-bool chosen(const DesignRecord& record, const char* list) {
-    const Control& c = record[list];
-    return c.chosenItem >= 0 && !c.choiceMissing;
-}
-
-std::string orNone(std::string text) {
-    text.erase(0, text.find_first_not_of(' '));
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text.empty() ? kNoSupplier : text;
+std::string orNone(std::string_view text) {
+    std::string trimmed = trimSpaces(text);
+    return trimmed.empty() ? kNoSupplier : trimmed;
 }
 
 // A name as a French list orders it: case and accents aside (« ÉlectroKit » with the e's).
@@ -85,7 +81,7 @@ std::string number(const std::optional<double>& value, const std::string& separa
 std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view separator) {
     std::vector<PartLine> parts;
     for (const ItemFields& item : kItems) {
-        if (!chosen(record, item.list)) continue;
+        if (!hasChoice(record[item.list])) continue;
         const double price = MyVal(record.text(item.price), separator);
         parts.push_back(
             {.supplier = item.supplier ? orNone(record.text(item.supplier)) : kNoSupplier,
@@ -97,7 +93,7 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
              .total = price * item.perDesign});
     }
     // The batteries the vehicle runs on, of the kind chosen, priced from Pile.txt.
-    const double count = chosen(record, "Combo4") ? MyVal(record.text("Text78"), separator) : 0;
+    const double count = hasChoice(record["Combo4"]) ? MyVal(record.text("Text78"), separator) : 0;
     const bool pile = record["Option7"].selected;
     if (count > 0 && (pile || record["Option8"].selected)) {
         const double price = MyVal(record.text(pile ? "Text1" : "Text16"), separator);
@@ -110,7 +106,7 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
                          .total = price * count});
     }
     for (const Material& m : kMaterials) {
-        if (!chosen(record, m.list)) continue;
+        if (!hasChoice(record[m.list])) continue;
         parts.push_back({.supplier = kNoSupplier,
                          .reference = kNoSupplier,
                          .designation = record.text(m.list) + " (épaisseur " +
@@ -151,9 +147,7 @@ PartsList mergeParts(const std::vector<std::vector<PartLine>>& designs) {
         std::sort(s.begin(), s.end(), [](const std::string& a, const std::string& b) {
             return std::stoi(a) < std::stoi(b);
         });
-        line.step.clear();
-        for (std::size_t i = 0; i < s.size(); ++i)
-            line.step += (i == 0 ? "" : i + 1 == s.size() ? " et " : ", ") + s[i];
+        line.step = frenchList(s);
         list.lines.push_back(line);
     }
     // By supplier then reference; the items no catalogue supplies last.

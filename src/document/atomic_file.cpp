@@ -62,13 +62,6 @@ std::string reasonOf(int error) {
     throw DataError(path, reasonOf(error));
 }
 
-std::string temporaryBeside(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
-    const std::string name = "." + target.filename().string().substr(0, 100) + ".tmp-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    return (target.parent_path() / name).string();
-}
-
 }  // namespace
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
@@ -83,7 +76,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
     if (replacing) mode = existing.st_mode & 07777;
 
-    const std::string temporary = temporaryBeside(target);
+    const std::string temporary = temporaryBeside(target.string());
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) fail(path, errno);
     int error = 0;
@@ -110,6 +103,14 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         ::fsync(dir);
         ::close(dir);
     }
+}
+
+std::string temporaryBeside(const std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    const fs::path target(path);
+    const std::string name = "." + target.filename().string().substr(0, 100) + ".tmp-" +
+                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    return (target.parent_path() / name).string();
 }
 
 int temporaryFileOwner(const std::string& fileName) {

@@ -14,6 +14,10 @@ void writeFileAtomically(const std::string& path, std::string_view bytes);
 // Removes a file; a file already gone is not an error. False when it is still there.
 bool removeFile(const std::string& path);
 
+// A fresh name beside path for a temporary file of ours: ".name.tmp-<pid>-<n>", which
+// removeOrphanTemporaries recognises once its process is gone.
+std::string temporaryBeside(const std::string& path);
+
 // The process that was writing a temporary file of ours (".name.tmp-<pid>-…"), or 0 when the
 // name is not one.
 int temporaryFileOwner(const std::string& fileName);

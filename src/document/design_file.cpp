@@ -40,6 +40,28 @@ ListChoice readListChoice(const json& value, const ChoiceSlot& slot, const std::
     return {text->get<std::string>(), static_cast<int>(number)};
 }
 
+RecoveryNote recoveryNoteOf(const json& document) {
+    const json* note = member(document, "recovery");
+    if (!note || !note->is_object()) return {};
+    const json* path = member(*note, "document");
+    const json* size = member(*note, "size");
+    const json* hash = member(*note, "hash");
+    if (!path || !path->is_string() || !size || !size->is_number_unsigned() || !hash ||
+        !hash->is_string())
+        return {};
+    return {path->get<std::string>(), {size->get<std::size_t>(), hash->get<std::string>()}};
+}
+
+PupilInfo pupilOf(const json& document) {
+    const json* pupil = member(document, "pupil");
+    if (!pupil || !pupil->is_object()) return {};
+    auto text = [&](const char* key) {
+        const json* value = member(*pupil, key);
+        return value && value->is_string() ? pupilField(value->get<std::string>()) : std::string();
+    };
+    return {text("name"), text("class")};
+}
+
 }  // namespace
 
 DesignChoices choicesOf(const DesignRecord& record) {
@@ -81,19 +103,6 @@ DiskStamp stampOf(std::string_view bytes) {
     return {bytes.size(), text};
 }
 
-RecoveryNote readRecoveryNote(std::string_view bytes) {
-    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    const json* note = document.is_object() ? member(document, "recovery") : nullptr;
-    if (!note || !note->is_object()) return {};
-    const json* path = member(*note, "document");
-    const json* size = member(*note, "size");
-    const json* hash = member(*note, "hash");
-    if (!path || !path->is_string() || !size || !size->is_number_unsigned() || !hash ||
-        !hash->is_string())
-        return {};
-    return {path->get<std::string>(), {size->get<std::size_t>(), hash->get<std::string>()}};
-}
-
 std::string pupilField(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -106,17 +115,6 @@ std::string pupilField(std::string_view text) {
         ++chars;
     }
     return std::string(text.substr(0, end));
-}
-
-PupilInfo readPupil(std::string_view bytes) {
-    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    const json* pupil = document.is_object() ? member(document, "pupil") : nullptr;
-    if (!pupil || !pupil->is_object()) return {};
-    auto text = [&](const char* key) {
-        const json* value = member(*pupil, key);
-        return value && value->is_string() ? pupilField(value->get<std::string>()) : std::string();
-    };
-    return {text("name"), text("class")};
 }
 
 std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
@@ -153,6 +151,10 @@ std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
 }
 
 DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
+    return readDesignDocument(bytes, fileName).choices;
+}
+
+DesignDocument readDesignDocument(std::string_view bytes, const std::string& fileName) {
     if (bytes.size() > kMaxDesignBytes) {
         throw DataError(fileName, "le fichier est trop grand (" +
                                       std::to_string((bytes.size() + 1023) / 1024) +
@@ -180,7 +182,9 @@ DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
     const json* steps = member(document, "choices");
     if (!steps || !steps->is_object()) damaged(fileName, "les choix manquent");
 
-    DesignChoices choices;
+    DesignDocument read{
+        .choices = {}, .pupil = pupilOf(document), .recovery = recoveryNoteOf(document)};
+    DesignChoices& choices = read.choices;
     for (const ChoiceSlot& slot : choiceSlots()) {
         const json* value = member(*steps, slot.key);
         if (!value) continue;
@@ -217,7 +221,7 @@ DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
             }
         }
     }
-    return choices;
+    return read;
 }
 
 std::string readDesignBytes(const std::string& path) {

@@ -67,18 +67,23 @@ DesignChoices choicesOf(const DesignRecord& record);
 std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note = nullptr,
                         const PupilInfo& pupil = {});
 
-// The pupil a design file names; empty when none (or not as text).
-PupilInfo readPupil(std::string_view bytes);
-
-// The note of a recovery file; empty when there is none or it cannot be read.
-RecoveryNote readRecoveryNote(std::string_view bytes);
-
 // The bytes of a design file (at most kMaxDesignBytes); throws DataError naming path.
 std::string readDesignBytes(const std::string& path);
 
 // Reads a design file (at most kMaxDesignBytes) and its choices; throws DataError naming path.
 DesignChoices readDesignFile(const std::string& path);
 
-// Reads a design file's bytes; throws DataError naming fileName when they are not a design file,
-// come from a newer version, are damaged or are too large.
+// Everything a design file holds: the choices, whose it is (empty when it names nobody, or not as
+// text) and, for a recovery file, its note (empty when it has none or it cannot be read).
+struct DesignDocument {
+    DesignChoices choices;
+    PupilInfo pupil;
+    RecoveryNote recovery;
+};
+
+// Reads a design file's bytes, parsed once; throws DataError naming fileName when they are not a
+// design file, come from a newer version, are damaged or are too large.
+DesignDocument readDesignDocument(std::string_view bytes, const std::string& fileName);
+
+// The choices alone, as above.
 DesignChoices readDesign(std::string_view bytes, const std::string& fileName);

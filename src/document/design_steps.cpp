@@ -128,3 +128,12 @@ const ChoiceSlot* choiceSlotOf(std::string_view control) {
     }
     return nullptr;
 }
+
+std::string frenchList(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += i + 1 == parts.size() ? " et " : ", ";
+        text += parts[i];
+    }
+    return text;
+}

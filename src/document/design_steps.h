@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,3 +28,6 @@ const std::vector<ChoiceSlot>& choiceSlots();
 // The choice a control belongs to (a list, a check box, the scroll bar, or one of an option pair),
 // or nullptr.
 const ChoiceSlot* choiceSlotOf(std::string_view control);
+
+// Steps, items or anything named in a sentence: « a », « a et b », « a, b et c ».
+std::string frenchList(const std::vector<std::string>& parts);

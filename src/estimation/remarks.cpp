@@ -1,21 +1,11 @@
 #include "estimation/remarks.h"
 
+#include "catalogue/catalogue.h"
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
 #include "window/design_record.h"
 
 namespace {
-
-bool chosen(const DesignRecord& record, const char* list) {
-    const Control& c = record[list];
-    return c.chosenItem >= 0 && !c.choiceMissing;
-}
-
-std::string trimmed(std::string text) {
-    text.erase(0, text.find_first_not_of(' '));
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
 
 // Where each remark is shown beside the part it concerns.
 struct RemarkPlace {
@@ -27,7 +17,7 @@ constexpr RemarkPlace kPlaces[] = {
     {"Combo2", true}, {"Combo3", true}, {"Combo2", false}, {"Combo4", false}};
 
 std::string diameterRemark(const DesignRecord& record, std::string_view separator) {
-    if (!chosen(record, "Combo2") || !chosen(record, "Combo3")) return {};
+    if (!hasChoice(record["Combo2"]) || !hasChoice(record["Combo3"])) return {};
     const double motor = MyVal(record.text("Text9"), separator);
     const double cradle = MyVal(record.text("Text17"), separator);
     if (motor == cradle) return {};
@@ -36,10 +26,10 @@ std::string diameterRemark(const DesignRecord& record, std::string_view separato
 }
 
 std::string solarRemark(const DesignRecord& record, std::string_view separator) {
-    if (!chosen(record, "Combo2") || !chosen(record, "Combo4")) return {};
-    const bool solar =
-        trimmed(record.text("Text25")) == "Solaire" || MyVal(record.text("Text78"), separator) == 0;
-    if (!solar || trimmed(record.text("Text12")) == "Oui") return {};
+    if (!hasChoice(record["Combo2"]) || !hasChoice(record["Combo4"])) return {};
+    const bool solar = trimSpaces(record.text("Text25")) == "Solaire" ||
+                       MyVal(record.text("Text78"), separator) == 0;
+    if (!solar || trimSpaces(record.text("Text12")) == "Oui") return {};
     return "moteur « " + record.text("Combo2") + " » non adapté au solaire sur l'alimentation « " +
            record.text("Combo4") + " »";
 }

@@ -29,24 +29,6 @@ QColor stateColour(DesignState state) {
     return QColor(215, 215, 215);
 }
 
-std::optional<double> numberOf(const DesignRow& row, int column) {
-    switch (column) {
-        case 5:
-            return row.state == DesignState::Illisible ? std::nullopt
-                                                       : std::optional<double>(row.stepsChosen);
-        case 6:
-            return row.mass;
-        case 7:
-            return row.price;
-        case 8:
-            return row.height;
-        case 9:
-            return row.axis;
-        default:
-            return std::nullopt;
-    }
-}
-
 bool numeric(int column) {
     return column >= 5 && column <= 9;
 }
@@ -87,7 +69,7 @@ QVariant ClassTableModel::data(const QModelIndex& index, int role) const {
             return column == 4 ? QBrush(Qt::black) : QVariant();
         case SortRole: {
             if (numeric(column)) {
-                const std::optional<double> n = numberOf(row, column);
+                const std::optional<double> n = classNumber(row, column);
                 return n ? QVariant(*n) : QVariant();
             }
             if (column == 3) return row.savedTime;

@@ -3,13 +3,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,29 +18,20 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageLayout>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cstdio>
 
-#include "catalogue/data_error.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
-#include "document/atomic_file.h"
 #include "qt/class_table_model.h"
 #include "qt/html_document.h"
 #include "qt/message_box.h"
-#include "qt/name_keeping_file_dialog.h"
 #include "qt/parts_list_dialog.h"
 #include "qt/system_number_format.h"
-#include "qt/user_folders.h"
 
 namespace {
 
@@ -286,14 +275,7 @@ void ClassWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool ClassWindow::exportCsv(const QString& file) {
-    try {
-        writeFileAtomically(local(file), classCsv(model_->rows()));
-        return true;
-    } catch (const DataError& error) {
-        showOkBox(QMessageBox::Warning,
-                  "Le tableau n'a pas été exporté. " + std::string(error.what()), this);
-        return false;
-    }
+    return writeExport(file, classCsv(model_->rows()), "Le tableau n'a pas été exporté.", this);
 }
 
 void ClassWindow::chooseCsv() {

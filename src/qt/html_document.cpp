@@ -1,7 +1,5 @@
 #include "qt/html_document.h"
 
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +10,8 @@
 #include <QTextDocument>
 #include <cstdio>
 
+#include "catalogue/data_error.h"
+#include "document/atomic_file.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
 #include "qt/user_folders.h"
@@ -39,9 +39,8 @@ bool printHtml(const QString& html, QPageLayout::Orientation orientation, QWidge
 
 bool writeHtmlPdf(const QString& html, QPageLayout::Orientation orientation, const QString& file,
                   const QString& what, QWidget* parent) {
-    const QFileInfo target(file);
-    const QString partial = target.absoluteDir().filePath(
-        QString(".%1.tmp-%2-0").arg(target.fileName()).arg(::getpid()));
+    const QString partial = QFile::decodeName(QByteArray::fromStdString(
+        temporaryBeside(QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString())));
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -66,19 +65,25 @@ bool writeHtmlPdf(const QString& html, QPageLayout::Orientation orientation, con
     return false;
 }
 
+bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
+                 QWidget* parent) {
+    try {
+        writeFileAtomically(QFile::encodeName(file).toStdString(), bytes);
+        return true;
+    } catch (const DataError& error) {
+        showOkBox(QMessageBox::Warning, notDone + " " + error.what(), parent);
+        return false;
+    }
+}
+
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& suffix, const QString& proposedName) {
     NameKeepingFileDialog dialog(parent, title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    frenchFileDialog(dialog, "Enregistrer");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({filter, "Tous les fichiers (*)"});
     dialog.setDefaultSuffix(suffix);
-    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
-    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
-    dialog.setLabelText(QFileDialog::FileType, "Type :");
-    dialog.setLabelText(QFileDialog::Accept, "Enregistrer");
-    dialog.setLabelText(QFileDialog::Reject, "Annuler");
     dialog.setDirectory(proposedFolder());
     dialog.selectFile(proposedName);
     return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();

@@ -2,6 +2,7 @@
 
 #include <QPageLayout>
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -11,6 +12,11 @@ bool printHtml(const QString& html, QPageLayout::Orientation orientation, QWidge
 // False, the user told (what: « Le tableau », « La liste »), when the PDF cannot be written.
 bool writeHtmlPdf(const QString& html, QPageLayout::Orientation orientation, const QString& file,
                   const QString& what, QWidget* parent);
+
+// Bytes written whole to file, or the user told why, after notDone (« Le tableau n'a pas été
+// exporté. »).
+bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
+                 QWidget* parent);
 
 // A save dialog in French over the proposed folder; the name as typed, or empty if cancelled.
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,

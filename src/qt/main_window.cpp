@@ -384,13 +384,9 @@ void MainWindow::showPartsList() {
 
 void MainWindow::openClassWithDialog() {
     QFileDialog dialog(this, "Ouvrir une classe");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    frenchFileDialog(dialog, "Ouvrir", "Dossier de la classe :");
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
-    dialog.setLabelText(QFileDialog::FileName, "Dossier de la classe :");
-    dialog.setLabelText(QFileDialog::Accept, "Ouvrir");
-    dialog.setLabelText(QFileDialog::Reject, "Annuler");
     dialog.setDirectory(lastFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     openClass(dialog.selectedFiles().first());
@@ -452,10 +448,9 @@ void MainWindow::offerRecovery() {
 
 bool MainWindow::offerRecoveryOf(const QString& path, const QDateTime& modified) {
     DesignSession& session = design_->session();
-    std::string bytes;
+    DesignDocument left;
     try {
-        bytes = readDesignBytes(local(path));
-        readDesign(bytes, local(path));
+        left = readDesignDocument(readDesignBytes(local(path)), local(path));
     } catch (const DataError& error) {
         // Set aside, not deleted: the teacher may still want to look at it.
         const QString aside =
@@ -472,7 +467,7 @@ bool MainWindow::offerRecoveryOf(const QString& path, const QDateTime& modified)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    const QString document = QString::fromStdString(readRecoveryNote(bytes).document);
+    const QString document = QString::fromStdString(left.recovery.document);
     const QString when = QLocale(QLocale::French).toString(modified, "dd/MM/yyyy 'à' HH:mm");
     const QString detail =
         (document.isEmpty() ? QString("Conception jamais enregistrée")
@@ -496,18 +491,12 @@ QString MainWindow::chooseFile(QFileDialog::AcceptMode mode, const QString& titl
                                const QString& filter, const QString& suffix,
                                const QString& proposed) {
     NameKeepingFileDialog dialog(this, title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    frenchFileDialog(dialog, mode == QFileDialog::AcceptOpen ? "Ouvrir" : "Enregistrer");
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters({filter, "Tous les fichiers (*)"});
     dialog.setDefaultSuffix(suffix);
-    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
-    dialog.setLabelText(QFileDialog::FileName, "Nom du fichier :");
-    dialog.setLabelText(QFileDialog::FileType, "Type :");
-    dialog.setLabelText(QFileDialog::Accept,
-                        mode == QFileDialog::AcceptOpen ? "Ouvrir" : "Enregistrer");
-    dialog.setLabelText(QFileDialog::Reject, "Annuler");
     // The folder shown is one that exists, and the name field holds a name only.
     QString folder = lastFolder();
     if (!proposed.isEmpty() && QFileInfo(QFileInfo(proposed).absolutePath()).isDir())

@@ -53,3 +53,12 @@ void NameKeepingFileDialog::accept() {
     typed_ = file;
     QDialog::accept();
 }
+
+void frenchFileDialog(QFileDialog& dialog, const QString& acceptText, const QString& nameLabel) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLabelText(QFileDialog::LookIn, "Dossier :");
+    dialog.setLabelText(QFileDialog::FileName, nameLabel);
+    dialog.setLabelText(QFileDialog::FileType, "Type :");
+    dialog.setLabelText(QFileDialog::Accept, acceptText);
+    dialog.setLabelText(QFileDialog::Reject, "Annuler");
+}

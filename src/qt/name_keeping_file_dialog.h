@@ -22,3 +22,7 @@ class NameKeepingFileDialog : public QFileDialog {
   private:
     QString typed_;
 };
+
+// The toolkit's own dialog, not the desktop's, with its labels in French.
+void frenchFileDialog(QFileDialog& dialog, const QString& acceptText,
+                      const QString& nameLabel = "Nom du fichier :");

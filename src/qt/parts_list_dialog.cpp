@@ -1,34 +1,19 @@
 #include "qt/parts_list_dialog.h"
 
-#include <unistd.h>
 #include <QDate>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPageLayout>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
-#include <cstdio>
 
-#include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
-#include "document/atomic_file.h"
 #include "qt/html_document.h"
-#include "qt/message_box.h"
-#include "qt/name_keeping_file_dialog.h"
 #include "qt/system_number_format.h"
-#include "qt/user_folders.h"
 
 namespace {
 
@@ -117,14 +102,7 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
 }
 
 bool PartsListDialog::exportCsv(const QString& file) {
-    try {
-        writeFileAtomically(QFile::encodeName(file).toStdString(), partsCsv(list_));
-        return true;
-    } catch (const DataError& error) {
-        showOkBox(QMessageBox::Warning,
-                  "La liste n'a pas été exportée. " + std::string(error.what()), this);
-        return false;
-    }
+    return writeExport(file, partsCsv(list_), "La liste n'a pas été exportée.", this);
 }
 
 QString PartsListDialog::html() const {

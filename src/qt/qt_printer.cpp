@@ -93,16 +93,12 @@ void QtPrinter::divertPdfOutput() {
     if (target.isDir())
         throw PrintError("« " + safeName(pdfTarget_.toStdString()) + " » est un dossier.");
     // Named as every temporary file of ours, so that one left by a killed copy is swept later.
-    static int counter = 0;
     const std::string folder = QFile::encodeName(target.absolutePath()).toStdString();
     int fd = -1;
     int error = 0;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        const QString name = QString(".%1.tmp-%2-%3")
-                                 .arg(target.fileName().left(100))
-                                 .arg(::getpid())
-                                 .arg(counter++);
-        pdfPartial_ = target.absoluteDir().filePath(name);
+        pdfPartial_ = QFile::decodeName(QByteArray::fromStdString(
+            temporaryBeside(QFile::encodeName(target.absoluteFilePath()).toStdString())));
         fd = ::open(QFile::encodeName(pdfPartial_).constData(),
                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         error = errno;

@@ -54,16 +54,6 @@ std::string quoted(const std::string& name) {
     return "« " + safeName(name) + " »";
 }
 
-// « a », « a et b », « a, b et c ».
-std::string joined(const std::vector<std::string>& parts) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0) text += i + 1 == parts.size() ? " et " : ", ";
-        text += parts[i];
-    }
-    return text;
-}
-
 // What a partly replayed design lost, and which steps the pupil must choose again.
 std::string partialReplayText(const ReplayOutcome& outcome) {
     std::vector<std::string> items;
@@ -77,9 +67,9 @@ std::string partialReplayText(const ReplayOutcome& outcome) {
         lastStep = m.step;
     }
     const bool several = items.size() > 1;
-    return joined(items) + (several ? " ne figurent" : " ne figure") + " plus dans " +
+    return frenchList(items) + (several ? " ne figurent" : " ne figure") + " plus dans " +
            (several ? "leur catalogue" : "son catalogue") + ". Les autres choix sont repris ; " +
-           (steps.size() > 1 ? "les étapes " + joined(steps) + " sont"
+           (steps.size() > 1 ? "les étapes " + frenchList(steps) + " sont"
                              : "l'étape " + steps.front() + " est") +
            " à choisir de nouveau.";
 }
@@ -214,22 +204,14 @@ bool DesignSession::newDesign() {
 
 OpenResult DesignSession::openDesign(std::string_view bytes, const std::string& fileName,
                                      bool recovery) {
-    PupilInfo pupil;
-    return openChoices(
-        [&] {
-            DesignChoices choices = readDesign(bytes, fileName);
-            pupil = readPupil(bytes);
-            return choices;
-        },
-        fileName, recovery, {}, &pupil);
+    return openChoices([&] { return readDesignDocument(bytes, fileName); }, fileName, recovery);
 }
 
-OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read,
-                                      const std::string& fileName, bool recovery,
-                                      const RecoveryNote& note, const PupilInfo* pupil) {
-    DesignChoices choices;
+OpenResult DesignSession::openChoices(const std::function<DesignDocument()>& read,
+                                      const std::string& fileName, bool recovery) {
+    DesignDocument document;
     try {
-        choices = read();
+        document = read();
     } catch (const DataError& error) {
         lastRefusal_ = error.reason();
         if (!recovery) {
@@ -248,7 +230,7 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
     ReplayOutcome outcome;
     const auto reason = failureOf([&] {
         loadDesignWindow(fresh, platform_, StartWindow::Skip);
-        outcome = replayChoices(fresh, platform_, choices);
+        outcome = replayChoices(fresh, platform_, document.choices);
         describeState(fresh);
     });
     if (reason) {
@@ -257,7 +239,7 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
         return OpenResult::Failed;
     }
     startOver(std::move(fresh));
-    pupil_ = pupil ? *pupil : PupilInfo{};
+    pupil_ = document.pupil;
     if (outcome.complete() && !recovery) {
         markSaved(fileName);
         return OpenResult::Opened;
@@ -267,7 +249,8 @@ OpenResult DesignSession::openChoices(const std::function<DesignChoices()>& read
     savedState_ = -1;
     documentPath_.clear();
     diskStamp_.reset();
-    if (outcome.complete() && !note.document.empty()) {
+    const RecoveryNote& note = document.recovery;
+    if (recovery && outcome.complete() && !note.document.empty()) {
         documentPath_ = note.document;
         diskStamp_ = note.stamp;
     }
@@ -330,17 +313,12 @@ void DesignSession::markSaved(const std::string& path) {
 
 OpenResult DesignSession::openDesignFile(const std::string& path, bool recovery) {
     std::string bytes;
-    RecoveryNote note;
-    PupilInfo pupil;
     const OpenResult result = openChoices(
         [&] {
             bytes = readDesignBytes(path);
-            if (recovery) note = readRecoveryNote(bytes);
-            DesignChoices choices = readDesign(bytes, path);
-            pupil = readPupil(bytes);
-            return choices;
+            return readDesignDocument(bytes, path);
         },
-        path, recovery, note, &pupil);
+        path, recovery);
     if (result == OpenResult::Opened && !recovery) diskStamp_ = stampOf(bytes);
     return result;
 }

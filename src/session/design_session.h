@@ -111,9 +111,8 @@ class DesignSession {
 
   private:
     void startOver(DesignRecord fresh) noexcept;
-    OpenResult openChoices(const std::function<DesignChoices()>& read, const std::string& fileName,
-                           bool recovery, const RecoveryNote& note = {},
-                           const PupilInfo* pupil = nullptr);
+    OpenResult openChoices(const std::function<DesignDocument()>& read, const std::string& fileName,
+                           bool recovery);
     bool stepHistory(const std::function<bool()>& step, const char* what);
     // After every change: the choices to the recovery file while unsaved, no file otherwise.
     void syncRecovery();

@@ -100,3 +100,8 @@ struct Control {
 
     bool operator==(const Control&) const = default;
 };
+
+// A step list whose pick is made: an item chosen, and not one gone from its catalogue.
+inline bool hasChoice(const Control& list) {
+    return list.chosenItem >= 0 && !list.choiceMissing;
+}

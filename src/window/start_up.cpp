@@ -63,12 +63,6 @@ constexpr const char* kStepPictureBoxes[] = {
 constexpr const char* kPreviewBoxes[] = {"Picture19", "Picture20", "Picture13",
                                          "Picture16", "Picture17", "Picture18"};
 
-std::string trimSpaces(std::string_view text) {
-    const auto begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos) return std::string();
-    return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
-}
-
 }  // namespace
 
 void loadDesignWindow(DesignRecord& record, Platform& platform, StartWindow startWindow) {
