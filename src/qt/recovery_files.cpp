@@ -39,6 +39,11 @@ RecoveryFiles::RecoveryFiles(const QString& folder) : folder_(folder) {
         if (!lock) continue;  // its copy is running
         orphans_.push_back({info.absoluteFilePath(), info.lastModified(), std::move(lock)});
     }
+    // The lock of a copy killed before it had anything to keep: nothing to offer, only to remove.
+    for (const QFileInfo& info : dir.entryInfoList({"recuperation*.ventakar.lock"}, QDir::Files)) {
+        const QString file = info.absoluteFilePath().chopped(5);
+        if (!QFileInfo::exists(file)) claim(file);  // taken if stale, and let go at once
+    }
     std::stable_sort(orphans_.begin(), orphans_.end(),
                      [](const Orphan& a, const Orphan& b) { return a.modified > b.modified; });
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
