@@ -4,7 +4,11 @@
 #include <QMessageBox>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+
+#include "catalogue/visible_text.h"
+#include "classroom/class_scan.h"
 
 #include "qt/application_identity.h"
 #include "qt/catalogue_check_run.h"
@@ -65,6 +69,21 @@ QString programFolder(const char* argv0) {
     return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
 }
 
+// Whether the window can open: a display, or a platform named by the environment (offscreen).
+bool displayAvailable(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "-platform" || argument == "--platform" ||
+            argument.rfind("-platform=", 0) == 0 || argument.rfind("--platform=", 0) == 0)
+            return true;
+    }
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
 int print(const QString& text, FILE* stream, int status) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     return status;
@@ -78,7 +97,7 @@ int main(int argc, char** argv) {
     // --help and --version need no display: they are answered before the toolkit starts.
     const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
     if (!line.error.isEmpty())
-        return print(line.error + "\nPour l'aide : ventakar --help\n", stderr, 2);
+        return print(line.error + "\nPour l'aide : ventakar --help\n", stderr, 1);
     if (line.help) return print(commandLineHelp(), stdout, 0);
     if (line.version) return print(versionText(), stdout, 0);
 
@@ -108,6 +127,19 @@ int main(int argc, char** argv) {
         return runCatalogueCheck(QDir(home).filePath("Data"));
     }
 
+    if (!line.classFolder.isEmpty()) {
+        const QString folder = QDir(startFolder).absoluteFilePath(line.classFolder);
+        const std::string problem = classFolderProblem(QFile::encodeName(folder).toStdString());
+        if (!problem.empty())
+            return print(QString::fromStdString("VENTAKAR : " + visibleText(problem) + "\n"),
+                         stderr, 1);
+    }
+    if (!displayAvailable(argc, argv))
+        return print(
+            "VENTAKAR : aucun écran n'est disponible (ni DISPLAY ni WAYLAND_DISPLAY) : la fenêtre "
+            "ne peut pas s'ouvrir. Pour un tableau sans fenêtre : ventakar --classe DOSSIER "
+            "--csv FICHIER.\n",
+            stderr, 1);
     QApplication app(argc, argv);
     setApplicationIdentity();
     installToolkitTranslations();

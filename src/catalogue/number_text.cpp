@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 std::string formatNumber(double value, std::string_view decimalSeparator) {
     if (value == 0) value = 0;  // no "-0"
@@ -113,4 +114,32 @@ bool numberDisplayText(std::string& out, std::string_view raw, std::string_view 
         return true;
     }
     return false;
+}
+
+long long toCents(double euros) {
+    if (!std::isfinite(euros)) return 0;
+    // Through the shortest decimal text, so that 25.195 (stored as 25.19499…) rounds up.
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.12g", euros * 100);
+    return std::llround(std::strtod(buf, nullptr));
+}
+
+std::string formatCents(long long cents, std::string_view decimalSeparator) {
+    const bool negative = cents < 0;
+    const unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(cents) : cents;
+    const unsigned long long fraction = magnitude % 100;
+    return std::string(negative ? "-" : "") + std::to_string(magnitude / 100) +
+           std::string(decimalSeparator) + char('0' + fraction / 10) + char('0' + fraction % 10);
+}
+
+std::string formatMoney(double euros, std::string_view decimalSeparator) {
+    return formatCents(toCents(euros), decimalSeparator);
+}
+
+std::string formatMeasure(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value)) return formatNumber(value, decimalSeparator);
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.12g", value * 1000);
+    return formatNumber(std::round(std::strtod(buf, nullptr)) / 1000, decimalSeparator);
 }

@@ -15,3 +15,14 @@ std::optional<double> parseDecimalNumber(std::string_view text);
 // Appends how an unquoted field that is a decimal number is shown (as formatNumber shows its
 // value) to out; false, and out untouched, when the text is not a number.
 bool numberDisplayText(std::string& out, std::string_view raw, std::string_view decimalSeparator);
+
+// An amount of money in whole cents, rounded half away from zero (25,195 € is 2520 cents).
+long long toCents(double euros);
+
+// An amount to pay as a person writes it: two decimals, the given separator (6,40).
+std::string formatCents(long long cents, std::string_view decimalSeparator);
+std::string formatMoney(double euros, std::string_view decimalSeparator);
+
+// A mass or a length VENTAKAR computed, as the window shows its fields but without binary noise:
+// rounded to the thousandth, trailing zeros dropped (53,4 and not 53,3999999999999).
+std::string formatMeasure(double value, std::string_view decimalSeparator);

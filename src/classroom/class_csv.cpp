@@ -1,6 +1,7 @@
 #include "classroom/class_csv.h"
 
 #include "catalogue/number_text.h"
+#include "catalogue/visible_text.h"
 
 namespace {
 
@@ -48,7 +49,12 @@ std::optional<double> classNumber(const DesignRow& row, int column) {
 }
 
 std::string classCell(const DesignRow& row, int column, const std::string& separator) {
+    if (column == 7) return row.price ? formatMoney(*row.price, separator) : std::string();
     if (column >= 5 && column <= 9) return number(classNumber(row, column), separator);
+    // One decimal mark in a table: the CSV's texts with the comma, as its numbers.
+    const DesignRow::Texts& texts =
+        separator == "," ? row.commaTexts
+                         : DesignRow::Texts{row.failing, row.withAllBatteries, row.remarks};
     switch (column) {
         case 0:
             return row.pupil;
@@ -61,13 +67,13 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
         case 4:
             return stateWords(row.state);
         case 10:
-            return row.failing;
+            return texts.failing;
         case 11:
             return row.state == DesignState::Illisible ? std::string() : row.batteries;
         case 12:
-            return row.state == DesignState::Illisible ? std::string() : row.withAllBatteries;
+            return row.state == DesignState::Illisible ? std::string() : texts.withAllBatteries;
         case 13:
-            return row.remarks;
+            return texts.remarks;
         case 14:
             return row.identicalTo;
         default:
@@ -75,7 +81,9 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
     }
 }
 
-std::string csvField(const std::string& text) {
+std::string csvField(const CsvCell& cell) {
+    std::string text = visibleText(cell.text);
+    if (!cell.isNumber && readAsFormula(cell.text)) text.insert(0, "'");
     if (text.find_first_of(";\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (const char c : text) {
@@ -85,19 +93,32 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string csvLine(const std::vector<std::string>& fields) {
+std::string csvLine(const std::vector<CsvCell>& fields) {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? ";" : "") + csvField(fields[i]);
     return line + "\r\n";
 }
 
-std::string classCsv(const std::vector<DesignRow>& rows) {
-    std::string csv = "\xEF\xBB\xBF" + csvLine(classColumns());
-    for (const DesignRow& row : rows) {
-        std::vector<std::string> fields;
-        for (int c = 0; c < static_cast<int>(classColumns().size()); ++c)
-            fields.push_back(classCell(row, c, ","));
+std::string classCsv(const std::vector<const DesignRow*>& rows,
+                     const std::vector<std::string>& lastLines) {
+    std::vector<CsvCell> header(classColumns().begin(), classColumns().end());
+    std::string csv = "\xEF\xBB\xBF" + csvLine(header);
+    for (const DesignRow* row : rows) {
+        std::vector<CsvCell> fields;
+        for (int c = 0; c < static_cast<int>(classColumns().size()); ++c) {
+            std::string text = classCell(*row, c, ",");
+            fields.push_back(classNumber(*row, c) ? CsvCell::number(std::move(text))
+                                                  : CsvCell(std::move(text)));
+        }
         csv += csvLine(fields);
     }
+    if (!lastLines.empty()) csv += "\r\n";
+    for (const std::string& line : lastLines) csv += csvLine({line});
     return csv;
+}
+
+std::string classCsv(const std::vector<DesignRow>& rows, const std::vector<std::string>& lastLines) {
+    std::vector<const DesignRow*> all;
+    for (const DesignRow& row : rows) all.push_back(&row);
+    return classCsv(all, lastLines);
 }

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -13,6 +15,7 @@
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
 #include "catalogue/safe_name.h"
+#include "catalogue/visible_text.h"
 #include "classroom/scan_platform.h"
 #include "document/design_file.h"
 #include "document/design_steps.h"
@@ -27,8 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMaxDepth = 4;
-
 bool hidden(const fs::path& path) {
     const std::string name = path.filename().string();
     return !name.empty() && name[0] == '.';
@@ -38,25 +39,132 @@ bool recoveryFile(const std::string& name) {
     return name.rfind("recuperation", 0) == 0;
 }
 
-void findIn(const fs::path& root, const fs::path& folder, int depth, std::set<fs::path>& visited,
-            std::vector<std::string>& found) {
-    std::error_code error;
-    const fs::path real = fs::canonical(folder, error);
-    if (error || !visited.insert(real).second) return;  // unreadable, or a link loop
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const fs::path& path = it->path();
-        if (hidden(path)) continue;
-        std::error_code kind;
-        if (it->is_directory(kind)) {
-            if (depth < kMaxDepth) findIn(root, path, depth + 1, visited, found);
-            continue;
-        }
-        const std::string name = path.filename().string();
-        if (path.extension() != ".ventakar" || recoveryFile(name) || !it->is_regular_file(kind))
-            continue;
-        found.push_back(path.lexically_relative(root).generic_string());
+bool designName(const fs::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    return extension == ".ventakar" && !recoveryFile(path.filename().string());
+}
+
+std::string readReason(const std::error_code& error) {
+    switch (error.value()) {
+        case EACCES:
+        case EPERM:
+            return "droits d'accès";
+        case ELOOP:
+            return "boucle de liens";
+        case ENOENT:
+            return "lien cassé";
+        default:
+            return "illisible : " + error.message();
     }
 }
+
+// The class folder's walk: real paths, so that every design is met once under its own name.
+class DesignFinder {
+  public:
+    explicit DesignFinder(fs::path root) : root_(std::move(root)) { visited_.insert(root_); }
+
+    void walk(const fs::path& folder) {
+        std::error_code error;
+        std::vector<fs::directory_entry> entries;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error))
+            entries.push_back(*it);
+        if (error) {
+            skip(folder, true, readReason(error));
+            return;
+        }
+        std::sort(entries.begin(), entries.end());
+        for (const fs::directory_entry& entry : entries) visit(entry);
+    }
+
+    FoundDesigns found;
+
+  private:
+    // The path inside the class folder, or nothing when real lies outside it.
+    std::optional<fs::path> inside(const fs::path& real) const {
+        const fs::path relative = real.lexically_relative(root_);
+        if (relative.empty() || *relative.begin() == "..") return std::nullopt;
+        return relative;
+    }
+
+    void skip(const fs::path& path, bool folder, const std::string& reason) {
+        const fs::path relative = path.lexically_relative(root_);
+        found.skipped.push_back(
+            {visibleText(relative.generic_string()) + (folder ? "/" : ""), reason});
+    }
+
+    void visit(const fs::directory_entry& entry) {
+        const fs::path& path = entry.path();
+        if (hidden(path)) return;
+        std::error_code error;
+        const fs::file_status status = entry.status(error);
+        if (error || !fs::exists(status)) {
+            if (designName(path)) skip(path, false, error ? readReason(error) : "lien cassé");
+            else ++found.otherFiles;
+            return;
+        }
+        const fs::path real = fs::canonical(path, error);
+        if (error) {
+            skip(path, fs::is_directory(status), readReason(error));
+            return;
+        }
+        const std::optional<fs::path> relative = inside(real);
+        if (fs::is_directory(status)) {
+            if (!relative) {
+                // A link to the class folder itself or above is a loop; elsewhere, another class.
+                if (real.lexically_relative(root_).generic_string().find_first_not_of("./") !=
+                    std::string::npos)
+                    skip(path, true, "lien hors du dossier de la classe, non suivi");
+                return;
+            }
+            if (!visited_.insert(real).second) return;  // read already, or a loop
+            const int realDepth = static_cast<int>(std::distance(relative->begin(), relative->end()));
+            if (realDepth > kMaxDepth) {
+                const int deeper = countDeeper(real);
+                if (deeper > 0)
+                    skip(real, true,
+                         std::to_string(deeper) +
+                             (deeper > 1 ? " conceptions" : " conception") + " à plus de " +
+                             std::to_string(kMaxDepth) + " niveaux de dossiers");
+                return;
+            }
+            walk(real);
+            return;
+        }
+        if (!designName(path)) {
+            ++found.otherFiles;
+            return;
+        }
+        if (!relative) {
+            skip(path, false, "lien hors du dossier de la classe, non suivi");
+            return;
+        }
+        if (!fs::is_regular_file(status)) {
+            skip(path, false, "pas un fichier ordinaire");
+            return;
+        }
+        if (files_.insert(real).second) found.files.push_back(relative->generic_string());
+    }
+
+    // The designs below a folder too deep to be read, counted only.
+    int countDeeper(const fs::path& folder) {
+        int count = 0;
+        std::error_code error;
+        for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            if (it.depth() > 32) it.disable_recursion_pending();
+            std::error_code ignored;
+            if (designName(it->path()) && it->is_regular_file(ignored) && !hidden(it->path()))
+                ++count;
+        }
+        return count;
+    }
+
+    fs::path root_;
+    std::set<fs::path> visited_;
+    std::set<fs::path> files_;
+};
 
 std::string localTime(const fs::path& path, long long* seconds) {
     struct stat info {};
@@ -98,38 +206,57 @@ int stepsChosen(const DesignRecord& record) {
     return count + (count == 13 && estimated(record) ? 1 : 0);
 }
 
+// A criterion in words: how far from its limit, or that it stands exactly at it.
 std::string criterionText(const CriterionResult& c, std::string_view sep) {
-    const std::string unit = std::string(" ") + c.unit;
-    const std::string value = formatNumber(c.value, sep) + unit;
-    const std::string limit = formatNumber(c.limit, sep) + unit;
-    std::string text = std::string(c.name) + " : " + value +
-                       (c.mustBeAbove ? " pour plus de " + limit : " pour " + limit + " au plus");
-    if (c.standing == Standing::Tie) return text + " (à la limite)";
+    const bool money = std::string_view(c.unit) == "€";
+    const auto figure = [&](double v) {
+        return (money ? formatMoney(v, sep) : formatMeasure(v, sep)) + " " + c.unit;
+    };
+    const std::string value = figure(c.value);
+    const std::string limit = figure(c.limit);
+    if (c.standing == Standing::Tie)
+        return std::string(c.name) + " : " + value + ", exactement la limite (" +
+               (c.mustBeAbove ? "plus de " : "moins de ") + limit +
+               " exigé) : le règlement ne donne pas de verdict";
+    const std::string text = std::string(c.name) + " : " + value +
+                             (c.mustBeAbove ? " pour plus de " + limit : " pour " + limit + " au plus");
     const double gap = c.mustBeAbove ? c.limit - c.value : c.value - c.limit;
-    return text + " (" + formatNumber(gap, sep) + unit +
-           (c.mustBeAbove ? " de moins)" : " de trop)");
+    const std::string gapText =
+        money ? formatCents(toCents(c.mustBeAbove ? c.limit : c.value) -
+                                toCents(c.mustBeAbove ? c.value : c.limit),
+                            sep) +
+                    " " + c.unit
+              : figure(gap);
+    return text + " (" + gapText + (c.mustBeAbove ? " de moins)" : " de trop)");
 }
 
 struct Judgement {
     DesignState state = DesignState::Incomplete;
-    std::string failing;
+    std::vector<CriterionResult> unmet;  // failing or at their limit
+
+    std::string failing(std::string_view sep) const {
+        std::vector<std::string> texts;
+        for (const CriterionResult& c : unmet) texts.push_back(criterionText(c, sep));
+        return joined(texts);
+    }
+    std::string withFailing(std::string_view sep) const {
+        const std::string words = failing(sep);
+        return stateWords(state) + (words.empty() ? std::string() : " : " + words);
+    }
 };
 
 Judgement judge(DesignRecord& record, std::string_view sep, bool partly) {
     if (partly) return {DesignState::RepriseEnPartie, {}};
     if (stepsChosen(record) < 14) return {DesignState::Incomplete, {}};
-    std::vector<std::string> failing;
+    Judgement j;
     for (const CriterionResult& c : criteriaResults(record, sep))
-        if (c.standing != Standing::Complies) failing.push_back(criterionText(c, sep));
+        if (c.standing != Standing::Complies) j.unmet.push_back(c);
     const std::string& verdict = record["Picture9"].pictureFile;
-    const DesignState state = verdict == "Data/Oui.jpg"   ? DesignState::Conforme
-                              : verdict == "Data/Non.jpg" ? DesignState::NonConforme
-                                                          : DesignState::SansVerdict;
-    return {state, joined(failing)};
-}
-
-std::string withFailing(const Judgement& j) {
-    return stateWords(j.state) + (j.failing.empty() ? std::string() : " : " + j.failing);
+    j.state = verdict == "Data/Oui.jpg"   ? DesignState::Conforme
+              : verdict == "Data/Non.jpg" ? DesignState::NonConforme
+                                          : DesignState::SansVerdict;
+    if (j.state == DesignState::Conforme) j.unmet.clear();
+    return j;
 }
 
 std::string batteriesOf(const DesignRecord& record, std::string_view sep, int* count) {
@@ -157,23 +284,24 @@ void replayRow(DesignRow& row, const std::string& path, DesignRecord& record,
     try {
         document = readDesignDocument(readDesignBytes(path), path);
     } catch (const DataError& error) {
-        row.remarks = error.reason();
+        row.remarks = row.commaTexts.remarks = visibleText(error.reason());
         return;
     }
     const DesignChoices& choices = document.choices;
-    row.pupil = document.pupil.name;
-    row.className = document.pupil.className;
+    row.pupil = visibleText(document.pupil.name);
+    row.className = visibleText(document.pupil.className);
     ReplayOutcome outcome;
     try {
         outcome = replayChoices(record, platform, choices);
     } catch (const DataError& error) {
-        row.remarks = std::string(error.what());
+        row.remarks = row.commaTexts.remarks = visibleText(error.what());
         return;
     }
     row.choicesKey = writeDesign(choices);
     const Judgement j = judge(record, sep, !outcome.complete());
     row.state = j.state;
-    row.failing = j.failing;
+    row.failing = j.failing(sep);
+    row.commaTexts.failing = j.failing(",");
     row.stepsChosen = stepsChosen(record);
     row.mass = shown(record, "Text91", sep, true);
     row.price = shown(record, "Text92", sep, true);
@@ -181,27 +309,69 @@ void replayRow(DesignRow& row, const std::string& path, DesignRecord& record,
     row.axis = shown(record, "Text43", sep, estimated(record));
     int count = 0;
     row.batteries = batteriesOf(record, sep, &count);
-    row.withAllBatteries = withFailing(j);
+    row.withAllBatteries = j.withFailing(sep);
+    row.commaTexts.withAllBatteries = j.withFailing(",");
     row.parts = partsOfDesign(record, sep);
+    for (PartLine& part : row.parts) {
+        for (std::string* text : {&part.supplier, &part.reference, &part.designation})
+            *text = visibleText(*text);
+    }
     row.priceWithBatteries = row.price;
     if (count > 0 && j.state != DesignState::RepriseEnPartie) {
         DesignRecord all = record;
         try {
             for (const char* box : {"Check1", "Check2"})
                 if (all[box].checkValue != 1) clickCheckBox(all, platform, box, 1);
-            row.withAllBatteries = withFailing(judge(all, sep, false));
+            const Judgement withAll = judge(all, sep, false);
+            row.withAllBatteries = withAll.withFailing(sep);
+            row.commaTexts.withAllBatteries = withAll.withFailing(",");
             row.priceWithBatteries = MyVal(all.text("Text92"), sep);
         } catch (const DataError&) {
         }
     }
-    std::vector<std::string> remarks;
-    for (const MissingChoice& m : outcome.missing) {
-        remarks.push_back("l'élément « " + safeName(m.item) + " » de l'étape " +
-                          std::to_string(m.step) + " (" + m.stepTitle +
-                          ") ne figure plus dans son catalogue");
+    const auto remarksWith = [&](std::string_view separator) {
+        std::vector<std::string> remarks;
+        for (const MissingChoice& m : outcome.missing) {
+            remarks.push_back("l'élément « " + safeName(m.item) + " » de l'étape " +
+                              std::to_string(m.step) + " (" + m.stepTitle +
+                              ") ne figure plus dans son catalogue");
+        }
+        for (const std::string& r : partRemarks(record, separator)) remarks.push_back(r);
+        return visibleText(joined(remarks));
+    };
+    row.remarks = remarksWith(sep);
+    row.commaTexts.remarks = sep == "," ? row.remarks : remarksWith(",");
+}
+
+// Identical designs (the same choices, whoever made them) by group: its number, its size and at
+// most five of the others, so that a row does not grow with the class.
+void nameIdenticalDesigns(std::vector<DesignRow>& rows) {
+    constexpr std::size_t kNamed = 5;
+    std::map<std::string, std::vector<std::size_t>> same;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (!rows[i].choicesKey.empty()) same[rows[i].choicesKey].push_back(i);
+    std::vector<const std::vector<std::size_t>*> groups;
+    for (const auto& [key, group] : same)
+        if (group.size() > 1) groups.push_back(&group);
+    // Numbered in the order of their first file.
+    std::sort(groups.begin(), groups.end(),
+              [&](const auto* a, const auto* b) { return a->front() < b->front(); });
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::vector<std::size_t>& group = *groups[g];
+        const std::string head = "groupe " + std::to_string(g + 1) + ", " +
+                                 std::to_string(group.size()) + " conceptions : ";
+        for (std::size_t i : group) {
+            std::vector<std::string> others;
+            for (std::size_t j : group) {
+                if (j == i) continue;
+                if (others.size() == kNamed) break;
+                others.push_back(rows[j].file);
+            }
+            const std::size_t more = group.size() - 1 - others.size();
+            rows[i].identicalTo = head + joined(others, ", ") +
+                                  (more ? " et " + std::to_string(more) + " autres" : "");
+        }
     }
-    for (const std::string& r : partRemarks(record, sep)) remarks.push_back(r);
-    row.remarks = joined(remarks);
 }
 
 }  // namespace
@@ -224,21 +394,64 @@ const char* stateWords(DesignState state) {
     return "Illisible";
 }
 
+FoundDesigns findDesigns(const std::string& folder) {
+    std::error_code error;
+    fs::path root = fs::canonical(folder, error);
+    if (error) return {};
+    DesignFinder finder(root);
+    finder.walk(root);
+    std::sort(finder.found.files.begin(), finder.found.files.end());
+    return std::move(finder.found);
+}
+
 std::vector<std::string> findDesignFiles(const std::string& folder) {
-    std::vector<std::string> found;
-    std::set<fs::path> visited;
-    findIn(fs::path(folder), fs::path(folder), 0, visited, found);
-    std::sort(found.begin(), found.end());
-    return found;
+    return findDesigns(folder).files;
+}
+
+std::string classFolderProblem(const std::string& folder) {
+    const std::string shown = "« " + visibleText(folder) + " »";
+    std::error_code error;
+    const fs::file_status status = fs::status(folder, error);
+    if (!fs::exists(status)) return "le dossier " + shown + " n'existe pas.";
+    if (!fs::is_directory(status))
+        return shown + " est un fichier, pas un dossier : donnez le dossier de la classe.";
+    fs::directory_iterator it(folder, error);
+    if (error) return "le dossier " + shown + " ne peut pas être lu (" + readReason(error) + ").";
+    return {};
+}
+
+std::vector<std::string> skippedLines(const std::vector<SkippedEntry>& skipped, int otherFiles) {
+    std::vector<std::string> lines;
+    if (!skipped.empty()) {
+        constexpr std::size_t kNamed = 5;
+        std::vector<std::string> named;
+        for (std::size_t i = 0; i < skipped.size() && i < kNamed; ++i)
+            named.push_back(skipped[i].path + " (" + skipped[i].reason + ")");
+        std::string line = std::to_string(skipped.size()) +
+                           (skipped.size() > 1 ? " fichiers non lus : " : " fichier non lu : ") +
+                           joined(named, ", ");
+        if (skipped.size() > kNamed)
+            line += " et " + std::to_string(skipped.size() - kNamed) + " autres";
+        lines.push_back(line);
+    }
+    if (otherFiles > 0)
+        lines.push_back(std::to_string(otherFiles) +
+                        (otherFiles > 1 ? " autres fichiers laissés de côté (pas des conceptions)"
+                                        : " autre fichier laissé de côté (pas une conception)"));
+    return lines;
 }
 
 ClassScan scanClass(const std::string& folder, const std::string& decimalSeparator,
                     const ScanProgress& progress) {
     ClassScan scan;
     scan.folder = folder;
-    const std::vector<std::string> files = findDesignFiles(folder);
+    FoundDesigns found = findDesigns(folder);
+    scan.skipped = std::move(found.skipped);
+    scan.otherFiles = found.otherFiles;
+    const std::vector<std::string>& files = found.files;
     DesignScanner scanner(decimalSeparator);
     const int total = static_cast<int>(files.size());
+    scan.rows.reserve(files.size());
     for (int i = 0; i < total; ++i) {
         scan.rows.push_back(scanner.scan((fs::path(folder) / files[i]).string(), files[i]));
         if (progress && !progress(i + 1, total)) {
@@ -246,19 +459,7 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
             break;
         }
     }
-    // Identical designs: the same choices, whoever made them.
-    std::map<std::string, std::vector<std::size_t>> same;
-    for (std::size_t i = 0; i < scan.rows.size(); ++i)
-        if (!scan.rows[i].choicesKey.empty()) same[scan.rows[i].choicesKey].push_back(i);
-    for (const auto& [key, group] : same) {
-        if (group.size() < 2) continue;
-        for (std::size_t i : group) {
-            std::vector<std::string> others;
-            for (std::size_t j : group)
-                if (j != i) others.push_back(scan.rows[j].file);
-            scan.rows[i].identicalTo = joined(others);
-        }
-    }
+    nameIdenticalDesigns(scan.rows);
     return scan;
 }
 
@@ -277,10 +478,11 @@ DesignScanner::~DesignScanner() = default;
 DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
                               DesignRecord* replayed) {
     DesignRow row;
-    row.file = file;
+    row.file = visibleText(file);
+    row.path = path;
     row.savedAt = localTime(path, &row.savedTime);
     if (!startUpFailure_.empty()) {
-        row.remarks = startUpFailure_;
+        row.remarks = row.commaTexts.remarks = startUpFailure_;
         return row;
     }
     DesignRecord record = startUp_;

@@ -27,32 +27,65 @@ const char* stateWords(DesignState state);
 struct DesignRow {
     std::string pupil;
     std::string className;
-    std::string file;     // inside the folder, with '/'
+    std::string file;  // inside the folder, with '/', as it may be shown (visibleText)
+    std::string path;  // the file's own bytes, to open it whatever its name's encoding
     std::string savedAt;  // the file's time, 2026-12-08 14:05
     long long savedTime = 0;
     DesignState state = DesignState::Illisible;
     int stepsChosen = 0;
     // As the window shows them in Text91, Text92, Text90 and Text43; none while not computed.
     std::optional<double> mass, price, height, axis;
-    std::string failing;  // the criteria not met, in words, joined by « ; »
+    std::string failing;  // the criteria not met or at their limit, in words, joined by « ; »
     std::string batteries;
     std::string withAllBatteries;
     std::string remarks;
     std::string identicalTo;
+    // The same texts with numbers written with a decimal comma, for the CSV.
+    struct Texts {
+        std::string failing, withAllBatteries, remarks;
+    } commaTexts;
     std::string choicesKey;       // the choices as a file writes them, names aside; empty if unread
     std::vector<PartLine> parts;  // what building it takes
     std::optional<double> priceWithBatteries;  // Text92 with the batteries' cost counted
 };
 
+// Something of the class folder that was not read, and why (« ferme/ », « droits d'accès »).
+struct SkippedEntry {
+    std::string path;  // inside the folder, as it may be shown; a folder ends with '/'
+    std::string reason;
+};
+
+// The design files of a class folder and what was left out.
+struct FoundDesigns {
+    std::vector<std::string> files;  // inside the folder, with '/', sorted, each design once
+    std::vector<SkippedEntry> skipped;
+    int otherFiles = 0;  // files that are not designs
+};
+
 struct ClassScan {
     std::string folder;
     std::vector<DesignRow> rows;  // by file
+    std::vector<SkippedEntry> skipped;
+    int otherFiles = 0;
     bool cancelled = false;
 };
 
-// Every *.ventakar file of folder and its subfolders, four levels deep: hidden files and folders,
-// recovery files and link loops left out. Paths inside folder, with '/', sorted.
+inline constexpr int kMaxDepth = 4;
+
+// Every *.ventakar file (any case) of folder and its subfolders, four levels deep, each once
+// under its own path: a folder or file reached through a link inside the folder is read once,
+// links leading out of it are not followed. Hidden files and folders and recovery files are left
+// out; unreadable folders, designs deeper than four levels and odd files are counted as skipped.
+FoundDesigns findDesigns(const std::string& folder);
 std::vector<std::string> findDesignFiles(const std::string& folder);
+
+// Why folder cannot be read as a class (missing, a file, unreadable), in French; empty when it
+// can. The same words for the window and the command line.
+std::string classFolderProblem(const std::string& folder);
+
+// « 2 fichiers non lus : ferme/ (droits d'accès), loin/ (lien hors du dossier de la classe) » and
+// the count of other files; nothing when everything was read.
+std::vector<std::string> skippedLines(const std::vector<SkippedEntry>& skipped, int otherFiles);
 
 // Called after each design: how many are done of how many; false stops the scan there.
 using ScanProgress = std::function<bool(int done, int total)>;

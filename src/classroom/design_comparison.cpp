@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/class_scan.h"
 #include "document/design_steps.h"
@@ -69,9 +70,10 @@ std::vector<ComparedLine> compareDesigns(const std::string& first, const std::st
     const std::vector<std::string> a = choiceTexts(recordA, rowA);
     const std::vector<std::string> b = choiceTexts(recordB, rowB);
     std::vector<ComparedLine> lines;
-    for (std::size_t i = 0; i < choiceSlots().size(); ++i)
-        lines.push_back({slotLabel(choiceSlots()[i]), a[i], b[i]});
     lines.push_back({"Élève", rowA.pupil, rowB.pupil});
+    lines.push_back({"Classe", rowA.className, rowB.className});
+    for (std::size_t i = 0; i < choiceSlots().size(); ++i)
+        lines.push_back({slotLabel(choiceSlots()[i]), visibleText(a[i]), visibleText(b[i])});
     for (int column : {6, 7, 8, 9, 4, 5, 10, 11, 12, 13}) {
         lines.push_back({classColumns()[column], classCell(rowA, column, separator),
                          classCell(rowB, column, separator)});

@@ -72,10 +72,6 @@ std::string sortKey(const std::string& text) {
     return key;
 }
 
-std::string number(const std::optional<double>& value, const std::string& separator) {
-    return value ? formatNumber(*value, separator) : std::string();
-}
-
 }  // namespace
 
 std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view separator) {
@@ -90,7 +86,7 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
              .step = item.step,
              .quantity = double(item.perDesign),
              .unitPrice = price,
-             .total = price * item.perDesign});
+             .totalCents = toCents(price) * item.perDesign});
     }
     // The batteries the vehicle runs on, of the kind chosen, priced from Pile.txt.
     const double count = hasChoice(record["Combo4"]) ? MyVal(record.text("Text78"), separator) : 0;
@@ -103,7 +99,7 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
                          .step = "4",
                          .quantity = count,
                          .unitPrice = price,
-                         .total = price * count});
+                         .totalCents = toCents(price) * static_cast<long long>(count)});
     }
     for (const Material& m : kMaterials) {
         if (!hasChoice(record[m.list])) continue;
@@ -131,7 +127,7 @@ PartsList mergeParts(const std::vector<std::vector<PartLine>>& designs) {
             PartLine& line = it->second;
             if (!fresh) {
                 line.quantity += part.quantity;
-                if (line.total && part.total) *line.total += *part.total;
+                if (line.totalCents && part.totalCents) *line.totalCents += *part.totalCents;
             }
             if (!seen[key]) {
                 if (!fresh) ++line.designs;
@@ -162,16 +158,16 @@ PartsList mergeParts(const std::vector<std::vector<PartLine>>& designs) {
     for (const PartLine& line : list.lines) {
         if (list.subtotals.empty() || list.subtotals.back().first != line.supplier)
             list.subtotals.push_back({line.supplier, 0});
-        list.subtotals.back().second += line.total.value_or(0);
-        list.grandTotal += line.total.value_or(0);
+        list.subtotals.back().second += line.totalCents.value_or(0);
+        list.grandTotalCents += line.totalCents.value_or(0);
     }
     return list;
 }
 
 const std::vector<std::string>& partsColumns() {
     static const std::vector<std::string> columns = {
-        "Fournisseur",          "Référence",    "Désignation", "Étape", "Quantité",
-        "Prix unitaire HT (€)", "Total HT (€)", "Conceptions"};
+        "Fournisseur",          "Référence",    "Désignation", "Étape",   "Quantité",
+        "Prix unitaire HT (€)", "Total HT (€)", "Conceptions", "Remarque"};
     return columns;
 }
 
@@ -186,34 +182,63 @@ std::string partsCell(const PartLine& line, int column, const std::string& separ
         case 3:
             return line.step;
         case 4:
-            return formatNumber(line.quantity, separator);
+            return formatMeasure(line.quantity, separator);
         case 5:
-            return line.unitPrice ? number(line.unitPrice, separator) : line.note;
+            return line.unitPrice ? formatMoney(*line.unitPrice, separator) : std::string();
         case 6:
-            return number(line.total, separator);
+            return line.totalCents ? formatCents(*line.totalCents, separator) : std::string();
         case 7:
             return std::to_string(line.designs);
+        case 8:
+            return line.note;
         default:
             return {};
     }
 }
 
-std::string partsCsv(const PartsList& list) {
-    std::string csv = "\xEF\xBB\xBF" + csvLine(partsColumns());
+std::vector<PartsRow> partsRows(const PartsList& list, const std::string& separator,
+                                bool amountsApart) {
+    const std::size_t columns = partsColumns().size() + (amountsApart ? 1 : 0);
+    const std::size_t amountColumn = amountsApart ? columns - 1 : 6;
+    auto sumRow = [&](PartsRow::Kind kind, const std::string& supplier, const std::string& words,
+                      long long cents) {
+        PartsRow row{kind, std::vector<std::string>(columns)};
+        row.cells[0] = supplier;
+        row.cells[2] = words;
+        row.cells[amountColumn] = formatCents(cents, separator);
+        return row;
+    };
+    std::vector<PartsRow> rows;
     std::size_t subtotal = 0;
     for (std::size_t i = 0; i < list.lines.size(); ++i) {
-        std::vector<std::string> fields;
+        PartsRow row{PartsRow::Kind::Item, {}};
         for (int c = 0; c < static_cast<int>(partsColumns().size()); ++c)
-            fields.push_back(partsCell(list.lines[i], c, ","));
-        csv += csvLine(fields);
+            row.cells.push_back(partsCell(list.lines[i], c, separator));
+        row.cells.resize(columns);
+        rows.push_back(std::move(row));
         const bool last =
             i + 1 == list.lines.size() || list.lines[i + 1].supplier != list.lines[i].supplier;
         if (last && subtotal < list.subtotals.size()) {
-            const auto& [supplier, amount] = list.subtotals[subtotal++];
-            csv += csvLine({supplier, "", "Sous-total " + supplier, "", "", "",
-                            formatNumber(amount, ","), ""});
+            const auto& [supplier, cents] = list.subtotals[subtotal++];
+            rows.push_back(
+                sumRow(PartsRow::Kind::Subtotal, supplier, "Sous-total " + supplier, cents));
         }
     }
-    csv += csvLine({"", "", "Total général", "", "", "", formatNumber(list.grandTotal, ","), ""});
+    rows.push_back(sumRow(PartsRow::Kind::Total, "", "Total général", list.grandTotalCents));
+    return rows;
+}
+
+std::string partsCsv(const PartsList& list) {
+    std::vector<CsvCell> header(partsColumns().begin(), partsColumns().end());
+    header.emplace_back("Sous-totaux et total HT (€)");
+    std::string csv = "\xEF\xBB\xBF" + csvLine(header);
+    for (const PartsRow& row : partsRows(list, ",", true)) {
+        std::vector<CsvCell> cells;
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            const bool number = (c >= 4 && c <= 7) || c == row.cells.size() - 1;
+            cells.push_back(number ? CsvCell::number(row.cells[c]) : CsvCell(row.cells[c]));
+        }
+        csv += csvLine(cells);
+    }
     return csv;
 }

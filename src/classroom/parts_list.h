@@ -14,8 +14,8 @@ struct PartLine {
     std::string designation = {};  // a material also with its thickness
     std::string step = {};         // « 6 et 7 » when the item serves two steps
     double quantity = 0;
-    std::optional<double> unitPrice = {};  // none for the materials
-    std::optional<double> total = {};
+    std::optional<double> unitPrice = {};      // none for the materials
+    std::optional<long long> totalCents = {};  // the unit price to the cent, times the quantity
     int designs = 1;
     std::string note = {};  // « à découper selon le plan » for the materials
 };
@@ -24,8 +24,8 @@ struct PartLine {
 // subtotal per supplier and the grand total.
 struct PartsList {
     std::vector<PartLine> lines;
-    std::vector<std::pair<std::string, double>> subtotals;  // by supplier, in line order
-    double grandTotal = 0;
+    std::vector<std::pair<std::string, long long>> subtotals;  // in cents, by supplier, in line order
+    long long grandTotalCents = 0;
 };
 
 inline constexpr const char* kNoSupplier = "—";
@@ -41,9 +41,22 @@ PartsList mergeParts(const std::vector<std::vector<PartLine>>& designs);
 // The list's columns, in order; also the CSV's header.
 const std::vector<std::string>& partsColumns();
 
-// One cell of a line as text, numbers with decimalSeparator.
+// One cell of a line as text, numbers with decimalSeparator, amounts with two decimals.
 std::string partsCell(const PartLine& line, int column, const std::string& decimalSeparator);
 
+// One line of the list as shown, printed or exported: an item, a supplier's subtotal or the total.
+struct PartsRow {
+    enum class Kind { Item, Subtotal, Total };
+    Kind kind = Kind::Item;
+    std::vector<std::string> cells;
+};
+
+// The items in order, each supplier's subtotal after its last item, then the grand total. The
+// sums stand in « Total HT (€) », or with amountsApart in a column of their own after the others.
+std::vector<PartsRow> partsRows(const PartsList& list, const std::string& decimalSeparator,
+                                bool amountsApart);
+
 // The list as CSV with the class view's conventions: the lines, a subtotal line per supplier and
+// the grand total, each amount in a column of its own so that a sum over « Total HT (€) » is
 // the grand total.
 std::string partsCsv(const PartsList& list);

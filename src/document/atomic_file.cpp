@@ -8,8 +8,10 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 
 #include "catalogue/data_error.h"
+#include "document/design_file.h"
 
 namespace fs = std::filesystem;
 
@@ -144,4 +146,65 @@ int removeOrphanTemporaries(const std::string& folder) {
 
 bool removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes, int* error) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0) {
+            if (errno == EINTR) continue;
+            *error = errno;
+            return false;
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+bool readsAsDesign(const std::string& path) {
+    std::string extension = fs::path(path).extension().string();
+    for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    if (extension == ".ventakar") return true;
+    std::ifstream in(path, std::ios::binary);
+    std::string head(4096, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head.find(kDesignFormat) != std::string::npos && head.find('{') != std::string::npos;
+}
+
+}  // namespace
+
+std::string outputRefusal(const std::string& path) {
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) return reasonOf(EISDIR);
+    if ((!exists || S_ISREG(info.st_mode)) && readsAsDesign(path))
+        return "c'est une conception VENTAKAR : elle n'est jamais remplacée par un export ; "
+               "choisissez un autre nom de fichier.";
+    return {};
+}
+
+void writeOutputFile(const std::string& path, std::string_view bytes) {
+    int error = 0;
+    if (path == "-") {
+        if (!writeAll(STDOUT_FILENO, bytes, &error)) throw DataError("la sortie standard", reasonOf(error));
+        return;
+    }
+    const std::string refusal = outputRefusal(path);
+    if (!refusal.empty()) throw DataError(path, refusal);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        // A device, a pipe or a socket: written through, as a shell redirection would.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0) fail(path, errno);
+        const bool whole = writeAll(fd, bytes, &error);
+        if (::close(fd) != 0 && whole) error = errno;
+        if (error != 0) fail(path, error);
+        return;
+    }
+    const fs::path target(path);
+    removeOrphanTemporaries(target.has_parent_path() ? target.parent_path().string() : ".");
+    writeFileAtomically(path, bytes);
 }

@@ -25,3 +25,13 @@ int temporaryFileOwner(const std::string& fileName);
 // Removes from folder the temporary files of ours whose writing process is gone (killed while
 // writing); those of a running process are left alone. How many were removed.
 int removeOrphanTemporaries(const std::string& folder);
+
+// Why bytes may not be written to path: a folder, or a design file (a .ventakar, or any file that
+// reads as one), in French; empty when it may.
+std::string outputRefusal(const std::string& path);
+
+// Writes an export where the user asked: « - » is standard output; a device, a pipe or a socket is
+// written through, never replaced; a folder or a design file is refused (DataError); anything
+// else is written whole by writeFileAtomically, after the temporary files a killed run left
+// beside it are removed.
+void writeOutputFile(const std::string& path, std::string_view bytes);

@@ -21,6 +21,7 @@ void colourAgainstLimit(DesignRecord& record, const char* field, double value, d
             record[field].foreground = kComplianceRed;
             break;
         case Standing::Tie:
+            record[field].foreground.reset();  // the start-up colour: neither green nor red
             break;
     }
 }

@@ -5,12 +5,11 @@ class DesignRecord;
 // Which side of its limit a value must stand on to comply.
 enum class Bound { Maximum, Minimum };
 
-// Where a value stands against its limit. A tie is neither: colours and the verdict then keep
-// their state. A value or limit that is not a finite number never complies.
+// Where a value stands against its limit. A tie is neither: no colour and no verdict. A value or limit that is not a finite number never complies.
 enum class Standing { Complies, Tie, Fails };
 
 Standing standing(double value, double limit, Bound bound);
 
-// Green when the value complies, red when it fails, unchanged on a tie.
+// Green when the value complies, red when it fails, the start-up colour on a tie.
 void colourAgainstLimit(DesignRecord& record, const char* field, double value, double limit,
                         Bound bound = Bound::Maximum);

@@ -68,18 +68,23 @@ std::string explain(const DesignRecord& record, FieldValues& v) {
 
 void giveVerdict(DesignRecord& record, FieldValues& v, Platform& platform) {
     bool allPass = true;
-    for (const Criterion& c : kCriteria) allPass = allPass && passes(c, v);
-    if (allPass) {
-        showPicture(record, platform, "Picture9", "Data/Oui.jpg");
-        record["Command1"].enabled = true;
-    }
     bool anyFails = false;
-    for (const Criterion& c : kCriteria) anyFails = anyFails || fails(c, v);
-    if (anyFails) {
-        showPicture(record, platform, "Picture9", "Data/Non.jpg");
-        record["Command1"].enabled = false;
+    std::string atLimit;
+    for (const Criterion& c : kCriteria) {
+        allPass = allPass && passes(c, v);
+        anyFails = anyFails || fails(c, v);
+        if (standingOf(c, v) == Standing::Tie)
+            atLimit += std::string(atLimit.empty() ? "" : ", ") + c.caption;
     }
-    std::string tip = explain(record, v);
+    // A value exactly at its limit passes neither test: no verdict, whatever was shown before.
+    const char* picture = allPass ? "Data/Oui.jpg" : anyFails ? "Data/Non.jpg" : kNoVerdictPicture;
+    showPicture(record, platform, "Picture9", picture);
+    record["Command1"].enabled = allPass;
+    std::string tip;
+    if (!allPass && !anyFails)
+        tip = "Pas de verdict : " + atLimit +
+              " exactement à la limite ; le règlement ne dit alors ni oui ni non.\n";
+    tip += explain(record, v);
     for (const std::string& remark : partRemarks(record, v.separator()))
         tip += "\n" + std::string(kRemarkPrefix) + remark;
     record["Picture9"].toolTip = tip;

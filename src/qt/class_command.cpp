@@ -1,12 +1,12 @@
 #include "qt/class_command.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <functional>
 #include <new>
 
 #include "catalogue/data_error.h"
+#include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/class_scan.h"
 #include "classroom/parts_list.h"
@@ -15,32 +15,34 @@
 namespace {
 
 int fail(const std::string& text) {
-    std::fputs(("VENTAKAR : " + text + "\n").c_str(), stderr);
+    std::fputs(("VENTAKAR : " + visibleText(text) + "\n").c_str(), stderr);
     return 1;
 }
 
-}  // namespace
+// The table of a scan, or an empty text and a message when there is nothing to write.
+using Table = std::function<std::string(const ClassScan&, std::string* nothing)>;
 
-namespace {
-
-int writeCsvOf(const QString& folder, const QString& csvFile,
-               const std::function<std::string(const ClassScan&)>& table) {
+int writeCsvOf(const QString& folder, const QString& csvFile, const Table& table) {
     const std::string where = QFile::encodeName(folder).toStdString();
-    if (!QFileInfo(folder).isDir())
-        return fail("le dossier « " + folder.toStdString() + " » n'existe pas.");
+    const std::string target = csvFile == "-" ? "-" : QFile::encodeName(csvFile).toStdString();
     try {
-        const ClassScan scan = scanClass(where, ",");
-        if (scan.rows.empty())
-            return fail("aucune conception (fichier .ventakar) dans le dossier « " +
-                        folder.toStdString() + " ».");
-        const std::string csv = table(scan);
-        if (csvFile == "-") {
-            if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() ||
-                std::fflush(stdout) != 0)
-                return fail("la sortie standard n'accepte pas le tableau.");
-            return 0;
+        const std::string problem = classFolderProblem(where);
+        if (!problem.empty()) return fail(problem);
+        // The target is looked at before the folder is read: a design is never replaced.
+        if (target != "-") {
+            const std::string refusal = outputRefusal(target);
+            if (!refusal.empty()) return fail("« " + target + " » : " + refusal);
         }
-        writeFileAtomically(QFile::encodeName(csvFile).toStdString(), csv);
+        const ClassScan scan = scanClass(where, ",");
+        for (const std::string& line : skippedLines(scan.skipped, scan.otherFiles))
+            std::fputs(("VENTAKAR : " + line + "\n").c_str(), stderr);
+        if (scan.rows.empty())
+            return fail("aucune conception (fichier .ventakar) dans le dossier « " + where +
+                        " ».");
+        std::string nothing;
+        const std::string csv = table(scan, &nothing);
+        if (!nothing.empty()) return fail(nothing);
+        writeOutputFile(target, csv);
         return 0;
     } catch (const DataError& error) {
         return fail("le tableau n'a pas été écrit. " + std::string(error.what()));
@@ -52,14 +54,22 @@ int writeCsvOf(const QString& folder, const QString& csvFile,
 }  // namespace
 
 int writeClassCsv(const QString& folder, const QString& csvFile) {
-    return writeCsvOf(folder, csvFile, [](const ClassScan& scan) { return classCsv(scan.rows); });
+    return writeCsvOf(folder, csvFile, [](const ClassScan& scan, std::string*) {
+        return classCsv(scan.rows, skippedLines(scan.skipped, scan.otherFiles));
+    });
 }
 
 int writeOrderCsv(const QString& folder, const QString& csvFile) {
-    return writeCsvOf(folder, csvFile, [](const ClassScan& scan) {
+    return writeCsvOf(folder, csvFile, [](const ClassScan& scan, std::string* nothing) {
         std::vector<std::vector<PartLine>> designs;
         for (const DesignRow& row : scan.rows)
             if (row.state == DesignState::Conforme) designs.push_back(row.parts);
+        if (designs.empty()) {
+            *nothing =
+                "rien à commander : aucune des " + std::to_string(scan.rows.size()) +
+                " conceptions du dossier n'est « Conforme ». Aucun fichier n'a été écrit.";
+            return std::string();
+        }
         return partsCsv(mergeParts(designs));
     });
 }

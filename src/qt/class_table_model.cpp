@@ -79,6 +79,10 @@ QVariant ClassTableModel::data(const QModelIndex& index, int role) const {
         }
         case StateRole:
             return static_cast<int>(row.state);
+        case PathRole:
+            return QByteArray::fromStdString(row.path);
+        case RowRole:
+            return index.row();
         default:
             return {};
     }

@@ -16,6 +16,10 @@ class ClassTableModel : public QAbstractTableModel {
     static constexpr int SortRole = Qt::UserRole + 1;
     // The row's DesignState.
     static constexpr int StateRole = Qt::UserRole + 2;
+    // The design file's path as its own bytes (QByteArray), whatever its name's encoding.
+    static constexpr int PathRole = Qt::UserRole + 3;
+    // The row's place in rows().
+    static constexpr int RowRole = Qt::UserRole + 4;
 
     explicit ClassTableModel(QObject* parent = nullptr);
 

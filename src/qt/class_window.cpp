@@ -199,6 +199,8 @@ void ClassWindow::finishScan() {
     cancel_->hide();
     std::unique_ptr<ClassScan> scan = std::move(result_);
     if (!scan) return;
+    skipped_ = std::move(scan->skipped);
+    otherFiles_ = scan->otherFiles;
     model_->setRows(std::move(scan->rows), systemDecimalSeparator());
     table_->resizeColumnsToContents();
     for (int c = 0; c < model_->columnCount(); ++c)
@@ -206,8 +208,9 @@ void ClassWindow::finishScan() {
     // The files selected before, selected again.
     QItemSelection selection;
     for (int r = 0; r < filter_->rowCount(); ++r) {
-        const QString file = filter_->index(r, 2).data().toString();
-        if (keepSelected_.contains(QDir(folder_).filePath(file)))
+        const std::string path =
+            filter_->index(r, 0).data(ClassTableModel::PathRole).toByteArray().toStdString();
+        if (std::find(keepSelected_.begin(), keepSelected_.end(), path) != keepSelected_.end())
             selection.select(filter_->index(r, 0), filter_->index(r, filter_->columnCount() - 1));
     }
     table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
@@ -225,7 +228,7 @@ void ClassWindow::stopScan() {
 
 void ClassWindow::refresh() {
     if (scanning()) return;
-    keepSelected_ = selectedFiles();
+    keepSelected_ = selectedPaths();
     startScan();
 }
 
@@ -242,20 +245,27 @@ void ClassWindow::updateSummary() {
     summary_->setText(text);
 }
 
+std::vector<std::string> ClassWindow::selectedPaths() const {
+    QList<int> order;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) order << index.row();
+    std::sort(order.begin(), order.end());
+    std::vector<std::string> paths;
+    for (int row : order)
+        paths.push_back(
+            filter_->index(row, 0).data(ClassTableModel::PathRole).toByteArray().toStdString());
+    return paths;
+}
+
 QStringList ClassWindow::selectedFiles() const {
     QStringList files;
-    const QModelIndexList rows = table_->selectionModel()->selectedRows(2);
-    QList<int> order;
-    for (const QModelIndex& index : rows) order << index.row();
-    std::sort(order.begin(), order.end());
-    for (int row : order) files << QDir(folder_).filePath(filter_->index(row, 2).data().toString());
+    for (const std::string& path : selectedPaths())
+        files << QFile::decodeName(QByteArray::fromStdString(path));
     return files;
 }
 
 void ClassWindow::openRow(const QModelIndex& index) {
     if (!index.isValid()) return;
-    const QString file = filter_->index(index.row(), 2).data().toString();
-    emit openDesignRequested(QDir(folder_).filePath(file));
+    emit openDesignRequested(filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray());
 }
 
 bool ClassWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -274,8 +284,35 @@ void ClassWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+std::vector<const DesignRow*> ClassWindow::shownRows() const {
+    std::vector<const DesignRow*> shown;
+    for (int r = 0; r < filter_->rowCount(); ++r)
+        shown.push_back(&model_->rows()[filter_->index(r, 0).data(ClassTableModel::RowRole).toInt()]);
+    return shown;
+}
+
+QString ClassWindow::viewNote() const {
+    QStringList parts;
+    if (stateFilter_->currentData().toInt() >= 0)
+        parts << "état « " + stateFilter_->currentText() + " »";
+    if (!search_->text().trimmed().isEmpty())
+        parts << "recherche « " + search_->text().trimmed() + " »";
+    if (parts.isEmpty()) return {};
+    return "Conceptions affichées : " + parts.join(", ") +
+           QString(" (%1 sur %2)").arg(filter_->rowCount()).arg(model_->rowCount());
+}
+
+std::vector<std::string> ClassWindow::noteLines() const {
+    std::vector<std::string> lines;
+    const QString note = viewNote();
+    if (!note.isEmpty()) lines.push_back(note.toStdString());
+    for (const std::string& line : skippedLines(skipped_, otherFiles_)) lines.push_back(line);
+    return lines;
+}
+
 bool ClassWindow::exportCsv(const QString& file) {
-    return writeExport(file, classCsv(model_->rows()), "Le tableau n'a pas été exporté.", this);
+    return writeExport(file, classCsv(shownRows(), noteLines()), "Le tableau n'a pas été exporté.",
+                       this);
 }
 
 void ClassWindow::chooseCsv() {
@@ -323,12 +360,12 @@ void ClassWindow::print() {
 }
 
 PartsList ClassWindow::order() const {
-    const QStringList selected = selectedFiles();
+    const std::vector<std::string> selected = selectedPaths();
     std::vector<std::vector<PartLine>> designs;
     for (const DesignRow& row : model_->rows()) {
-        const bool wanted = selected.isEmpty()
-                                ? row.state == DesignState::Conforme
-                                : selected.contains(QDir(folder_).filePath(qs(row.file)));
+        const bool wanted =
+            selected.empty() ? row.state == DesignState::Conforme
+                             : std::find(selected.begin(), selected.end(), row.path) != selected.end();
         if (wanted) designs.push_back(row.parts);
     }
     return mergeParts(designs);
@@ -344,8 +381,9 @@ void ClassWindow::showOrder() {
 }
 
 void ClassWindow::compareSelected() {
+    const std::vector<std::string> paths = selectedPaths();
     const QStringList files = selectedFiles();
-    if (files.size() != 2) {
+    if (paths.size() != 2) {
         showOkBox(QMessageBox::Information,
                   "Sélectionnez exactement deux conceptions dans le tableau pour les comparer "
                   "(Ctrl + clic).",
@@ -353,7 +391,7 @@ void ClassWindow::compareSelected() {
         return;
     }
     const std::vector<ComparedLine> lines =
-        compareDesigns(local(files[0]), local(files[1]), systemDecimalSeparator());
+        compareDesigns(paths[0], paths[1], systemDecimalSeparator());
     QDialog dialog(this);
     dialog.setObjectName("comparison");
     dialog.setWindowTitle("Comparer deux conceptions");

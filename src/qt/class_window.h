@@ -36,6 +36,8 @@ class ClassWindow : public QMainWindow {
     QTableView* table() const { return table_; }
     // The absolute paths of the selected rows, in the table's order.
     QStringList selectedFiles() const;
+    // The same as the files' own bytes, for opening them whatever their names' encoding.
+    std::vector<std::string> selectedPaths() const;
 
     // The class table as the CSV file; false (and told) when it cannot be written.
     bool exportCsv(const QString& file);
@@ -49,7 +51,7 @@ class ClassWindow : public QMainWindow {
 
   signals:
     // The teacher asked to open this design in the design window.
-    void openDesignRequested(const QString& file);
+    void openDesignRequested(const QByteArray& path);
     // A scan ended (or was stopped).
     void scanned();
 
@@ -68,6 +70,12 @@ class ClassWindow : public QMainWindow {
     void choosePdf();
     void print();
     QString tableHtml() const;
+    // The rows shown, in the order shown.
+    std::vector<const DesignRow*> shownRows() const;
+    // The filter and search in words, or nothing when every design is shown.
+    QString viewNote() const;
+    // What an export says after its table: the filter, then what the scan left out.
+    std::vector<std::string> noteLines() const;
 
     QString folder_;
     ClassTableModel* model_ = nullptr;
@@ -86,5 +94,7 @@ class ClassWindow : public QMainWindow {
     std::atomic<bool> finished_{false};
     std::unique_ptr<ClassScan> result_;
     qint64 scanStarted_ = 0;
-    QStringList keepSelected_;
+    std::vector<std::string> keepSelected_;
+    std::vector<SkippedEntry> skipped_;
+    int otherFiles_ = 0;
 };

@@ -55,6 +55,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         const QStringList unknown = parser.unknownOptionNames();
         line.error = unknown.isEmpty() ? "VENTAKAR : ligne de commande incomprise."
                                        : "VENTAKAR : option inconnue « " + unknown.first() + " ».";
+        // An option that takes a value given last, without it.
+        for (const OptionText& option : kOptions) {
+            if (unknown.isEmpty() && option.valueName && arguments.size() > 1) {
+                const QString last = arguments.last();
+                for (const QString& name : option.names)
+                    if (last == "-" + name || last == "--" + name)
+                        line.error = "VENTAKAR : " + last + " demande un " +
+                                     QString(option.valueName).toUpper() + ".";
+            }
+        }
         return line;
     }
     line.help = parser.isSet(options[0]);
@@ -64,6 +74,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.classFolder = parser.value(options[3]);
     line.csvFile = parser.value(options[4]);
     line.orderFolder = parser.value(options[5]);
+    // A value that is another option: « --classe --csv F » lacks its folder.
+    for (int i : {3, 4, 5}) {
+        const QString value = parser.value(options[i]);
+        if (parser.isSet(options[i]) &&
+            ((value.isEmpty() && i != 4) || (value.startsWith('-') && value != "-"))) {
+            line.error = "VENTAKAR : --" + options[i].names().last() + " demande un " +
+                         options[i].valueName().toUpper() + ".";
+            return line;
+        }
+    }
+    if (parser.isSet(options[4]) && line.csvFile.isEmpty()) {
+        line.error =
+            "VENTAKAR : --csv demande un FICHIER (- pour écrire le tableau sur la sortie "
+            "standard).";
+        return line;
+    }
     if (parser.isSet(options[4]) && line.classFolder.isEmpty() && line.orderFolder.isEmpty()) {
         line.error = "VENTAKAR : --csv s'emploie avec --classe DOSSIER ou --commande DOSSIER.";
         return line;

@@ -39,6 +39,14 @@ bool printHtml(const QString& html, QPageLayout::Orientation orientation, QWidge
 
 bool writeHtmlPdf(const QString& html, QPageLayout::Orientation orientation, const QString& file,
                   const QString& what, QWidget* parent) {
+    const std::string refusal = outputRefusal(QFile::encodeName(file).toStdString());
+    if (!refusal.empty()) {
+        showOkBox(QMessageBox::Warning,
+                  (what + " n'a pas été exporté(e) en PDF : « " + file + " » : ").toStdString() +
+                      refusal,
+                  parent);
+        return false;
+    }
     const QString partial = QFile::decodeName(QByteArray::fromStdString(
         temporaryBeside(QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString())));
     {
@@ -68,7 +76,7 @@ bool writeHtmlPdf(const QString& html, QPageLayout::Orientation orientation, con
 bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
                  QWidget* parent) {
     try {
-        writeFileAtomically(QFile::encodeName(file).toStdString(), bytes);
+        writeOutputFile(QFile::encodeName(file).toStdString(), bytes);
         return true;
     } catch (const DataError& error) {
         showOkBox(QMessageBox::Warning, notDone + " " + error.what(), parent);

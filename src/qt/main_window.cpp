@@ -268,10 +268,13 @@ void MainWindow::openRecent(const QString& file) {
 }
 
 bool MainWindow::openDesign(const QString& file) {
-    const QString absolute = QFileInfo(file).absoluteFilePath();
+    return openDesignPath(local(QFileInfo(file).absoluteFilePath()));
+}
+
+bool MainWindow::openDesignPath(const std::string& path) {
     OpenResult result = OpenResult::Refused;
-    design_->forward([&] { result = design_->session().openDesignFile(local(absolute)); });
-    if (result == OpenResult::Opened) addRecent(absolute);
+    design_->forward([&] { result = design_->session().openDesignFile(path); });
+    if (result == OpenResult::Opened) addRecent(QFile::decodeName(QByteArray::fromStdString(path)));
     return result == OpenResult::Opened || result == OpenResult::OpenedPartly;
 }
 
@@ -396,11 +399,11 @@ void MainWindow::openClass(const QString& folder) {
     auto* view = new ClassWindow(folder, this);
     view->setWindowFlag(Qt::Window);
     view->setAttribute(Qt::WA_DeleteOnClose);
-    connect(view, &ClassWindow::openDesignRequested, this, [this](const QString& file) {
+    connect(view, &ClassWindow::openDesignRequested, this, [this](const QByteArray& path) {
         show();
         raise();
         activateWindow();
-        if (maybeSave()) openDesign(file);
+        if (maybeSave()) openDesignPath(path.toStdString());
     });
     view->show();
 }

@@ -26,6 +26,8 @@ class MainWindow : public QMainWindow {
     // Opens a design file as the command line does; true when a design was opened (perhaps only
     // in part). Unsaved changes are not asked about.
     bool openDesign(const QString& file);
+    // The same for a path given as its own bytes (a name that is not UTF-8).
+    bool openDesignPath(const std::string& path);
     // Once the window is shown: the recovery question if the last run ended abruptly, then the
     // design files named on the command line.
     void resumeAfterStart(const QStringList& files = {});

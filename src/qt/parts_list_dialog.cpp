@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "catalogue/number_text.h"
+#include "catalogue/visible_text.h"
 #include "qt/html_document.h"
 #include "qt/system_number_format.h"
 
@@ -42,7 +42,7 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
         table_->insertRow(r);
         for (int c = 0; c < columns; ++c) {
             auto* item = new QTableWidgetItem(c < cells.size() ? cells[c] : QString());
-            if (c >= 4 && c != 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c >= 4 && c <= 7) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (bold) {
                 QFont font = item->font();
                 font.setBold(true);
@@ -51,29 +51,23 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
             table_->setItem(r, c, item);
         }
     };
-    std::size_t subtotal = 0;
-    for (std::size_t i = 0; i < list_.lines.size(); ++i) {
+    for (const PartsRow& row : partsRows(list_, separator, false)) {
         QStringList cells;
-        for (int c = 0; c < columns; ++c) cells << qs(partsCell(list_.lines[i], c, separator));
-        addRow(cells, false);
-        const bool last =
-            i + 1 == list_.lines.size() || list_.lines[i + 1].supplier != list_.lines[i].supplier;
-        if (last && subtotal < list_.subtotals.size()) {
-            const auto& [supplier, amount] = list_.subtotals[subtotal++];
-            addRow({"", "", "Sous-total " + qs(supplier), "", "", "",
-                    qs(formatNumber(amount, separator))},
-                   true);
-        }
+        for (const std::string& cell : row.cells) cells << qs(visibleText(cell));
+        addRow(cells, row.kind != PartsRow::Kind::Item);
     }
-    addRow({"", "", "Total général", "", "", "", qs(formatNumber(list_.grandTotal, separator))},
-           true);
     table_->resizeColumnsToContents();
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* print = buttons->addButton("&Imprimer…", QDialogButtonBox::ActionRole);
     QPushButton* pdf = buttons->addButton("Exporter en &PDF…", QDialogButtonBox::ActionRole);
     QPushButton* csv = buttons->addButton("Exporter en &CSV…", QDialogButtonBox::ActionRole);
-    buttons->addButton("Fermer", QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton("Fermer", QDialogButtonBox::RejectRole);
+    // Return in the table must not print: no button answers it.
+    for (QPushButton* button : {print, pdf, csv, close}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
     print->setObjectName("printParts");
     pdf->setObjectName("pdfParts");
     csv->setObjectName("csvParts");
@@ -119,7 +113,7 @@ QString PartsListDialog::html() const {
         html += "<tr>";
         for (int c = 0; c < table_->columnCount(); ++c) {
             const QString text = table_->item(r, c)->text().toHtmlEscaped();
-            html += (c >= 4 && c != 5 ? "<td align=\"right\">" : "<td>") +
+            html += (c >= 4 && c <= 7 ? "<td align=\"right\">" : "<td>") +
                     (bold ? "<b>" + text + "</b>" : text) + "</td>";
         }
         html += "</tr>";

@@ -161,14 +161,19 @@ void describeState(DesignRecord& record) {
 
     for (const auto& [field, limited] : limitedValues()) {
         Control& c = record[field];
-        if (!c.foreground) {
-            c.accessibleDescription.clear();
-            continue;
-        }
-        const bool red = *c.foreground == kComplianceRed;
         const std::string limit = limited.limit
                                       ? record.text(limited.limit)
                                       : formatNumber(MyVal(record.text("Text2")) / 2, ",");
+        if (!c.foreground) {
+            // A value exactly at its limit has no colour: say so in words.
+            const bool atLimit = record["Image11"].visible && MyVal(c.text) == MyVal(limit);
+            c.accessibleDescription = atLimit ? c.text + " " + limited.unit +
+                                                    " : exactement la limite de " + limit + " " +
+                                                    limited.unit + ", pas de verdict"
+                                              : std::string();
+            continue;
+        }
+        const bool red = *c.foreground == kComplianceRed;
         const char* state = limited.maximum
                                 ? (red ? "dépasse le maximum de " : "respecte le maximum de ")
                                 : (red ? "ne dépasse pas le rayon de l'hélice, "
@@ -183,7 +188,7 @@ void describeState(DesignRecord& record) {
     const std::string given = stem(verdict.pictureFile);
     if (print.enabled) {
         print.toolTip.clear();
-    } else if (given != "Oui" && given != "Non") {
+    } else if (given != "Oui" && given != "Non" && !record["Image11"].visible) {
         print.toolTip = "Terminez les quatorze étapes pour obtenir l'estimation.";
     } else {
         // The verdict's own lines of the criteria that are not met.
@@ -198,6 +203,9 @@ void describeState(DesignRecord& record) {
                 failing += (failing.empty() ? "" : "\n") + line;
             start = end + 1;
         }
-        print.toolTip = "Impression impossible, critères non remplis :\n" + failing;
+        print.toolTip = (given == "Non" ? "Impression impossible, critères non remplis :\n"
+                                        : "Impression impossible, pas de verdict : une valeur est "
+                                          "exactement à sa limite :\n") +
+                        failing;
     }
 }

@@ -1,19 +1,24 @@
 #include "classroom/class_scan.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
+#include "catalogue/visible_text.h"
 #include "support/design_fixture.h"
+#include "support/unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -39,7 +44,10 @@ const ClassDesign kClass[] = {
      "moteur de 24 mm dans un berceau de 20 mm"},
     {"Groupe 2/egal.ventakar",
      [](DesignFixture& f) { f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5"); }, nullptr,
-     DesignState::SansVerdict, "Masse : 173 g pour 173 g au plus (à la limite)", "Sans verdict",
+     DesignState::SansVerdict,
+     "Masse : 173 g, exactement la limite (moins de 173 g exigé) : le règlement ne donne pas de "
+     "verdict",
+     "Sans verdict",
      ""},
     {"Groupe 2/lourd.ventakar",
      [](DesignFixture& f) { f.completeDesign(0, 2, 2, "Option1", "Option3", "Option5"); }, nullptr,
@@ -68,6 +76,13 @@ const ClassDesign kClass[] = {
     {"futur.ventakar", nullptr, R"({"format": "ventakar-conception", "version": 7, "choices": {}})",
      DesignState::Illisible, "", "", "version plus récente"},
     {"copie.ventakar", light, nullptr, DesignState::Conforme, "", "Conforme", ""},
+    {"axe.ventakar",
+     [](DesignFixture& f) { f.completeDesign(1, 4, 4, "Option2", "Option3", "Option5"); }, nullptr,
+     DesignState::NonConforme, "Axe de l'hélice : 54,5 mm pour plus de 60 mm (5,5 mm de moins)",
+     "Non conforme : Axe de l'hélice", ""},
+    {"sansimage.ventakar",
+     [](DesignFixture& f) { f.completeDesign(2, 4, 4, "Option1", "Option3", "Option5"); },
+     nullptr, DesignState::Illisible, "", "", "Fichier « Data/P3n.jpg » : l'image est introuvable"},
 };
 
 // The class of kClass made and saved by a pupil's session, beside files a scan must leave out.
@@ -90,6 +105,8 @@ struct ClassFolder {
         // Every picture the designs showed is there (the scan only looks whether it is).
         for (const std::string& picture : fixture.platform.picturesLoaded())
             std::ofstream(fixture.dir.root() / picture);
+        // But one, of a propeller only one design chose.
+        fs::remove(fixture.dir.root() / "Data/P3n.jpg");
         // Left out: hidden, recovery, not a design, too deep, and a link back up.
         fs::copy_file(folder / "leger.ventakar", folder / ".cache.ventakar");
         fs::copy_file(folder / "leger.ventakar", folder / "recuperation-1-2.ventakar");
@@ -140,16 +157,17 @@ TEST(ClassScan, EveryRowSaysWhatTheWindowShowsOnceItsDesignIsOpened) {
         EXPECT_EQ(row.pupil, d.make ? std::string("Élève ") + d.file : "Tom");
         EXPECT_EQ(row.className, "5e B");
     }
-    EXPECT_EQ(byFile["leger.ventakar"]->identicalTo, "copie.ventakar") << "names aside";
-    EXPECT_EQ(byFile["copie.ventakar"]->identicalTo, "leger.ventakar");
+    EXPECT_EQ(byFile["leger.ventakar"]->identicalTo, "groupe 1, 2 conceptions : copie.ventakar")
+        << "names aside";
+    EXPECT_EQ(byFile["copie.ventakar"]->identicalTo, "groupe 1, 2 conceptions : leger.ventakar");
     EXPECT_EQ(byFile["a/b/c/d/piles.ventakar"]->batteries,
               "4 piles, masse non comptée, coût non compté");
     EXPECT_EQ(byFile["leger.ventakar"]->batteries, "aucune");
     EXPECT_EQ(byFile["debut.ventakar"]->stepsChosen, 5);
     EXPECT_EQ(
         classSummary(scan.rows),
-        "9 conceptions : 3 conformes, 1 non conforme, 1 sans verdict, 1 incomplète, 1 reprise "
-        "en partie, 2 illisibles");
+        "11 conceptions : 3 conformes, 2 non conformes, 1 sans verdict, 1 incomplète, 1 reprise "
+        "en partie, 3 illisibles");
 }
 
 TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
@@ -165,13 +183,165 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), std::count(csv.begin(), csv.end(), '\r'));
     // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.
     EXPECT_NE(csv.find(";leger.ventakar;"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";Conforme;14;121;11,7;85;73;;aucune;Conforme;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";Conforme;14;121;11,70;85;73;;aucune;Conforme;"), std::string::npos)
+        << csv;
     EXPECT_NE(csv.find(";Illisible;;;;;;;;;"), std::string::npos)
         << "an unread design has no values";
-    EXPECT_EQ(csvField("a;b"), "\"a;b\"");
-    EXPECT_EQ(csvField("dit \"oui\""), "\"dit \"\"oui\"\"\"");
-    EXPECT_EQ(csvField("deux\nlignes"), "\"deux\nlignes\"");
-    EXPECT_EQ(csvField("simple"), "simple");
+    // Each cell as a spreadsheet must read it: never a formula, never a raw control character.
+    const struct {
+        CsvCell cell;
+        const char* written;
+    } cells[] = {
+        {"a;b", "\"a;b\""},
+        {"dit \"oui\"", "\"dit \"\"oui\"\"\""},
+        {"simple", "simple"},
+        {"=HYPERLINK(\"http://x\";\"clic\")", "\"'=HYPERLINK(\"\"http://x\"\";\"\"clic\"\")\""},
+        {"=1+1", "'=1+1"},
+        {"+33 6", "'+33 6"},
+        {"-2", "'-2"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"},
+        {"\rx", "'␍x"},
+        {"a=1", "a=1"},
+        {CsvCell::number("-2,5"), "-2,5"},
+        {"deux\nlignes", "deux␊lignes"},
+        {"\x1b]0;titre\x07", "\"␛]0;titre␇\""},
+        {std::string("nul\0ici", 7), "nul␀ici"},
+        {"\xe2\x80\xae" "evil", "\xef\xbf\xbd" "evil"},    // U+202E, the right-to-left override
+        {"\xe2\x81\xa6x\xe2\x81\xa9", "\xef\xbf\xbdx\xef\xbf\xbd"},  // isolates
+        {"\xc2\x9bx", "\xef\xbf\xbdx"},                      // a C1 control
+        {"\xe9l\xe8ve", "\xef\xbf\xbdl\xef\xbf\xbdve"},     // Latin-1, not UTF-8
+        {"Léa", "Léa"},
+    };
+    for (const auto& c : cells) EXPECT_EQ(csvField(c.cell), c.written) << c.cell.text;
+}
+
+// Folders a school really has: every design once under its own path, or a word for what was
+// left out; never a design of another class.
+TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
+    struct Row {
+        const char* name;
+        std::function<void(const fs::path& folder, const fs::path& outside)> make;
+        std::vector<std::string> files;
+        std::string notes;  // skippedLines, joined by « | »
+    };
+    const auto design = [](const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << R"({"format": "ventakar-conception", "version": 1, "choices": {}})";
+    };
+    const Row rows[] = {
+        {"PupilsLinkedToEachOther",
+         [&](const fs::path& f, const fs::path&) {
+             design(f / "alice/a.ventakar");
+             design(f / "bob/b.ventakar");
+             fs::create_directory_symlink("../bob", f / "alice/copain");
+             fs::create_directory_symlink(f / "alice", f / "bob/amie");
+         },
+         {"alice/a.ventakar", "bob/b.ventakar"},
+         ""},
+        {"ALinkOutOfTheClass",
+         [&](const fs::path& f, const fs::path& out) {
+             design(f / "a.ventakar");
+             design(out / "autre.ventakar");
+             fs::create_directory_symlink(out, f / "voisins");
+             fs::create_symlink(out / "autre.ventakar", f / "lien.ventakar");
+         },
+         {"a.ventakar"},
+         "2 fichiers non lus : lien.ventakar (lien hors du dossier de la classe, non suivi), "
+         "voisins/ (lien hors du dossier de la classe, non suivi)"},
+        {"ALoopAndALinkToADesignInside",
+         [&](const fs::path& f, const fs::path&) {
+             design(f / "x/a.ventakar");
+             fs::create_directory_symlink(f, f / "x/boucle");
+             fs::create_symlink(f / "x/a.ventakar", f / "raccourci.ventakar");
+         },
+         {"x/a.ventakar"},
+         ""},
+        {"DeepFoldersUpperCaseAndOtherFiles",
+         [&](const fs::path& f, const fs::path&) {
+             design(f / "1/2/3/4/quatre.ventakar");
+             design(f / "1/2/3/4/5/cinq.ventakar");
+             design(f / "1/2/3/4/5/6/six.ventakar");
+             design(f / "MAJ.VENTAKAR");
+             std::ofstream(f / "notes.txt") << "x";
+         },
+         {"1/2/3/4/quatre.ventakar", "MAJ.VENTAKAR"},
+         "1 fichier non lu : 1/2/3/4/5/ (2 conceptions à plus de 4 niveaux de dossiers)|1 autre "
+         "fichier laissé de côté (pas une conception)"},
+        {"AFifoNamedAsADesignAndABrokenLink",
+         [&](const fs::path& f, const fs::path&) {
+             design(f / "a.ventakar");
+             ::mkfifo((f / "tube.ventakar").c_str(), 0644);
+             fs::create_symlink(f / "parti.ventakar", f / "casse.ventakar");
+         },
+         {"a.ventakar"},
+         "2 fichiers non lus : casse.ventakar (lien cassé), tube.ventakar (pas un fichier "
+         "ordinaire)"},
+        {"AFolderNobodyMayRead",
+         [&](const fs::path& f, const fs::path&) {
+             design(f / "a.ventakar");
+             design(f / "ferme/b.ventakar");
+             fs::permissions(f / "ferme", fs::perms::none);
+         },
+         {"a.ventakar"},
+         "1 fichier non lu : ferme/ (droits d'accès)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDataDir dir;
+        const fs::path folder = dir.root() / "classe";
+        const fs::path outside = dir.root() / "autre classe";
+        fs::create_directories(folder);
+        fs::create_directories(outside);
+        row.make(folder, outside);
+        openToOthers(folder);
+        const std::string found = asUnprivileged([&] {
+            const FoundDesigns designs = findDesigns(folder.string());
+            std::string text;
+            for (const std::string& file : designs.files) text += file + "\n";
+            std::string notes;
+            for (const std::string& line : skippedLines(designs.skipped, designs.otherFiles))
+                notes += (notes.empty() ? "" : "|") + line;
+            return text + "--\n" + notes;
+        });
+        std::string expected;
+        for (const std::string& file : row.files) expected += file + "\n";
+        EXPECT_EQ(found, expected + "--\n" + row.notes);
+        if (fs::exists(folder / "ferme")) fs::permissions(folder / "ferme", fs::perms::owner_all);
+    }
+}
+
+// A name from an old USB stick (Latin-1) is shown with a replacement character, its row opens its
+// file and the CSV stays UTF-8.
+TEST(ClassScan, AFileNameThatIsNotUtf8StillOpens) {
+    ClassFolder c;
+    const std::string latin1 = "\xe9l\xe8ve.ventakar";
+    fs::copy_file(c.folder / "leger.ventakar", c.folder / latin1);
+    const ClassScan scan = scanClass(c.folder.string(), ",");
+    const auto it = std::find_if(scan.rows.begin(), scan.rows.end(),
+                                 [](const DesignRow& r) { return r.file == "�l�ve.ventakar"; });
+    ASSERT_NE(it, scan.rows.end());
+    EXPECT_EQ(it->state, DesignState::Conforme) << it->remarks;
+    EXPECT_EQ(fs::path(it->path).filename().string(), latin1);
+    const std::string csv = classCsv(scan.rows);
+    EXPECT_EQ(visibleText(csv.substr(3)).find("�l�ve.ventakar"),
+              visibleText(csv.substr(3)).find("\xef\xbf\xbdl")) << "valid UTF-8 as written";
+    EXPECT_EQ(csv.find("\xe9l"), std::string::npos);
+}
+
+// Identical designs named in proportion: the group, its size and at most five others.
+TEST(ClassScan, IdenticalDesignsAreNamedByGroup) {
+    ClassFolder c;
+    for (int i = 0; i < 8; ++i)
+        fs::copy_file(c.folder / "leger.ventakar",
+                      c.folder / ("z" + std::to_string(i) + ".ventakar"));
+    const ClassScan scan = scanClass(c.folder.string(), ",");
+    std::map<std::string, std::string> same;
+    for (const DesignRow& row : scan.rows) same[row.file] = row.identicalTo;
+    EXPECT_EQ(same["z7.ventakar"],
+              "groupe 1, 10 conceptions : copie.ventakar, leger.ventakar, z0.ventakar, "
+              "z1.ventakar, z2.ventakar et 4 autres");
+    EXPECT_EQ(same["Groupe 2/lourd.ventakar"], "");
 }
 
 TEST(ClassScan, AFolderWithoutDesignsAndAScanStoppedHalfWay) {
@@ -209,15 +379,17 @@ TEST(ClassScan, TwoDesignsComparedStepByStepThenTheirValues) {
     EXPECT_EQ(differing("leger.ventakar", "copie.ventakar"),
               (std::vector<std::string>{"Élève: Élève leger.ventakar | Élève copie.ventakar"}));
     const std::vector<std::string> heavier = differing("leger.ventakar", "Groupe 2/lourd.ventakar");
-    EXPECT_EQ(heavier.at(0), "Étape 6 (Roues avant): R45 | R40");
-    EXPECT_EQ(heavier.at(1), "Étape 7 (Roues arrière): R45 | R40");
+    EXPECT_EQ(heavier.at(1), "Étape 6 (Roues avant): R45 | R40");
+    EXPECT_EQ(heavier.at(2), "Étape 7 (Roues arrière): R45 | R40");
     EXPECT_NE(std::find(heavier.begin(), heavier.end(), "Masse (g): 121 | 213"), heavier.end());
     EXPECT_NE(std::find(heavier.begin(), heavier.end(), "État: Conforme | Non conforme"),
               heavier.end());
     const std::vector<ComparedLine> unread = compareDesigns(
         (c.folder / "abime.ventakar").string(), (c.folder / "leger.ventakar").string(), ",");
-    EXPECT_EQ(unread.front().first, "");
-    EXPECT_EQ(unread.front().second, "P2");
+    EXPECT_EQ(unread.at(2).first, "");
+    EXPECT_EQ(unread.at(2).second, "P2");
+    EXPECT_EQ(unread.at(1).label, "Classe");
+    EXPECT_EQ(unread.at(1).second, "5e B");
 }
 
 }  // namespace
@@ -236,20 +408,20 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     ClassFolder c;
     const ClassScan scan = scanClass(c.folder.string(), ",");
     std::vector<std::vector<PartLine>> designs;
-    double prices = 0;
+    long long prices = 0;
     int conforming = 0;
     for (const DesignRow& row : scan.rows) {
         if (row.state != DesignState::Conforme) continue;
         designs.push_back(row.parts);
-        prices += *row.priceWithBatteries;
+        prices += toCents(*row.priceWithBatteries);
         ++conforming;
     }
     ASSERT_EQ(conforming, 3);
     const PartsList order = mergeParts(designs);
-    EXPECT_NEAR(order.grandTotal, prices, 1e-9);
-    double subtotals = 0;
+    EXPECT_EQ(order.grandTotalCents, prices);
+    long long subtotals = 0;
     for (const auto& [supplier, amount] : order.subtotals) subtotals += amount;
-    EXPECT_NEAR(subtotals, order.grandTotal, 1e-9);
+    EXPECT_EQ(subtotals, order.grandTotalCents);
 
     // The same wheel front and rear: four a design, one line for both steps.
     const PartLine* wheel = lineOf(order, "R45");
@@ -257,7 +429,7 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     EXPECT_EQ(wheel->quantity, 12);
     EXPECT_EQ(wheel->step, "6 et 7");
     EXPECT_EQ(wheel->designs, 3);
-    EXPECT_NEAR(*wheel->total, 12 * 0.3, 1e-9);
+    EXPECT_EQ(*wheel->totalCents, 360);
     // The batteries of the one design that has some, though it did not count them.
     const PartLine* piles = lineOf(order, "Pile");
     ASSERT_NE(piles, nullptr);
@@ -271,8 +443,9 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     EXPECT_EQ(lineOf(order, "T1")->reference, "—");
     const PartLine* chassis = lineOf(order, "M3 (épaisseur 3 mm)");
     ASSERT_NE(chassis, nullptr);
-    EXPECT_FALSE(chassis->total.has_value());
-    EXPECT_EQ(partsCell(*chassis, 5, ","), "à découper selon le plan");
+    EXPECT_FALSE(chassis->totalCents.has_value());
+    EXPECT_EQ(partsCell(*chassis, 5, ","), "") << "no text in a number column";
+    EXPECT_EQ(partsCell(*chassis, 8, ","), "à découper selon le plan");
     // Sorted by supplier then reference, the items no catalogue supplies last.
     for (std::size_t i = 1; i < order.lines.size(); ++i) {
         const PartLine& a = order.lines[i - 1];
@@ -295,13 +468,51 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     const std::string csv = partsCsv(order);
     EXPECT_EQ(csv.rfind("\xEF\xBB\xBF"
                         "Fournisseur;Référence;Désignation;Étape;Quantité;"
-                        "Prix unitaire HT (€);Total HT (€);Conceptions\r\n",
+                        "Prix unitaire HT (€);Total HT (€);Conceptions;Remarque;"
+                        "Sous-totaux et total HT (€)\r\n",
                         0),
               0u);
-    EXPECT_NE(csv.find(";R45;6 et 7;12;0,3;3,6;3\r\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";;Total général;;;;" + formatNumber(prices, ",") + ";\r\n"),
+    EXPECT_NE(csv.find(";R45;6 et 7;12;0,30;3,60;3;;\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";;Total général;;;;;;;" + formatCents(prices, ",") + "\r\n"),
               std::string::npos)
         << csv;
+    // As a spreadsheet reads it: a sum over « Total HT (€) » is the grand total, and each
+    // supplier's subtotal comes right after its last item and adds up its items.
+    long long column = 0, items = 0;
+    std::string supplier;
+    std::vector<std::string> suppliersSeen;
+    std::istringstream lines(csv.substr(3));
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        std::vector<std::string> cells;
+        std::stringstream cellText(line.substr(0, line.size() - 1));
+        for (std::string cell; std::getline(cellText, cell, ';');) cells.push_back(cell);
+        cells.resize(10);
+        const auto cents = [](std::string text) {
+            text.replace(text.find(','), 1, ".");
+            return toCents(std::stod(text));
+        };
+        if (cells[2].rfind("Sous-total ", 0) == 0) {
+            EXPECT_EQ(cells[2], "Sous-total " + supplier) << "after the last item of its supplier";
+            EXPECT_EQ(cents(cells[9]), items) << cells[2];
+            suppliersSeen.push_back(supplier);
+            items = 0;
+        } else if (cells[2] == "Total général") {
+            EXPECT_EQ(cents(cells[9]), column);
+        } else {
+            if (!supplier.empty() && cells[0] != supplier) {
+                EXPECT_EQ(items, 0) << "a subtotal is missing before " << cells[0];
+            }
+            supplier = cells[0];
+            if (!cells[6].empty()) {
+                column += cents(cells[6]);
+                items += cents(cells[6]);
+            }
+        }
+    }
+    EXPECT_EQ(column, prices);
+    EXPECT_EQ(suppliersSeen.size(), order.subtotals.size());
 }
 
 }  // namespace

@@ -17,9 +17,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "catalogue/number_text.h"
 #include "modal_helper.h"
 #include "qt/design_window.h"
 #include "qt/main_window.h"
+#include "qt/system_number_format.h"
 
 namespace {
 
@@ -273,17 +275,31 @@ namespace {
 TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
     ClassFolder c;
     auto w = openOver(c.dir.path());
-    double prices = 0;
+    long long prices = 0;
     for (const DesignRow& row : w->rows())
-        if (row.state == DesignState::Conforme) prices += *row.priceWithBatteries;
-    const double conforming = w->order().grandTotal;
-    EXPECT_NEAR(conforming, prices, 1e-9);
+        if (row.state == DesignState::Conforme) prices += toCents(*row.priceWithBatteries);
+    const long long conforming = w->order().grandTotalCents;
+    EXPECT_EQ(conforming, prices);
     QString total;
     whenModalAppears([&](QWidget* modal) {
         auto* table = modal->findChild<QTableWidget*>("partsTable");
         ASSERT_NE(table, nullptr);
         const int last = table->rowCount() - 1;
         total = table->item(last, 2)->text() + " " + table->item(last, 6)->text();
+        // Each supplier's subtotal stands right after its last item.
+        QString supplier;
+        for (int r = 0; r < last; ++r) {
+            const QString words = table->item(r, 2)->text();
+            if (words.startsWith("Sous-total ")) {
+                EXPECT_EQ(words, "Sous-total " + supplier);
+                supplier.clear();
+                continue;
+            }
+            EXPECT_TRUE(supplier.isEmpty() || supplier == table->item(r, 0)->text())
+                << "no subtotal before " << table->item(r, 0)->text().toStdString();
+            supplier = table->item(r, 0)->text();
+        }
+        EXPECT_TRUE(supplier.isEmpty()) << "no subtotal after the last supplier";
         static_cast<QDialog*>(modal)->reject();
     });
     w->findChild<QAction*>("actionOrder")->trigger();
@@ -292,8 +308,8 @@ TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
     w->table()->selectRow(column(*w, 2).indexOf("groupe/zoe.ventakar"));
     const PartsList one = w->order();
     for (const PartLine& line : one.lines) EXPECT_EQ(line.designs, 1);
-    EXPECT_GT(one.grandTotal, 0);
-    EXPECT_LT(one.grandTotal, conforming) << "the unfinished design alone, not the class";
+    EXPECT_GT(one.grandTotalCents, 0);
+    EXPECT_LT(one.grandTotalCents, conforming) << "the unfinished design alone, not the class";
     EXPECT_EQ(one.lines.size(), 7u) << "steps 1 to 7 chosen: no mounting, no material";
 }
 
@@ -322,7 +338,8 @@ TEST(ClassWindow, TheOpenDesignsPartsList) {
     });
     main.findChild<QAction*>("actionPartsList")->trigger();
     ASSERT_EQ(total.size(), 1);
-    EXPECT_EQ(total.first().replace(',', '.').toDouble(), *row.priceWithBatteries);
+    EXPECT_EQ(total.first(), QString::fromStdString(
+                                 formatMoney(*row.priceWithBatteries, systemDecimalSeparator())));
     EXPECT_TRUE(subject.endsWith("lea.ventakar"));
 }
 

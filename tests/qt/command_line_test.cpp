@@ -85,8 +85,8 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          1,
          "",
          "VENTAKAR : aucune conception (fichier .ventakar) dans le dossier"},
-        {{"--csv", "-"}, 2, "", "VENTAKAR : --csv s'emploie avec --classe DOSSIER ou --commande"},
-        {{"--commande", classFolder.path()}, 2, "", "VENTAKAR : --commande s'emploie avec --csv"},
+        {{"--csv", "-"}, 1, "", "VENTAKAR : --csv s'emploie avec --classe DOSSIER ou --commande"},
+        {{"--commande", classFolder.path()}, 1, "", "VENTAKAR : --commande s'emploie avec --csv"},
         {{"--commande", classFolder.path(), "--csv", "-"},
          0,
          "\xEF\xBB\xBF"
@@ -95,7 +95,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          "",
          "Total général"},
         {{"--imprimer"},
-         2,
+         1,
          "",
          "VENTAKAR : option inconnue « imprimer ».\nPour l'aide : ventakar --help"},
     };
