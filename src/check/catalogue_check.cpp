@@ -16,6 +16,7 @@
 #include "catalogue/record_parser.h"
 #include "catalogue/safe_name.h"
 #include "catalogue/text_encoding.h"
+#include "catalogue/visible_text.h"
 #include "check/check_tables.h"
 
 namespace {
@@ -446,6 +447,13 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
     auto problem = [&](Severity severity, const std::string& what) {
         add(line, record, field.caption, severity, what);
     };
+    if ((field.type == FieldType::Designation || field.type == FieldType::Text) &&
+        readAsFormula(text)) {
+        problem(Severity::Warning,
+                inQuotes(text) + " commence par « " + text.substr(0, 1) +
+                    " » : un tableur le lirait comme une formule ; VENTAKAR l'écrit comme un texte "
+                    "dans ses tableaux CSV, mais mieux vaut le faire commencer autrement.");
+    }
     switch (field.type) {
         case FieldType::Designation: {
             std::string trimmed = text;

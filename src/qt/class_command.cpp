@@ -65,9 +65,12 @@ int writeOrderCsv(const QString& folder, const QString& csvFile) {
         for (const DesignRow& row : scan.rows)
             if (row.state == DesignState::Conforme) designs.push_back(row.parts);
         if (designs.empty()) {
-            *nothing =
-                "rien à commander : aucune des " + std::to_string(scan.rows.size()) +
-                " conceptions du dossier n'est « Conforme ». Aucun fichier n'a été écrit.";
+            *nothing = "rien à commander : " +
+                       (scan.rows.size() == 1
+                            ? std::string("la conception du dossier n'est pas « Conforme ».")
+                            : "aucune des " + std::to_string(scan.rows.size()) +
+                                  " conceptions du dossier n'est « Conforme ».") +
+                       " Aucun fichier n'a été écrit.";
             return std::string();
         }
         return partsCsv(mergeParts(designs));

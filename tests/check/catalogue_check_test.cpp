@@ -146,6 +146,18 @@ const Mistake kMistakes[] = {
      },
      "Interrupteur.txt", 2, "Désignation", kWarning,
      "« Interrupteur à levier » figure déjà ligne 1"},
+    {"SupplierReadAsAFormula",
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Moteur.txt", 2, replace(",RF300,", ",\"=HYPERLINK(1)\","));
+     },
+     "Moteur.txt", 2, "Réf. Fournisseur", kWarning,
+     "« =HYPERLINK(1) » commence par « = » : un tableur le lirait comme une formule"},
+    {"DesignationReadAsAFormula",
+     [](const TempDataDir& d, Probe&) {
+         editLine(d, "Interrupteur.txt", 2, replace("\"Interrupteur à glissière\"", "\"+1\""));
+         fs::copy_file(d.root() / "Data/Interrupteur à glissière.jpg", d.root() / "Data/+1.jpg");
+     },
+     "Interrupteur.txt", 2, "Désignation", kWarning, "« +1 » commence par « + »"},
     {"MaximumZero",
      [](const TempDataDir& d, Probe&) { d.write("Reglement.txt", "350,200,0,250,25\r\n"); },
      "Reglement.txt", 1, "Hauteur Maxi (mm)", kError, "un maximum est un nombre positif"},
@@ -314,6 +326,17 @@ TEST(Check, ThousandsOfProblemsOfOneFileAreCountedBeyondTheFirst200) {
               std::string::npos)
         << all;
     EXPECT_EQ(lines.back(), "2001 erreur(s), 0 avertissement(s).");
+
+    // Beyond the cap, warnings stay warnings: a file with warnings only has no error.
+    std::string roue;
+    for (int i = 1; i <= 300; ++i)
+        roue += "\"Roue 40 mm\",40,30 g,4,\"S\",R" + std::to_string(i) + ",0.3\r\n";
+    dir.write("Helice.txt", readAll(fs::path(VENTAKAR_SOURCE_DIR) / "Data/Helice.txt"));
+    dir.write("Roue.txt", roue);
+    std::ofstream(dir.root() / "Data/Oui.jpg") << "";
+    const CheckReport warned = checkDataFolder("Data", Probe{});
+    EXPECT_EQ(warned.errors(), 0) << reportLines(warned).back();
+    EXPECT_GE(warned.warnings(), 300);
 }
 
 TEST(Check, ARecordOverTwoLinesIsNoProblem) {

@@ -1,0 +1,137 @@
+#include "document/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "catalogue/data_error.h"
+#include "support/temp_data_dir.h"
+#include "support/unprivileged.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Where an export may go: a regular file is replaced whole with its mode kept, a device or a pipe
+// is written through, a design or a folder is refused and left as it was, and what a killed run
+// left beside the target is removed.
+TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
+    const std::string design = R"({"format": "ventakar-conception", "version": 1})";
+    const struct {
+        const char* name;
+        std::function<std::string(const fs::path& dir)> make;  // the target's path
+        const char* refused;  // in the reason, or nullptr when written
+        std::function<void(const fs::path& target)> check;
+    } rows[] = {
+        {"AnExistingTableKeepsItsMode",
+         [](const fs::path& d) {
+             std::ofstream(d / "classe.csv") << "ancien";
+             fs::permissions(d / "classe.csv", fs::perms(0640));
+             return (d / "classe.csv").string();
+         },
+         nullptr,
+         [](const fs::path& t) {
+             EXPECT_EQ(contents(t), "a;b\r\n");
+             EXPECT_EQ(fs::status(t).permissions(), fs::perms(0640));
+         }},
+        {"APupilsDesign",
+         [&](const fs::path& d) {
+             fs::create_directories(d / "eleve");
+             std::ofstream(d / "eleve/voiture.ventakar") << design;
+             return (d / "eleve/voiture.ventakar").string();
+         },
+         "c'est une conception VENTAKAR",
+         [&](const fs::path& t) { EXPECT_EQ(contents(t), design); }},
+        {"ADesignUnderAnotherName",
+         [&](const fs::path& d) {
+             std::ofstream(d / "copie.csv") << design;
+             return (d / "copie.csv").string();
+         },
+         "c'est une conception VENTAKAR",
+         [&](const fs::path& t) { EXPECT_EQ(contents(t), design); }},
+        {"ANewNameEndingLikeADesign",
+         [](const fs::path& d) { return (d / "NOUVEAU.VENTAKAR").string(); },
+         "c'est une conception VENTAKAR",
+         [](const fs::path& t) { EXPECT_FALSE(fs::exists(t)); }},
+        {"AFolder",
+         [](const fs::path& d) {
+             fs::create_directory(d / "dossier");
+             return (d / "dossier").string();
+         },
+         "c'est un dossier",
+         [](const fs::path& t) { EXPECT_TRUE(fs::is_directory(t)); }},
+        {"TheNullDevice", [](const fs::path&) { return std::string("/dev/null"); }, nullptr,
+         [](const fs::path& t) { EXPECT_TRUE(fs::is_character_file(t)); }},
+        {"ANamedPipe",
+         [](const fs::path& d) {
+             ::mkfifo((d / "tube").c_str(), 0644);
+             return (d / "tube").string();
+         },
+         nullptr,
+         [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); }},
+        {"WhatAKilledRunLeftBeside",
+         [](const fs::path& d) {
+             // No process has the pid 99999999 - 1.
+             std::ofstream(d / ".x.csv.tmp-99999998-0") << "moitié";
+             return (d / "x.csv").string();
+         },
+         nullptr,
+         [](const fs::path& t) {
+             EXPECT_FALSE(fs::exists(t.parent_path() / ".x.csv.tmp-99999998-0"));
+             EXPECT_EQ(contents(t), "a;b\r\n");
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDataDir dir;
+        const std::string target = row.make(dir.root());
+        std::string read;
+        std::thread reader;
+        if (fs::is_fifo(target))
+            reader = std::thread([&] { read = contents(target); });
+        std::string reason;
+        try {
+            writeOutputFile(target, "a;b\r\n");
+        } catch (const DataError& error) {
+            reason = error.what();
+        }
+        if (reader.joinable()) {
+            reader.join();
+            EXPECT_EQ(read, "a;b\r\n");
+        }
+        if (row.refused) {
+            EXPECT_NE(reason.find(row.refused), std::string::npos) << reason;
+        } else {
+            EXPECT_EQ(reason, "");
+        }
+        row.check(target);
+        for (const auto& entry : fs::directory_iterator(dir.root()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+                << entry.path();
+    }
+    // Any user may send a table to /dev/null.
+    EXPECT_EQ(asUnprivileged([] {
+                  try {
+                      writeOutputFile("/dev/null", "a");
+                      return std::string("écrit");
+                  } catch (const DataError& error) {
+                      return std::string(error.what());
+                  }
+              }),
+              "écrit");
+}
+
+}  // namespace
