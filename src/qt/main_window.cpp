@@ -41,6 +41,7 @@
 #include "qt/recovery_files.h"
 #include "qt/system_number_format.h"
 #include "qt/user_folders.h"
+#include "qt/visible_text_validator.h"
 #include "window/twips.h"
 
 namespace {
@@ -155,7 +156,7 @@ void MainWindow::buildMenus() {
     addAction(file, "actionOpenClass", "Ouvrir une c&lasse…", {},
               [this] { openClassWithDialog(); });
     file->addSeparator();
-    addAction(file, "actionPupil", "Élève(s) et c&lasse…", {}, [this] { askPupil(); });
+    addAction(file, "actionPupil", "Élè&ve(s) et classe…", {}, [this] { askPupil(); });
     addAction(file, "actionPartsList", "Liste des &pièces…", {}, [this] { showPartsList(); });
     file->addSeparator();
     actionSave_ =
@@ -193,7 +194,7 @@ void MainWindow::buildMenus() {
         sizes->addAction(a);
     }
 
-    QMenu* help = menuBar()->addMenu("&Aide");
+    QMenu* help = menuBar()->addMenu("A&ide");
     help->setObjectName("menuHelp");
     addAction(help, "actionCheckCatalogues", "&Vérifier les catalogues…", {},
               [this] { showCatalogueCheck("Data", this); });
@@ -355,11 +356,14 @@ bool MainWindow::askPupil() {
     name->setObjectName("pupilName");
     auto* group = new QLineEdit(QString::fromStdString(session.pupil().className));
     group->setObjectName("pupilClass");
-    for (QLineEdit* field : {name, group}) field->setMaxLength(int(kMaxPupilChars));
+    for (QLineEdit* field : {name, group}) {
+        field->setMaxLength(int(kMaxPupilChars));
+        field->setValidator(new VisibleTextValidator(field));
+    }
     name->setPlaceholderText("un nom, ou deux pour un binôme");
     group->setPlaceholderText("5e B");
     auto* form = new QFormLayout;
-    form->addRow("&Élève(s) :", name);
+    form->addRow("É&lève(s) :", name);
     form->addRow("&Classe :", group);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText("OK");

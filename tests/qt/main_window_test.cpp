@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -122,6 +123,24 @@ struct MainWindowTest : testing::Test {
     QTemporaryDir dir;
 };
 
+// Every mnemonic of a menu bar and its menus is a letter typed without a dead key (no « É »),
+// and unique in its menu.
+void expectPlainUniqueMnemonics(QWidget* menus) {
+    QList<QAction*> actions = menus->actions();
+    QString seen;
+    for (QAction* a : actions) {
+        const QString text = a->text();
+        const int mark = text.indexOf(QRegularExpression("&[^&]"));
+        if (mark >= 0) {
+            const QChar letter = text[mark + 1].toLower();
+            EXPECT_TRUE(letter.unicode() < 128 && letter.isLetterOrNumber()) << text.toStdString();
+            EXPECT_FALSE(seen.contains(letter)) << text.toStdString() << " in " << seen.toStdString();
+            seen += letter;
+        }
+        if (a->menu()) expectPlainUniqueMnemonics(a->menu());
+    }
+}
+
 TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
     auto w = open();
     ASSERT_TRUE(w->isLoaded());
@@ -150,6 +169,7 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
     QStringList menus;
     for (QAction* menu : w->menuBar()->actions()) menus << menu->text().remove('&');
     EXPECT_EQ(menus, QStringList({"Fichier", "Édition", "Affichage", "Aide"}));
+    expectPlainUniqueMnemonics(w->menuBar());
     auto* recent = w->findChild<QMenu*>("menuRecent");
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title().remove('&'), "Ouvrir un fichier récent");
@@ -170,6 +190,25 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
                   QPoint(toPixels(control.geometry.left), toPixels(control.geometry.top)))
             << control.name;
     }
+}
+
+// The pupil's dialog keeps out what would reach a spreadsheet or a terminal as something else
+// than text, whether typed or pasted; the name is stored as shown.
+TEST_F(MainWindowTest, ThePupilsNameHoldsNoHiddenCharacter) {
+    auto w = open();
+    whenModalAppears([](QWidget* modal) {
+        auto* name = modal->findChild<QLineEdit*>("pupilName");
+        auto* group = modal->findChild<QLineEdit*>("pupilClass");
+        ASSERT_TRUE(name && group);
+        name->insert(QString::fromUtf8("L\x1b]0;x\x07é\u202ea\tb"));  // as a paste
+        group->setFocus();
+        QTest::keyClicks(group, QString::fromUtf8("5e\x08 B"));
+        EXPECT_EQ(name->text(), QString::fromUtf8("L]0;xéab"));
+        static_cast<QDialog*>(modal)->accept();
+    });
+    action(*w, "actionPupil")->trigger();
+    EXPECT_EQ(w->designWindow()->session().pupil().name, "L]0;xéab");
+    EXPECT_EQ(w->designWindow()->session().pupil().className.find('\x08'), std::string::npos);
 }
 
 TEST_F(MainWindowTest, PrintAndExportAreEnabledExactlyWithImprimer) {
