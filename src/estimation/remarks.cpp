@@ -49,11 +49,11 @@ std::vector<std::string> partRemarks(const DesignRecord& record,
 void showPartRemarks(DesignRecord& record, std::string_view decimalSeparator) {
     const std::string diameter = diameterRemark(record, decimalSeparator);
     const std::string solar = solarRemark(record, decimalSeparator);
-    for (const char* list : {"Combo2", "Combo3", "Combo4"}) record[list].toolTip.clear();
+    for (const char* list : {"Combo2", "Combo3", "Combo4"}) record[list].remark.clear();
     for (const RemarkPlace& place : kPlaces) {
         const std::string& remark = place.motorCradle ? diameter : solar;
         if (remark.empty()) continue;
-        std::string& tip = record[place.list].toolTip;
+        std::string& tip = record[place.list].remark;
         tip += (tip.empty() ? "" : "\n") + std::string(kRemarkPrefix) + remark;
     }
 }

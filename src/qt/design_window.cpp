@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QPointer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -214,6 +215,8 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
         }
         case ControlKind::List: {
             auto* list = new StepList(parent);
+            list->installEventFilter(this);  // its remark shows on focus
+            if (list->lineEdit()) list->lineEdit()->installEventFilter(this);
             connect(list, &StepList::typed, this, [this, name](const QString& text) {
                 session_->listTyped(name.toStdString(), text.toStdString());
             });
@@ -418,9 +421,12 @@ QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
         return described.isEmpty() ? first : first + "\n" + described;
     };
     switch (control.kind) {
-        case ControlKind::List:
-            // The chosen item in full, should the closed box cut it.
-            return control.chosenItem >= 0 && !text.isEmpty() ? above(text) : described;
+        case ControlKind::List: {
+            // The chosen item in full, should the closed box cut it, then what to check.
+            const QString tip = control.chosenItem >= 0 && !text.isEmpty() ? above(text) : described;
+            if (control.remark.empty()) return tip;
+            return tip.isEmpty() ? qs(control.remark) : tip + "\n" + qs(control.remark);
+        }
         case ControlKind::TextField: {
             if (text.isEmpty()) return described;
             const auto* field = static_cast<const QLineEdit*>(widget);
@@ -473,12 +479,26 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool tabReleased = event->type() == QEvent::KeyRelease &&
                              (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab ||
                               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backtab);
-    if ((event->type() == QEvent::FocusIn || tabReleased) &&
-        watched == widgets_.value("Picture9")) {
-        auto* verdict = static_cast<QWidget*>(watched);
-        if (!verdict->toolTip().isEmpty())
-            QToolTip::showText(verdict->mapToGlobal(QPoint(0, verdict->height())),
-                               verdict->toolTip(), verdict);
+    // A list with a remark tells it the same way, so that the keyboard meets it while choosing.
+    if (event->type() == QEvent::FocusIn || tabReleased) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // The field inside an editable list stands for its list.
+        if (widget && widget->objectName().isEmpty() && qobject_cast<QComboBox*>(widget->parentWidget()))
+            widget = widget->parentWidget();
+        const Control* control =
+            widget ? session_->record().find(widget->objectName().toStdString()) : nullptr;
+        const bool tells = widget == widgets_.value("Picture9") ||
+                           (control && control->kind == ControlKind::List && !control->remark.empty());
+        // Shown once the focus has settled: a tooltip hides at any focus change, and the field
+        // inside a list takes the focus right after its list.
+        if (tells && !widget->toolTip().isEmpty()) {
+            QPointer<QWidget> shown = widget;
+            QTimer::singleShot(0, this, [shown] {
+                if (shown && shown->isVisible())
+                    QToolTip::showText(shown->mapToGlobal(QPoint(0, shown->height())),
+                                       shown->toolTip(), shown);
+            });
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

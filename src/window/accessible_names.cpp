@@ -159,6 +159,10 @@ void describeState(DesignRecord& record) {
         c.accessibleDescription = control.name == "Picture9" ? control.toolTip : "";
     }
 
+    // A list's remark is heard with it.
+    for (const char* list : {"Combo2", "Combo3", "Combo4"})
+        record[list].accessibleDescription = record[list].remark;
+
     for (const auto& [field, limited] : limitedValues()) {
         Control& c = record[field];
         const std::string limit = limited.limit

@@ -61,6 +61,8 @@ struct Control {
     // colour, its state in words.
     std::string accessibleName;
     std::string accessibleDescription;
+    // Parts that do not fit together, « À vérifier : … », told beside the described tooltip.
+    std::string remark;
     bool enabled = true;
     bool visible = true;
     bool readOnly = false;

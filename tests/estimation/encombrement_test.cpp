@@ -329,6 +329,8 @@ TEST(Compliance, PartsThatDoNotFitAreToldButNeverChangeTheVerdict) {
         {"NotSolarOnSolar", "\"M20n\",20,32,2,\"Non\",\"S\",\"R\",2.5\r\n", nullptr,
          "moteur « M20n » non adapté au solaire sur l'alimentation « E0 »"},
         {"NotSolarOnBatteries", "\"M20n\",20,32,2,\"Non\",\"S\",\"R\",2.5\r\n", "E2", nullptr},
+        {"NotSolarOnNoBatteriesOfAnotherType", "\"M20n\",20,32,2,\"Non\",\"S\",\"R\",2.5\r\n",
+         "Eempty", "moteur « M20n » non adapté au solaire sur l'alimentation « Eempty »"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -336,19 +338,25 @@ TEST(Compliance, PartsThatDoNotFitAreToldButNeverChangeTheVerdict) {
         f.dir.write("Moteur.txt", row.motor);
         ASSERT_TRUE(f.session.newDesign());
         f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
-        if (row.supply) f.pick("Combo4", 2);
+        if (row.supply) f.pick("Combo4", std::string(row.supply) == "E2" ? 2 : 4);
         const std::string verdict = f.record()["Picture9"].toolTip;
-        const std::string motorTip = f.record()["Combo2"].toolTip;
+        const std::string motorRemark = f.record()["Combo2"].remark;
         EXPECT_EQ(f.record()["Picture9"].pictureFile, "Data/Oui.jpg");
         EXPECT_EQ(f.record()["Picture9"].accessibleDescription, verdict);
+        // The described tooltips stay, whatever is told beside them.
+        EXPECT_EQ(f.record()["Combo2"].toolTip, "Choisir un moteur dans le menu déroulant");
+        EXPECT_EQ(f.record()["Combo3"].toolTip, "Choisir un berceau dans le menu déroulant");
+        EXPECT_EQ(f.record()["Combo4"].toolTip,
+                  "Choisir un type d'alimentation dans le menu déroulant");
         if (!row.expected) {
             EXPECT_EQ(verdict.find("À vérifier"), std::string::npos) << verdict;
-            EXPECT_EQ(motorTip, "");
+            EXPECT_EQ(motorRemark, "");
             continue;
         }
         const std::string told = std::string("À vérifier : ") + row.expected;
         EXPECT_NE(verdict.find("\n" + told), std::string::npos) << verdict;
-        EXPECT_NE(motorTip.find(told), std::string::npos) << motorTip;
+        EXPECT_NE(motorRemark.find(told), std::string::npos) << motorRemark;
+        EXPECT_EQ(f.record()["Combo2"].accessibleDescription, motorRemark);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "modal_helper.h"
 #include "window_driver.h"
@@ -160,6 +161,37 @@ TEST(ScreenReader, AColouredValueSaysItsStateInWords) {
     } else {
         EXPECT_TRUE(words.contains("respecte le maximum")) << words.toStdString();
     }
+}
+
+// A part that does not fit is told when its list takes the keyboard focus and heard with it, the
+// described tooltip kept.
+TEST(Keyboard, ARemarkShowsWhenItsListTakesTheFocus) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    activate(w);
+    driver::pick(w, "Combo1", 0);
+    auto* motor = w.findChild<QComboBox*>("Combo2");
+    auto* cradle = w.findChild<QComboBox*>("Combo3");
+    // A motor and a cradle of different diameters.
+    for (int m = 0; m < motor->count() && motor->accessibleDescription().isEmpty(); ++m) {
+        driver::pick(w, "Combo2", m);
+        for (int c = 0; c < cradle->count() && motor->accessibleDescription().isEmpty(); ++c)
+            driver::pick(w, "Combo3", c);
+    }
+    ASSERT_TRUE(motor->accessibleDescription().startsWith("À vérifier : moteur de "));
+    EXPECT_TRUE(motor->toolTip().contains("Choisir un moteur dans le menu déroulant"))
+        << motor->toolTip().toStdString();
+    activate(w);
+    w.findChild<QComboBox*>("Combo1")->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QToolTip::hideText();
+    cradle->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains(motor->accessibleDescription()))
+        << QToolTip::text().toStdString();
 }
 
 TEST(ScreenReader, ImprimerSaysWhyItIsDisabled) {
