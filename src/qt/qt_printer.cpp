@@ -163,6 +163,16 @@ double QtPrinter::pixelsPerMillimetre() const {
     return printer_->resolution() / kMillimetresPerInch;
 }
 
+double QtPrinter::textWidth(const std::string& text) const {
+    return QFontMetricsF(font_, printer_.get()).horizontalAdvance(qs(text)) /
+           pixelsPerMillimetre();
+}
+
+double QtPrinter::pageWidth() const {
+    return printer_->pageLayout().paintRectPixels(printer_->resolution()).width() /
+           pixelsPerMillimetre();
+}
+
 void QtPrinter::setFont(bool bold, double points) {
     font_ = QFont();  // the toolkit's default face
     font_.setPointSizeF(points);

@@ -49,6 +49,8 @@ class QtPrinter : public Printer {
 
   private:
     double pixelsPerMillimetre() const;
+    double textWidth(const std::string& text) const override;
+    double pageWidth() const override;
     // PDF output goes to a temporary file beside the chosen one, moved into place once complete.
     void divertPdfOutput();
     void checkAndMovePdf();

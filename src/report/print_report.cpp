@@ -117,20 +117,81 @@ class Report {
     Report(const DesignRecord& record, Printer& printer, const ReportFooter& footer)
         : r_(record), p_(printer), footer_(footer), separator_(footer.decimalSeparator) {}
 
+    void font(bool bold, double points) {
+        p_.setFont(bold, points);
+        p_.notePoints(points);
+    }
+
+    // The footer whole within the page: the names shortened with « … » when they must be, the
+    // date and the page number never.
     void foot(int page) {
         if (footer_.empty()) return;
-        std::string text;
-        for (const std::string& part : {footer_.pupil, footer_.className, footer_.date}) {
-            if (!part.empty()) text += part + " — ";
+        font(false, kFooterPoints);
+        std::string pupil = footer_.pupil;
+        std::string className = footer_.className;
+        const auto compose = [&] {
+            std::string text;
+            for (const std::string& part : {pupil, className, footer_.date}) {
+                if (!part.empty()) text += part + " — ";
+            }
+            return text + "page " + std::to_string(page) + " sur " + std::to_string(kPages);
+        };
+        const double room = p_.pageWidth() - kSectionX;
+        while (p_.textWidth(compose()) > room && (pupil.size() > 4 || className.size() > 4)) {
+            std::string& longer = pupil.size() >= className.size() ? pupil : className;
+            longer = shortened(longer);
         }
-        text += "page " + std::to_string(page) + " sur " + std::to_string(kPages);
-        p_.setFont(false, kFooterPoints);
         p_.setPosition(kSectionX, kFooterY);
-        p_.printLine({text});
+        p_.printLine({compose()});
+    }
+
+    // A name one character shorter, ended by « … ».
+    static std::string shortened(const std::string& name) {
+        const std::string ellipsis = "…";
+        std::string text = name;
+        if (text.size() >= ellipsis.size() &&
+            text.compare(text.size() - ellipsis.size(), ellipsis.size(), ellipsis) == 0)
+            text.resize(text.size() - ellipsis.size());
+        if (text.empty()) return ellipsis;
+        std::size_t cut = text.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        return text.substr(0, cut) + ellipsis;
+    }
+
+    // A line cut at its spaces into lines that fit between x and the page's right edge; a word
+    // longer than that is cut where it must be.
+    std::vector<std::string> wrapped(const std::string& line, double x) const {
+        const double room = p_.pageWidth() - x;
+        if (p_.textWidth(line) <= room) return {line};
+        std::vector<std::string> lines;
+        std::string current;
+        std::size_t start = 0;
+        while (start <= line.size()) {
+            std::size_t end = line.find(' ', start);
+            if (end == std::string::npos) end = line.size();
+            const std::string word = line.substr(start, end - start);
+            const std::string tried = current.empty() ? word : current + " " + word;
+            if (p_.textWidth(tried) <= room || current.empty()) {
+                current = tried;
+            } else {
+                lines.push_back(current);
+                current = word;
+            }
+            while (p_.textWidth(current) > room && current.size() > 1) {
+                std::size_t cut = current.size() - 1;
+                while (cut > 1 && p_.textWidth(current.substr(0, cut)) > room) --cut;
+                while (cut > 1 && (static_cast<unsigned char>(current[cut]) & 0xC0) == 0x80) --cut;
+                lines.push_back(current.substr(0, cut));
+                current = current.substr(cut);
+            }
+            start = end + 1;
+        }
+        if (!current.empty()) lines.push_back(current);
+        return lines;
     }
 
     void sectionTitle(double y, const std::string& text) {
-        p_.setFont(true, 16);
+        font(true, 16);
         p_.setPosition(kSectionX, y);
         p_.printLine({text});
     }
@@ -139,13 +200,15 @@ class Report {
     void block(const char* picture, double y, const std::string& heading,
                const std::vector<std::string>& lines) {
         p_.drawPicture(pictureOf(picture), 10, y);
-        p_.setFont(true, 14);
+        font(true, 14);
         p_.setPosition(kHeadingX, y);
         p_.printLine({heading});
-        p_.setFont(false, 12);
+        font(false, 12);
         for (const std::string& line : lines) {
-            p_.setX(kDetailX);
-            p_.printLine({line});
+            for (const std::string& part : wrapped(line, kDetailX)) {
+                p_.setX(kDetailX);
+                p_.printLine({part});
+            }
         }
         p_.printLine({});
     }
@@ -314,6 +377,5 @@ void printReport(const DesignRecord& record, Printer& printer, const ReportFoote
         return;
     }
     const std::string exported = printer.exportedFileName();
-    printer.showMessage(exported.empty() ? "Impression terminée"
-                                         : "Impression terminée : " + exported);
+    printer.showMessage(exported.empty() ? "Impression terminée" : "PDF enregistré : " + exported);
 }

@@ -15,6 +15,8 @@ class PrintError : public std::runtime_error {
 class Printer {
   public:
     virtual ~Printer() = default;
+    // The size of the current font, as setFont chose it, for the estimate of textWidth.
+    void notePoints(double points) { points_ = points; }
 
     // The system's printer-selection dialog; false when the user cancels it.
     virtual bool choosePrinter() = 0;
@@ -35,6 +37,12 @@ class Printer {
     // One line of text centred in the box, in the default face.
     virtual void drawTextIn(const std::string& text, double x, double y, double width,
                             double height, bool bold, double points) = 0;
+    // The width in millimetres of a text in the current font, and of the printable area; these
+    // defaults only estimate them.
+    virtual double textWidth(const std::string& text) const {
+        return 0.5 * points_ * 25.4 / 72 * static_cast<double>(text.size());
+    }
+    virtual double pageWidth() const { return 190; }
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
     // Throws the document away after a failure, so that no partial pages go out.
@@ -44,4 +52,7 @@ class Printer {
     virtual std::string exportedFileName() const { return {}; }
     virtual void showMessage(const std::string& text) = 0;
     virtual void showWarning(const std::string& text) = 0;
+
+  private:
+    double points_ = 12;
 };

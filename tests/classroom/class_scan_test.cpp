@@ -516,3 +516,57 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
 }
 
 }  // namespace
+
+namespace {
+
+// Figures as a person writes them: amounts to the cent with two decimals, sums exact over any
+// number of designs, half a cent rounded up, no binary noise.
+TEST(ClassOrder, AmountsAreExactToTheCentOverAnyNumberOfDesigns) {
+    const struct {
+        double unitPrice;
+        int designs;
+        const char* total;
+    } rows[] = {
+        {0.1, 1000, "200,00"},   // two a design: 0,1 € is no exact binary fraction
+        {0.7, 1500, "2100,00"},
+        {0.3, 3, "1,80"},
+        {2.675, 1, "5,36"},  // 2,675 € is 2,68 €, twice
+        {25.2, 7, "352,80"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.total);
+        std::vector<std::vector<PartLine>> designs(
+            row.designs, {{.supplier = "S",
+                           .reference = "R",
+                           .designation = "D",
+                           .step = "6 et 7",
+                           .quantity = 2,
+                           .unitPrice = row.unitPrice,
+                           .totalCents = 2 * toCents(row.unitPrice)}});
+        const PartsList order = mergeParts(designs);
+        const std::string csv = partsCsv(order);
+        EXPECT_NE(csv.find(";;Total général;;;;;;;" + std::string(row.total) + "\r\n"),
+                  std::string::npos)
+            << csv;
+        EXPECT_NE(csv.find(";;Sous-total S;;;;;;;" + std::string(row.total) + "\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(formatCents(order.grandTotalCents, "."),
+                  std::string(row.total).replace(std::string(row.total).find(','), 1, "."));
+    }
+    const struct {
+        double value;
+        const char* money;
+        const char* measure;
+    } figures[] = {
+        {0.199999999999999, "0,20", "0,2"}, {51.9999999999999, "52,00", "52"},
+        {568.600000000001, "568,60", "568,6"}, {0.005, "0,01", "0,005"},
+        {-0.005, "-0,01", "-0,005"},          {6.4, "6,40", "6,4"},
+        {53.39999999999, "53,40", "53,4"},     {0, "0,00", "0"},
+    };
+    for (const auto& f : figures) {
+        EXPECT_EQ(formatMoney(f.value, ","), f.money) << f.value;
+        EXPECT_EQ(formatMeasure(f.value, ","), f.measure) << f.value;
+    }
+}
+
+}  // namespace

@@ -245,7 +245,7 @@ TEST_F(MainWindowTest, PrintAndExportAreEnabledExactlyWithImprimer) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << done.toStdString();
     EXPECT_TRUE(file.read(5) == "%PDF-");
-    EXPECT_EQ(done.trimmed(), "Impression terminée : rapport.pdf");
+    EXPECT_EQ(done.trimmed(), "PDF enregistré : rapport.pdf");
 
     // Undoing the last choice takes Imprimer and both commands away again.
     action(*w, "actionUndo")->trigger();
@@ -652,7 +652,7 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     action(*w, "actionExportPdf")->trigger();
     EXPECT_EQ(shownFolder, home);
     EXPECT_EQ(shownName, "Conception.pdf");
-    EXPECT_EQ(done.trimmed(), "Impression terminée : Conception.pdf");
+    EXPECT_EQ(done.trimmed(), "PDF enregistré : Conception.pdf");
     const QString pdf = QDir(home).filePath("Conception.pdf");
     ASSERT_TRUE(QFileInfo::exists(pdf));
     EXPECT_EQ(QFileInfo(pdf).permissions() & 0x7777,
@@ -697,7 +697,7 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     });
     action(*w, "actionExportPdf")->trigger();
     EXPECT_EQ(shownName, "mon \"super\" engin.pdf");
-    EXPECT_EQ(done.trimmed(), "Impression terminée : mon \"super\" engin.pdf");
+    EXPECT_EQ(done.trimmed(), "PDF enregistré : mon \"super\" engin.pdf");
     struct stat replaced {};
     ASSERT_EQ(::stat(QFile::encodeName(named).constData(), &replaced), 0);
     EXPECT_EQ(replaced.st_mode & 0777, 0640u);

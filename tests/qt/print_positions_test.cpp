@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDialog>
 #include <QFile>
 #include <QMessageBox>
@@ -7,9 +8,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <optional>
 
 #include "modal_helper.h"
+#include "support/temp_data_dir.h"
 #include "window_driver.h"
 
 namespace {
@@ -20,6 +23,7 @@ struct Word {
     int page;
     double x, y;
     QString text;
+    double right = 0;
 };
 
 // Every word of the PDF with its page and top-left corner in points, as pdftotext -bbox gives them.
@@ -31,14 +35,18 @@ std::vector<Word> wordsOf(const QString& pdf) {
     std::vector<Word> words;
     int page = 0;
     static const QRegularExpression tag(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
     for (auto it = tag.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         if (m.captured(0).startsWith("<page")) {
             ++page;
             continue;
         }
-        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
+        QString text = m.captured(4);
+        text.replace("&apos;", "'").replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">");
+        text.replace("&amp;", "&");
+        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), text,
+                         m.captured(3).toDouble()});
     }
     return words;
 }
@@ -177,6 +185,71 @@ TEST(PrintedPositions, TheAddedBalanceLinesAndTheSketchStandBelowTheBalance) {
     int pages = 0;
     for (const Word& w : words) pages = std::max(pages, w.page);
     EXPECT_EQ(pages, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Page 2 says everything inside the page: the longest remarks wrap within the printable width, and
+// a 100-character name is shortened so that the footer keeps its date and page number on both
+// pages; still two pages. Judged by where each word ends, whatever the fonts.
+TEST(PrintedPositions, PageTwoKeepsItsLongestLinesInsideThePage) {
+    TempDataDir data;
+    data.copySuppliedData();
+    const std::string motor = "Moteur RE-140 au nom très long pour voir si la ligne tient";
+    data.write("Moteur.txt", "\"" + motor + "\",24,18,2,\"Non\",\"Solaris\",RE140,1.60\r\n");
+    std::filesystem::copy_file(data.root() / "Data/Moteur RE-140.jpg",
+                               data.root() / ("Data/" + motor + ".jpg"));
+    data.write("Energie.txt",
+               "\"Coupleur sans piles au nom tout aussi long que possible\","
+               "\"Coupleur\",12,\"K\",EK,0.80,0\r\n");
+    std::filesystem::copy_file(
+        data.root() / "Data/Coupleur 2 piles AA.jpg",
+        data.root() / "Data/Coupleur sans piles au nom tout aussi long que possible.jpg");
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    design.w.session().setPupil({std::string(60, 'L') + " et " + std::string(36, 'M'),
+                                 "Cinquième B du collège des Trois Rivières"});
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("long.pdf");
+    ASSERT_EQ(driver::printToPdf(design.w, pdf), "Impression terminée");
+    const std::vector<Word> words = wordsOf(pdf);
+    const auto section = find(words, 1, "1.");
+    ASSERT_TRUE(section);
+    const double left = section->x - 10 * kPointsPerMm;  // the printable area's left edge
+    const double right = 210 * 72 / 25.4 - left;          // as far from the right edge
+    int pages = 0;
+    for (const Word& w : words) {
+        pages = std::max(pages, w.page);
+        if (w.page == 2) {
+            EXPECT_LE(w.right, right + 0.5) << w.text.toStdString();
+        }
+    }
+    EXPECT_EQ(pages, 2);
+    QString remarks;
+    for (const Word& w : words)
+        if (w.page == 2) remarks += w.text + " ";
+    EXPECT_TRUE(remarks.contains("non adapté au solaire sur l'alimentation « Coupleur sans piles "
+                                 "au nom tout aussi long que possible »"))
+        << remarks.toStdString();
+    for (int page : {1, 2}) {
+        std::optional<Word> number;  // the footer's « sur », the last of the page
+        for (const Word& w : words)
+            if (w.page == page && w.text == "sur") number = w;
+        ASSERT_TRUE(number);
+        QStringList footer;
+        for (const Word& w : words)
+            if (w.page == page && std::abs(w.y - number->y) < 1) footer << w.text;
+        EXPECT_TRUE(footer.join(' ').endsWith(QString("page %1 sur 2").arg(page)));
+        EXPECT_TRUE(footer.join(' ').contains("…")) << footer.join(' ').toStdString();
+        for (const Word& w : words) {
+            if (w.page == page && std::abs(w.y - number->y) < 1) {
+                EXPECT_LE(w.right, right + 0.5) << w.text.toStdString();
+            }
+        }
+        EXPECT_TRUE(footer.join(' ').contains(QDate::currentDate().toString("yyyy")));
+    }
 }
 
 }  // namespace

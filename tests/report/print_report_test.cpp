@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "report/print_report.h"
@@ -184,6 +185,35 @@ TEST(PrintReport, PrintsOnlyTheSelectedCaptionOfEachPairAndTextsAsTheyStand) {
     EXPECT_EQ(at("line [Avant]"), log.end());
     EXPECT_NE(at("line [Hélice référence : Hélice recopiée à la main]"), log.end());
     EXPECT_EQ(std::count(log.begin(), log.end(), "new page"), 1);
+}
+
+// The balance's batteries line says how many of which kind, what each weighs and what was counted.
+TEST(PrintReport, TheBatteriesLineOfEachSupply) {
+    const struct {
+        int supply;
+        const char* kind;  // the option of the battery kind, or nullptr
+        int costCounted, massCounted;
+        const char* line;
+    } rows[] = {
+        {0, "Option7", 1, 1, "Batteries : aucune"},
+        {1, "Option7", 0, 1, "Batteries : 4 piles de 23 g, masse comptée, coût non compté"},
+        {1, "Option8", 1, 0, "Batteries : 4 accus de 26 g, masse non comptée, coût compté"},
+        {2, "Option8", 1, 1, "Batteries : 2 accus de 26 g, masse comptée, coût compté"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        DesignFixture f;
+        f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5");
+        f.pick("Combo4", row.supply);
+        f.select(row.kind);
+        f.session.checkClicked("Check1", row.costCounted);
+        f.session.checkClicked("Check2", row.massCounted);
+        RecordingPrinter printer;
+        printReport(f.record(), printer);
+        EXPECT_NE(std::find(printer.log.begin(), printer.log.end(),
+                            "line [" + std::string(row.line) + "]"),
+                  printer.log.end());
+    }
 }
 
 TEST(PrintReport, CancelPrintsNothingAndSaysNothing) {
