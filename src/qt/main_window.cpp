@@ -87,6 +87,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         design_->session().setRecoveryFile(local(recovery_->ownFile()));
     sweepTemporaries();
 
+
     buildMenus();
     connect(design_, &DesignWindow::mirrored, this, &MainWindow::updateState);
     updateState();
@@ -122,6 +123,10 @@ MainWindow::~MainWindow() = default;
 
 bool MainWindow::isLoaded() const {
     return design_->isLoaded();
+}
+
+QString MainWindow::recoveryProblem() const {
+    return recovery_ ? recovery_->problem() : QString();
 }
 
 QString MainWindow::recoveryFilePath() const {
@@ -438,6 +443,14 @@ bool MainWindow::maybeSave() {
 
 void MainWindow::resumeAfterStart(const QStringList& files) {
     if (!isLoaded()) return;
+    // Without a safety net the pupil is told once, and can still save and quit.
+    if (!recovery_->problem().isEmpty()) {
+        design_->platform().showWarning(
+            ("Votre conception n'aura pas de copie de secours : " + recovery_->problem() +
+             "\nSi VENTAKAR s'arrête brusquement, ce qui n'est pas enregistré sera perdu : "
+             "enregistrez souvent avec Fichier → Enregistrer (Ctrl+S).")
+                .toStdString());
+    }
     offerRecovery();
     if (!files.isEmpty() && maybeSave()) openDesign(files.first());
 }

@@ -38,6 +38,8 @@ class MainWindow : public QMainWindow {
     bool askPupil();
 
     // Where this copy keeps the choices for a restart after a crash.
+    // Why this copy has no recovery file, in French; empty when it has one.
+    QString recoveryProblem() const;
     QString recoveryFilePath() const;
     static constexpr int kMaxRecentFiles = 8;
 

@@ -6,6 +6,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "document/atomic_file.h"
 
 namespace {
 
@@ -19,6 +25,27 @@ std::unique_ptr<QLockFile> claim(const QString& file) {
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) return nullptr;
     return lock;
+}
+
+// Why nothing can be kept in folder, found by trying: the system's own reason, in French.
+QString whyNotWritable(const QString& folder) {
+    const QFileInfo info(folder);
+    if (info.exists() && !info.isDir())
+        return "« " + folder + " » est un fichier et non un dossier.";
+    const QByteArray probe =
+        QFile::encodeName(QDir(folder).filePath(".essai-" +
+                                                QString::number(QCoreApplication::applicationPid())));
+    int error = 0;
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error = errno;
+    } else {
+        if (::write(fd, "x", 1) != 1 || ::fsync(fd) != 0) error = errno ? errno : ENOSPC;
+        ::close(fd);
+        ::unlink(probe.constData());
+    }
+    const std::string reason = fileErrorReason(error ? error : EIO);
+    return QString::fromStdString(reason) + " (dossier « " + folder + " »).";
 }
 
 }  // namespace
@@ -59,6 +86,7 @@ RecoveryFiles::RecoveryFiles(const QString& folder) : folder_(folder) {
         ownFile_ = file;
         break;
     }
+    if (ownFile_.isEmpty()) problem_ = whyNotWritable(folder_);
 }
 
 RecoveryFiles::~RecoveryFiles() {

@@ -28,12 +28,16 @@ class RecoveryFiles {
     const QString& ownFile() const { return ownFile_; }
     // The orphans not yet dealt with, newest first.
     std::vector<Orphan>& orphans() { return orphans_; }
+    // Why this copy has no recovery file (the folder missing, a file, not writable, the disk
+    // full), in French; empty when it has one.
+    const QString& problem() const { return problem_; }
     // Done with an orphan: its file removed or kept for the next start, its lock let go.
     void release(Orphan& orphan, bool removeFile);
 
   private:
     QString folder_;
     QString ownFile_;
+    QString problem_;
     std::unique_ptr<QLockFile> ownLock_;
     std::vector<Orphan> orphans_;
 };

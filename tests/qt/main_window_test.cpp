@@ -28,6 +28,7 @@
 #include "support/design_fixture.h"
 #include "support/temp_data_dir.h"
 #include "window/twips.h"
+#include "support/unprivileged.h"
 #include "window_driver.h"
 
 namespace {
@@ -624,6 +625,96 @@ struct HomeWithoutDocuments {
     QByteArray oldHome;
     mode_t oldMask;
 };
+
+// When this copy cannot have its recovery file, the pupil is told once why, and the design can
+// still be saved and the program quit. Each cause under a data folder of its own.
+TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
+    QTemporaryDir home;
+    const QString base = home.path();
+    const struct {
+        const char* name;
+        std::function<QString()> folder;  // the recovery folder, made to fail
+        const char* reason;
+        bool unprivileged = false;  // as a pupil, who may not write everywhere
+    } rows[] = {
+        {"TheFolderIsAFile",
+         [&] {
+             QFile(base + "/fichier").open(QIODevice::WriteOnly);
+             return base + "/fichier";
+         },
+         "est un fichier et non un dossier"},
+        {"TheFolderCannotBeMade",
+         [&] {
+             QFile(base + "/plat").open(QIODevice::WriteOnly);
+             return base + "/plat/ventakar";
+         },
+         "un élément du chemin n'est pas un dossier"},
+        {"TheFolderIsNotWritable",
+         [&] {
+             QDir(base).mkpath("ferme");
+             QFile::setPermissions(base + "/ferme", QFile::ReadOwner | QFile::ExeOwner |
+                                                        QFile::ReadOther | QFile::ExeOther);
+             openToOthers(QFile::encodeName(base).toStdString());
+             return base + "/ferme";
+         },
+         "droits d'accès",
+         true},
+        {"TheDiskIsFull",
+         [&] {
+             QDir(base).mkpath("plein");
+             const QByteArray where = QFile::encodeName(base + "/plein");
+             if (::geteuid() != 0 ||
+                 std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
+                 return QString();
+             QFile filler(base + "/plein/remplissage");
+             filler.open(QIODevice::WriteOnly);
+             while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+             }
+             return base + "/plein";
+         },
+         "le disque est plein"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString folder = row.folder();
+        if (folder.isEmpty()) {
+            std::cout << "[ note ] " << row.name << " needs root to mount a small disk\n";
+            continue;
+        }
+        const std::string problem = asUnprivileged([&] {
+            if (!row.unprivileged && ::geteuid() != 0) return std::string();
+            return RecoveryFiles(folder).problem().toStdString();
+        });
+        const std::string here =
+            row.unprivileged ? problem : RecoveryFiles(folder).problem().toStdString();
+        EXPECT_NE(here.find(row.reason), std::string::npos) << here;
+        if (std::string(row.name) == "TheDiskIsFull")
+            std::system(("umount '" + QFile::encodeName(folder) + "'").constData());
+    }
+
+    // The program's own: told once at the start, then the design saved and the program quit.
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(base + "/fichier"));
+    auto w = open();
+    qputenv("XDG_DATA_HOME", dataHome);
+    EXPECT_TRUE(w->recoveryFilePath().isEmpty());
+    EXPECT_NE(w->recoveryProblem().toStdString().find("un élément du chemin"), std::string::npos)
+        << w->recoveryProblem().toStdString();
+    QString said;
+    answerBox("OK", &said);
+    w->resumeAfterStart();
+    EXPECT_TRUE(said.startsWith("Votre conception n'aura pas de copie de secours : "))
+        << said.toStdString();
+    driver::pick(*w->designWindow(), "Combo1", 0);
+    driver::pick(*w->designWindow(), "Combo1", 1);  // no second warning: nobody answers one
+    answerFileDialog(dir.filePath("sans-secours.ventakar"));
+    action(*w, "actionSaveAs")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("sans-secours.ventakar")));
+    whenModalAppears([](QWidget* modal) {
+        static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(w->close());
+}
 
 TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) {
     HomeWithoutDocuments account;
