@@ -82,10 +82,13 @@ QStringList column(const ClassWindow& w, int c) {
 
 TEST(ClassWindow, RowsSortFilterSearchAndSay) {
     ClassFolder c;
+    // Heavier wheels: a mass of three digits among masses of two.
+    c.write("lourd.ventakar",
+            design("Lou", R"({"text": "Roue 80 mm, tout-terrain", "index": 6})"));
     auto w = openOver(c.dir.path());
-    EXPECT_EQ(w->rows().size(), 4u);
+    EXPECT_EQ(w->rows().size(), 5u);
     EXPECT_EQ(w->findChild<QLabel*>("summary")->text(),
-              "4 conceptions : 2 conformes, 1 incomplète, 1 illisible");
+              "5 conceptions : 3 conformes, 1 incomplète, 1 illisible");
     const QAbstractItemModel* model = w->table()->model();
     QStringList headers;
     for (int i = 0; i < model->columnCount(); ++i)
@@ -99,9 +102,21 @@ TEST(ClassWindow, RowsSortFilterSearchAndSay) {
     EXPECT_EQ(column(*w, 2).last(), "abime.ventakar");
     w->table()->sortByColumn(7, Qt::DescendingOrder);
     EXPECT_EQ(column(*w, 2).last(), "abime.ventakar");
-    // Steps chosen sort as numbers: 14 after 9.
-    w->table()->sortByColumn(5, Qt::AscendingOrder);
-    EXPECT_EQ(column(*w, 5).mid(0, 3), (QStringList{"10", "14", "14"}));
+    // Every number column sorts as numbers, both ways, whatever their digits.
+    for (int c : {5, 6, 7, 8, 9}) {
+        for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            w->table()->sortByColumn(c, order);
+            std::vector<double> values;
+            for (const QString& cell : column(*w, c))
+                if (!cell.isEmpty()) values.push_back(QString(cell).replace(',', '.').toDouble());
+            std::vector<double> sorted = values;
+            std::sort(sorted.begin(), sorted.end());
+            if (order == Qt::DescendingOrder) std::reverse(sorted.begin(), sorted.end());
+            EXPECT_EQ(values, sorted) << "column " << c;
+        }
+    }
+    w->table()->sortByColumn(6, Qt::AscendingOrder);
+    EXPECT_EQ(column(*w, 2).at(3), "lourd.ventakar") << column(*w, 6).join(' ').toStdString();
 
     // The state in words and in colour.
     const int row = column(*w, 2).indexOf("lea.ventakar");
@@ -111,14 +126,26 @@ TEST(ClassWindow, RowsSortFilterSearchAndSay) {
 
     auto* filter = w->findChild<QComboBox*>("stateFilter");
     filter->setCurrentIndex(filter->findText("Conforme"));
-    EXPECT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->rowCount(), 3);
     w->findChild<QLineEdit*>("search")->setText("léa");
     EXPECT_EQ(column(*w, 0), QStringList{"Léa Martin"});
     w->findChild<QLineEdit*>("search")->setText("5E b");
-    EXPECT_EQ(model->rowCount(), 2) << "the class is searched too";
+    EXPECT_EQ(model->rowCount(), 3) << "the class is searched too";
     filter->setCurrentIndex(0);
-    EXPECT_EQ(model->rowCount(), 3);
-    EXPECT_TRUE(w->findChild<QLabel*>("summary")->text().endsWith("— 3 affichée(s)"));
+    EXPECT_EQ(model->rowCount(), 4);
+    EXPECT_TRUE(w->findChild<QLabel*>("summary")->text().endsWith("— 4 affichée(s)"));
+
+    // Sorted and filtered, the row opened is the one chosen, whatever its place in the model.
+    w->table()->sortByColumn(0, Qt::DescendingOrder);
+    filter->setCurrentIndex(filter->findText("Conforme"));
+    w->findChild<QLineEdit*>("search")->clear();
+    QSignalSpy opened(w.get(), &ClassWindow::openDesignRequested);
+    for (const char* file : {"lourd.ventakar", "groupe/tom.ventakar", "lea.ventakar"}) {
+        w->table()->setCurrentIndex(model->index(column(*w, 2).indexOf(file), 0));
+        QTest::keyClick(w->table(), Qt::Key_Return);
+        ASSERT_FALSE(opened.isEmpty()) << file;
+        EXPECT_EQ(opened.takeLast().at(0).toByteArray(), QFile::encodeName(c.dir.filePath(file)));
+    }
 }
 
 TEST(ClassWindow, RefreshKeepsTheSortAndSelectionAndAnExportIsTheCsv) {

@@ -189,8 +189,13 @@ TEST_P(ReopenedOnChangedCatalogue, AnItemGoneCostsOnlyItsOwnStep) {
     for (const auto& [list, item] : change.missing) expected.pick(list, item);
 
     ASSERT_TRUE(f.session.newDesign());
+    // The design before had a file: a partly read design must never be saved over it.
+    const std::string before = (f.dir.root() / "avant.ventakar").string();
+    ASSERT_TRUE(f.session.saveDesign(before));
+    const std::string beforeText = f.session.designText();
     f.platform.warnings.clear();
     EXPECT_EQ(f.session.openDesign(text, "Léa.ventakar"), change.result);
+    EXPECT_EQ(readDesignBytes(before), beforeText);
     if (!change.message) {
         EXPECT_TRUE(f.platform.warnings.empty());
         EXPECT_EQ(f.record().text("Combo1"), "P3o");
@@ -400,6 +405,32 @@ TEST(DesignDocument, TheRecoveryFileFollowsEveryChangeAndGoesWhenSaved) {
               OpenResult::Opened);
     EXPECT_TRUE(restarted.session.isModified());
     EXPECT_EQ(restarted.session.documentPath(), "");
+}
+
+// A recovered design still belongs to its file: saving it over that file, changed meanwhile by
+// another copy, asks first, and Annuler keeps the other copy's file.
+TEST(DesignDocument, ARecoveredDesignAsksBeforeSavingOverAFileChangedElsewhere) {
+    DesignFixture f;
+    const std::string file = (f.dir.root() / "voiture.ventakar").string();
+    makeSteps(f, 3);
+    ASSERT_TRUE(f.session.saveDesign(file));
+    const fs::path recovery = f.dir.root() / "recuperation.ventakar";
+    f.session.setRecoveryFile(recovery.string());
+    f.pick("Combo4", 1);  // unsaved: kept in the recovery file with its file's stamp
+    ASSERT_TRUE(fs::exists(recovery));
+
+    std::ofstream(file, std::ios::binary) << "{\"format\": \"ventakar-conception\", \"version\": 1}";
+    DesignFixture restarted;
+    ASSERT_EQ(restarted.session.openDesignFile(recovery.string(), true), OpenResult::Opened);
+    EXPECT_EQ(restarted.session.documentPath(), file);
+    restarted.platform.choice = 2;  // Annuler
+    EXPECT_EQ(restarted.session.saveOver(file), SaveOutcome::Cancelled);
+    EXPECT_EQ(std::count_if(restarted.platform.log.begin(), restarted.platform.log.end(),
+                            [](const std::string& e) {
+                                return e.find("a été modifié par ailleurs") != std::string::npos;
+                            }),
+              1);
+    EXPECT_EQ(readDesignBytes(file), "{\"format\": \"ventakar-conception\", \"version\": 1}");
 }
 
 TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
