@@ -79,7 +79,16 @@ TEST(ReadableWindow, EveryCaptionStandsWholeInItsBox) {
             EXPECT_TRUE(captionFits(widget->font(), room, flags, text))
                 << control.name << " « " << control.text << " » in " << room.width() << "x"
                 << room.height() << " at " << widget->font().pointSizeF() << " pt";
-            EXPECT_GE(widget->font().pointSizeF(), 6.0 * scale)
+            // Set no smaller than it needs, whatever the fonts of the machine: a quarter point
+            // larger it would not stand whole, unless it is at the design's own size.
+            const QFont design = w.findChild<QWidget*>("Sélection")->font();
+            QFont larger = widget->font();
+            larger.setPointSizeF(larger.pointSizeF() + 0.25);
+            EXPECT_TRUE(widget->font().pointSizeF() >= design.pointSizeF() ||
+                        !captionFits(larger, room, flags, text))
+                << control.name << " set smaller than it needs, at "
+                << widget->font().pointSizeF() << " pt";
+            EXPECT_GE(widget->font().pointSizeF(), 4.75 * scale)
                 << control.name << " stays readable";
             // Measured on what is painted, in height as in width, not by the same reckoning.
             EXPECT_EQ(inkOutside(widget->font(), room, flags, text), 0)
