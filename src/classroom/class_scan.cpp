@@ -281,10 +281,16 @@ std::optional<double> shown(const DesignRecord& record, const char* field, std::
 void replayRow(DesignRow& row, const std::string& path, DesignRecord& record,
                ScanPlatform& platform, const std::string& sep) {
     DesignDocument document;
+    std::string bytes;
     try {
-        document = readDesignDocument(readDesignBytes(path), path);
+        bytes = readDesignBytes(path);
+        document = readDesignDocument(bytes, path);
     } catch (const DataError& error) {
         row.remarks = row.commaTexts.remarks = visibleText(error.reason());
+        // Unread, but still someone's: the name when the file gives it.
+        const PupilInfo pupil = readPupilOnly(bytes);
+        row.pupil = visibleText(pupil.name);
+        row.className = visibleText(pupil.className);
         return;
     }
     const DesignChoices& choices = document.choices;
@@ -496,6 +502,12 @@ DesignRow scanDesignFile(const std::string& path, const std::string& decimalSepa
 }
 
 std::string classSummary(const std::vector<DesignRow>& rows) {
+    std::vector<const DesignRow*> all;
+    for (const DesignRow& row : rows) all.push_back(&row);
+    return classSummary(all);
+}
+
+std::string classSummary(const std::vector<const DesignRow*>& rows) {
     struct Count {
         DesignState state;
         const char* one;
@@ -512,7 +524,7 @@ std::string classSummary(const std::vector<DesignRow>& rows) {
     std::vector<std::string> parts;
     for (const Count& c : kCounts) {
         const auto n = std::count_if(rows.begin(), rows.end(),
-                                     [&](const DesignRow& r) { return r.state == c.state; });
+                                     [&](const DesignRow* r) { return r->state == c.state; });
         if (n > 0) parts.push_back(std::to_string(n) + " " + (n > 1 ? c.many : c.one));
     }
     const std::size_t n = rows.size();

@@ -119,3 +119,4 @@ DesignRow scanDesignFile(const std::string& path, const std::string& decimalSepa
 
 // « 24 conceptions : 15 conformes, 6 non conformes, 2 incomplètes, 1 illisible »
 std::string classSummary(const std::vector<DesignRow>& rows);
+std::string classSummary(const std::vector<const DesignRow*>& rows);

@@ -150,6 +150,13 @@ std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
     return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
+PupilInfo readPupilOnly(std::string_view bytes) {
+    if (bytes.size() > kMaxDesignBytes) return {};
+    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (document.is_discarded() || !document.is_object()) return {};
+    return pupilOf(document);
+}
+
 DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
     return readDesignDocument(bytes, fileName).choices;
 }

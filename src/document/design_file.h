@@ -85,5 +85,9 @@ struct DesignDocument {
 // design file, come from a newer version, are damaged or are too large.
 DesignDocument readDesignDocument(std::string_view bytes, const std::string& fileName);
 
+// Whose design it is, from a file that may not be read as a design (a newer version, say): the
+// pupil when the file is JSON naming one, else nobody. Never throws.
+PupilInfo readPupilOnly(std::string_view bytes);
+
 // The choices alone, as above.
 DesignChoices readDesign(std::string_view bytes, const std::string& fileName);

@@ -11,23 +11,38 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A light colour per state, always beside its words.
+}  // namespace
+
 QColor stateColour(DesignState state) {
+    // Six light colours told apart by hue, always beside their words.
     switch (state) {
         case DesignState::Conforme:
-            return QColor(200, 240, 200);
+            return QColor(196, 238, 196);  // green
         case DesignState::NonConforme:
-            return QColor(250, 200, 200);
+            return QColor(250, 196, 196);  // red
         case DesignState::SansVerdict:
-            return QColor(250, 235, 180);
+            return QColor(250, 232, 170);  // yellow
         case DesignState::Incomplete:
+            return QColor(196, 218, 250);  // blue
         case DesignState::RepriseEnPartie:
-            return QColor(225, 225, 240);
+            return QColor(228, 204, 246);  // violet
         case DesignState::Illisible:
             break;
     }
-    return QColor(215, 215, 215);
+    return QColor(214, 214, 214);  // grey
 }
+
+QString searchKey(const QString& text) {
+    // Case and accents aside: « Léa » and « lea », « ÉCOLE » and « ecole » are one.
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString key;
+    key.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing) key += c;
+    return key.toCaseFolded();
+}
+
+namespace {
 
 bool numeric(int column) {
     return column >= 5 && column <= 9;
@@ -100,7 +115,7 @@ void ClassFilterModel::setState(int state) {
 }
 
 void ClassFilterModel::setSearch(const QString& text) {
-    search_ = text.trimmed();
+    search_ = searchKey(text.trimmed());
     invalidateFilter();
 }
 
@@ -122,9 +137,10 @@ bool ClassFilterModel::filterAcceptsRow(int row, const QModelIndex& parent) cons
     const QModelIndex first = sourceModel()->index(row, 0, parent);
     if (state_ >= 0 && first.data(ClassTableModel::StateRole).toInt() != state_) return false;
     if (search_.isEmpty()) return true;
-    for (int column : {0, 1}) {
+    // Pupils, classes and file names: an unnamed or damaged design is found by its file.
+    for (int column : {0, 1, 2}) {
         const QString text = sourceModel()->index(row, column, parent).data().toString();
-        if (text.contains(search_, Qt::CaseInsensitive)) return true;
+        if (searchKey(text).contains(search_)) return true;
     }
     return false;
 }

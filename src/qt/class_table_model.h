@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QSortFilterProxyModel>
 #include <string>
 #include <vector>
@@ -36,8 +37,13 @@ class ClassTableModel : public QAbstractTableModel {
     std::string separator_ = ",";
 };
 
+// The light colour of a state, told apart from the five others.
+QColor stateColour(DesignState state);
+// A text as the search compares it: case and accents aside.
+QString searchKey(const QString& text);
+
 // Sorts numbers as numbers with empty cells last in either order; keeps the rows of one state
-// (or all) whose pupil or class holds the search text.
+// (or all) whose pupil, class or file name holds the search text, case and accents aside.
 class ClassFilterModel : public QSortFilterProxyModel {
     Q_OBJECT
   public:

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,8 +19,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -29,6 +32,7 @@
 #include "classroom/design_comparison.h"
 #include "qt/class_table_model.h"
 #include "qt/html_document.h"
+#include "qt/printed_table.h"
 #include "qt/message_box.h"
 #include "qt/parts_list_dialog.h"
 #include "qt/system_number_format.h"
@@ -44,6 +48,9 @@ QString qs(const std::string& text) {
 std::string local(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+// Who, what state and why, then the mass and price: the columns shown first.
+constexpr int kFirstColumns[] = {0, 1, 4, 10, 6, 7};
 
 const DesignState kStates[] = {DesignState::Conforme,        DesignState::NonConforme,
                                DesignState::SansVerdict,     DesignState::Incomplete,
@@ -63,7 +70,7 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     auto* bar = new QHBoxLayout;
-    auto* stateLabel = new QLabel("&État :");
+    auto* stateLabel = new QLabel("É&tat :");
     stateFilter_ = new QComboBox;
     stateFilter_->setObjectName("stateFilter");
     stateFilter_->addItem("Tous les états", -1);
@@ -72,7 +79,7 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     auto* searchLabel = new QLabel("&Rechercher :");
     search_ = new QLineEdit;
     search_->setObjectName("search");
-    search_->setPlaceholderText("un élève ou une classe");
+    search_->setPlaceholderText("un élève, une classe ou un fichier");
     search_->setClearButtonEnabled(true);
     searchLabel->setBuddy(search_);
     bar->addWidget(stateLabel);
@@ -83,6 +90,7 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     layout->addLayout(bar);
     summary_ = new QLabel;
     summary_->setObjectName("summary");
+    summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(summary_);
     table_ = new QTableView;
@@ -94,11 +102,27 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
-    table_->horizontalHeader()->setSectionsMovable(false);
+    table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideRight);
+    // Tab and Shift+Tab leave the table; the arrows move inside it.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->setAccessibleName("Conceptions de la classe");
     table_->installEventFilter(this);
+    // Who, what state and why first, so that they stand on a small screen without scrolling;
+    // the other columns follow.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsMovable(false);
+    for (int visual = 0; visual < int(std::size(kFirstColumns)); ++visual)
+        header->moveSection(header->visualIndex(kFirstColumns[visual]), visual);
     layout->addWidget(table_, 1);
+    details_ = new QPlainTextEdit;
+    details_->setObjectName("details");
+    details_->setReadOnly(true);
+    details_->setTabChangesFocus(true);
+    details_->setAccessibleName("Détails de la conception choisie");
+    details_->setFixedHeight(fontMetrics().lineSpacing() * 5 + 12);
+    layout->addWidget(details_);
     auto* progressBar = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName("scanProgress");
@@ -113,24 +137,70 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     setCentralWidget(central);
 
     QMenu* menu = menuBar()->addMenu("&Classe");
-    auto add = [&](const char* name, const QString& text, const QKeySequence& key, auto run) {
-        QAction* action = menu->addAction(text);
+    auto add = [&](QMenu* in, const char* name, const QString& text, const QKeySequence& key,
+                   auto run) {
+        QAction* action = in->addAction(text);
         action->setObjectName(name);
         if (!key.isEmpty()) action->setShortcut(key);
         connect(action, &QAction::triggered, this, run);
         return action;
     };
-    add("actionRefresh", "&Actualiser", QKeySequence(Qt::Key_F5), [this] { refresh(); });
+    add(menu, "actionRefresh", "&Actualiser", QKeySequence(Qt::Key_F5), [this] { refresh(); });
+    add(menu, "actionOpenRow", "&Ouvrir la conception", QKeySequence(Qt::CTRL | Qt::Key_O),
+        [this] { openRow(table_->currentIndex()); });
     menu->addSeparator();
-    add("actionExportCsv", "Exporter en &CSV…", {}, [this] { chooseCsv(); });
-    add("actionPrintClass", "&Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { print(); });
-    add("actionExportClassPdf", "Exporter en &PDF…", {}, [this] { choosePdf(); });
+    add(menu, "actionExportCsv", "Exporter en &CSV…", QKeySequence(Qt::CTRL | Qt::Key_E),
+        [this] { chooseCsv(); });
+    add(menu, "actionPrintClass", "&Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P),
+        [this] { print(); });
+    add(menu, "actionExportClassPdf", "Exporter en &PDF…",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { choosePdf(); });
     menu->addSeparator();
-    add("actionCompare", "C&omparer", QKeySequence(Qt::CTRL | Qt::Key_D),
+    add(menu, "actionCompare", "Co&mparer", QKeySequence(Qt::CTRL | Qt::Key_D),
         [this] { compareSelected(); });
-    add("actionOrder", "Co&mmande…", {}, [this] { showOrder(); });
+    add(menu, "actionOrder", "Comma&nde…", QKeySequence(Qt::CTRL | Qt::Key_K),
+        [this] { showOrder(); });
     menu->addSeparator();
-    add("actionCloseClass", "&Fermer", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
+    add(menu, "actionCloseClass", "&Fermer", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
+
+    QMenu* view = menuBar()->addMenu("&Affichage");
+    add(view, "actionSortByCurrent", "&Trier par la colonne courante",
+        QKeySequence(Qt::CTRL | Qt::Key_T), [this] { sortBy(table_->currentIndex().column()); });
+    add(view, "actionReverseSort", "&Inverser le tri", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T),
+        [this] {
+            const QHeaderView* h = table_->horizontalHeader();
+            table_->sortByColumn(h->sortIndicatorSection(), h->sortIndicatorOrder() == Qt::AscendingOrder
+                                                                 ? Qt::DescendingOrder
+                                                                 : Qt::AscendingOrder);
+        });
+    QMenu* sortMenu = view->addMenu("Trier &par");
+    sortMenu->setObjectName("menuSortBy");
+    QString taken;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        // Each column its own plain letter, the first of its name that is free.
+        QString caption = QString::fromStdString(classColumns()[c]);
+        int mark = -1;
+        for (int i = 0; i < caption.size() && mark < 0; ++i) {
+            const QChar letter = caption[i].toLower();
+            if (letter.unicode() < 128 && letter.isLetter() && !taken.contains(letter)) mark = i;
+        }
+        if (mark >= 0) {
+            taken += caption[mark].toLower();
+            caption.insert(mark, '&');
+        }
+        QAction* action = sortMenu->addAction(caption);
+        action->setObjectName(QString("actionSortBy%1").arg(c));
+        connect(action, &QAction::triggered, this, [this, c] { sortBy(c); });
+    }
+    view->addSeparator();
+    add(view, "actionSearch", "&Rechercher", QKeySequence(Qt::CTRL | Qt::Key_F), [this] {
+        search_->setFocus(Qt::ShortcutFocusReason);
+        search_->selectAll();
+    });
+    add(view, "actionFilter", "&Filtrer par état", QKeySequence(Qt::CTRL | Qt::Key_L),
+        [this] { stateFilter_->setFocus(Qt::ShortcutFocusReason); });
+    add(view, "actionTable", "Aller au t&ableau", QKeySequence(Qt::CTRL | Qt::Key_J),
+        [this] { table_->setFocus(Qt::ShortcutFocusReason); });
 
     connect(stateFilter_, &QComboBox::currentIndexChanged, this, [this] {
         filter_->setState(stateFilter_->currentData().toInt());
@@ -141,11 +211,16 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
         updateSummary();
     });
     connect(table_, &QTableView::doubleClicked, this, &ClassWindow::openRow);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { showDetails(); });
     connect(cancel_, &QPushButton::clicked, this, [this] { stop_ = true; });
     poll_ = new QTimer(this);
     poll_->setInterval(50);
     connect(poll_, &QTimer::timeout, this, &ClassWindow::pollScan);
-    resize(1200, 600);
+    // As large as it is useful, never larger than the screen.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
+    resize(std::min(1400, room.width() - 40), std::min(800, room.height() - 60));
     startScan();
 }
 
@@ -202,17 +277,20 @@ void ClassWindow::finishScan() {
     skipped_ = std::move(scan->skipped);
     otherFiles_ = scan->otherFiles;
     model_->setRows(std::move(scan->rows), systemDecimalSeparator());
-    table_->resizeColumnsToContents();
-    for (int c = 0; c < model_->columnCount(); ++c)
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 320));
-    // The files selected before, selected again.
+    setColumnWidths();
+    // The files selected before, selected again, the first one current.
     QItemSelection selection;
+    QModelIndex current;
     for (int r = 0; r < filter_->rowCount(); ++r) {
         const std::string path =
             filter_->index(r, 0).data(ClassTableModel::PathRole).toByteArray().toStdString();
-        if (std::find(keepSelected_.begin(), keepSelected_.end(), path) != keepSelected_.end())
+        if (std::find(keepSelected_.begin(), keepSelected_.end(), path) != keepSelected_.end()) {
             selection.select(filter_->index(r, 0), filter_->index(r, filter_->columnCount() - 1));
+            if (!current.isValid()) current = filter_->index(r, keepColumn_);
+        }
     }
+    if (current.isValid())
+        table_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     keepSelected_.clear();
     updateSummary();
@@ -229,20 +307,58 @@ void ClassWindow::stopScan() {
 void ClassWindow::refresh() {
     if (scanning()) return;
     keepSelected_ = selectedPaths();
+    keepColumn_ = std::max(0, table_->currentIndex().column());
     startScan();
 }
 
 void ClassWindow::updateSummary() {
-    if (model_->rows().empty()) {
-        summary_->setText(
-            "Aucune conception (fichier .ventakar) dans ce dossier ni dans ses "
-            "sous-dossiers.");
+    QStringList lines;
+    const std::string problem = classFolderProblem(local(folder_));
+    if (!problem.empty()) {
+        QString text = qs(problem);
+        text[0] = text[0].toUpper();
+        lines << text;
+    } else if (model_->rows().empty()) {
+        lines << "Aucune conception (fichier .ventakar) dans ce dossier ni dans ses sous-dossiers.";
+    } else {
+        QString text = qs(classSummary(model_->rows()));
+        if (filter_->rowCount() != model_->rowCount())
+            text += QString(" — %1 affichée(s)").arg(filter_->rowCount());
+        lines << text;
+    }
+    for (const std::string& line : skippedLines(skipped_, otherFiles_)) lines << qs(line);
+    summary_->setText(lines.join('\n'));
+    showDetails();
+}
+
+void ClassWindow::setColumnWidths() {
+    // In characters of the window's font, so that they follow the machine's fonts.
+    static const int kChars[] = {20, 8, 24, 16, 14, 8, 9, 10, 10, 10, 48, 26, 30, 30, 26};
+    const int unit = table_->fontMetrics().averageCharWidth();
+    for (int c = 0; c < model_->columnCount() && c < int(std::size(kChars)); ++c)
+        table_->setColumnWidth(c, kChars[c] * unit + 12);
+}
+
+void ClassWindow::sortBy(int column) {
+    if (column < 0) column = 0;
+    const QHeaderView* h = table_->horizontalHeader();
+    table_->sortByColumn(column, h->sortIndicatorSection() == column ? h->sortIndicatorOrder()
+                                                                     : Qt::AscendingOrder);
+}
+
+void ClassWindow::showDetails() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid()) {
+        details_->setPlainText("Choisissez une conception dans le tableau pour en voir le détail.");
         return;
     }
-    QString text = qs(classSummary(model_->rows()));
-    if (filter_->rowCount() != model_->rowCount())
-        text += QString(" — %1 affichée(s)").arg(filter_->rowCount());
-    summary_->setText(text);
+    const int row = current.data(ClassTableModel::RowRole).toInt();
+    QStringList lines;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const QString value = model_->index(row, c).data().toString();
+        if (!value.isEmpty()) lines << qs(classColumns()[c]) + " : " + value;
+    }
+    details_->setPlainText(lines.join('\n'));
 }
 
 std::vector<std::string> ClassWindow::selectedPaths() const {
@@ -280,6 +396,10 @@ bool ClassWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ClassWindow::closeEvent(QCloseEvent* event) {
+    if (closeCheck_ && !closeCheck_()) {
+        event->ignore();
+        return;
+    }
     stopScan();
     event->accept();
 }
@@ -321,32 +441,35 @@ void ClassWindow::chooseCsv() {
     if (!file.isEmpty()) exportCsv(file);
 }
 
-QString ClassWindow::tableHtml() const {
-    QString html = "<html><body style=\"font-family: 'Liberation Sans'; font-size: 7pt\">";
-    html += "<p style=\"font-size: 10pt\"><b>Classe : " + folder_.toHtmlEscaped() + "</b> — " +
-            QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy") + "</p>";
-    html += "<p>" + qs(classSummary(model_->rows())).toHtmlEscaped() + "</p>";
-    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><thead><tr>";
-    for (const std::string& column : classColumns())
-        html += "<th bgcolor=\"#e0e0e0\">" + qs(column).toHtmlEscaped() + "</th>";
-    html += "</tr></thead><tbody>";
-    for (int r = 0; r < filter_->rowCount(); ++r) {
-        html += "<tr>";
-        for (int c = 0; c < filter_->columnCount(); ++c) {
-            const QModelIndex index = filter_->index(r, c);
-            const QVariant background = index.data(Qt::BackgroundRole);
-            html += background.isValid()
-                        ? "<td bgcolor=\"" + background.value<QBrush>().color().name() + "\">"
-                        : QString("<td>");
-            html += index.data().toString().toHtmlEscaped() + "</td>";
-        }
-        html += "</tr>";
+PrintedTable ClassWindow::printedTable() const {
+    // Shares of the page: the texts wide enough to stand in three lines, the numbers narrow.
+    static const double kShares[] = {24, 11, 24, 13, 14, 8, 9, 10, 9, 9, 40, 22, 28, 30, 22};
+    PrintedTable table;
+    table.title = "Classe « " + QFileInfo(folder_).fileName() + " » — " +
+                  QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy");
+    const std::vector<const DesignRow*> shown = shownRows();
+    table.heading << folder_ << qs(classSummary(shown));
+    for (const std::string& line : noteLines()) table.heading << qs(line);
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        table.columns.push_back({.caption = qs(classColumns()[c]),
+                                 .share = kShares[c],
+                                 .number = c >= 5 && c <= 9,
+                                 .path = c == 2});
     }
-    return html + "</tbody></table></body></html>";
+    const std::string separator = systemDecimalSeparator();
+    for (const DesignRow* row : shown) {
+        PrintedTable::Row printed;
+        for (int c = 0; c < model_->columnCount(); ++c)
+            printed.cells << qs(classCell(*row, c, separator));
+        printed.shadedColumn = 4;
+        printed.shade = stateColour(row->state);
+        table.rows.push_back(std::move(printed));
+    }
+    return table;
 }
 
 bool ClassWindow::exportPdf(const QString& file) {
-    return writeHtmlPdf(tableHtml(), QPageLayout::Landscape, file, "Le tableau", this);
+    return writeTablePdf(printedTable(), file, "Le tableau", this);
 }
 
 void ClassWindow::choosePdf() {
@@ -356,7 +479,7 @@ void ClassWindow::choosePdf() {
 }
 
 void ClassWindow::print() {
-    printHtml(tableHtml(), QPageLayout::Landscape, this);
+    printTable(printedTable(), QFileInfo(folder_).fileName(), this);
 }
 
 PartsList ClassWindow::order() const {
@@ -373,7 +496,16 @@ PartsList ClassWindow::order() const {
 
 void ClassWindow::showOrder() {
     const int count = selectedFiles().size();
-    PartsListDialog dialog(order(),
+    const PartsList parts = order();
+    if (parts.lines.empty()) {
+        showOkBox(QMessageBox::Information,
+                  count ? "Rien à commander : les conceptions choisies n'ont encore aucune pièce."
+                        : "Rien à commander : aucune conception de la classe n'est « Conforme ». "
+                          "Choisissez dans le tableau les conceptions à commander.",
+                  this);
+        return;
+    }
+    PartsListDialog dialog(parts,
                            count ? QString("Commande pour %1 conception(s) choisie(s)").arg(count)
                                  : QString("Commande pour les conceptions conformes"),
                            folder_, this);
@@ -399,6 +531,7 @@ void ClassWindow::compareSelected() {
     table->setObjectName("comparisonTable");
     table->setHorizontalHeaderLabels(
         {"", QDir(folder_).relativeFilePath(files[0]), QDir(folder_).relativeFilePath(files[1])});
+    table->setWordWrap(true);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int r = 0; r < int(lines.size()); ++r) {
@@ -415,13 +548,21 @@ void ClassWindow::compareSelected() {
             table->setItem(r, c, item);
         }
     }
-    table->resizeColumnsToContents();
+    // Both designs side by side within the screen: long values wrap in their column.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
+    const int width = std::min(1100, room.width() - 60);
+    table->resizeColumnToContents(0);
+    table->setColumnWidth(0, std::min(table->columnWidth(0), width / 3));
+    for (int c : {1, 2}) table->setColumnWidth(c, (width - table->columnWidth(0) - 40) / 2);
+    table->resizeRowsToContents();
+    table->setTabKeyNavigation(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     buttons->button(QDialogButtonBox::Close)->setText("Fermer");
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(table);
     layout->addWidget(buttons);
-    dialog.resize(900, 640);
+    dialog.resize(width, std::min(700, room.height() - 80));
     dialog.exec();
 }

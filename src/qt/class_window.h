@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -14,6 +15,7 @@ class ClassTableModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
@@ -49,6 +51,10 @@ class ClassWindow : public QMainWindow {
     PartsList order() const;
     void showOrder();
 
+    // Asked before the window closes; false keeps it open (the program's end, when the class
+    // view is all the program shows).
+    void setCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
+
   signals:
     // The teacher asked to open this design in the design window.
     void openDesignRequested(const QByteArray& path);
@@ -69,7 +75,11 @@ class ClassWindow : public QMainWindow {
     void chooseCsv();
     void choosePdf();
     void print();
-    QString tableHtml() const;
+    struct PrintedTable printedTable() const;
+    void setColumnWidths();
+    // Sorted by a column, keeping its order when it is the sorted one already.
+    void sortBy(int column);
+    void showDetails();
     // The rows shown, in the order shown.
     std::vector<const DesignRow*> shownRows() const;
     // The filter and search in words, or nothing when every design is shown.
@@ -81,6 +91,7 @@ class ClassWindow : public QMainWindow {
     ClassTableModel* model_ = nullptr;
     ClassFilterModel* filter_ = nullptr;
     QTableView* table_ = nullptr;
+    QPlainTextEdit* details_ = nullptr;
     QComboBox* stateFilter_ = nullptr;
     QLineEdit* search_ = nullptr;
     QLabel* summary_ = nullptr;
@@ -95,6 +106,8 @@ class ClassWindow : public QMainWindow {
     std::unique_ptr<ClassScan> result_;
     qint64 scanStarted_ = 0;
     std::vector<std::string> keepSelected_;
+    int keepColumn_ = 0;
+    std::function<bool()> closeCheck_;
     std::vector<SkippedEntry> skipped_;
     int otherFiles_ = 0;
 };

@@ -1,0 +1,280 @@
+#include "qt/printed_table.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <cstdio>
+
+#include "document/atomic_file.h"
+#include "qt/message_box.h"
+
+namespace {
+
+constexpr double kMarginMm = 10;
+constexpr int kMaxLines = 3;
+constexpr double kPaddingMm = 0.7;
+
+void layOut(QPrinter& printer, QPageLayout::Orientation orientation) {
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
+                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                      QPageLayout::Millimeter));
+}
+
+QString ended(const QString& text, const QFontMetricsF& metrics, double width) {
+    QString cut = text;
+    while (!cut.isEmpty() && metrics.horizontalAdvance(cut + "…") > width) cut.chop(1);
+    return cut + "…";
+}
+
+// The pieces a line may break after: a space (dropped at a line's end), « / » or « - ».
+QStringList pieces(const QString& text) {
+    QStringList out;
+    QString current;
+    for (const QChar c : text) {
+        current += c;
+        if (c == ' ' || c == '/' || c == '-') {
+            out << current;
+            current.clear();
+        }
+    }
+    if (!current.isEmpty()) out << current;
+    return out;
+}
+
+// One piece too wide for the column: a path loses its folders first, anything else is ended.
+QString narrowed(QString piece, const QFontMetricsF& metrics, double width, bool path) {
+    if (path) {
+        while (metrics.horizontalAdvance(piece) > width && piece.indexOf('/') >= 0 &&
+               piece.indexOf('/') < piece.size() - 1) {
+            piece = piece.mid(piece.indexOf('/') + 1);
+            if (!piece.startsWith("…/")) piece = "…/" + piece;
+            if (metrics.horizontalAdvance(piece) <= width) return piece;
+            piece = piece.mid(2);
+        }
+    }
+    return metrics.horizontalAdvance(piece) <= width ? piece : ended(piece, metrics, width);
+}
+
+struct Layout {
+    double lineHeight = 0;
+    double padding = 0;
+    std::vector<double> widths;
+    std::vector<std::vector<QStringList>> cells;  // by row then column
+    std::vector<QStringList> header;
+    double headerHeight = 0;
+    std::vector<double> heights;
+    std::vector<int> pageOf;
+    int pages = 1;
+};
+
+}  // namespace
+
+QStringList printedLines(const QString& text, const QFont& font, double width, bool path,
+                         const QPaintDevice* device) {
+    const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(device));
+    QStringList lines;
+    QString line;
+    const QStringList all = pieces(text.simplified());
+    for (int i = 0; i < all.size(); ++i) {
+        const QString& piece = all[i];
+        const QString tried = line + piece;
+        if (metrics.horizontalAdvance(tried.trimmed()) <= width) {
+            line = tried;
+            continue;
+        }
+        if (!line.isEmpty()) lines << line.trimmed();
+        line = metrics.horizontalAdvance(piece.trimmed()) <= width
+                   ? piece
+                   : narrowed(piece.trimmed(), metrics, width, path) + " ";
+        if (lines.size() >= kMaxLines) break;
+    }
+    if (!line.trimmed().isEmpty() && lines.size() < kMaxLines) lines << line.trimmed();
+    // What does not fit in three lines is in the CSV: the last line says so with « … ».
+    QStringList kept = lines.mid(0, kMaxLines);
+    QString shown = kept.join(' ');
+    const QString whole = text.simplified();
+    if (!kept.isEmpty() && shown.size() < whole.size() && !kept.last().endsWith("…"))
+        kept.last() = ended(kept.last() + " ", metrics, width);
+    return kept;
+}
+
+namespace {
+
+Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, const QFont& bold,
+              double pageHeight, double firstPageTop) {
+    Layout l;
+    const QFontMetricsF metrics(font, &printer);
+    const double unitsPerMm = printer.resolution() / 25.4;
+    l.lineHeight = metrics.lineSpacing();
+    l.padding = kPaddingMm * unitsPerMm;
+    const double width = printer.pageLayout().paintRectPixels(printer.resolution()).width();
+    double shares = 0;
+    for (const auto& c : table.columns) shares += c.share;
+    for (const auto& c : table.columns) l.widths.push_back(width * c.share / shares);
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        l.header.push_back(printedLines(table.columns[c].caption, bold,
+                                        l.widths[c] - 2 * l.padding, false, &printer));
+    int most = 1;
+    for (const QStringList& h : l.header) most = std::max(most, int(h.size()));
+    l.headerHeight = most * l.lineHeight + 2 * l.padding;
+    const double foot = 2 * l.lineHeight;
+    double y = firstPageTop + l.headerHeight;
+    int page = 0;
+    for (const PrintedTable::Row& row : table.rows) {
+        std::vector<QStringList> cells;
+        int lines = 1;
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            cells.push_back(printedLines(c < std::size_t(row.cells.size()) ? row.cells[c] : "",
+                                         row.bold ? bold : font, l.widths[c] - 2 * l.padding,
+                                         table.columns[c].path, &printer));
+            lines = std::max(lines, int(cells.back().size()));
+        }
+        const double height = lines * l.lineHeight + 2 * l.padding;
+        if (y + height > pageHeight - foot) {  // a row never split: the next page
+            ++page;
+            y = l.headerHeight;
+        }
+        l.cells.push_back(std::move(cells));
+        l.heights.push_back(height);
+        l.pageOf.push_back(page);
+        y += height;
+    }
+    l.pages = page + 1;
+    return l;
+}
+
+void paintCells(QPainter& painter, const Layout& l, const std::vector<QStringList>& cells,
+                const std::vector<PrintedTable::Column>& columns, double y, double height,
+                const QColor& background, int shadedColumn, const QColor& shade) {
+    double x = 0;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const QRectF box(x, y, l.widths[c], height);
+        if (background.isValid()) painter.fillRect(box, background);
+        if (int(c) == shadedColumn && shade.isValid()) painter.fillRect(box, shade);
+        painter.drawRect(box);
+        double lineY = y + l.padding;
+        for (const QString& line : cells[c]) {
+            const QRectF lineBox(x + l.padding, lineY, l.widths[c] - 2 * l.padding, l.lineHeight);
+            painter.drawText(lineBox,
+                             (columns[c].number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
+                             line);
+            lineY += l.lineHeight;
+        }
+        x += l.widths[c];
+    }
+}
+
+}  // namespace
+
+int paintTable(QPrinter& printer, const PrintedTable& table) {
+    QPainter painter(&printer);
+    if (!painter.isActive()) return 0;
+    QFont font("Liberation Sans");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(table.points);
+    QFont bold = font;
+    bold.setBold(true);
+    QFont titleFont = font;
+    titleFont.setPointSizeF(table.points + 3);
+    titleFont.setBold(true);
+    QFont headingFont = font;
+    headingFont.setPointSizeF(table.points + 1);
+
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double pageWidth = page.width();
+    const double pageHeight = page.height();
+    // The title and heading lines, wrapped to the page's width.
+    std::vector<std::pair<QFont, QStringList>> top;
+    top.push_back({titleFont, printedLines(table.title, titleFont, pageWidth, false, &printer)});
+    for (const QString& line : table.heading)
+        top.push_back({headingFont, printedLines(line, headingFont, pageWidth, false, &printer)});
+    double topHeight = 0;
+    for (const auto& [f, lines] : top)
+        topHeight += lines.size() * QFontMetricsF(f, &printer).lineSpacing();
+    topHeight += QFontMetricsF(font, &printer).lineSpacing();
+
+    const Layout l = layout(printer, table, font, bold, pageHeight, topHeight);
+    QPen pen(QColor(120, 120, 120));
+    pen.setWidthF(printer.resolution() / 254.0);  // a tenth of a millimetre
+    painter.setPen(pen);
+    std::size_t r = 0;
+    for (int p = 0; p < l.pages; ++p) {
+        if (p > 0 && !printer.newPage()) return p;
+        double y = 0;
+        if (p == 0) {
+            painter.setPen(Qt::black);
+            for (const auto& [f, lines] : top) {
+                painter.setFont(f);
+                const double spacing = QFontMetricsF(f, &printer).lineSpacing();
+                for (const QString& line : lines) {
+                    painter.drawText(QRectF(0, y, pageWidth, spacing), Qt::AlignLeft, line);
+                    y += spacing;
+                }
+            }
+            y = topHeight;
+        }
+        painter.setFont(bold);
+        painter.setPen(pen);
+        paintCells(painter, l, l.header, table.columns, y, l.headerHeight, QColor(224, 224, 224),
+                   -1, {});
+        y += l.headerHeight;
+        for (; r < table.rows.size() && l.pageOf[r] == p; ++r) {
+            const PrintedTable::Row& row = table.rows[r];
+            painter.setFont(row.bold ? bold : font);
+            paintCells(painter, l, l.cells[r], table.columns, y, l.heights[r], QColor(),
+                       row.shadedColumn, row.shade);
+            y += l.heights[r];
+        }
+        painter.setFont(font);
+        const QRectF foot(0, pageHeight - l.lineHeight, pageWidth, l.lineHeight);
+        painter.drawText(foot, Qt::AlignLeft, table.title);
+        painter.drawText(foot, Qt::AlignRight, QString("page %1 sur %2").arg(p + 1).arg(l.pages));
+    }
+    return l.pages;
+}
+
+bool printTable(const PrintedTable& table, const QString& docName, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    layOut(printer, table.orientation);
+    printer.setDocName(docName);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return paintTable(printer, table) > 0;
+}
+
+bool writeTablePdf(const PrintedTable& table, const QString& file, const QString& what,
+                   QWidget* parent) {
+    const std::string target = QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+    std::string refusal = outputRefusal(target);
+    if (refusal.empty()) {
+        const QString partial =
+            QFile::decodeName(QByteArray::fromStdString(temporaryBeside(target)));
+        int pages = 0;
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(partial);
+            layOut(printer, table.orientation);
+            printer.setDocName(QFileInfo(file).completeBaseName());
+            pages = paintTable(printer, table);
+        }
+        QFile written(partial);
+        const bool whole = pages > 0 && written.open(QIODevice::ReadOnly) &&
+                           written.read(5) == "%PDF-";
+        written.close();
+        if (whole && std::rename(QFile::encodeName(partial).constData(), target.c_str()) == 0)
+            return true;
+        QFile::remove(partial);
+        refusal = "il ne peut pas être écrit.";
+    }
+    showOkBox(QMessageBox::Warning,
+              (what + " n'a pas été exporté(e) en PDF : « " + file + " » : ").toStdString() +
+                  refusal,
+              parent);
+    return false;
+}
