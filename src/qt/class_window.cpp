@@ -31,7 +31,7 @@
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
 #include "qt/class_table_model.h"
-#include "qt/html_document.h"
+#include "qt/export_file.h"
 #include "qt/printed_table.h"
 #include "qt/message_box.h"
 #include "qt/parts_list_dialog.h"
@@ -443,7 +443,7 @@ void ClassWindow::chooseCsv() {
 
 PrintedTable ClassWindow::printedTable() const {
     // Shares of the page: the texts wide enough to stand in three lines, the numbers narrow.
-    static const double kShares[] = {24, 11, 24, 13, 14, 8, 9, 10, 9, 9, 40, 22, 28, 30, 22};
+    static const double kShares[] = {26, 11, 28, 15, 16, 9, 9, 10, 10, 10, 34, 30, 24, 24, 20};
     PrintedTable table;
     table.title = "Classe « " + QFileInfo(folder_).fileName() + " » — " +
                   QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy");

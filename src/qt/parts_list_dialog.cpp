@@ -12,7 +12,8 @@
 #include <QVBoxLayout>
 
 #include "catalogue/visible_text.h"
-#include "qt/html_document.h"
+#include "qt/export_file.h"
+#include "qt/printed_table.h"
 #include "qt/system_number_format.h"
 
 namespace {
@@ -99,32 +100,34 @@ bool PartsListDialog::exportCsv(const QString& file) {
     return writeExport(file, partsCsv(list_), "La liste n'a pas été exportée.", this);
 }
 
-QString PartsListDialog::html() const {
-    QString html = "<html><body style=\"font-family: 'Liberation Sans'; font-size: 8pt\">";
-    html += "<p style=\"font-size: 11pt\"><b>" + windowTitle().toHtmlEscaped() + "</b></p><p>" +
-            subject_.toHtmlEscaped() + " — " +
-            QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy") + "</p>";
-    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><thead><tr>";
-    for (const std::string& c : partsColumns())
-        html += "<th bgcolor=\"#e0e0e0\">" + qs(c).toHtmlEscaped() + "</th>";
-    html += "</tr></thead><tbody>";
+PrintedTable PartsListDialog::printedTable() const {
+    static const double kShares[] = {24, 18, 46, 8, 10, 14, 14, 12, 26};
+    PrintedTable table;
+    table.title = windowTitle();
+    table.heading << subject_ + " — " +
+                         QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy");
+    table.orientation = QPageLayout::Portrait;
+    table.points = 7.5;
+    for (int c = 0; c < table_->columnCount(); ++c)
+        table.columns.push_back({.caption = table_->horizontalHeaderItem(c)->text(),
+                                 .share = c < int(std::size(kShares)) ? kShares[c] : 10,
+                                 .number = c >= 4 && c <= 7});
     for (int r = 0; r < table_->rowCount(); ++r) {
-        const bool bold = table_->item(r, 0)->font().bold();
-        html += "<tr>";
-        for (int c = 0; c < table_->columnCount(); ++c) {
-            const QString text = table_->item(r, c)->text().toHtmlEscaped();
-            html += (c >= 4 && c <= 7 ? "<td align=\"right\">" : "<td>") +
-                    (bold ? "<b>" + text + "</b>" : text) + "</td>";
-        }
-        html += "</tr>";
+        PrintedTable::Row row;
+        row.bold = table_->item(r, 0)->font().bold();
+        for (int c = 0; c < table_->columnCount(); ++c) row.cells << table_->item(r, c)->text();
+        table.rows.push_back(std::move(row));
     }
-    return html + "</tbody></table></body></html>";
+    return table;
 }
 
 bool PartsListDialog::exportPdf(const QString& file) {
-    return writeHtmlPdf(html(), QPageLayout::Portrait, file, "La liste", this);
+    return writeTablePdf(printedTable(), file, "La liste", this);
 }
 
 void PartsListDialog::print() {
-    printHtml(html(), QPageLayout::Portrait, this);
+    printTable(printedTable(), QFileInfo(subject_).completeBaseName().isEmpty()
+                                   ? QString("Commande")
+                                   : "Commande " + QFileInfo(subject_).completeBaseName(),
+               this);
 }

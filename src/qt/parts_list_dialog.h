@@ -21,7 +21,7 @@ class PartsListDialog : public QDialog {
     bool exportPdf(const QString& file);
 
   private:
-    QString html() const;
+    struct PrintedTable printedTable() const;
     void print();
 
     PartsList list_;

@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kMarginMm = 10;
 constexpr int kMaxLines = 3;
-constexpr double kPaddingMm = 0.7;
+constexpr double kPaddingMm = 0.5;
 
 void layOut(QPrinter& printer, QPageLayout::Orientation orientation) {
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
@@ -31,13 +31,14 @@ QString ended(const QString& text, const QFontMetricsF& metrics, double width) {
     return cut + "…";
 }
 
-// The pieces a line may break after: a space (dropped at a line's end), « / » or « - ».
-QStringList pieces(const QString& text) {
+// The pieces a line may break after: a space (dropped at a line's end), and in a path « / » or
+// « - ».
+QStringList pieces(const QString& text, bool path) {
     QStringList out;
     QString current;
     for (const QChar c : text) {
         current += c;
-        if (c == ' ' || c == '/' || c == '-') {
+        if (c == ' ' || (path && (c == '/' || c == '-'))) {
             out << current;
             current.clear();
         }
@@ -79,7 +80,7 @@ QStringList printedLines(const QString& text, const QFont& font, double width, b
     const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(device));
     QStringList lines;
     QString line;
-    const QStringList all = pieces(text.simplified());
+    const QStringList all = pieces(text.simplified(), path);
     for (int i = 0; i < all.size(); ++i) {
         const QString& piece = all[i];
         const QString tried = line + piece;
@@ -113,9 +114,31 @@ Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, c
     l.lineHeight = metrics.lineSpacing();
     l.padding = kPaddingMm * unitsPerMm;
     const double width = printer.pageLayout().paintRectPixels(printer.resolution()).width();
-    double shares = 0;
-    for (const auto& c : table.columns) shares += c.share;
-    for (const auto& c : table.columns) l.widths.push_back(width * c.share / shares);
+    // Each column at least as wide as the longest word of its heading, the rest shared.
+    const QFontMetricsF boldMetrics(bold, &printer);
+    std::vector<double> least;
+    double leastTotal = 0, shares = 0;
+    for (const auto& c : table.columns) {
+        double word = 0;
+        for (const QString& w : c.caption.split(' '))
+            word = std::max(word, boldMetrics.horizontalAdvance(w));
+        least.push_back(word + 2 * l.padding + 1);
+        leastTotal += least.back();
+        shares += c.share;
+    }
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        const double shared = width * table.columns[c].share / shares;
+        l.widths.push_back(std::max(least[c], shared));
+    }
+    // Taken back from the columns above their least, in proportion, to keep the page's width.
+    double over = -width;
+    for (double w : l.widths) over += w;
+    if (over > 0) {
+        double room = 0;
+        for (std::size_t c = 0; c < l.widths.size(); ++c) room += l.widths[c] - least[c];
+        for (std::size_t c = 0; c < l.widths.size() && room > 0; ++c)
+            l.widths[c] -= over * (l.widths[c] - least[c]) / room;
+    }
     for (std::size_t c = 0; c < table.columns.size(); ++c)
         l.header.push_back(printedLines(table.columns[c].caption, bold,
                                         l.widths[c] - 2 * l.padding, false, &printer));
@@ -156,7 +179,12 @@ void paintCells(QPainter& painter, const Layout& l, const std::vector<QStringLis
         const QRectF box(x, y, l.widths[c], height);
         if (background.isValid()) painter.fillRect(box, background);
         if (int(c) == shadedColumn && shade.isValid()) painter.fillRect(box, shade);
+        const QPen text = painter.pen();
+        QPen grid(QColor(120, 120, 120));
+        grid.setWidthF(0);
+        painter.setPen(grid);
         painter.drawRect(box);
+        painter.setPen(text);
         double lineY = y + l.padding;
         for (const QString& line : cells[c]) {
             const QRectF lineBox(x + l.padding, lineY, l.widths[c] - 2 * l.padding, l.lineHeight);
@@ -199,8 +227,7 @@ int paintTable(QPrinter& printer, const PrintedTable& table) {
     topHeight += QFontMetricsF(font, &printer).lineSpacing();
 
     const Layout l = layout(printer, table, font, bold, pageHeight, topHeight);
-    QPen pen(QColor(120, 120, 120));
-    pen.setWidthF(printer.resolution() / 254.0);  // a tenth of a millimetre
+    const QPen pen(Qt::black);
     painter.setPen(pen);
     std::size_t r = 0;
     for (int p = 0; p < l.pages; ++p) {

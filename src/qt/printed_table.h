@@ -34,7 +34,7 @@ struct PrintedTable {
     std::vector<Column> columns;
     std::vector<Row> rows;
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
-    double points = 7;
+    double points = 6.5;
 };
 
 // The cell's text as it stands on paper, one string a line.

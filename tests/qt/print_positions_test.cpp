@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "modal_helper.h"
+#include "pdf_words.h"
 #include "support/temp_data_dir.h"
 #include "window_driver.h"
 
@@ -19,36 +20,10 @@ namespace {
 
 constexpr double kPointsPerMm = 72 / 25.4;
 
-struct Word {
-    int page;
-    double x, y;
-    QString text;
-    double right = 0;
-};
+using Word = PdfWord;
 
-// Every word of the PDF with its page and top-left corner in points, as pdftotext -bbox gives them.
 std::vector<Word> wordsOf(const QString& pdf) {
-    QProcess process;
-    process.start("pdftotext", {"-bbox", pdf, "-"});
-    process.waitForFinished(20000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    std::vector<Word> words;
-    int page = 0;
-    static const QRegularExpression tag(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith("<page")) {
-            ++page;
-            continue;
-        }
-        QString text = m.captured(4);
-        text.replace("&apos;", "'").replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">");
-        text.replace("&amp;", "&");
-        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), text,
-                         m.captured(3).toDouble()});
-    }
-    return words;
+    return pdfWords(pdf);
 }
 
 std::optional<Word> find(const std::vector<Word>& words, int page, const QString& text,

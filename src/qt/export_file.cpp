@@ -1,0 +1,34 @@
+#include "qt/export_file.h"
+
+#include <QFile>
+#include <QMessageBox>
+
+#include "catalogue/data_error.h"
+#include "document/atomic_file.h"
+#include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
+#include "qt/user_folders.h"
+
+bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
+                 QWidget* parent) {
+    try {
+        writeOutputFile(QFile::encodeName(file).toStdString(), bytes);
+        return true;
+    } catch (const DataError& error) {
+        showOkBox(QMessageBox::Warning, notDone + " " + error.what(), parent);
+        return false;
+    }
+}
+
+QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& suffix, const QString& proposedName) {
+    NameKeepingFileDialog dialog(parent, title);
+    frenchFileDialog(dialog, "Enregistrer");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({filter, "Tous les fichiers (*)"});
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(proposedFolder());
+    dialog.selectFile(proposedName);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+}
