@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         const QString folder = QFileInfo(line.classFolder).isAbsolute()
                                    ? line.classFolder
                                    : QDir(startFolder).absoluteFilePath(line.classFolder);
-        window.openClass(folder);
+        window.openClass(folder, true);
         return app.exec();
     }
     window.show();

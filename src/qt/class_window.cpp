@@ -289,6 +289,8 @@ void ClassWindow::finishScan() {
             if (!current.isValid()) current = filter_->index(r, keepColumn_);
         }
     }
+    if (!current.isValid() && filter_->rowCount() > 0 && !table_->currentIndex().isValid())
+        current = filter_->index(0, 0);  // the keyboard starts on the first row
     if (current.isValid())
         table_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
@@ -333,10 +335,14 @@ void ClassWindow::updateSummary() {
 
 void ClassWindow::setColumnWidths() {
     // In characters of the window's font, so that they follow the machine's fonts.
-    static const int kChars[] = {20, 8, 24, 16, 14, 8, 9, 10, 10, 10, 48, 26, 30, 30, 26};
+    // The numbers' columns no narrower than their heading.
+    static const int kChars[] = {20, 8, 24, 16, 14, 6, 6, 7, 7, 7, 48, 26, 30, 30, 26};
     const int unit = table_->fontMetrics().averageCharWidth();
-    for (int c = 0; c < model_->columnCount() && c < int(std::size(kChars)); ++c)
-        table_->setColumnWidth(c, kChars[c] * unit + 12);
+    const QFontMetrics heading(table_->horizontalHeader()->font());
+    for (int c = 0; c < model_->columnCount() && c < int(std::size(kChars)); ++c) {
+        const int title = heading.horizontalAdvance(qs(classColumns()[c])) + 24;
+        table_->setColumnWidth(c, std::max(kChars[c] * unit + 12, c >= 5 && c <= 9 ? title : 0));
+    }
 }
 
 void ClassWindow::sortBy(int column) {

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -216,8 +217,10 @@ void MainWindow::updateState() {
     const bool modified = session.isModified();
     const QString marker = modified ? "[*]" : "";
     const QString pupil = QString::fromStdString(session.pupil().name);
+    // The pupil once: a file named after them (« Chloé - 5e B.ventakar ») already says who.
+    const bool named = !pupil.isEmpty() && !QFileInfo(path).completeBaseName().contains(pupil);
     QString title = base.isEmpty() ? (pupil.isEmpty() ? "VENTAKAR" : pupil) + marker
-                                   : base + marker + (pupil.isEmpty() ? "" : " — " + pupil);
+                                   : base + marker + (named ? " — " + pupil : QString());
     if (!base.isEmpty() || !pupil.isEmpty()) title += " — VENTAKAR";
     setWindowTitle(title);
     setWindowModified(modified);
@@ -404,10 +407,21 @@ void MainWindow::openClassWithDialog() {
     openClass(dialog.selectedFiles().first());
 }
 
-void MainWindow::openClass(const QString& folder) {
+void MainWindow::openClass(const QString& folder, bool alone) {
     auto* view = new ClassWindow(folder, this);
     view->setWindowFlag(Qt::Window);
     view->setAttribute(Qt::WA_DeleteOnClose);
+    if (alone) {
+        // The class view is what the program was started for: closing it ends the program, once
+        // a design opened from it is saved or given up.
+        view->setCloseCheck([this] {
+            if (!maybeSave()) return false;
+            ending_ = true;
+            design_->session().discardRecovery();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            return true;
+        });
+    }
     connect(view, &ClassWindow::openDesignRequested, this, [this](const QByteArray& path) {
         show();
         raise();

@@ -32,8 +32,9 @@ class MainWindow : public QMainWindow {
     // design files named on the command line.
     void resumeAfterStart(const QStringList& files = {});
 
-    // Opens the class view over a folder of designs; a design opened from it comes here.
-    void openClass(const QString& folder);
+    // Opens the class view over a folder of designs; a design opened from it comes here. Alone
+    // (started with --classe), closing it ends the program.
+    void openClass(const QString& folder, bool alone = false);
     // Asks whose the design is (« Élève(s) et classe… »); false when the pupil cancelled.
     bool askPupil();
 

@@ -294,6 +294,15 @@ TEST_F(MainWindowTest, SavedDesignReopensAsItWasAndTheTitleFollows) {
     EXPECT_TRUE(w->isWindowModified());
     press(*w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(w->isWindowModified());
+    // The pupil's name once, whether the file already says it or not.
+    w->designWindow()->session().setPupil({"Léa", "5e B"});
+    w->designWindow()->session().markSaved(QFile::encodeName(file).toStdString());
+    w->designWindow()->mirrorRecord();
+    EXPECT_EQ(w->windowTitle(), "Léa.ventakar — VENTAKAR");
+    w->designWindow()->session().setPupil({"Chloé", "5e B"});
+    w->designWindow()->session().markSaved(QFile::encodeName(file).toStdString());
+    w->designWindow()->mirrorRecord();
+    EXPECT_EQ(w->windowTitle(), "Léa.ventakar — Chloé — VENTAKAR");
     EXPECT_EQ(w->designWindow()->session().documentPath(), QFile::encodeName(file).toStdString());
 
     auto* recent = w->findChild<QMenu*>("menuRecent");
