@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -149,6 +151,117 @@ TEST(ClassWindow, RowsSortFilterSearchAndSay) {
         ASSERT_FALSE(opened.isEmpty()) << file;
         EXPECT_EQ(opened.takeLast().at(0).toByteArray(), QFile::encodeName(c.dir.filePath(file)));
     }
+}
+
+// Everything from the keyboard: sorting by any column and reversing it, Tab leaving the table,
+// the filter and the search, plain and unique mnemonics; after F5 the current row is the one
+// selected.
+TEST(ClassWindow, TheKeyboardReachesEverything) {
+    ClassFolder c;
+    auto w = openOver(c.dir.path());
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    const QString bar = expectPlainUniqueMnemonics(w->menuBar());
+    // The labels' letters are the window's too.
+    for (const char* name : {"stateFilter", "search"}) {
+        for (QLabel* label : w->findChildren<QLabel*>()) {
+            if (label->buddy() != w->findChild<QWidget*>(name)) continue;
+            const int mark = label->text().indexOf('&');
+            ASSERT_GE(mark, 0) << name;
+            const QChar letter = label->text()[mark + 1].toLower();
+            EXPECT_TRUE(letter.unicode() < 128) << label->text().toStdString();
+            EXPECT_FALSE(bar.contains(letter)) << label->text().toStdString();
+        }
+    }
+    QTableView* table = w->table();
+    table->setFocus();
+    const QAbstractItemModel* model = table->model();
+    // The current cell's column sorted with Ctrl+T, reversed with Ctrl+Shift+T.
+    table->setCurrentIndex(model->index(0, 6));
+    QTest::keyClick(table, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(table->horizontalHeader()->sortIndicatorSection(), 6);
+    EXPECT_EQ(table->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    QTest::keyClick(table, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(table->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    // Any column from the menu's own list.
+    w->findChild<QAction*>("actionSortBy0")->trigger();
+    EXPECT_EQ(table->horizontalHeader()->sortIndicatorSection(), 0);
+    // Tab leaves the table at once; Shift+Tab comes back.
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), table);
+    EXPECT_EQ(QApplication::focusWidget(), w->findChild<QWidget*>("details"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    QTest::keyClick(table, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w->findChild<QWidget*>("search"));
+
+    // After F5, the current row is the one selected.
+    const int tom = column(*w, 2).indexOf("groupe/tom.ventakar");
+    table->selectionModel()->setCurrentIndex(
+        model->index(tom, 3), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QSignalSpy done(w.get(), &ClassWindow::scanned);
+    w->findChild<QAction*>("actionRefresh")->trigger();
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_EQ(column(*w, 2).at(table->currentIndex().row()), "groupe/tom.ventakar");
+    EXPECT_EQ(table->currentIndex().column(), 3);
+    EXPECT_TRUE(w->findChild<QPlainTextEdit*>("details")->toPlainText().contains("Tom Petit"));
+}
+
+// Search as people type: case and accents aside, over pupils, classes and file names.
+TEST(ClassWindow, SearchIgnoresCaseAndAccentsAndFindsFiles) {
+    ClassFolder c;
+    c.write("École/zelie.ventakar", design("ZÉLIE Ñuñez", R"({"text": "Roue 40 mm", "index": 1})"));
+    auto w = openOver(c.dir.path());
+    const struct {
+        const char* typed;
+        QStringList files;
+    } searches[] = {
+        {"lea", {"lea.ventakar"}},
+        {"LÉA", {"lea.ventakar"}},
+        {"zelie nunez", {"École/zelie.ventakar"}},
+        {"ecole", {"École/zelie.ventakar"}},
+        {"ABIME", {"abime.ventakar"}},
+        {"groupe/", {"groupe/tom.ventakar", "groupe/zoe.ventakar"}},
+        {"  tom  ", {"groupe/tom.ventakar"}},
+    };
+    for (const auto& s : searches) {
+        w->findChild<QLineEdit*>("search")->setText(QString::fromUtf8(s.typed));
+        QStringList files = column(*w, 2);
+        files.sort();
+        EXPECT_EQ(files, s.files) << s.typed;
+    }
+}
+
+// What is shown is what is exported: the rows of the filter and search, in the order shown,
+// the filter said after the table, the summary counting what the page holds.
+TEST(ClassWindow, ExportsHoldTheRowsShownInTheirOrder) {
+    ClassFolder c;
+    c.write("nina.ventakar", design("Nina", R"({"text": "Roue 40 mm", "index": 1})"));
+    auto w = openOver(c.dir.path());
+    auto* filter = w->findChild<QComboBox*>("stateFilter");
+    filter->setCurrentIndex(filter->findText("Conforme"));
+    w->table()->sortByColumn(0, Qt::DescendingOrder);
+    QTemporaryDir out;
+    ASSERT_TRUE(w->exportCsv(out.filePath("classe.csv")));
+    QFile csv(out.filePath("classe.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    QStringList pupils;
+    for (const QString& line : lines.mid(1, 3)) pupils << line.section(';', 0, 0);
+    EXPECT_EQ(pupils, (QStringList{"Tom Petit", "Nina", "Léa Martin"}));
+    EXPECT_EQ(lines.size(), 5) << lines.join(" | ").toStdString();
+    EXPECT_TRUE(lines.last().startsWith("Conceptions affichées : état « Conforme » (3 sur 5)"))
+        << lines.last().toStdString();
+
+    ASSERT_TRUE(w->exportPdf(out.filePath("classe.pdf")));
+    QString text;
+    for (const PdfWord& word : pdfWords(out.filePath("classe.pdf"))) text += word.text + " ";
+    EXPECT_TRUE(text.contains("3 conceptions : 3 conformes")) << text.toStdString();
+    EXPECT_TRUE(text.contains("état « Conforme » (3 sur 5)"));
+    EXPECT_FALSE(text.contains("Zoé")) << "a row the filter hides";
+    EXPECT_LT(text.indexOf("Tom Petit"), text.indexOf("Nina"));
+    EXPECT_LT(text.indexOf("Nina"), text.indexOf("Léa Martin"));
 }
 
 TEST(ClassWindow, RefreshKeepsTheSortAndSelectionAndAnExportIsTheCsv) {

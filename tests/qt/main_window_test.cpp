@@ -124,24 +124,6 @@ struct MainWindowTest : testing::Test {
     QTemporaryDir dir;
 };
 
-// Every mnemonic of a menu bar and its menus is a letter typed without a dead key (no « É »),
-// and unique in its menu.
-void expectPlainUniqueMnemonics(QWidget* menus) {
-    QList<QAction*> actions = menus->actions();
-    QString seen;
-    for (QAction* a : actions) {
-        const QString text = a->text();
-        const int mark = text.indexOf(QRegularExpression("&[^&]"));
-        if (mark >= 0) {
-            const QChar letter = text[mark + 1].toLower();
-            EXPECT_TRUE(letter.unicode() < 128 && letter.isLetterOrNumber()) << text.toStdString();
-            EXPECT_FALSE(seen.contains(letter)) << text.toStdString() << " in " << seen.toStdString();
-            seen += letter;
-        }
-        if (a->menu()) expectPlainUniqueMnemonics(a->menu());
-    }
-}
-
 TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
     auto w = open();
     ASSERT_TRUE(w->isLoaded());

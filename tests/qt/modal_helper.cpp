@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMenu>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <set>
@@ -99,3 +102,21 @@ void resetAfterProgramEnd() {
     QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
 }
+
+QString expectPlainUniqueMnemonics(QWidget* menus) {
+    QList<QAction*> actions = menus->actions();
+    QString seen;
+    for (QAction* a : actions) {
+        const QString text = a->text();
+        const int mark = text.indexOf(QRegularExpression("&[^&]"));
+        if (mark >= 0) {
+            const QChar letter = text[mark + 1].toLower();
+            EXPECT_TRUE(letter.unicode() < 128 && letter.isLetterOrNumber()) << text.toStdString();
+            EXPECT_FALSE(seen.contains(letter)) << text.toStdString() << " in " << seen.toStdString();
+            seen += letter;
+        }
+        if (a->menu()) expectPlainUniqueMnemonics(a->menu());
+    }
+    return seen;
+}
+

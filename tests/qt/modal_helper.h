@@ -31,3 +31,7 @@ QString modalText(QWidget* modal);
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
+
+// Every mnemonic of a menu bar and its menus is a letter typed without a dead key (no « É »),
+// and unique in its menu; the letters used at the bar's level are returned.
+QString expectPlainUniqueMnemonics(QWidget* menus);
