@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,10 +14,15 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
 #include "modal_helper.h"
+#include "qt/class_window.h"
 #include "qt/design_window.h"
 #include "qt/main_window.h"
 #include "window/twips.h"
@@ -133,6 +140,61 @@ TEST_F(SmallScreen, TheWholeSurfaceIsVisibleAndADesignIsMadeByClicksAtItsScale) 
     next.findChild<QAction*>("actionFitScreen")->trigger();
     EXPECT_DOUBLE_EQ(next.designWindow()->scale(), scale);
     EXPECT_TRUE(QSettings().value("view/fitToScreen").toBool());
+}
+
+}  // namespace
+
+namespace {
+
+// On a school laptop's 1366 x 768: the class window opens within the screen and, maximised, shows
+// for every row who, what state and why, with the mass and price, without scrolling sideways;
+// « Comparer » fits the screen with both designs whole.
+TEST_F(SmallScreen, TheClassWindowShowsWhoStateAndWhyAtAGlance) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_LT(screen.width(), 1440);
+    QTemporaryDir dir;
+    for (const char* name : {"lea.ventakar", "tom.ventakar"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(R"({"format": "ventakar-conception", "version": 1,
+            "pupil": {"name": "Léa Martin-Dupont et Tom Petit", "class": "5e B"},
+            "choices": {"propeller": {"text": "Hélice bipale 100 mm", "index": 0}}})");
+    }
+    ClassWindow w(dir.path());
+    QSignalSpy done(&w, &ClassWindow::scanned);
+    w.show();
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_LE(w.frameGeometry().width(), screen.width());
+    EXPECT_LE(w.frameGeometry().height(), screen.height());
+    w.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    QTableView* table = w.table();
+    const int room = table->viewport()->width();
+    for (int column : {0, 1, 4, 10, 6, 7}) {
+        const int left = table->columnViewportPosition(column);
+        EXPECT_GE(left, 0) << column;
+        EXPECT_LE(left + table->columnWidth(column), room)
+            << table->model()->headerData(column, Qt::Horizontal).toString().toStdString();
+    }
+    EXPECT_EQ(table->horizontalScrollBar()->value(), 0);
+
+    table->selectAll();
+    bool fits = false;
+    whenModalAppears([&](QWidget* modal) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(modal));
+        fits = modal->frameGeometry().width() <= screen.width() &&
+               modal->frameGeometry().height() <= screen.height();
+        auto* compared = modal->findChild<QTableWidget*>("comparisonTable");
+        EXPECT_NE(compared, nullptr);
+        if (compared) {
+            EXPECT_LE(compared->columnViewportPosition(2) + compared->columnWidth(2),
+                      compared->viewport()->width());
+        }
+        static_cast<QDialog*>(modal)->reject();
+    });
+    w.compareSelected();
+    EXPECT_TRUE(fits);
 }
 
 }  // namespace
