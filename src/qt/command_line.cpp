@@ -19,17 +19,19 @@ const OptionText kOptions[] = {
      "en liste tous les problèmes et s'arrête ; état de sortie 1 s'il y a une erreur",
      " [DOSSIER]"},
     {{"l", "classe"},
-     "ouvre la vue de la classe sur les conceptions du dossier DOSSIER et de ses sous-dossiers",
+     "ouvre la vue de la classe sur les conceptions du dossier DOSSIER et de ses sous-dossiers "
+     "(quatre niveaux) ; fermer cette fenêtre arrête le programme",
      " DOSSIER",
      "dossier"},
     {{"o", "csv"},
      "avec --classe, écrit le tableau de la classe dans FICHIER (- : la sortie standard) au format "
-     "CSV, sans fenêtre, et s'arrête ; état de sortie 1 en cas d'erreur",
+     "CSV, sans fenêtre, et s'arrête ; une conception ou un dossier n'est jamais remplacé ; état "
+     "de sortie 1 en cas d'erreur",
      " FICHIER",
      "fichier"},
     {{"m", "commande"},
      "avec --csv, écrit la commande des pièces de toutes les conceptions conformes du dossier "
-     "DOSSIER, sans fenêtre, et s'arrête",
+     "DOSSIER, sans fenêtre, et s'arrête ; état de sortie 1 s'il n'y a rien à commander",
      " DOSSIER",
      "dossier"},
 };
@@ -121,7 +123,11 @@ QString commandLineHelp() {
     text +=
         "\nLes catalogues et les images sont lus dans le dossier Data du dossier de travail, ou, "
         "s'il n'y en a pas, dans le dossier Data installé avec le programme "
-        "(<dossier du programme>/../share/ventakar/Data).\n";
+        "(<dossier du programme>/../share/ventakar/Data).\n"
+        "La conception en cours est gardée dans une copie de secours par copie de VENTAKAR "
+        "ouverte (~/.local/share/VENTAKAR/ventakar/recuperation-DATE-PID.ventakar), proposée au "
+        "démarrage suivant après un arrêt brutal.\n"
+        "État de sortie : 0 si tout s'est bien passé, 1 pour toute erreur.\n";
     return text;
 }
 

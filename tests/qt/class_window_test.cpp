@@ -20,11 +20,13 @@
 #include <QTest>
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "catalogue/number_text.h"
 #include "modal_helper.h"
 #include "pdf_words.h"
 #include "qt/design_window.h"
+#include "qt/class_table_model.h"
 #include "qt/main_window.h"
 #include "qt/system_number_format.h"
 
@@ -123,6 +125,10 @@ TEST(ClassWindow, RowsSortFilterSearchAndSay) {
     w->table()->sortByColumn(6, Qt::AscendingOrder);
     EXPECT_EQ(column(*w, 2).at(3), "lourd.ventakar") << column(*w, 6).join(' ').toStdString();
 
+    // Six states, six colours told apart.
+    std::set<QRgb> colours;
+    for (int state = 0; state < 6; ++state) colours.insert(stateColour(DesignState(state)).rgb());
+    EXPECT_EQ(colours.size(), 6u);
     // The state in words and in colour.
     const int row = column(*w, 2).indexOf("lea.ventakar");
     const QModelIndex state = model->index(row, 4);
@@ -468,6 +474,11 @@ TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
         ASSERT_NE(table, nullptr);
         const int last = table->rowCount() - 1;
         total = table->item(last, 2)->text() + " " + table->item(last, 6)->text();
+        // Return in the table prints nothing: the dialog stays, no print dialog comes.
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Return);
+        EXPECT_TRUE(modal->isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), modal);
         // Each supplier's subtotal stands right after its last item.
         QString supplier;
         for (int r = 0; r < last; ++r) {

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -72,6 +73,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          "--verifier [DOSSIER]"},
         {{"--help"}, 0, "Utilisation", "", "share/ventakar/Data"},
         {{"--help"}, 0, "Utilisation", "", "--classe DOSSIER"},
+        {{"--help"}, 0, "Utilisation", "", "recuperation-DATE-PID.ventakar"},
         {{"--classe", classFolder.path(), "--csv", "-"},
          0,
          header.c_str(),
@@ -123,6 +125,28 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
         EXPECT_EQ(err.rfind(run.err, 0), 0u) << err;
         EXPECT_NE(out.find(run.contains), std::string::npos) << out;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The manual page knows every option --help gives, and the recovery files as they are.
+TEST(CommandLine, TheManualPageNamesEveryOption) {
+    QFile page(QStringLiteral(VENTAKAR_SOURCE_DIR "/packaging/ventakar.1"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(page.readAll()).remove('\\');
+    const QString help = commandLineHelp();
+    static const QRegularExpression option("--([a-z]+)");
+    int options = 0;
+    for (auto it = option.globalMatch(help); it.hasNext();) {
+        const QString name = it.next().captured(0);
+        EXPECT_TRUE(manual.contains(name)) << name.toStdString();
+        ++options;
+    }
+    EXPECT_GE(options, 6);
+    EXPECT_TRUE(manual.contains("recuperation-DATE-PID.ventakar"));
+    EXPECT_FALSE(manual.contains("ventakar/recuperation.ventakar"));
 }
 
 }  // namespace
