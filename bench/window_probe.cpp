@@ -24,11 +24,11 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "qt/application_identity.h"
-#include "qt/catalogue_check_run.h"
-#include "qt/design_window.h"
-#include "qt/main_window.h"
-#include "qt/translations.h"
+#include "qt/app/application_identity.h"
+#include "qt/app/catalogue_check_run.h"
+#include "qt/design/design_window.h"
+#include "qt/app/main_window.h"
+#include "qt/app/translations.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include "catalogue/visible_text.h"
 #include "classroom/class_scan.h"
 
-#include "qt/application_identity.h"
-#include "qt/catalogue_check_run.h"
-#include "qt/class_command.h"
-#include "qt/command_line.h"
-#include "qt/data_folder.h"
-#include "qt/main_window.h"
-#include "qt/translations.h"
+#include "qt/app/application_identity.h"
+#include "qt/app/catalogue_check_run.h"
+#include "qt/app/class_command.h"
+#include "qt/app/command_line.h"
+#include "qt/app/data_folder.h"
+#include "qt/app/main_window.h"
+#include "qt/app/translations.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "qt/class_window.h"
+#include "qt/classroom/class_window.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@
 #include "catalogue/number_text.h"
 #include "modal_helper.h"
 #include "pdf_words.h"
-#include "qt/design_window.h"
-#include "qt/class_table_model.h"
-#include "qt/main_window.h"
+#include "qt/design/design_window.h"
+#include "qt/classroom/class_table_model.h"
+#include "qt/app/main_window.h"
 #include "qt/system_number_format.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <QTimer>
 
 #include "modal_helper.h"
-#include "qt/design_window.h"
+#include "qt/design/design_window.h"
 #include "support/temp_data_dir.h"
 
 namespace {

@@ -23,8 +23,8 @@
 
 #include "document/design_file.h"
 #include "modal_helper.h"
-#include "qt/main_window.h"
-#include "qt/recovery_files.h"
+#include "qt/app/main_window.h"
+#include "qt/app/recovery_files.h"
 #include "support/design_fixture.h"
 #include "support/temp_data_dir.h"
 #include "window/twips.h"

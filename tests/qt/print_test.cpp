@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "modal_helper.h"
-#include "qt/design_window.h"
+#include "qt/design/design_window.h"
 #include "window_driver.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "qt/program_icon.h"
+#include "qt/app/program_icon.h"
 
 namespace {
 

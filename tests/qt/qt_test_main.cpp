@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 #include "modal_helper.h"
-#include "qt/application_identity.h"
-#include "qt/translations.h"
+#include "qt/app/application_identity.h"
+#include "qt/app/translations.h"
 
 namespace {
 

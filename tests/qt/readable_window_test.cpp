@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 
 #include "modal_helper.h"
-#include "qt/caption_fit.h"
+#include "qt/design/caption_fit.h"
 #include "qt/picture_probe.h"
-#include "qt/wrapping_button.h"
+#include "qt/design/wrapping_button.h"
 #include "window_driver.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QStyle>
 
-#include "qt/step_frame.h"
+#include "qt/design/step_frame.h"
 
 namespace {
 

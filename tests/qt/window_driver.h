@@ -12,7 +12,7 @@
 #include <QPushButton>
 
 #include "modal_helper.h"
-#include "qt/design_window.h"
+#include "qt/design/design_window.h"
 
 // Acts on the real widgets of a design window as a pupil does.
 namespace driver {

@@ -1,4 +1,4 @@
-#include "qt/design_window.h"
+#include "qt/design/design_window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -24,16 +24,16 @@
 #include "catalogue/data_error.h"
 #include "check/catalogue_check.h"
 #include "document/design_steps.h"
-#include "qt/caption_fit.h"
-#include "qt/clearance_bar.h"
+#include "qt/design/caption_fit.h"
+#include "qt/design/clearance_bar.h"
 #include "qt/design_fonts.h"
-#include "qt/focus_ring.h"
-#include "qt/item_list_model.h"
-#include "qt/line_shape.h"
-#include "qt/step_frame.h"
-#include "qt/step_list.h"
-#include "qt/step_list_accessible.h"
-#include "qt/wrapping_button.h"
+#include "qt/design/focus_ring.h"
+#include "qt/design/item_list_model.h"
+#include "qt/design/line_shape.h"
+#include "qt/design/step_frame.h"
+#include "qt/design/step_list.h"
+#include "qt/design/step_list_accessible.h"
+#include "qt/design/wrapping_button.h"
 #include "window/twips.h"
 
 // The design-time pictures live in a static library; their resource table must be pulled in.

@@ -1,4 +1,4 @@
-#include "qt/translations.h"
+#include "qt/app/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

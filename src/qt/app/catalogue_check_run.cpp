@@ -1,4 +1,4 @@
-#include "qt/catalogue_check_run.h"
+#include "qt/app/catalogue_check_run.h"
 
 #include <new>
 

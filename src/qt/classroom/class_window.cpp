@@ -1,4 +1,4 @@
-#include "qt/class_window.h"
+#include "qt/classroom/class_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,11 +30,11 @@
 
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
-#include "qt/class_table_model.h"
+#include "qt/classroom/class_table_model.h"
 #include "qt/export_file.h"
-#include "qt/printed_table.h"
+#include "qt/print/printed_table.h"
 #include "qt/message_box.h"
-#include "qt/parts_list_dialog.h"
+#include "qt/classroom/parts_list_dialog.h"
 #include "qt/system_number_format.h"
 
 namespace {

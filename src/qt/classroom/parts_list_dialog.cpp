@@ -1,4 +1,4 @@
-#include "qt/parts_list_dialog.h"
+#include "qt/classroom/parts_list_dialog.h"
 
 #include <QDate>
 #include <QDialogButtonBox>
@@ -13,7 +13,7 @@
 
 #include "catalogue/visible_text.h"
 #include "qt/export_file.h"
-#include "qt/printed_table.h"
+#include "qt/print/printed_table.h"
 #include "qt/system_number_format.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "qt/step_list_accessible.h"
+#include "qt/design/step_list_accessible.h"
 
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
-#include "qt/step_list.h"
+#include "qt/design/step_list.h"
 
 namespace {
 

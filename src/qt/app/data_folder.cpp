@@ -1,4 +1,4 @@
-#include "qt/data_folder.h"
+#include "qt/app/data_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "qt/qt_printer.h"
+#include "qt/print/qt_printer.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>

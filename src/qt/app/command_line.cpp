@@ -1,4 +1,4 @@
-#include "qt/command_line.h"
+#include "qt/app/command_line.h"
 
 #include <QCommandLineParser>
 

@@ -1,4 +1,4 @@
-#include "qt/line_shape.h"
+#include "qt/design/line_shape.h"
 
 #include <QPainter>
 

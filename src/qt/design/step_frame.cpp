@@ -1,4 +1,4 @@
-#include "qt/step_frame.h"
+#include "qt/design/step_frame.h"
 
 #include <QPainter>
 #include <QStyleOptionGroupBox>

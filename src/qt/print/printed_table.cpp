@@ -1,4 +1,4 @@
-#include "qt/printed_table.h"
+#include "qt/print/printed_table.h"
 
 #include <QFile>
 #include <QFileInfo>

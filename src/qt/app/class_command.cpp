@@ -1,4 +1,4 @@
-#include "qt/class_command.h"
+#include "qt/app/class_command.h"
 
 #include <QFile>
 #include <cstdio>

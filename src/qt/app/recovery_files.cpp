@@ -1,4 +1,4 @@
-#include "qt/recovery_files.h"
+#include "qt/app/recovery_files.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "qt/wheel_guard.h"
+#include "qt/design/wheel_guard.h"
 
 // The clearance scroll bar; the wheel moves it only once it has the focus, else the window scrolls.
 class ClearanceBar : public QScrollBar {

@@ -1,4 +1,4 @@
-#include "qt/application_identity.h"
+#include "qt/app/application_identity.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "qt/main_window.h"
+#include "qt/app/main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -31,15 +31,15 @@
 #include "catalogue/safe_name.h"
 #include "document/atomic_file.h"
 #include "document/design_file.h"
-#include "qt/application_identity.h"
-#include "qt/catalogue_check_run.h"
-#include "qt/class_window.h"
-#include "qt/design_window.h"
+#include "qt/app/application_identity.h"
+#include "qt/app/catalogue_check_run.h"
+#include "qt/classroom/class_window.h"
+#include "qt/design/design_window.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
-#include "qt/parts_list_dialog.h"
-#include "qt/program_icon.h"
-#include "qt/recovery_files.h"
+#include "qt/classroom/parts_list_dialog.h"
+#include "qt/app/program_icon.h"
+#include "qt/app/recovery_files.h"
 #include "qt/system_number_format.h"
 #include "qt/user_folders.h"
 #include "qt/visible_text_validator.h"

@@ -1,4 +1,4 @@
-#include "qt/program_icon.h"
+#include "qt/app/program_icon.h"
 
 #include <QHash>
 #include <QIconEngine>

@@ -1,4 +1,4 @@
-#include "qt/step_list.h"
+#include "qt/design/step_list.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -9,8 +9,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "qt/item_list_model.h"
-#include "qt/wheel_guard.h"
+#include "qt/design/item_list_model.h"
+#include "qt/design/wheel_guard.h"
 
 StepList::StepList(QWidget* parent) : QComboBox(parent) {
     setModel(new ItemListModel(this));

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "qt/qt_platform.h"
-#include "qt/qt_printer.h"
+#include "qt/print/qt_printer.h"
 #include "session/design_session.h"
 
 class QScrollArea;

@@ -1,4 +1,4 @@
-#include "qt/class_table_model.h"
+#include "qt/classroom/class_table_model.h"
 
 #include <QBrush>
 #include <QColor>
