@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -112,6 +113,9 @@ class DesignScanner {
     std::unique_ptr<ScanPlatform> platform_;
     DesignRecord startUp_;
     std::string startUpFailure_;  // every row says it when the catalogues cannot be read
+    // The rows of the first choices met, by the choices as a file writes them.
+    static constexpr std::size_t kReplaysKept = 64;
+    std::map<std::string, DesignRow> replays_;
 };
 
 // One design file replayed as a scan replays it (no identical designs: there is no class).
