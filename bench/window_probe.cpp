@@ -26,9 +26,9 @@
 #include "catalogue/catalogue.h"
 #include "qt/app/application_identity.h"
 #include "qt/app/catalogue_check_run.h"
-#include "qt/design/design_window.h"
 #include "qt/app/main_window.h"
 #include "qt/app/translations.h"
+#include "qt/design/design_window.h"
 
 namespace {
 

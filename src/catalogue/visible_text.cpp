@@ -78,5 +78,6 @@ std::string visibleText(std::string_view text) {
 }
 
 bool readAsFormula(std::string_view text) {
-    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
 }

@@ -117,7 +117,8 @@ std::string classCsv(const std::vector<const DesignRow*>& rows,
     return csv;
 }
 
-std::string classCsv(const std::vector<DesignRow>& rows, const std::vector<std::string>& lastLines) {
+std::string classCsv(const std::vector<DesignRow>& rows,
+                     const std::vector<std::string>& lastLines) {
     std::vector<const DesignRow*> all;
     for (const DesignRow& row : rows) all.push_back(&row);
     return classCsv(all, lastLines);

@@ -101,8 +101,10 @@ class DesignFinder {
         std::error_code error;
         const fs::file_status status = entry.status(error);
         if (error || !fs::exists(status)) {
-            if (designName(path)) skip(path, false, error ? readReason(error) : "lien cassé");
-            else ++found.otherFiles;
+            if (designName(path))
+                skip(path, false, error ? readReason(error) : "lien cassé");
+            else
+                ++found.otherFiles;
             return;
         }
         const fs::path real = fs::canonical(path, error);
@@ -120,14 +122,14 @@ class DesignFinder {
                 return;
             }
             if (!visited_.insert(real).second) return;  // read already, or a loop
-            const int realDepth = static_cast<int>(std::distance(relative->begin(), relative->end()));
+            const int realDepth =
+                static_cast<int>(std::distance(relative->begin(), relative->end()));
             if (realDepth > kMaxDepth) {
                 const int deeper = countDeeper(real);
                 if (deeper > 0)
                     skip(real, true,
-                         std::to_string(deeper) +
-                             (deeper > 1 ? " conceptions" : " conception") + " à plus de " +
-                             std::to_string(kMaxDepth) + " niveaux de dossiers");
+                         std::to_string(deeper) + (deeper > 1 ? " conceptions" : " conception") +
+                             " à plus de " + std::to_string(kMaxDepth) + " niveaux de dossiers");
                 return;
             }
             walk(real);
@@ -219,15 +221,15 @@ std::string criterionText(const CriterionResult& c, std::string_view sep) {
         return std::string(c.name) + " : " + value + ", exactement la limite (" +
                (c.mustBeAbove ? "plus de " : "moins de ") + limit +
                " exigé) : le règlement ne donne pas de verdict";
-    const std::string text = std::string(c.name) + " : " + value +
-                             (c.mustBeAbove ? " pour plus de " + limit : " pour " + limit + " au plus");
+    const std::string text =
+        std::string(c.name) + " : " + value +
+        (c.mustBeAbove ? " pour plus de " + limit : " pour " + limit + " au plus");
     const double gap = c.mustBeAbove ? c.limit - c.value : c.value - c.limit;
-    const std::string gapText =
-        money ? formatCents(toCents(c.mustBeAbove ? c.limit : c.value) -
-                                toCents(c.mustBeAbove ? c.value : c.limit),
-                            sep) +
-                    " " + c.unit
-              : figure(gap);
+    const std::string gapText = money ? formatCents(toCents(c.mustBeAbove ? c.limit : c.value) -
+                                                        toCents(c.mustBeAbove ? c.value : c.limit),
+                                                    sep) +
+                                            " " + c.unit
+                                      : figure(gap);
     return text + " (" + gapText + (c.mustBeAbove ? " de moins)" : " de trop)");
 }
 

@@ -28,8 +28,8 @@ const char* stateWords(DesignState state);
 struct DesignRow {
     std::string pupil;
     std::string className;
-    std::string file;  // inside the folder, with '/', as it may be shown (visibleText)
-    std::string path;  // the file's own bytes, to open it whatever its name's encoding
+    std::string file;     // inside the folder, with '/', as it may be shown (visibleText)
+    std::string path;     // the file's own bytes, to open it whatever its name's encoding
     std::string savedAt;  // the file's time, 2026-12-08 14:05
     long long savedTime = 0;
     DesignState state = DesignState::Illisible;

@@ -24,7 +24,8 @@ struct PartLine {
 // subtotal per supplier and the grand total.
 struct PartsList {
     std::vector<PartLine> lines;
-    std::vector<std::pair<std::string, long long>> subtotals;  // in cents, by supplier, in line order
+    std::vector<std::pair<std::string, long long>>
+        subtotals;  // in cents, by supplier, in line order
     long long grandTotalCents = 0;
 };
 

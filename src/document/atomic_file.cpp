@@ -189,7 +189,8 @@ std::string outputRefusal(const std::string& path) {
 void writeOutputFile(const std::string& path, std::string_view bytes) {
     int error = 0;
     if (path == "-") {
-        if (!writeAll(STDOUT_FILENO, bytes, &error)) throw DataError("la sortie standard", reasonOf(error));
+        if (!writeAll(STDOUT_FILENO, bytes, &error))
+            throw DataError("la sortie standard", reasonOf(error));
         return;
     }
     const std::string refusal = outputRefusal(path);

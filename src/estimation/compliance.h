@@ -5,7 +5,8 @@ class DesignRecord;
 // Which side of its limit a value must stand on to comply.
 enum class Bound { Maximum, Minimum };
 
-// Where a value stands against its limit. A tie is neither: no colour and no verdict. A value or limit that is not a finite number never complies.
+// Where a value stands against its limit. A tie is neither: no colour and no verdict. A value or
+// limit that is not a finite number never complies.
 enum class Standing { Complies, Tie, Fails };
 
 Standing standing(double value, double limit, Bound bound);

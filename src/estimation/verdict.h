@@ -14,7 +14,8 @@ inline constexpr const char* kNoVerdictPicture = "Data/Choix14.jpg";
 
 // The pass or fail verdict of a complete design: Oui.jpg and printing enabled when every
 // criterion passes strictly, Non.jpg and printing disabled when one fails strictly; on a tie
-// (a value exactly at its limit, none failing) no verdict: the step's picture, printing disabled. Picture9's tooltip lists each criterion with the design's value and its limit.
+// (a value exactly at its limit, none failing) no verdict: the step's picture, printing disabled.
+// Picture9's tooltip lists each criterion with the design's value and its limit.
 void giveVerdict(DesignRecord& record, FieldValues& value, Platform& platform);
 
 // One criterion of the rules as the verdict judges it.

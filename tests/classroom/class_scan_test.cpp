@@ -14,9 +14,9 @@
 
 #include "catalogue/my_val.h"
 #include "catalogue/number_text.h"
+#include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
-#include "catalogue/visible_text.h"
 #include "support/design_fixture.h"
 #include "support/unprivileged.h"
 
@@ -47,8 +47,7 @@ const ClassDesign kClass[] = {
      DesignState::SansVerdict,
      "Masse : 173 g, exactement la limite (moins de 173 g exigé) : le règlement ne donne pas de "
      "verdict",
-     "Sans verdict",
-     ""},
+     "Sans verdict", ""},
     {"Groupe 2/lourd.ventakar",
      [](DesignFixture& f) { f.completeDesign(0, 2, 2, "Option1", "Option3", "Option5"); }, nullptr,
      DesignState::NonConforme, "Masse : 213 g pour 173 g au plus (40 g de trop)",
@@ -83,8 +82,8 @@ const ClassDesign kClass[] = {
      DesignState::NonConforme, "Axe de l'hélice : 54,5 mm pour plus de 60 mm (5,5 mm de moins)",
      "Non conforme : Axe de l'hélice", ""},
     {"sansimage.ventakar",
-     [](DesignFixture& f) { f.completeDesign(2, 4, 4, "Option1", "Option3", "Option5"); },
-     nullptr, DesignState::Illisible, "", "", "Fichier « Data/P3n.jpg » : l'image est introuvable"},
+     [](DesignFixture& f) { f.completeDesign(2, 4, 4, "Option1", "Option3", "Option5"); }, nullptr,
+     DesignState::Illisible, "", "", "Fichier « Data/P3n.jpg » : l'image est introuvable"},
 };
 
 // The class of kClass made and saved by a pupil's session, beside files a scan must leave out.
@@ -189,8 +188,7 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), std::count(csv.begin(), csv.end(), '\r'));
     // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.
     EXPECT_NE(csv.find(";leger.ventakar;"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";Conforme;14;121;11,70;85;73;;aucune;Conforme;"), std::string::npos)
-        << csv;
+    EXPECT_NE(csv.find(";Conforme;14;121;11,70;85;73;;aucune;Conforme;"), std::string::npos) << csv;
     EXPECT_NE(csv.find(";Illisible;;;;;;;;;"), std::string::npos)
         << "an unread design has no values";
     // Each cell as a spreadsheet must read it: never a formula, never a raw control character.
@@ -213,10 +211,13 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
         {"deux\nlignes", "deux␊lignes"},
         {"\x1b]0;titre\x07", "\"␛]0;titre␇\""},
         {std::string("nul\0ici", 7), "nul␀ici"},
-        {"\xe2\x80\xae" "evil", "\xef\xbf\xbd" "evil"},    // U+202E, the right-to-left override
+        {"\xe2\x80\xae"
+         "evil",
+         "\xef\xbf\xbd"
+         "evil"},  // U+202E, the right-to-left override
         {"\xe2\x81\xa6x\xe2\x81\xa9", "\xef\xbf\xbdx\xef\xbf\xbd"},  // isolates
-        {"\xc2\x9bx", "\xef\xbf\xbdx"},                      // a C1 control
-        {"\xe9l\xe8ve", "\xef\xbf\xbdl\xef\xbf\xbdve"},     // Latin-1, not UTF-8
+        {"\xc2\x9bx", "\xef\xbf\xbdx"},                              // a C1 control
+        {"\xe9l\xe8ve", "\xef\xbf\xbdl\xef\xbf\xbdve"},              // Latin-1, not UTF-8
         {"Léa", "Léa"},
     };
     for (const auto& c : cells) EXPECT_EQ(csvField(c.cell), c.written) << c.cell.text;
@@ -331,7 +332,8 @@ TEST(ClassScan, AFileNameThatIsNotUtf8StillOpens) {
     EXPECT_EQ(fs::path(it->path).filename().string(), latin1);
     const std::string csv = classCsv(scan.rows);
     EXPECT_EQ(visibleText(csv.substr(3)).find("�l�ve.ventakar"),
-              visibleText(csv.substr(3)).find("\xef\xbf\xbdl")) << "valid UTF-8 as written";
+              visibleText(csv.substr(3)).find("\xef\xbf\xbdl"))
+        << "valid UTF-8 as written";
     EXPECT_EQ(csv.find("\xe9l"), std::string::npos);
 }
 
@@ -533,22 +535,20 @@ TEST(ClassOrder, AmountsAreExactToTheCentOverAnyNumberOfDesigns) {
         int designs;
         const char* total;
     } rows[] = {
-        {0.1, 1000, "200,00"},   // two a design: 0,1 € is no exact binary fraction
-        {0.7, 1500, "2100,00"},
-        {0.3, 3, "1,80"},
-        {2.675, 1, "5,36"},  // 2,675 € is 2,68 €, twice
+        {0.1, 1000, "200,00"},  // two a design: 0,1 € is no exact binary fraction
+        {0.7, 1500, "2100,00"}, {0.3, 3, "1,80"}, {2.675, 1, "5,36"},  // 2,675 € is 2,68 €, twice
         {25.2, 7, "352,80"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.total);
-        std::vector<std::vector<PartLine>> designs(
-            row.designs, {{.supplier = "S",
-                           .reference = "R",
-                           .designation = "D",
-                           .step = "6 et 7",
-                           .quantity = 2,
-                           .unitPrice = row.unitPrice,
-                           .totalCents = 2 * toCents(row.unitPrice)}});
+        std::vector<std::vector<PartLine>> designs(row.designs,
+                                                   {{.supplier = "S",
+                                                     .reference = "R",
+                                                     .designation = "D",
+                                                     .step = "6 et 7",
+                                                     .quantity = 2,
+                                                     .unitPrice = row.unitPrice,
+                                                     .totalCents = 2 * toCents(row.unitPrice)}});
         const PartsList order = mergeParts(designs);
         const std::string csv = partsCsv(order);
         EXPECT_NE(csv.find(";;Total général;;;;;;;" + std::string(row.total) + "\r\n"),
@@ -564,9 +564,9 @@ TEST(ClassOrder, AmountsAreExactToTheCentOverAnyNumberOfDesigns) {
         const char* money;
         const char* measure;
     } figures[] = {
-        {0.199999999999999, "0,20", "0,2"}, {51.9999999999999, "52,00", "52"},
+        {0.199999999999999, "0,20", "0,2"},    {51.9999999999999, "52,00", "52"},
         {568.600000000001, "568,60", "568,6"}, {0.005, "0,01", "0,005"},
-        {-0.005, "-0,01", "-0,005"},          {6.4, "6,40", "6,4"},
+        {-0.005, "-0,01", "-0,005"},           {6.4, "6,40", "6,4"},
         {53.39999999999, "53,40", "53,4"},     {0, "0,00", "0"},
     };
     for (const auto& f : figures) {

@@ -64,15 +64,13 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
          [&](const fs::path& t) { EXPECT_EQ(contents(t), design); }},
         {"ANewNameEndingLikeADesign",
          [](const fs::path& d) { return (d / "NOUVEAU.VENTAKAR").string(); },
-         "c'est une conception VENTAKAR",
-         [](const fs::path& t) { EXPECT_FALSE(fs::exists(t)); }},
+         "c'est une conception VENTAKAR", [](const fs::path& t) { EXPECT_FALSE(fs::exists(t)); }},
         {"AFolder",
          [](const fs::path& d) {
              fs::create_directory(d / "dossier");
              return (d / "dossier").string();
          },
-         "c'est un dossier",
-         [](const fs::path& t) { EXPECT_TRUE(fs::is_directory(t)); }},
+         "c'est un dossier", [](const fs::path& t) { EXPECT_TRUE(fs::is_directory(t)); }},
         {"TheNullDevice", [](const fs::path&) { return std::string("/dev/null"); }, nullptr,
          [](const fs::path& t) { EXPECT_TRUE(fs::is_character_file(t)); }},
         {"ANamedPipe",
@@ -80,8 +78,7 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
              ::mkfifo((d / "tube").c_str(), 0644);
              return (d / "tube").string();
          },
-         nullptr,
-         [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); }},
+         nullptr, [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); }},
         {"WhatAKilledRunLeftBeside",
          [](const fs::path& d) {
              // No process has the pid 99999999 - 1.
@@ -100,8 +97,7 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
         const std::string target = row.make(dir.root());
         std::string read;
         std::thread reader;
-        if (fs::is_fifo(target))
-            reader = std::thread([&] { read = contents(target); });
+        if (fs::is_fifo(target)) reader = std::thread([&] { read = contents(target); });
         std::string reason;
         try {
             writeOutputFile(target, "a;b\r\n");

@@ -25,9 +25,9 @@
 #include "catalogue/number_text.h"
 #include "modal_helper.h"
 #include "pdf_words.h"
-#include "qt/design/design_window.h"
-#include "qt/classroom/class_table_model.h"
 #include "qt/app/main_window.h"
+#include "qt/classroom/class_table_model.h"
+#include "qt/design/design_window.h"
 #include "qt/system_number_format.h"
 
 namespace {
@@ -90,8 +90,7 @@ QStringList column(const ClassWindow& w, int c) {
 TEST(ClassWindow, RowsSortFilterSearchAndSay) {
     ClassFolder c;
     // Heavier wheels: a mass of three digits among masses of two.
-    c.write("lourd.ventakar",
-            design("Lou", R"({"text": "Roue 80 mm, tout-terrain", "index": 6})"));
+    c.write("lourd.ventakar", design("Lou", R"({"text": "Roue 80 mm, tout-terrain", "index": 6})"));
     auto w = openOver(c.dir.path());
     EXPECT_EQ(w->rows().size(), 5u);
     EXPECT_EQ(w->findChild<QLabel*>("summary")->text(),
@@ -355,11 +354,15 @@ namespace {
 // the reading lasts half a second, and Annuler stops it with the rows read so far.
 TEST(ClassWindow, ALargeFolderShowsItsProgressAndCanBeStopped) {
     QTemporaryDir dir;
-    const QByteArray text = design("Élève", R"({"text": "Roue 40 mm", "index": 1})");
+    QByteArray text = design("Élève", R"({"text": "Roue 40 mm", "index": 1})");
+    text.chop(2);
     for (int i = 0; i < 5000; ++i) {
         QFile file(dir.filePath(QString("e%1.ventakar").arg(i)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        // Two hundred different designs: more than are replayed once for all.
+        file.write(text + ", \"clearance\": " + QByteArray::number(1 + i % 50) +
+                   ", \"includeBatteryCost\": " + ((i / 50) % 2 ? "true" : "false") +
+                   ", \"includeBatteryMass\": " + ((i / 100) % 2 ? "true" : "false") + "}}");
     }
     ClassWindow w(dir.path());
     w.show();
@@ -401,12 +404,15 @@ TEST(ClassWindow, PrintedPagesHoldWholeRowsUnderTheirHeadings) {
         QTemporaryDir dir;
         for (int i = 0; i < c.designs; ++i) {
             // Some heavier, each its own clearance but a few: the texts of a usual class.
-            QByteArray text = design(QString("Élève %1 Nom%2").arg(i).arg(i * 7).toUtf8(),
-                                     i % 6 == 0 ? R"({"text": "Roue 80 mm, tout-terrain", "index": 6})"
-                                                : R"({"text": "Roue 40 mm", "index": 1})",
-                                     i % 9 != 4);
+            QByteArray text =
+                design(QString("Élève %1 Nom%2").arg(i).arg(i * 7).toUtf8(),
+                       i % 6 == 0 ? R"({"text": "Roue 80 mm, tout-terrain", "index": 6})"
+                                  : R"({"text": "Roue 40 mm", "index": 1})",
+                       i % 9 != 4);
             text.chop(2);
-            const QString file = QString("%1/e%2.ventakar").arg(i % 2 ? "groupe-b" : "groupe-a").arg(i, 3, 10, QChar('0'));
+            const QString file = QString("%1/e%2.ventakar")
+                                     .arg(i % 2 ? "groupe-b" : "groupe-a")
+                                     .arg(i, 3, 10, QChar('0'));
             QDir(dir.path()).mkpath(QFileInfo(dir.filePath(file)).path());
             QFile out(dir.filePath(file));
             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
@@ -416,7 +422,8 @@ TEST(ClassWindow, PrintedPagesHoldWholeRowsUnderTheirHeadings) {
         QTemporaryDir out;
         ASSERT_TRUE(w->exportPdf(out.filePath("classe.pdf")));
         if (!qEnvironmentVariableIsEmpty("VENTAKAR_TEST_PDF"))
-            QFile::copy(out.filePath("classe.pdf"), qEnvironmentVariable("VENTAKAR_TEST_PDF") + QString::number(c.designs) + ".pdf");
+            QFile::copy(out.filePath("classe.pdf"), qEnvironmentVariable("VENTAKAR_TEST_PDF") +
+                                                        QString::number(c.designs) + ".pdf");
         const std::vector<PdfWord> words = pdfWords(out.filePath("classe.pdf"));
         int pages = 0;
         for (const PdfWord& word : words) pages = std::max(pages, word.page);
@@ -435,9 +442,8 @@ TEST(ClassWindow, PrintedPagesHoldWholeRowsUnderTheirHeadings) {
                 if (word.text == name || word.text.endsWith("/" + name)) found.push_back(word);
             ASSERT_EQ(found.size(), 1u) << name.toStdString() << " whole, once";
             const QString pupil = QString("Nom%1").arg(i * 7);
-            const auto line = std::find_if(words.begin(), words.end(), [&](const PdfWord& x) {
-                return x.text == pupil;
-            });
+            const auto line = std::find_if(words.begin(), words.end(),
+                                           [&](const PdfWord& x) { return x.text == pupil; });
             ASSERT_NE(line, words.end()) << pupil.toStdString();
             EXPECT_EQ(line->page, found[0].page) << "a row never split across pages";
             EXPECT_LT(std::abs(line->y - found[0].y), 12) << "the file beside its pupil";

@@ -10,10 +10,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,8 +27,8 @@
 #include "qt/app/recovery_files.h"
 #include "support/design_fixture.h"
 #include "support/temp_data_dir.h"
-#include "window/twips.h"
 #include "support/unprivileged.h"
+#include "window/twips.h"
 #include "window_driver.h"
 
 namespace {
@@ -648,8 +648,7 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
              openToOthers(QFile::encodeName(base).toStdString());
              return base + "/ferme";
          },
-         "droits d'accès",
-         true},
+         "droits d'accès", true},
         {"TheDiskIsFull",
          [&] {
              QDir(base).mkpath("plein");

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
@@ -112,11 +112,11 @@ QString expectPlainUniqueMnemonics(QWidget* menus) {
         if (mark >= 0) {
             const QChar letter = text[mark + 1].toLower();
             EXPECT_TRUE(letter.unicode() < 128 && letter.isLetterOrNumber()) << text.toStdString();
-            EXPECT_FALSE(seen.contains(letter)) << text.toStdString() << " in " << seen.toStdString();
+            EXPECT_FALSE(seen.contains(letter))
+                << text.toStdString() << " in " << seen.toStdString();
             seen += letter;
         }
         if (a->menu()) expectPlainUniqueMnemonics(a->menu());
     }
     return seen;
 }
-

@@ -193,7 +193,7 @@ TEST(PrintedPositions, PageTwoKeepsItsLongestLinesInsideThePage) {
     const auto section = find(words, 1, "1.");
     ASSERT_TRUE(section);
     const double left = section->x - 10 * kPointsPerMm;  // the printable area's left edge
-    const double right = 210 * 72 / 25.4 - left;          // as far from the right edge
+    const double right = 210 * 72 / 25.4 - left;         // as far from the right edge
     int pages = 0;
     for (const Word& w : words) {
         pages = std::max(pages, w.page);
@@ -205,8 +205,9 @@ TEST(PrintedPositions, PageTwoKeepsItsLongestLinesInsideThePage) {
     QString remarks;
     for (const Word& w : words)
         if (w.page == 2) remarks += w.text + " ";
-    EXPECT_TRUE(remarks.contains("non adapté au solaire sur l'alimentation « Coupleur sans piles "
-                                 "au nom tout aussi long que possible »"))
+    EXPECT_TRUE(
+        remarks.contains("non adapté au solaire sur l'alimentation « Coupleur sans piles "
+                         "au nom tout aussi long que possible »"))
         << remarks.toStdString();
     for (int page : {1, 2}) {
         std::optional<Word> number;  // the footer's « sur », the last of the page

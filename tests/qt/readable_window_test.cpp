@@ -13,8 +13,8 @@
 
 #include "modal_helper.h"
 #include "qt/design/caption_fit.h"
-#include "qt/picture_probe.h"
 #include "qt/design/wrapping_button.h"
+#include "qt/picture_probe.h"
 #include "window_driver.h"
 
 namespace {
@@ -86,8 +86,8 @@ TEST(ReadableWindow, EveryCaptionStandsWholeInItsBox) {
             larger.setPointSizeF(larger.pointSizeF() + 0.25);
             EXPECT_TRUE(widget->font().pointSizeF() >= design.pointSizeF() ||
                         !captionFits(larger, room, flags, text))
-                << control.name << " set smaller than it needs, at "
-                << widget->font().pointSizeF() << " pt";
+                << control.name << " set smaller than it needs, at " << widget->font().pointSizeF()
+                << " pt";
             EXPECT_GE(widget->font().pointSizeF(), 4.75 * scale)
                 << control.name << " stays readable";
             // Measured on what is painted, in height as in width, not by the same reckoning.

@@ -22,9 +22,9 @@
 #include <cmath>
 
 #include "modal_helper.h"
+#include "qt/app/main_window.h"
 #include "qt/classroom/class_window.h"
 #include "qt/design/design_window.h"
-#include "qt/app/main_window.h"
 #include "window/twips.h"
 
 namespace {

@@ -419,7 +419,8 @@ TEST(DesignDocument, ARecoveredDesignAsksBeforeSavingOverAFileChangedElsewhere) 
     f.pick("Combo4", 1);  // unsaved: kept in the recovery file with its file's stamp
     ASSERT_TRUE(fs::exists(recovery));
 
-    std::ofstream(file, std::ios::binary) << "{\"format\": \"ventakar-conception\", \"version\": 1}";
+    std::ofstream(file, std::ios::binary)
+        << "{\"format\": \"ventakar-conception\", \"version\": 1}";
     DesignFixture restarted;
     ASSERT_EQ(restarted.session.openDesignFile(recovery.string(), true), OpenResult::Opened);
     EXPECT_EQ(restarted.session.documentPath(), file);

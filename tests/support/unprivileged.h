@@ -41,7 +41,7 @@ inline void openToOthers(const std::filesystem::path& path) {
     namespace fs = std::filesystem;
     for (fs::path p = path; !p.empty() && p != p.root_path(); p = p.parent_path()) {
         std::error_code ignored;
-        fs::permissions(p, fs::perms::others_read | fs::perms::others_exec,
-                        fs::perm_options::add, ignored);
+        fs::permissions(p, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add,
+                        ignored);
     }
 }

@@ -37,8 +37,7 @@ int writeCsvOf(const QString& folder, const QString& csvFile, const Table& table
         for (const std::string& line : skippedLines(scan.skipped, scan.otherFiles))
             std::fputs(("VENTAKAR : " + line + "\n").c_str(), stderr);
         if (scan.rows.empty())
-            return fail("aucune conception (fichier .ventakar) dans le dossier « " + where +
-                        " ».");
+            return fail("aucune conception (fichier .ventakar) dans le dossier « " + where + " ».");
         std::string nothing;
         const std::string csv = table(scan, &nothing);
         if (!nothing.empty()) return fail(nothing);

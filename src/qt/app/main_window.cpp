@@ -22,8 +22,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QTimer>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -33,13 +33,13 @@
 #include "document/design_file.h"
 #include "qt/app/application_identity.h"
 #include "qt/app/catalogue_check_run.h"
+#include "qt/app/program_icon.h"
+#include "qt/app/recovery_files.h"
 #include "qt/classroom/class_window.h"
+#include "qt/classroom/parts_list_dialog.h"
 #include "qt/design/design_window.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
-#include "qt/classroom/parts_list_dialog.h"
-#include "qt/app/program_icon.h"
-#include "qt/app/recovery_files.h"
 #include "qt/system_number_format.h"
 #include "qt/user_folders.h"
 #include "qt/visible_text_validator.h"
@@ -87,7 +87,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     if (!recovery_->ownFile().isEmpty())
         design_->session().setRecoveryFile(local(recovery_->ownFile()));
     sweepTemporaries();
-
 
     buildMenus();
     connect(design_, &DesignWindow::mirrored, this, &MainWindow::updateState);

@@ -32,9 +32,8 @@ QString whyNotWritable(const QString& folder) {
     const QFileInfo info(folder);
     if (info.exists() && !info.isDir())
         return "« " + folder + " » est un fichier et non un dossier.";
-    const QByteArray probe =
-        QFile::encodeName(QDir(folder).filePath(".essai-" +
-                                                QString::number(QCoreApplication::applicationPid())));
+    const QByteArray probe = QFile::encodeName(
+        QDir(folder).filePath(".essai-" + QString::number(QCoreApplication::applicationPid())));
     int error = 0;
     const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {

@@ -9,8 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,10 +31,10 @@
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
 #include "qt/classroom/class_table_model.h"
-#include "qt/export_file.h"
-#include "qt/print/printed_table.h"
-#include "qt/message_box.h"
 #include "qt/classroom/parts_list_dialog.h"
+#include "qt/export_file.h"
+#include "qt/message_box.h"
+#include "qt/print/printed_table.h"
 #include "qt/system_number_format.h"
 
 namespace {
@@ -161,17 +161,19 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     add(menu, "actionOrder", "Comma&nde…", QKeySequence(Qt::CTRL | Qt::Key_K),
         [this] { showOrder(); });
     menu->addSeparator();
-    add(menu, "actionCloseClass", "&Fermer", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
+    add(menu, "actionCloseClass", "&Fermer", QKeySequence(Qt::CTRL | Qt::Key_W),
+        [this] { close(); });
 
     QMenu* view = menuBar()->addMenu("&Affichage");
     add(view, "actionSortByCurrent", "&Trier par la colonne courante",
         QKeySequence(Qt::CTRL | Qt::Key_T), [this] { sortBy(table_->currentIndex().column()); });
-    add(view, "actionReverseSort", "&Inverser le tri", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T),
-        [this] {
+    add(view, "actionReverseSort", "&Inverser le tri",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), [this] {
             const QHeaderView* h = table_->horizontalHeader();
-            table_->sortByColumn(h->sortIndicatorSection(), h->sortIndicatorOrder() == Qt::AscendingOrder
-                                                                 ? Qt::DescendingOrder
-                                                                 : Qt::AscendingOrder);
+            table_->sortByColumn(h->sortIndicatorSection(),
+                                 h->sortIndicatorOrder() == Qt::AscendingOrder
+                                     ? Qt::DescendingOrder
+                                     : Qt::AscendingOrder);
         });
     QMenu* sortMenu = view->addMenu("Trier &par");
     sortMenu->setObjectName("menuSortBy");
@@ -348,8 +350,8 @@ void ClassWindow::setColumnWidths() {
 void ClassWindow::sortBy(int column) {
     if (column < 0) column = 0;
     const QHeaderView* h = table_->horizontalHeader();
-    table_->sortByColumn(column, h->sortIndicatorSection() == column ? h->sortIndicatorOrder()
-                                                                     : Qt::AscendingOrder);
+    table_->sortByColumn(
+        column, h->sortIndicatorSection() == column ? h->sortIndicatorOrder() : Qt::AscendingOrder);
 }
 
 void ClassWindow::showDetails() {
@@ -387,7 +389,8 @@ QStringList ClassWindow::selectedFiles() const {
 
 void ClassWindow::openRow(const QModelIndex& index) {
     if (!index.isValid()) return;
-    emit openDesignRequested(filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray());
+    emit openDesignRequested(
+        filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray());
 }
 
 bool ClassWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -413,7 +416,8 @@ void ClassWindow::closeEvent(QCloseEvent* event) {
 std::vector<const DesignRow*> ClassWindow::shownRows() const {
     std::vector<const DesignRow*> shown;
     for (int r = 0; r < filter_->rowCount(); ++r)
-        shown.push_back(&model_->rows()[filter_->index(r, 0).data(ClassTableModel::RowRole).toInt()]);
+        shown.push_back(
+            &model_->rows()[filter_->index(r, 0).data(ClassTableModel::RowRole).toInt()]);
     return shown;
 }
 
@@ -492,9 +496,9 @@ PartsList ClassWindow::order() const {
     const std::vector<std::string> selected = selectedPaths();
     std::vector<std::vector<PartLine>> designs;
     for (const DesignRow& row : model_->rows()) {
-        const bool wanted =
-            selected.empty() ? row.state == DesignState::Conforme
-                             : std::find(selected.begin(), selected.end(), row.path) != selected.end();
+        const bool wanted = selected.empty() ? row.state == DesignState::Conforme
+                                             : std::find(selected.begin(), selected.end(),
+                                                         row.path) != selected.end();
         if (wanted) designs.push_back(row.parts);
     }
     return mergeParts(designs);

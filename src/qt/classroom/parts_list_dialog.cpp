@@ -126,8 +126,9 @@ bool PartsListDialog::exportPdf(const QString& file) {
 }
 
 void PartsListDialog::print() {
-    printTable(printedTable(), QFileInfo(subject_).completeBaseName().isEmpty()
-                                   ? QString("Commande")
-                                   : "Commande " + QFileInfo(subject_).completeBaseName(),
+    printTable(printedTable(),
+               QFileInfo(subject_).completeBaseName().isEmpty()
+                   ? QString("Commande")
+                   : "Commande " + QFileInfo(subject_).completeBaseName(),
                this);
 }

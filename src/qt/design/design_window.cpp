@@ -5,12 +5,12 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QPointer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -26,7 +26,6 @@
 #include "document/design_steps.h"
 #include "qt/design/caption_fit.h"
 #include "qt/design/clearance_bar.h"
-#include "qt/design_fonts.h"
 #include "qt/design/focus_ring.h"
 #include "qt/design/item_list_model.h"
 #include "qt/design/line_shape.h"
@@ -34,6 +33,7 @@
 #include "qt/design/step_list.h"
 #include "qt/design/step_list_accessible.h"
 #include "qt/design/wrapping_button.h"
+#include "qt/design_fonts.h"
 #include "window/twips.h"
 
 // The design-time pictures live in a static library; their resource table must be pulled in.
@@ -423,7 +423,8 @@ QString DesignWindow::toolTipOf(const Control& control, QWidget* widget) const {
     switch (control.kind) {
         case ControlKind::List: {
             // The chosen item in full, should the closed box cut it, then what to check.
-            const QString tip = control.chosenItem >= 0 && !text.isEmpty() ? above(text) : described;
+            const QString tip =
+                control.chosenItem >= 0 && !text.isEmpty() ? above(text) : described;
             if (control.remark.empty()) return tip;
             return tip.isEmpty() ? qs(control.remark) : tip + "\n" + qs(control.remark);
         }
@@ -483,12 +484,14 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || tabReleased) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // The field inside an editable list stands for its list.
-        if (widget && widget->objectName().isEmpty() && qobject_cast<QComboBox*>(widget->parentWidget()))
+        if (widget && widget->objectName().isEmpty() &&
+            qobject_cast<QComboBox*>(widget->parentWidget()))
             widget = widget->parentWidget();
         const Control* control =
             widget ? session_->record().find(widget->objectName().toStdString()) : nullptr;
-        const bool tells = widget == widgets_.value("Picture9") ||
-                           (control && control->kind == ControlKind::List && !control->remark.empty());
+        const bool tells =
+            widget == widgets_.value("Picture9") ||
+            (control && control->kind == ControlKind::List && !control->remark.empty());
         // Shown once the focus has settled: a tooltip hides at any focus change, and the field
         // inside a list takes the focus right after its list.
         if (tells && !widget->toolTip().isEmpty()) {

@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "qt/qt_platform.h"
 #include "qt/print/qt_printer.h"
+#include "qt/qt_platform.h"
 #include "session/design_session.h"
 
 class QScrollArea;

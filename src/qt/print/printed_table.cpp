@@ -140,8 +140,8 @@ Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, c
             l.widths[c] -= over * (l.widths[c] - least[c]) / room;
     }
     for (std::size_t c = 0; c < table.columns.size(); ++c)
-        l.header.push_back(printedLines(table.columns[c].caption, bold,
-                                        l.widths[c] - 2 * l.padding, false, &printer));
+        l.header.push_back(printedLines(table.columns[c].caption, bold, l.widths[c] - 2 * l.padding,
+                                        false, &printer));
     int most = 1;
     for (const QStringList& h : l.header) most = std::max(most, int(h.size()));
     l.headerHeight = most * l.lineHeight + 2 * l.padding;
@@ -188,9 +188,8 @@ void paintCells(QPainter& painter, const Layout& l, const std::vector<QStringLis
         double lineY = y + l.padding;
         for (const QString& line : cells[c]) {
             const QRectF lineBox(x + l.padding, lineY, l.widths[c] - 2 * l.padding, l.lineHeight);
-            painter.drawText(lineBox,
-                             (columns[c].number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
-                             line);
+            painter.drawText(
+                lineBox, (columns[c].number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, line);
             lineY += l.lineHeight;
         }
         x += l.widths[c];
@@ -291,17 +290,17 @@ bool writeTablePdf(const PrintedTable& table, const QString& file, const QString
             pages = paintTable(printer, table);
         }
         QFile written(partial);
-        const bool whole = pages > 0 && written.open(QIODevice::ReadOnly) &&
-                           written.read(5) == "%PDF-";
+        const bool whole =
+            pages > 0 && written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
         written.close();
         if (whole && std::rename(QFile::encodeName(partial).constData(), target.c_str()) == 0)
             return true;
         QFile::remove(partial);
         refusal = "il ne peut pas être écrit.";
     }
-    showOkBox(QMessageBox::Warning,
-              (what + " n'a pas été exporté(e) en PDF : « " + file + " » : ").toStdString() +
-                  refusal,
-              parent);
+    showOkBox(
+        QMessageBox::Warning,
+        (what + " n'a pas été exporté(e) en PDF : « " + file + " » : ").toStdString() + refusal,
+        parent);
     return false;
 }

@@ -164,8 +164,7 @@ double QtPrinter::pixelsPerMillimetre() const {
 }
 
 double QtPrinter::textWidth(const std::string& text) const {
-    return QFontMetricsF(font_, printer_.get()).horizontalAdvance(qs(text)) /
-           pixelsPerMillimetre();
+    return QFontMetricsF(font_, printer_.get()).horizontalAdvance(qs(text)) / pixelsPerMillimetre();
 }
 
 double QtPrinter::pageWidth() const {
