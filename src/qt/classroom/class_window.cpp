@@ -135,6 +135,7 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     progress_->hide();
     cancel_->hide();
     setCentralWidget(central);
+    table_->setFocus();  // the keyboard starts in the table, as the teacher reads it
 
     QMenu* menu = menuBar()->addMenu("&Classe");
     auto add = [&](QMenu* in, const char* name, const QString& text, const QKeySequence& key,
