@@ -437,9 +437,15 @@ TEST(ClassWindow, PrintedPagesHoldWholeRowsUnderTheirHeadings) {
         }
         for (int i = 0; i < c.designs; ++i) {
             const QString name = QString("e%1.ventakar").arg(i, 3, 10, QChar('0'));
+            // In the « Fichier » column (the name may stand again among the identical designs).
             std::vector<PdfWord> found;
-            for (const PdfWord& word : words)
+            for (const PdfWord& word : words) {
+                const auto heading = std::find_if(
+                    words.begin(), words.end(),
+                    [&](const PdfWord& x) { return x.page == word.page && x.text == "Fichier"; });
+                if (heading == words.end() || std::abs(word.x - heading->x) > 2) continue;
                 if (word.text == name || word.text.endsWith("/" + name)) found.push_back(word);
+            }
             ASSERT_EQ(found.size(), 1u) << name.toStdString() << " whole, once";
             const QString pupil = QString("Nom%1").arg(i * 7);
             const auto line = std::find_if(words.begin(), words.end(),

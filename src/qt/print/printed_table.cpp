@@ -114,7 +114,7 @@ Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, c
     l.lineHeight = metrics.lineSpacing();
     l.padding = kPaddingMm * unitsPerMm;
     const double width = printer.pageLayout().paintRectPixels(printer.resolution()).width();
-    // Each column at least as wide as the longest word of its heading, the rest shared.
+    // Each column at least as wide as the longest word of its heading.
     const QFontMetricsF boldMetrics(bold, &printer);
     std::vector<double> least;
     double leastTotal = 0, shares = 0;
@@ -126,18 +126,36 @@ Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, c
         leastTotal += least.back();
         shares += c.share;
     }
-    for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        const double shared = width * table.columns[c].share / shares;
-        l.widths.push_back(std::max(least[c], shared));
+    // What each column would take on one line, its texts being what they are.
+    std::vector<double> want = least;
+    for (const PrintedTable::Row& row : table.rows) {
+        for (std::size_t c = 0; c < table.columns.size() && c < std::size_t(row.cells.size()); ++c)
+            want[c] = std::max(
+                want[c], metrics.horizontalAdvance(row.cells[c].simplified()) + 2 * l.padding + 1);
     }
-    // Taken back from the columns above their least, in proportion, to keep the page's width.
-    double over = -width;
-    for (double w : l.widths) over += w;
-    if (over > 0) {
-        double room = 0;
-        for (std::size_t c = 0; c < l.widths.size(); ++c) room += l.widths[c] - least[c];
-        for (std::size_t c = 0; c < l.widths.size() && room > 0; ++c)
-            l.widths[c] -= over * (l.widths[c] - least[c]) / room;
+    // Each column its least, then the rest shared out by share among the columns that still
+    // want more, none given more than it wants.
+    l.widths = least;
+    double rest = width - leastTotal;
+    for (int round = 0; round < 20 && rest > 0.5; ++round) {
+        double active = 0;
+        for (std::size_t c = 0; c < l.widths.size(); ++c)
+            if (l.widths[c] < want[c]) active += table.columns[c].share;
+        if (active == 0) break;
+        double given = 0;
+        for (std::size_t c = 0; c < l.widths.size(); ++c) {
+            if (l.widths[c] >= want[c]) continue;
+            const double more =
+                std::min(want[c] - l.widths[c], rest * table.columns[c].share / active);
+            l.widths[c] += more;
+            given += more;
+        }
+        rest -= given;
+    }
+    // Room left once every column has what it wants: shared out too.
+    if (rest > 0.5) {
+        for (std::size_t c = 0; c < l.widths.size(); ++c)
+            l.widths[c] += rest * table.columns[c].share / shares;
     }
     for (std::size_t c = 0; c < table.columns.size(); ++c)
         l.header.push_back(printedLines(table.columns[c].caption, bold, l.widths[c] - 2 * l.padding,
