@@ -524,6 +524,25 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
     return row;
 }
 
+DesignRow describeRecord(DesignRecord& record, const std::string& decimalSeparator) {
+    DesignRow row;
+    const std::string& sep = decimalSeparator;
+    const Judgement j = judge(record, sep, false);
+    row.state = j.state;
+    row.failing = j.failing(sep);
+    row.commaTexts.failing = j.failing(",");
+    row.stepsChosen = stepsChosen(record);
+    row.mass = shown(record, "Text91", sep, true);
+    row.price = shown(record, "Text92", sep, true);
+    row.height = shown(record, "Text90", sep, estimated(record));
+    row.axis = shown(record, "Text43", sep, estimated(record));
+    int count = 0;
+    row.batteries = batteriesOf(record, sep, &count);
+    row.withAllBatteries = j.withFailing(sep);
+    row.remarks = visibleText(joined(partRemarks(record, sep)));
+    return row;
+}
+
 DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator) {
     return DesignScanner(decimalSeparator).scan(path, fs::path(path).filename().string());
 }

@@ -118,6 +118,10 @@ class DesignScanner {
     std::map<std::string, DesignRow> replays_;
 };
 
+// What a design record stands at, as a class row says it: state, the criteria not met or at
+// their limit, totals, heights and remarks, the batteries as the pupil counted them.
+DesignRow describeRecord(DesignRecord& record, const std::string& decimalSeparator);
+
 // One design file replayed as a scan replays it (no identical designs: there is no class).
 DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator);
 

@@ -200,3 +200,13 @@ void pickListItem(DesignRecord& record, Platform& platform, std::string_view lis
     chosen.choiceMissing = false;
     chooseListItem(record, platform, list, chosen.items[itemIndex].tag);
 }
+
+std::vector<const char*> fieldsOfList(std::string_view list) {
+    std::vector<const char*> fields;
+    for (const ListHandler& handler : handlers()) {
+        if (handler.list != list) continue;
+        for (const char* field : handler.fieldsFrom2)
+            if (field) fields.push_back(field);
+    }
+    return fields;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 class DesignRecord;
 class Platform;
@@ -15,3 +16,6 @@ void chooseListItem(DesignRecord& record, Platform& platform, std::string_view l
 void pickListItem(DesignRecord& record, Platform& platform, std::string_view list, int itemIndex);
 // True for the eleven step lists.
 bool isStepList(std::string_view list);
+
+// The fields a pick of this list fills from its record, in the record's order.
+std::vector<const char*> fieldsOfList(std::string_view list);
