@@ -186,6 +186,8 @@ void MainWindow::buildMenus() {
         edit, "actionRedo", "Rétablir",
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         [this] { redo(); });
+    edit->addSeparator();
+    edit->addAction(design_->compareAction());
 
     QMenu* view = menuBar()->addMenu("&Affichage");
     view->setObjectName("menuView");

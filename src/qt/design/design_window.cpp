@@ -1,6 +1,7 @@
 #include "qt/design/design_window.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -23,8 +25,10 @@
 
 #include "catalogue/data_error.h"
 #include "check/catalogue_check.h"
+#include "classroom/choice_alternatives.h"
 #include "document/design_steps.h"
 #include "qt/design/caption_fit.h"
+#include "qt/design/choice_comparison_dialog.h"
 #include "qt/design/clearance_bar.h"
 #include "qt/design/focus_ring.h"
 #include "qt/design/item_list_model.h"
@@ -34,6 +38,7 @@
 #include "qt/design/step_list_accessible.h"
 #include "qt/design/wrapping_button.h"
 #include "qt/design_fonts.h"
+#include "qt/system_number_format.h"
 #include "window/twips.h"
 
 // The design-time pictures live in a static library; their resource table must be pulled in.
@@ -106,6 +111,16 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
         QMessageBox::critical(nullptr, "VENTAKAR", "VENTAKAR ne peut pas démarrer.\n\n" + failure);
         return;
     }
+
+    // « Comparer les choix… » for the step list that last had the focus, F8 from the keyboard.
+    compareAction_ = new QAction("Comparer les &choix…", this);
+    compareAction_->setObjectName("actionCompareChoices");
+    compareAction_->setShortcut(QKeySequence(Qt::Key_F8));
+    compareAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // Queued: the dialog's own shortcuts must not run inside the dispatch of this one.
+    connect(compareAction_, &QAction::triggered, this,
+            [this] { QTimer::singleShot(0, this, [this] { compareChoices(lastList_); }); });
+    addAction(compareAction_);
 
     surface_ = new QWidget;
     surface_->setObjectName("Sélection");
@@ -217,6 +232,15 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             auto* list = new StepList(parent);
             list->installEventFilter(this);  // its remark shows on focus
             if (list->lineEdit()) list->lineEdit()->installEventFilter(this);
+            if (offersAlternatives(name.toStdString())) {
+                for (QWidget* w :
+                     {static_cast<QWidget*>(list), static_cast<QWidget*>(list->lineEdit())}) {
+                    if (!w) continue;
+                    w->setContextMenuPolicy(Qt::CustomContextMenu);
+                    connect(w, &QWidget::customContextMenuRequested, this,
+                            [this, name, w](const QPoint& where) { showListMenu(name, w, where); });
+                }
+            }
             connect(list, &StepList::typed, this, [this, name](const QString& text) {
                 session_->listTyped(name.toStdString(), text.toStdString());
             });
@@ -489,6 +513,11 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
             widget = widget->parentWidget();
         const Control* control =
             widget ? session_->record().find(widget->objectName().toStdString()) : nullptr;
+        if (compareAction_ && control && control->kind == ControlKind::List &&
+            offersAlternatives(control->name)) {
+            lastList_ = widget->objectName();
+            compareAction_->setEnabled(control->enabled);
+        }
         const bool tells =
             widget == widgets_.value("Picture9") ||
             (control && control->kind == ControlKind::List && !control->remark.empty());
@@ -577,4 +606,24 @@ void DesignWindow::closeEvent(QCloseEvent* event) {
     forward([this] { session_->quitClicked(); });
     // On Yes the window closes with this very event: a close asked from inside it is refused.
     event->setAccepted(ending_);
+}
+
+void DesignWindow::showListMenu(const QString& list, QWidget* at, const QPoint& where) {
+    lastList_ = list;
+    QMenu menu(at);
+    QAction* compare = menu.addAction("Comparer les &choix…");
+    compare->setShortcut(compareAction_->shortcut());
+    compare->setEnabled(session_->record()[list.toStdString()].enabled);
+    if (menu.exec(at->mapToGlobal(where)) == compare) compareChoices(list);
+}
+
+void DesignWindow::compareChoices(const QString& list) {
+    const std::string name = list.toStdString();
+    if (!offersAlternatives(name) || !session_->record()[name].enabled) return;
+    ChoiceComparisonDialog dialog(
+        alternativesOf(session_->record(), name, systemDecimalSeparator()), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenItem() < 0) return;
+    // The same handler as a pick in the list: its failure rules, one undo step.
+    const int item = dialog.chosenItem();
+    forward([this, name, item] { session_->listChosen(name, item); });
 }

@@ -9,6 +9,7 @@
 #include "qt/qt_platform.h"
 #include "session/design_session.h"
 
+class QAction;
 class QScrollArea;
 class QButtonGroup;
 struct Control;
@@ -33,6 +34,11 @@ class DesignWindow : public QWidget {
     double scale() const { return scale_; }
     // Runs one event in the session, then mirrors the record.
     void forward(const std::function<void()>& toSession);
+    // « Comparer les choix… » for a step list: every item with the design it would give; the one
+    // chosen there is picked as in the list (one undo step).
+    void compareChoices(const QString& list);
+    // The action for the list that last had the keyboard focus (F8), for the Édition menu.
+    QAction* compareAction() const { return compareAction_; }
 
   signals:
     // The widgets show the record again: after every event.
@@ -57,6 +63,7 @@ class DesignWindow : public QWidget {
     // A picture built into the program, decoded and fitted once for each scale and density.
     QPixmap designPixmap(const QString& resource, const QWidget* label);
     void updateOptionTabStops();
+    void showListMenu(const QString& list, QWidget* at, const QPoint& where);
     // Captions too long for their box at the design's font are set smaller (see fitCaption).
     void fitCaptions();
 
@@ -72,6 +79,8 @@ class DesignWindow : public QWidget {
     QMetaObject::Connection focusFollower_;
     double scale_ = 1.0;
     bool loaded_ = false;
+    QAction* compareAction_ = nullptr;
+    QString lastList_ = "Combo1";  // the step list that last had the focus
     bool ending_ = false;
     bool standaloneShortcuts_ = false;
 };

@@ -1,0 +1,221 @@
+#include "qt/design/choice_comparison_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "catalogue/number_text.h"
+#include "qt/system_number_format.h"
+
+namespace {
+
+constexpr int kSortRole = Qt::UserRole + 1;
+constexpr int kItemRole = Qt::UserRole + 2;
+constexpr int kConformingRole = Qt::UserRole + 3;
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A cell: its text, its value to sort by (numbers as numbers), right-aligned when a number.
+QStandardItem* cell(const QString& text, const QVariant& sortValue = {}) {
+    auto* item = new QStandardItem(text);
+    item->setEditable(false);
+    item->setData(sortValue.isValid() ? sortValue : QVariant(text), kSortRole);
+    if (sortValue.typeId() == QMetaType::Double)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+// A value the window would show in red, said in words as the window's screen reader says it.
+QStandardItem* value(const std::optional<double>& number, const std::string& separator, bool money,
+                     const char* beyond) {
+    if (!number) return cell("");
+    QString text = qs(money ? formatMoney(*number, separator) : formatNumber(*number, separator));
+    if (beyond) text += QString(" (") + beyond + ")";
+    return cell(text, *number);
+}
+
+// Sorts by each cell's sort value, empty cells last; keeps the conforming rows on demand.
+class AlternativesProxy : public QSortFilterProxyModel {
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    bool conformingOnly = false;
+
+  protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const QVariant a = left.data(kSortRole);
+        const QVariant b = right.data(kSortRole);
+        const bool aNumber = a.typeId() == QMetaType::Double;
+        const bool bNumber = b.typeId() == QMetaType::Double;
+        if (aNumber && bNumber) return a.toDouble() < b.toDouble();
+        if (aNumber != bNumber) return aNumber;  // numbers before empty cells
+        return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
+    }
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        return !conformingOnly ||
+               sourceModel()->index(row, 0, parent).data(kConformingRole).toBool();
+    }
+};
+
+}  // namespace
+
+ChoiceComparisonDialog::ChoiceComparisonDialog(const ChoiceAlternatives& alternatives,
+                                               QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("choiceComparison");
+    setWindowTitle("Comparer les choix — " + qs(alternatives.step));
+    const std::string separator = systemDecimalSeparator();
+    bool complete = false;
+    for (const ChoiceAlternative& row : alternatives.rows)
+        complete = complete || row.design.height.has_value();
+
+    QStringList headers = {"Choix actuel", "Désignation"};
+    for (const std::string& caption : alternatives.fieldCaptions) headers << qs(caption);
+    headers << "Masse totale (g)"
+            << "Prix total HT (€)";
+    if (complete)
+        headers << "Hauteur (mm)"
+                << "Axe de l'hélice (mm)"
+                << "Verdict"
+                << "À vérifier";
+    model_ = new QStandardItemModel(0, int(headers.size()), this);
+    model_->setHorizontalHeaderLabels(headers);
+    for (const ChoiceAlternative& row : alternatives.rows) {
+        QList<QStandardItem*> cells;
+        cells << cell(row.current ? "choix actuel" : "") << cell(qs(row.designation));
+        for (std::size_t f = 0; f < alternatives.fieldCaptions.size(); ++f) {
+            const QString text = f < row.fields.size() ? qs(row.fields[f]) : QString();
+            const std::optional<double> number =
+                parseDecimalNumber(QString(text).replace(',', '.').toStdString());
+            cells << cell(text, number ? QVariant(*number) : QVariant());
+        }
+        if (!row.failure.empty()) {
+            cells << cell("") << cell("");
+            if (complete)
+                cells << cell("") << cell("") << cell("Impossible : " + qs(row.failure))
+                      << cell("");
+        } else {
+            const DesignRow& d = row.design;
+            cells << value(d.mass, separator, false, row.massOver ? "dépasse le maximum" : nullptr)
+                  << value(d.price, separator, true,
+                           row.priceOver ? "dépasse le maximum" : nullptr);
+            if (complete) {
+                cells << value(d.height, separator, false,
+                               row.heightOver ? "dépasse le maximum" : nullptr)
+                      << value(d.axis, separator, false,
+                               row.axisUnder ? "ne dépasse pas le rayon de l'hélice" : nullptr)
+                      << cell(qs(d.withAllBatteries)) << cell(qs(d.remarks));
+            }
+        }
+        for (QStandardItem* c : cells) {
+            c->setData(row.item, kItemRole);
+            c->setData(row.failure.empty() && row.design.state == DesignState::Conforme,
+                       kConformingRole);
+            c->setData(c->text(), Qt::ToolTipRole);
+        }
+        model_->appendRow(cells);
+    }
+
+    auto* proxy = new AlternativesProxy(this);
+    proxy_ = proxy;
+    proxy_->setSourceModel(model_);
+    proxy_->setSortRole(kSortRole);
+    table_ = new QTableView;
+    table_->setObjectName("choiceTable");
+    table_->setModel(proxy_);
+    table_->setSortingEnabled(true);
+    table_->horizontalHeader()->setSortIndicatorShown(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);  // Tab leaves the table, the arrows move inside it
+    table_->verticalHeader()->hide();
+    table_->setAccessibleName("Choix de l'étape et la conception que chacun donnerait");
+    table_->installEventFilter(this);
+    table_->resizeColumnsToContents();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 320));
+    table_->sortByColumn(-1, Qt::AscendingOrder);  // the list's order until the pupil sorts
+
+    conformingOnly_ = new QCheckBox("&Seulement les choix qui gardent la conception conforme");
+    conformingOnly_->setObjectName("conformingOnly");
+    conformingOnly_->setEnabled(complete);
+    connect(conformingOnly_, &QCheckBox::toggled, this, [this, proxy](bool on) {
+        proxy->conformingOnly = on;
+        proxy->invalidate();
+    });
+    auto* help = new QLabel(
+        "Chaque ligne montre la conception entière avec ce choix à la place du choix actuel. "
+        "Trier : cliquer un titre de colonne, ou Ctrl+T sur la colonne courante "
+        "(Ctrl+Maj+T inverse).");
+    help->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* choose = buttons->addButton("&Choisir", QDialogButtonBox::AcceptRole);
+    choose->setObjectName("chooseAlternative");
+    choose->setDefault(true);
+    buttons->addButton("&Fermer", QDialogButtonBox::RejectRole);
+    connect(choose, &QPushButton::clicked, this, &ChoiceComparisonDialog::choose);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(table_, &QTableView::doubleClicked, this, &ChoiceComparisonDialog::choose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(help);
+    layout->addWidget(conformingOnly_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(buttons);
+    // The row of today's choice is where the keyboard starts.
+    for (int r = 0; r < proxy_->rowCount(); ++r) {
+        if (!proxy_->index(r, 0).data().toString().isEmpty()) {
+            table_->setCurrentIndex(proxy_->index(r, 1));
+            break;
+        }
+    }
+    if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
+        table_->setCurrentIndex(proxy_->index(0, 1));
+    table_->setFocus();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
+    resize(std::min(1200, room.width() - 60), std::min(640, room.height() - 80));
+}
+
+void ChoiceComparisonDialog::choose() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid()) return;
+    chosen_ = current.data(kItemRole).toInt();
+    accept();
+}
+
+bool ChoiceComparisonDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            choose();
+            return true;
+        }
+        // Ctrl+T sorts by the current column, Ctrl+Shift+T reverses the order.
+        if (key == Qt::Key_T && (press->modifiers() & Qt::ControlModifier)) {
+            const QHeaderView* h = table_->horizontalHeader();
+            if (press->modifiers() & Qt::ShiftModifier) {
+                table_->sortByColumn(std::max(0, h->sortIndicatorSection()),
+                                     h->sortIndicatorOrder() == Qt::AscendingOrder
+                                         ? Qt::DescendingOrder
+                                         : Qt::AscendingOrder);
+            } else {
+                table_->sortByColumn(std::max(0, table_->currentIndex().column()),
+                                     Qt::AscendingOrder);
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
