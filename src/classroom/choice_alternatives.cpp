@@ -1,5 +1,6 @@
 #include "classroom/choice_alternatives.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "catalogue/data_error.h"
@@ -38,7 +39,7 @@ bool offersAlternatives(std::string_view list) {
 }
 
 ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view list,
-                                  const std::string& separator) {
+                                  const std::string& separator, int first, int count) {
     ChoiceAlternatives alternatives;
     if (!offersAlternatives(list)) return alternatives;
     for (const ChoiceSlot& slot : choiceSlots()) {
@@ -56,12 +57,15 @@ ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view l
     }
     ScanPlatform platform(separator);
     const Control& shown = record[list];
-    for (int i = 0; i < static_cast<int>(shown.items.size()); ++i) {
+    DesignRecord copy;  // assigned anew for each item, its strings' room reused
+    const int items = static_cast<int>(shown.items.size());
+    const int end = count < 0 ? items : std::min(items, first + count);
+    for (int i = std::max(0, first); i < end; ++i) {
         ChoiceAlternative row;
         row.item = i;
         row.designation = visibleText(shown.items[i].text);
         row.current = hasChoice(shown) && shown.chosenItem == i;
-        DesignRecord copy = record;
+        copy = record;
         try {
             pickListItem(copy, platform, list, i);
         } catch (const DataError& error) {

@@ -31,7 +31,9 @@ struct ChoiceAlternatives {
 // The lists whose items can be compared: steps 1 to 7, 11, 12 and both lists of 13.
 bool offersAlternatives(std::string_view list);
 
-// For each item of list, the design it would give: the item picked, through the same handler as
-// the window, on a copy of record and a snapshot of the catalogues; record is left as it is.
+// For each item of list (count items from first; all when count is negative), the design it
+// would give: the item picked, through the same handler as the window, on a copy of record and a
+// snapshot of the catalogues; record is left as it is.
 ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view list,
-                                  const std::string& decimalSeparator);
+                                  const std::string& decimalSeparator, int first = 0,
+                                  int count = -1);

@@ -11,6 +11,7 @@
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "catalogue/number_text.h"
@@ -69,62 +70,31 @@ class AlternativesProxy : public QSortFilterProxyModel {
 
 }  // namespace
 
-ChoiceComparisonDialog::ChoiceComparisonDialog(const ChoiceAlternatives& alternatives,
+ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const std::string& list,
                                                QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), record_(record), list_(list), separator_(systemDecimalSeparator()) {
     setObjectName("choiceComparison");
-    setWindowTitle("Comparer les choix — " + qs(alternatives.step));
-    const std::string separator = systemDecimalSeparator();
-    bool complete = false;
-    for (const ChoiceAlternative& row : alternatives.rows)
-        complete = complete || row.design.height.has_value();
+    // The first rows at once; the others a batch at a time, the window answering meanwhile.
+    const ChoiceAlternatives first = alternativesOf(record_, list_, separator_, 0, kFirstRows);
+    setWindowTitle("Comparer les choix — " + qs(first.step));
+    for (const ChoiceAlternative& row : first.rows)
+        complete_ = complete_ || row.design.height.has_value();
+    captions_ = int(first.fieldCaptions.size());
 
     QStringList headers = {"Choix actuel", "Désignation"};
-    for (const std::string& caption : alternatives.fieldCaptions) headers << qs(caption);
+    for (const std::string& caption : first.fieldCaptions) headers << qs(caption);
     headers << "Masse totale (g)"
             << "Prix total HT (€)";
-    if (complete)
+    if (complete_)
         headers << "Hauteur (mm)"
                 << "Axe de l'hélice (mm)"
                 << "Verdict"
                 << "À vérifier";
     model_ = new QStandardItemModel(0, int(headers.size()), this);
     model_->setHorizontalHeaderLabels(headers);
-    for (const ChoiceAlternative& row : alternatives.rows) {
-        QList<QStandardItem*> cells;
-        cells << cell(row.current ? "choix actuel" : "") << cell(qs(row.designation));
-        for (std::size_t f = 0; f < alternatives.fieldCaptions.size(); ++f) {
-            const QString text = f < row.fields.size() ? qs(row.fields[f]) : QString();
-            const std::optional<double> number =
-                parseDecimalNumber(QString(text).replace(',', '.').toStdString());
-            cells << cell(text, number ? QVariant(*number) : QVariant());
-        }
-        if (!row.failure.empty()) {
-            cells << cell("") << cell("");
-            if (complete)
-                cells << cell("") << cell("") << cell("Impossible : " + qs(row.failure))
-                      << cell("");
-        } else {
-            const DesignRow& d = row.design;
-            cells << value(d.mass, separator, false, row.massOver ? "dépasse le maximum" : nullptr)
-                  << value(d.price, separator, true,
-                           row.priceOver ? "dépasse le maximum" : nullptr);
-            if (complete) {
-                cells << value(d.height, separator, false,
-                               row.heightOver ? "dépasse le maximum" : nullptr)
-                      << value(d.axis, separator, false,
-                               row.axisUnder ? "ne dépasse pas le rayon de l'hélice" : nullptr)
-                      << cell(qs(d.withAllBatteries)) << cell(qs(d.remarks));
-            }
-        }
-        for (QStandardItem* c : cells) {
-            c->setData(row.item, kItemRole);
-            c->setData(row.failure.empty() && row.design.state == DesignState::Conforme,
-                       kConformingRole);
-            c->setData(c->text(), Qt::ToolTipRole);
-        }
-        model_->appendRow(cells);
-    }
+    addRows(first);
+    next_ = kFirstRows;
+    total_ = int(record_[list_].items.size());
 
     auto* proxy = new AlternativesProxy(this);
     proxy_ = proxy;
@@ -149,7 +119,7 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const ChoiceAlternatives& alterna
 
     conformingOnly_ = new QCheckBox("&Seulement les choix qui gardent la conception conforme");
     conformingOnly_->setObjectName("conformingOnly");
-    conformingOnly_->setEnabled(complete);
+    conformingOnly_->setEnabled(complete_);
     connect(conformingOnly_, &QCheckBox::toggled, this, [this, proxy](bool on) {
         proxy->conformingOnly = on;
         proxy->invalidate();
@@ -167,8 +137,13 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const ChoiceAlternatives& alterna
     connect(choose, &QPushButton::clicked, this, &ChoiceComparisonDialog::choose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(table_, &QTableView::doubleClicked, this, &ChoiceComparisonDialog::choose);
+    progress_ = new QLabel;
+    progress_->setObjectName("choicesProgress");
+    progress_->setVisible(next_ < total_);
+    if (next_ < total_) QTimer::singleShot(0, this, &ChoiceComparisonDialog::addMore);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(help);
+    layout->addWidget(progress_);
     layout->addWidget(conformingOnly_);
     layout->addWidget(table_, 1);
     layout->addWidget(buttons);
@@ -185,6 +160,55 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const ChoiceAlternatives& alterna
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
     resize(std::min(1200, room.width() - 60), std::min(640, room.height() - 80));
+}
+
+void ChoiceComparisonDialog::addRows(const ChoiceAlternatives& alternatives) {
+    for (const ChoiceAlternative& row : alternatives.rows) {
+        QList<QStandardItem*> cells;
+        cells << cell(row.current ? "choix actuel" : "") << cell(qs(row.designation));
+        for (int f = 0; f < captions_; ++f) {
+            const QString text = f < int(row.fields.size()) ? qs(row.fields[f]) : QString();
+            const std::optional<double> number =
+                parseDecimalNumber(QString(text).replace(',', '.').toStdString());
+            cells << cell(text, number ? QVariant(*number) : QVariant());
+        }
+        if (!row.failure.empty()) {
+            // The reason instead of values, in the last column.
+            while (cells.size() < model_->columnCount() - 1) cells << cell("");
+            cells << cell("Impossible : " + qs(row.failure));
+        } else {
+            const DesignRow& d = row.design;
+            cells << value(d.mass, separator_, false, row.massOver ? "dépasse le maximum" : nullptr)
+                  << value(d.price, separator_, true,
+                           row.priceOver ? "dépasse le maximum" : nullptr);
+            if (complete_) {
+                cells << value(d.height, separator_, false,
+                               row.heightOver ? "dépasse le maximum" : nullptr)
+                      << value(d.axis, separator_, false,
+                               row.axisUnder ? "ne dépasse pas le rayon de l'hélice" : nullptr)
+                      << cell(qs(d.withAllBatteries)) << cell(qs(d.remarks));
+            }
+        }
+        for (QStandardItem* c : cells) {
+            c->setData(row.item, kItemRole);
+            c->setData(row.failure.empty() && row.design.state == DesignState::Conforme,
+                       kConformingRole);
+            c->setData(c->text(), Qt::ToolTipRole);
+        }
+        model_->appendRow(cells);
+    }
+}
+
+void ChoiceComparisonDialog::addMore() {
+    if (next_ >= total_) {
+        progress_->hide();
+        return;
+    }
+    addRows(alternativesOf(record_, list_, separator_, next_, kBatchRows));
+    next_ += kBatchRows;
+    progress_->setText(
+        QString("Calcul des choix : %1 sur %2…").arg(std::min(next_, total_)).arg(total_));
+    QTimer::singleShot(0, this, &ChoiceComparisonDialog::addMore);
 }
 
 void ChoiceComparisonDialog::choose() {

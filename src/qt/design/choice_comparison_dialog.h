@@ -3,8 +3,10 @@
 #include <QDialog>
 
 #include "classroom/choice_alternatives.h"
+#include "window/design_record.h"
 
 class QCheckBox;
+class QLabel;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
@@ -15,7 +17,11 @@ class QTableView;
 class ChoiceComparisonDialog : public QDialog {
     Q_OBJECT
   public:
-    ChoiceComparisonDialog(const ChoiceAlternatives& alternatives, QWidget* parent = nullptr);
+    // The items of list, each with the design it would give in place of record's choice.
+    ChoiceComparisonDialog(const DesignRecord& record, const std::string& list,
+                           QWidget* parent = nullptr);
+    // Every row computed (the first ones come at once, the others while the window answers).
+    bool complete() const { return next_ >= total_; }
 
     // The item of the list to pick, once « Choisir » was used; -1 otherwise.
     int chosenItem() const { return chosen_; }
@@ -25,8 +31,20 @@ class ChoiceComparisonDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    static constexpr int kFirstRows = 40;
+    static constexpr int kBatchRows = 250;
+    void addRows(const ChoiceAlternatives& alternatives);
+    void addMore();
     void choose();
 
+    DesignRecord record_;
+    std::string list_;
+    std::string separator_;
+    bool complete_ = false;
+    int captions_ = 0;
+    int next_ = 0;
+    int total_ = 0;
+    QLabel* progress_ = nullptr;
     QStandardItemModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
     QTableView* table_ = nullptr;

@@ -620,8 +620,7 @@ void DesignWindow::showListMenu(const QString& list, QWidget* at, const QPoint& 
 void DesignWindow::compareChoices(const QString& list) {
     const std::string name = list.toStdString();
     if (!offersAlternatives(name) || !session_->record()[name].enabled) return;
-    ChoiceComparisonDialog dialog(
-        alternativesOf(session_->record(), name, systemDecimalSeparator()), this);
+    ChoiceComparisonDialog dialog(session_->record(), name, this);
     if (dialog.exec() != QDialog::Accepted || dialog.chosenItem() < 0) return;
     // The same handler as a pick in the list: its failure rules, one undo step.
     const int item = dialog.chosenItem();
