@@ -15,32 +15,26 @@ const std::vector<Control>& designTimeControls() {
 
 }  // namespace
 
-DesignRecord::DesignRecord() : controls_(designTimeControls()) {
-    reindex();
-}
+DesignRecord::DesignRecord()
+    : controls_(designTimeControls()), index_(sharedIndexes(designTimeControls())) {}
 
-DesignRecord::DesignRecord(const DesignRecord& other) : controls_(other.controls_) {
-    reindex();
-}
-
-DesignRecord& DesignRecord::operator=(const DesignRecord& other) {
-    controls_ = other.controls_;
-    reindex();
-    return *this;
-}
-
-void DesignRecord::reindex() {
-    byName_.clear();
-    byMember_.clear();
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        byName_[controls_[i].name] = i;
-        if (!controls_[i].member.empty()) byMember_[controls_[i].member] = i;
-    }
+std::shared_ptr<const DesignRecord::Indexes> DesignRecord::sharedIndexes(
+    const std::vector<Control>& controls) {
+    static const std::shared_ptr<const Indexes> indexes = [&] {
+        auto built = std::make_shared<Indexes>();
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            built->byName[controls[i].name] = i;
+            if (!controls[i].member.empty()) built->byMember[controls[i].member] = i;
+        }
+        return built;
+    }();
+    return indexes;
 }
 
 const Control* DesignRecord::find(std::string_view name) const {
-    auto it = byName_.find(std::string(name));
-    return it == byName_.end() ? nullptr : &controls_[it->second];
+    if (!index_) return nullptr;
+    auto it = index_->byName.find(name);
+    return it == index_->byName.end() ? nullptr : &controls_[it->second];
 }
 
 const Control& DesignRecord::operator[](std::string_view name) const {
@@ -54,7 +48,7 @@ Control& DesignRecord::operator[](std::string_view name) {
 }
 
 Control& DesignRecord::byMember(std::string_view member) {
-    auto it = byMember_.find(std::string(member));
-    if (it == byMember_.end()) throw std::out_of_range("no member named " + std::string(member));
+    auto it = index_->byMember.find(member);
+    if (it == index_->byMember.end()) throw std::out_of_range("no member named " + std::string(member));
     return controls_[it->second];
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,8 +15,8 @@ class DesignRecord {
   public:
     DesignRecord();
 
-    DesignRecord(const DesignRecord& other);
-    DesignRecord& operator=(const DesignRecord& other);
+    DesignRecord(const DesignRecord& other) = default;
+    DesignRecord& operator=(const DesignRecord& other) = default;
     DesignRecord(DesignRecord&&) noexcept = default;
     DesignRecord& operator=(DesignRecord&&) noexcept = default;
 
@@ -35,9 +36,21 @@ class DesignRecord {
     static constexpr int kClientHeight = 12450;
 
   private:
-    void reindex();
+    // Positions by name, looked up without building a string; every record has the design-time
+    // controls in the same order, so all of them share one index.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    using Index = std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>>;
+    struct Indexes {
+        Index byName;
+        Index byMember;
+    };
+    static std::shared_ptr<const Indexes> sharedIndexes(const std::vector<Control>& controls);
 
     std::vector<Control> controls_;
-    std::unordered_map<std::string, std::size_t> byName_;
-    std::unordered_map<std::string, std::size_t> byMember_;
+    std::shared_ptr<const Indexes> index_;
 };

@@ -13,6 +13,7 @@
 
 #include "modal_helper.h"
 #include "qt/design/design_window.h"
+#include "support/temp_data_dir.h"
 #include "window_driver.h"
 
 namespace {
@@ -99,6 +100,34 @@ TEST(ChoiceComparison, ShowsEveryItemAndPicksTheOneChosenAsTheListDoes) {
     EXPECT_EQ(w.session().record().text("Combo6"), wheels->itemText(picked).toStdString());
     w.session().undo();
     EXPECT_EQ(w.session().record().text("Combo6"), before) << "one undo step";
+}
+
+}  // namespace
+
+namespace {
+
+// A large catalogue: the first rows come at once, the others while the window answers, all of
+// them in the list's order, each with its own item.
+TEST(ChoiceComparison, ALargeCatalogueComesWholeAndInOrder) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    std::string catalogue;
+    for (int i = 0; i < 700; ++i)
+        catalogue += "\"Hélice bipale 100 mm\"," + std::to_string(80 + i % 200) + "," +
+                     std::to_string(3 + i % 12) + ",\"S\",REF-" + std::to_string(i) +
+                     ",1.20,12,2,\"o\"\r\n";
+    dir.write("Helice.txt", catalogue);
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    ChoiceComparisonDialog dialog(design.w.session().record(), "Combo1", &design.w);
+    dialog.show();
+    EXPECT_FALSE(dialog.complete());
+    EXPECT_GT(dialog.table()->model()->rowCount(), 0) << "the first rows at once";
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.complete(), 30000);
+    const QAbstractItemModel* model = dialog.table()->model();
+    ASSERT_EQ(model->rowCount(), 700);
+    const QStringList references = columnOf(dialog.table(), "Réf. Fournisseur");
+    for (int i = 0; i < 700; ++i) EXPECT_EQ(references.at(i), QString("REF-%1").arg(i));
 }
 
 }  // namespace

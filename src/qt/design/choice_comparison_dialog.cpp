@@ -1,5 +1,6 @@
 #include "qt/design/choice_comparison_dialog.h"
 
+#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,24 +27,87 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A cell: its text, its value to sort by (numbers as numbers), right-aligned when a number.
-QStandardItem* cell(const QString& text, const QVariant& sortValue = {}) {
-    auto* item = new QStandardItem(text);
-    item->setEditable(false);
-    item->setData(sortValue.isValid() ? sortValue : QVariant(text), kSortRole);
-    if (sortValue.typeId() == QMetaType::Double)
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
+// A cell: its text and its value to sort by (numbers as numbers, right-aligned).
+struct Cell {
+    QString text;
+    QVariant sortValue;
+};
+
+Cell cell(const QString& text, const QVariant& sortValue = {}) {
+    return {text, sortValue.isValid() ? sortValue : QVariant(text)};
 }
 
 // A value the window would show in red, said in words as the window's screen reader says it.
-QStandardItem* value(const std::optional<double>& number, const std::string& separator, bool money,
-                     const char* beyond) {
+Cell value(const std::optional<double>& number, const std::string& separator, bool money,
+           const char* beyond) {
     if (!number) return cell("");
     QString text = qs(money ? formatMoney(*number, separator) : formatNumber(*number, separator));
     if (beyond) text += QString(" (") + beyond + ")";
     return cell(text, *number);
 }
+
+}  // namespace
+
+// The rows of the comparison, added a batch at a time.
+class AlternativesModel : public QAbstractTableModel {
+  public:
+    struct Row {
+        std::vector<Cell> cells;
+        int item = 0;
+        bool conforming = false;
+    };
+    AlternativesModel(QStringList headers, QObject* parent)
+        : QAbstractTableModel(parent), headers_(std::move(headers)) {}
+
+    void append(std::vector<Row> rows) {
+        if (rows.empty()) return;
+        beginInsertRows({}, int(rows_.size()), int(rows_.size() + rows.size()) - 1);
+        for (Row& row : rows) rows_.push_back(std::move(row));
+        endInsertRows();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(rows_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(headers_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= int(rows_.size())) return {};
+        const Row& row = rows_[index.row()];
+        const Cell* c =
+            index.column() < int(row.cells.size()) ? &row.cells[index.column()] : nullptr;
+        switch (role) {
+            case Qt::DisplayRole:
+            case Qt::ToolTipRole:
+            case Qt::AccessibleTextRole:
+                return c ? c->text : QString();
+            case Qt::TextAlignmentRole:
+                return c && c->sortValue.typeId() == QMetaType::Double
+                           ? int(Qt::AlignRight | Qt::AlignVCenter)
+                           : int(Qt::AlignLeft | Qt::AlignVCenter);
+            case kSortRole:
+                return c ? c->sortValue : QVariant();
+            case kItemRole:
+                return row.item;
+            case kConformingRole:
+                return row.conforming;
+            default:
+                return {};
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+            section >= headers_.size())
+            return {};
+        return headers_[section];
+    }
+
+  private:
+    QStringList headers_;
+    std::vector<Row> rows_;
+};
+
+namespace {
 
 // Sorts by each cell's sort value, empty cells last; keeps the conforming rows on demand.
 class AlternativesProxy : public QSortFilterProxyModel {
@@ -90,8 +153,7 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
                 << "Axe de l'hélice (mm)"
                 << "Verdict"
                 << "À vérifier";
-    model_ = new QStandardItemModel(0, int(headers.size()), this);
-    model_->setHorizontalHeaderLabels(headers);
+    model_ = new AlternativesModel(headers, this);
     addRows(first);
     next_ = kFirstRows;
     total_ = int(record_[list_].items.size());
@@ -140,7 +202,16 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     progress_ = new QLabel;
     progress_->setObjectName("choicesProgress");
     progress_->setVisible(next_ < total_);
-    if (next_ < total_) QTimer::singleShot(0, this, &ChoiceComparisonDialog::addMore);
+    if (next_ < total_) {
+        // The others computed off the window's thread, a batch at a time, and shown in order.
+        claimed_ = next_;
+        const unsigned threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
+        for (unsigned t = 0; t < threads; ++t) workers_.emplace_back([this] { compute(); });
+        poll_ = new QTimer(this);
+        poll_->setInterval(10);
+        connect(poll_, &QTimer::timeout, this, &ChoiceComparisonDialog::addMore);
+        poll_->start();
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(help);
     layout->addWidget(progress_);
@@ -163,52 +234,77 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
 }
 
 void ChoiceComparisonDialog::addRows(const ChoiceAlternatives& alternatives) {
+    std::vector<AlternativesModel::Row> rows;
+    rows.reserve(alternatives.rows.size());
     for (const ChoiceAlternative& row : alternatives.rows) {
-        QList<QStandardItem*> cells;
-        cells << cell(row.current ? "choix actuel" : "") << cell(qs(row.designation));
+        std::vector<Cell> cells;
+        cells.push_back(cell(row.current ? "choix actuel" : ""));
+        cells.push_back(cell(qs(row.designation)));
         for (int f = 0; f < captions_; ++f) {
             const QString text = f < int(row.fields.size()) ? qs(row.fields[f]) : QString();
             const std::optional<double> number =
                 parseDecimalNumber(QString(text).replace(',', '.').toStdString());
-            cells << cell(text, number ? QVariant(*number) : QVariant());
+            cells.push_back(cell(text, number ? QVariant(*number) : QVariant()));
         }
         if (!row.failure.empty()) {
             // The reason instead of values, in the last column.
-            while (cells.size() < model_->columnCount() - 1) cells << cell("");
-            cells << cell("Impossible : " + qs(row.failure));
+            while (int(cells.size()) < model_->columnCount() - 1) cells.push_back(cell(""));
+            cells.push_back(cell("Impossible : " + qs(row.failure)));
         } else {
             const DesignRow& d = row.design;
-            cells << value(d.mass, separator_, false, row.massOver ? "dépasse le maximum" : nullptr)
-                  << value(d.price, separator_, true,
-                           row.priceOver ? "dépasse le maximum" : nullptr);
+            cells.push_back(
+                value(d.mass, separator_, false, row.massOver ? "dépasse le maximum" : nullptr));
+            cells.push_back(
+                value(d.price, separator_, true, row.priceOver ? "dépasse le maximum" : nullptr));
             if (complete_) {
-                cells << value(d.height, separator_, false,
-                               row.heightOver ? "dépasse le maximum" : nullptr)
-                      << value(d.axis, separator_, false,
-                               row.axisUnder ? "ne dépasse pas le rayon de l'hélice" : nullptr)
-                      << cell(qs(d.withAllBatteries)) << cell(qs(d.remarks));
+                cells.push_back(value(d.height, separator_, false,
+                                      row.heightOver ? "dépasse le maximum" : nullptr));
+                cells.push_back(
+                    value(d.axis, separator_, false,
+                          row.axisUnder ? "ne dépasse pas le rayon de l'hélice" : nullptr));
+                cells.push_back(cell(qs(d.withAllBatteries)));
+                cells.push_back(cell(qs(d.remarks)));
             }
         }
-        for (QStandardItem* c : cells) {
-            c->setData(row.item, kItemRole);
-            c->setData(row.failure.empty() && row.design.state == DesignState::Conforme,
-                       kConformingRole);
-            c->setData(c->text(), Qt::ToolTipRole);
-        }
-        model_->appendRow(cells);
+        rows.push_back({std::move(cells), row.item,
+                        row.failure.empty() && row.design.state == DesignState::Conforme});
+    }
+    model_->append(std::move(rows));
+}
+
+ChoiceComparisonDialog::~ChoiceComparisonDialog() {
+    stop_ = true;
+    for (std::thread& worker : workers_) worker.join();
+}
+
+void ChoiceComparisonDialog::compute() {
+    while (!stop_) {
+        const int start = claimed_.fetch_add(kBatchRows);
+        if (start >= total_) return;
+        ChoiceAlternatives batch = alternativesOf(record_, list_, separator_, start, kBatchRows);
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ready_.emplace(start, std::move(batch));
     }
 }
 
 void ChoiceComparisonDialog::addMore() {
-    if (next_ >= total_) {
-        progress_->hide();
-        return;
+    std::vector<ChoiceAlternatives> batches;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (auto it = ready_.find(next_); it != ready_.end(); it = ready_.find(next_)) {
+            batches.push_back(std::move(it->second));
+            ready_.erase(it);
+            next_ += kBatchRows;
+        }
     }
-    addRows(alternativesOf(record_, list_, separator_, next_, kBatchRows));
-    next_ += kBatchRows;
+    for (const ChoiceAlternatives& batch : batches) addRows(batch);
     progress_->setText(
         QString("Calcul des choix : %1 sur %2…").arg(std::min(next_, total_)).arg(total_));
-    QTimer::singleShot(0, this, &ChoiceComparisonDialog::addMore);
+    if (next_ < total_) return;
+    poll_->stop();
+    progress_->hide();
+    for (std::thread& worker : workers_) worker.join();
+    workers_.clear();
 }
 
 void ChoiceComparisonDialog::choose() {

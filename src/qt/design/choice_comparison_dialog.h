@@ -1,6 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "classroom/choice_alternatives.h"
 #include "window/design_record.h"
@@ -8,8 +14,9 @@
 class QCheckBox;
 class QLabel;
 class QSortFilterProxyModel;
-class QStandardItemModel;
+class AlternativesModel;
 class QTableView;
+class QTimer;
 
 // « Comparer les choix… »: every item of a step's list in a table with the design it would give,
 // sorted and filtered as the pupil asks; it only shows, never picks nor ranks on its own.
@@ -20,6 +27,7 @@ class ChoiceComparisonDialog : public QDialog {
     // The items of list, each with the design it would give in place of record's choice.
     ChoiceComparisonDialog(const DesignRecord& record, const std::string& list,
                            QWidget* parent = nullptr);
+    ~ChoiceComparisonDialog() override;
     // Every row computed (the first ones come at once, the others while the window answers).
     bool complete() const { return next_ >= total_; }
 
@@ -35,6 +43,7 @@ class ChoiceComparisonDialog : public QDialog {
     static constexpr int kBatchRows = 250;
     void addRows(const ChoiceAlternatives& alternatives);
     void addMore();
+    void compute();  // on a worker thread
     void choose();
 
     DesignRecord record_;
@@ -45,7 +54,13 @@ class ChoiceComparisonDialog : public QDialog {
     int next_ = 0;
     int total_ = 0;
     QLabel* progress_ = nullptr;
-    QStandardItemModel* model_ = nullptr;
+    QTimer* poll_ = nullptr;
+    std::vector<std::thread> workers_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> claimed_{0};
+    std::mutex mutex_;
+    std::map<int, ChoiceAlternatives> ready_;  // batches computed, by their first item
+    AlternativesModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
     QTableView* table_ = nullptr;
     QCheckBox* conformingOnly_ = nullptr;
