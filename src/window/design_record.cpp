@@ -49,6 +49,7 @@ Control& DesignRecord::operator[](std::string_view name) {
 
 Control& DesignRecord::byMember(std::string_view member) {
     auto it = index_->byMember.find(member);
-    if (it == index_->byMember.end()) throw std::out_of_range("no member named " + std::string(member));
+    if (it == index_->byMember.end())
+        throw std::out_of_range("no member named " + std::string(member));
     return controls_[it->second];
 }
