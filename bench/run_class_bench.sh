@@ -1,7 +1,9 @@
 #!/bin/bash
 # The whole process `ventakar --classe DOSSIER --csv -` on 30 and 1,000 designs, on the supplied
 # Data and on the 10,000-record propeller catalogue, then the order `ventakar --commande DOSSIER
-# --csv -` of 1,000 designs: median time of 5 runs and peak memory.
+# --csv -` of 1,000 designs: median time of 5 runs and peak memory. Then classes full of identical
+# designs: 2,000 copies of one starter file (CSV size, peak memory) and 10,000 designs of which
+# half are identical (time).
 set -eu
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVENTAKAR_GUI=ON >/dev/null
@@ -42,6 +44,21 @@ for count in (30, 1000):
         with open(f"{sub}/eleve{i}.ventakar", "w", encoding="utf-8") as f:
             json.dump({"format": "ventakar-conception", "version": 1,
                        "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
+# The first `identical` designs are the starter file unchanged; the others each differ a little.
+for folder, count, identical in (("copies", 2000, 2000), ("moitie", 10000, 5000)):
+    for i in range(count):
+        choices = dict(base)
+        if i >= identical:
+            choices["clearance"] = 1 + i % 50
+            choices["includeBatteryCost"] = i % 2 == 0
+            choices["includeBatteryMass"] = i % 3 == 0
+            if i % 5:
+                choices["switch"] = {"text": "Interrupteur à levier", "index": 0}
+        sub = f"{work}/{folder}/groupe{i % 20}"
+        os.makedirs(sub, exist_ok=True)
+        with open(f"{sub}/eleve{i:05d}.ventakar", "w", encoding="utf-8") as f:
+            json.dump({"format": "ventakar-conception", "version": 1,
+                       "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
 PY
 for what in classe commande; do
 for data in supplied large; do
@@ -61,4 +78,18 @@ for data in supplied large; do
       "$(cut -d';' -f5 "$work/out.csv" | tail -n +2 | sort | uniq -c | tr -s ' ' | tr '\n' ',' | cut -c1-60)"
   done
 done
+done
+for folder in copies moitie; do
+  runs=()
+  for i in 1 2 3; do
+    start=$(date +%s%N)
+    (cd "$work" && rm -rf run && mkdir run && ln -s "$work/supplied" run/Data && cd run &&
+      /usr/bin/time -f "%M" -o "$work/peak" "$exe" --classe "$work/$folder" --csv - >"$work/out.csv")
+    runs+=($(( ($(date +%s%N) - start) / 1000000 )))
+  done
+  median=$(printf '%s\n' "${runs[@]}" | sort -n | sed -n '2p')
+  printf 'identical %5d designs: median %5d ms, peak %4d MB, CSV %6d KB, longest row %d bytes\n' \
+    $(($(wc -l <"$work/out.csv") - 1)) "$median" $(($(cat "$work/peak") / 1024)) \
+    $(($(stat -c %s "$work/out.csv") / 1024)) \
+    "$(awk '{ if (length($0) > m) m = length($0) } END { print m }' "$work/out.csv")"
 done

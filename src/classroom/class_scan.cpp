@@ -300,6 +300,25 @@ std::optional<DesignDocument> readRowDocument(DesignRow& row, const std::string&
     }
 }
 
+// A replayed record's values in its row: state, criteria, steps, totals, heights, batteries. The
+// judgement and the battery count for what the caller adds.
+Judgement describeValues(DesignRow& row, DesignRecord& record, const std::string& sep, bool partly,
+                         int* count) {
+    const Judgement j = judge(record, sep, partly);
+    row.state = j.state;
+    row.failing = j.failing(sep);
+    row.commaTexts.failing = j.failing(",");
+    row.stepsChosen = stepsChosen(record);
+    row.mass = shown(record, "Text91", sep, true);
+    row.price = shown(record, "Text92", sep, true);
+    row.height = shown(record, "Text90", sep, estimated(record));
+    row.axis = shown(record, "Text43", sep, estimated(record));
+    row.batteries = batteriesOf(record, sep, count);
+    row.withAllBatteries = j.withFailing(sep);
+    row.commaTexts.withAllBatteries = j.withFailing(",");
+    return j;
+}
+
 // The row of one design, its choices replayed on a copy of the start-up record.
 void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& key,
                DesignRecord& record, ScanPlatform& platform, const std::string& sep) {
@@ -311,19 +330,8 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
         return;
     }
     row.choicesKey = key;
-    const Judgement j = judge(record, sep, !outcome.complete());
-    row.state = j.state;
-    row.failing = j.failing(sep);
-    row.commaTexts.failing = j.failing(",");
-    row.stepsChosen = stepsChosen(record);
-    row.mass = shown(record, "Text91", sep, true);
-    row.price = shown(record, "Text92", sep, true);
-    row.height = shown(record, "Text90", sep, estimated(record));
-    row.axis = shown(record, "Text43", sep, estimated(record));
     int count = 0;
-    row.batteries = batteriesOf(record, sep, &count);
-    row.withAllBatteries = j.withFailing(sep);
-    row.commaTexts.withAllBatteries = j.withFailing(",");
+    const Judgement j = describeValues(row, record, sep, !outcome.complete(), &count);
     row.parts = partsOfDesign(record, sep);
     for (PartLine& part : row.parts) {
         for (std::string* text : {&part.supplier, &part.reference, &part.designation})
@@ -526,20 +534,9 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
 
 DesignRow describeRecord(DesignRecord& record, const std::string& decimalSeparator) {
     DesignRow row;
-    const std::string& sep = decimalSeparator;
-    const Judgement j = judge(record, sep, false);
-    row.state = j.state;
-    row.failing = j.failing(sep);
-    row.commaTexts.failing = j.failing(",");
-    row.stepsChosen = stepsChosen(record);
-    row.mass = shown(record, "Text91", sep, true);
-    row.price = shown(record, "Text92", sep, true);
-    row.height = shown(record, "Text90", sep, estimated(record));
-    row.axis = shown(record, "Text43", sep, estimated(record));
     int count = 0;
-    row.batteries = batteriesOf(record, sep, &count);
-    row.withAllBatteries = j.withFailing(sep);
-    row.remarks = visibleText(joined(partRemarks(record, sep)));
+    describeValues(row, record, decimalSeparator, false, &count);
+    row.remarks = visibleText(joined(partRemarks(record, decimalSeparator)));
     return row;
 }
 

@@ -15,12 +15,11 @@ const std::vector<Control>& designTimeControls() {
 
 }  // namespace
 
-DesignRecord::DesignRecord()
-    : controls_(designTimeControls()), index_(sharedIndexes(designTimeControls())) {}
+DesignRecord::DesignRecord() : controls_(designTimeControls()), index_(designTimeIndexes()) {}
 
-std::shared_ptr<const DesignRecord::Indexes> DesignRecord::sharedIndexes(
-    const std::vector<Control>& controls) {
-    static const std::shared_ptr<const Indexes> indexes = [&] {
+std::shared_ptr<const DesignRecord::Indexes> DesignRecord::designTimeIndexes() {
+    static const std::shared_ptr<const Indexes> indexes = [] {
+        const std::vector<Control>& controls = designTimeControls();
         auto built = std::make_shared<Indexes>();
         for (std::size_t i = 0; i < controls.size(); ++i) {
             built->byName[controls[i].name] = i;

@@ -49,7 +49,7 @@ class DesignRecord {
         Index byName;
         Index byMember;
     };
-    static std::shared_ptr<const Indexes> sharedIndexes(const std::vector<Control>& controls);
+    static std::shared_ptr<const Indexes> designTimeIndexes();
 
     std::vector<Control> controls_;
     std::shared_ptr<const Indexes> index_;
