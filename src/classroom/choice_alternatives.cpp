@@ -7,6 +7,7 @@
 #include "catalogue/visible_text.h"
 #include "classroom/scan_platform.h"
 #include "document/design_steps.h"
+#include "estimation/verdict.h"
 #include "steps/catalogue_selection.h"
 #include "window/design_record.h"
 
@@ -79,6 +80,16 @@ ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view l
         row.priceOver = red(copy, "Text92");
         row.heightOver = red(copy, "Text90");
         row.axisUnder = red(copy, "Text43");
+        const bool complete = row.design.height.has_value();
+        for (const CriterionResult& c : criteriaResults(copy, separator)) {
+            const std::string_view name = c.name;
+            std::string* mark = name == "Masse"     ? &row.massMark
+                                : name == "Prix"    ? &row.priceMark
+                                : !complete         ? nullptr
+                                : name == "Hauteur" ? &row.heightMark
+                                                    : &row.axisMark;
+            if (mark) *mark = standingMark(c, separator);
+        }
         alternatives.rows.push_back(std::move(row));
     }
     return alternatives;

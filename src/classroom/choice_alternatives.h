@@ -19,6 +19,9 @@ struct ChoiceAlternative {
     DesignRow design;                 // state, criteria, totals, heights, remarks
     // Values the window would show over their maximum (the axis: not above the propeller's radius).
     bool massOver = false, priceOver = false, heightOver = false, axisUnder = false;
+    // What each value's cell adds to it, in the words of the rule: « moins de 173 g exigé » when
+    // it fails, « à la limite » on a tie, nothing when it complies or is not computed.
+    std::string massMark, priceMark, heightMark, axisMark;
 };
 
 // Every item of a step's list side by side.

@@ -212,25 +212,18 @@ int stepsChosen(const DesignRecord& record) {
 // A criterion in words: how far from its limit, or that it stands exactly at it.
 std::string criterionText(const CriterionResult& c, std::string_view sep) {
     const bool money = std::string_view(c.unit) == "€";
-    const auto figure = [&](double v) {
-        return (money ? formatMoney(v, sep) : formatMeasure(v, sep)) + " " + c.unit;
-    };
-    const std::string value = figure(c.value);
-    const std::string limit = figure(c.limit);
+    const std::string value = criterionFigure(c, c.value, sep);
     if (c.standing == Standing::Tie)
         return std::string(c.name) + " : " + value + ", exactement la limite (" +
-               (c.mustBeAbove ? "plus de " : "moins de ") + limit +
-               " exigé) : le règlement ne donne pas de verdict";
-    const std::string text =
-        std::string(c.name) + " : " + value +
-        (c.mustBeAbove ? " pour plus de " + limit : " pour " + limit + " au plus");
+               requirementText(c, sep) + ") : le règlement ne donne pas de verdict";
     const double gap = c.mustBeAbove ? c.limit - c.value : c.value - c.limit;
     const std::string gapText = money ? formatCents(toCents(c.mustBeAbove ? c.limit : c.value) -
                                                         toCents(c.mustBeAbove ? c.value : c.limit),
                                                     sep) +
                                             " " + c.unit
-                                      : figure(gap);
-    return text + " (" + gapText + (c.mustBeAbove ? " de moins)" : " de trop)");
+                                      : criterionFigure(c, gap, sep);
+    return std::string(c.name) + " : " + value + " (" + requirementText(c, sep) + ", " + gapText +
+           (c.mustBeAbove ? " de moins)" : " de trop)");
 }
 
 struct Judgement {

@@ -6,6 +6,7 @@
 #include "estimation/compliance.h"
 #include "estimation/field_values.h"
 #include "estimation/remarks.h"
+#include "window/accessible_names.h"
 #include "window/design_record.h"
 #include "window/pictures.h"
 
@@ -102,4 +103,25 @@ std::vector<CriterionResult> criteriaResults(DesignRecord& record, std::string_v
                            .standing = standingOf(c, v)});
     }
     return results;
+}
+
+std::string criterionFigure(const CriterionResult& c, double value, std::string_view separator) {
+    const bool money = std::string_view(c.unit) == "€";
+    return (money ? formatMoney(value, separator) : formatMeasure(value, separator)) + " " + c.unit;
+}
+
+std::string requirementText(const CriterionResult& c, std::string_view separator) {
+    return requirementWords(c.mustBeAbove, c.limit, c.unit, separator);
+}
+
+std::string standingMark(const CriterionResult& c, std::string_view separator) {
+    switch (c.standing) {
+        case Standing::Complies:
+            return {};
+        case Standing::Tie:
+            return "à la limite";
+        case Standing::Fails:
+            break;
+    }
+    return requirementText(c, separator);
 }

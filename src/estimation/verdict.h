@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,3 +31,14 @@ struct CriterionResult {
 
 // The four criteria of a complete design, judged as giveVerdict judges them.
 std::vector<CriterionResult> criteriaResults(DesignRecord& record, std::string_view separator);
+
+// A criterion's value or limit as the rule states it: « 14,10 € », « 173 g ».
+std::string criterionFigure(const CriterionResult& c, double value, std::string_view separator);
+
+// The rule of a criterion in words, the same in every view: « moins de 14,00 € exigé », and for
+// the axis « plus de 50 mm exigé ».
+std::string requirementText(const CriterionResult& c, std::string_view separator);
+
+// What a value's cell adds to its figure: the rule when it fails, « à la limite » on a tie,
+// nothing when it complies.
+std::string standingMark(const CriterionResult& c, std::string_view separator);

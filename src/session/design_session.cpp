@@ -11,6 +11,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
+#include "catalogue/search_key.h"
 #include "catalogue/safe_name.h"
 #include "document/atomic_file.h"
 #include "document/design_file.h"
@@ -111,6 +112,16 @@ bool DesignSession::transact(const std::function<void()>& change, std::string_vi
 void DesignSession::listTyped(std::string_view list, const std::string& text) {
     Control& control = record_[list];
     if (control.kind != ControlKind::List) return;
+    // A text naming an item exactly, case and accents aside, picks it as a click would; any
+    // other text is only typed, and gives way to the chosen item when the pupil leaves the list.
+    const std::string key = searchKey(text);
+    for (size_t i = 0; i < control.items.size(); ++i) {
+        if (searchKey(control.items[i].text) != key) continue;
+        if (static_cast<int>(i) == control.chosenItem && !control.choiceMissing) break;
+        listLeft(list);  // the undo step starts from the design, not from half a word
+        listChosen(list, static_cast<int>(i));
+        return;
+    }
     control.text = text;
 }
 
@@ -160,14 +171,20 @@ void DesignSession::aboutClicked() {
 
 void DesignSession::quitClicked(const std::function<bool()>& save) {
     const char* const question = "Voulez vous vraiment quitter ?";
-    if (!isModified() || !save) {
-        if (platform_.askYesNo(question, "Confirmation", isModified() ? kUnsavedLost : ""))
+    if (!isModified()) {
+        if (platform_.askYesNo(question, "Confirmation", "")) platform_.endProgram();
+        return;
+    }
+    // Return alone never throws the work away: it saves first, or keeps the program open.
+    enum { Yes, No, SaveAndQuit };
+    if (!save) {
+        if (platform_.askChoice(question, "Confirmation", kUnsavedLost, {"Oui", "Non"}, No, No) ==
+            Yes)
             platform_.endProgram();
         return;
     }
-    enum { Yes, No, SaveAndQuit };
     switch (platform_.askChoice(question, "Confirmation", kUnsavedLost,
-                                {"Oui", "Non", "Enregistrer et quitter"}, Yes, No)) {
+                                {"Oui", "Non", "Enregistrer et quitter"}, SaveAndQuit, No)) {
         case Yes:
             platform_.endProgram();
             break;

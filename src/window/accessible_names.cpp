@@ -165,25 +165,23 @@ void describeState(DesignRecord& record) {
 
     for (const auto& [field, limited] : limitedValues()) {
         Control& c = record[field];
-        const std::string limit = limited.limit
-                                      ? record.text(limited.limit)
-                                      : formatNumber(MyVal(record.text("Text2")) / 2, ",");
+        const double limit =
+            limited.limit ? MyVal(record.text(limited.limit)) : MyVal(record.text("Text2")) / 2;
+        const std::string rule = requirementWords(!limited.maximum, limit, limited.unit, ",");
+        const std::string value = c.text + " " + limited.unit + " : ";
         if (!c.foreground) {
             // A value exactly at its limit has no colour: say so in words.
-            const bool atLimit = record["Image11"].visible && MyVal(c.text) == MyVal(limit);
-            c.accessibleDescription = atLimit ? c.text + " " + limited.unit +
-                                                    " : exactement la limite de " + limit + " " +
-                                                    limited.unit + ", pas de verdict"
-                                              : std::string();
+            const bool atLimit = record["Image11"].visible && MyVal(c.text) == limit;
+            c.accessibleDescription =
+                atLimit ? value + "exactement la limite (" + rule + "), pas de verdict"
+                        : std::string();
             continue;
         }
         const bool red = *c.foreground == kComplianceRed;
-        const char* state = limited.maximum
-                                ? (red ? "dépasse le maximum de " : "respecte le maximum de ")
-                                : (red ? "ne dépasse pas le rayon de l'hélice, "
-                                       : "dépasse le rayon de l'hélice, ");
-        c.accessibleDescription =
-            c.text + " " + limited.unit + " : " + state + limit + " " + limited.unit;
+        const char* state = limited.maximum ? (red ? "dépasse la limite" : "respecte la limite")
+                                            : (red ? "ne dépasse pas le rayon de l'hélice"
+                                                   : "dépasse le rayon de l'hélice");
+        c.accessibleDescription = value + state + " (" + rule + ")";
     }
 
     // Imprimer says why it cannot be used.
@@ -212,4 +210,12 @@ void describeState(DesignRecord& record) {
                                           "exactement à sa limite :\n") +
                         failing;
     }
+}
+
+std::string requirementWords(bool mustBeAbove, double limit, std::string_view unit,
+                             std::string_view decimalSeparator) {
+    const std::string figure = unit == "€" ? formatMoney(limit, decimalSeparator)
+                                           : formatMeasure(limit, decimalSeparator);
+    return std::string(mustBeAbove ? "plus de " : "moins de ") + figure + " " + std::string(unit) +
+           " exigé";
 }

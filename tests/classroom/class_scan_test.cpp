@@ -50,7 +50,7 @@ const ClassDesign kClass[] = {
      "Sans verdict", ""},
     {"Groupe 2/lourd.ventakar",
      [](DesignFixture& f) { f.completeDesign(0, 2, 2, "Option1", "Option3", "Option5"); }, nullptr,
-     DesignState::NonConforme, "Masse : 213 g pour 173 g au plus (40 g de trop)",
+     DesignState::NonConforme, "Masse : 213 g (moins de 173 g exigé, 40 g de trop)",
      "Non conforme : Masse", ""},
     {"a/b/c/d/piles.ventakar",
      [](DesignFixture& f) {
@@ -58,7 +58,7 @@ const ClassDesign kClass[] = {
          f.pick("Combo4", 1);  // 4 batteries, neither counted
      },
      nullptr, DesignState::Conforme, "",
-     "Non conforme : Masse : 198 g pour 173 g au plus (25 g de trop)", ""},
+     "Non conforme : Masse : 198 g (moins de 173 g exigé, 25 g de trop)", ""},
     {"debut.ventakar",
      [](DesignFixture& f) {
          for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5"})
@@ -79,7 +79,7 @@ const ClassDesign kClass[] = {
     {"copie.ventakar", light, nullptr, DesignState::Conforme, "", "Conforme", ""},
     {"axe.ventakar",
      [](DesignFixture& f) { f.completeDesign(1, 4, 4, "Option2", "Option3", "Option5"); }, nullptr,
-     DesignState::NonConforme, "Axe de l'hélice : 54,5 mm pour plus de 60 mm (5,5 mm de moins)",
+     DesignState::NonConforme, "Axe de l'hélice : 54,5 mm (plus de 60 mm exigé, 5,5 mm de moins)",
      "Non conforme : Axe de l'hélice", ""},
     {"sansimage.ventakar",
      [](DesignFixture& f) { f.completeDesign(2, 4, 4, "Option1", "Option3", "Option5"); }, nullptr,

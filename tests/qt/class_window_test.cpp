@@ -217,6 +217,8 @@ TEST(ClassWindow, TheKeyboardReachesEverything) {
 TEST(ClassWindow, SearchIgnoresCaseAndAccentsAndFindsFiles) {
     ClassFolder c;
     c.write("École/zelie.ventakar", design("ZÉLIE Ñuñez", R"({"text": "Roue 40 mm", "index": 1})"));
+    c.write("coeur.ventakar", design("Jérôme Cœur", R"({"text": "Roue 40 mm", "index": 1})"));
+    c.write("orsted.ventakar", design("Agathe Ørsted", R"({"text": "Roue 40 mm", "index": 1})"));
     auto w = openOver(c.dir.path());
     const struct {
         const char* typed;
@@ -226,6 +228,10 @@ TEST(ClassWindow, SearchIgnoresCaseAndAccentsAndFindsFiles) {
         {"LÉA", {"lea.ventakar"}},
         {"zelie nunez", {"École/zelie.ventakar"}},
         {"ecole", {"École/zelie.ventakar"}},
+        {"coeur", {"coeur.ventakar"}},
+        {"CŒUR", {"coeur.ventakar"}},
+        {"orsted", {"orsted.ventakar"}},
+        {"jerome", {"coeur.ventakar"}},
         {"ABIME", {"abime.ventakar"}},
         {"groupe/", {"groupe/tom.ventakar", "groupe/zoe.ventakar"}},
         {"  tom  ", {"groupe/tom.ventakar"}},

@@ -148,7 +148,7 @@ TEST(ScreenReader, AColouredValueSaysItsStateInWords) {
     auto* mass = w.findChild<QLineEdit*>("Text91");
     const QString limit = w.findChild<QLineEdit*>("Text88")->text();
     EXPECT_EQ(mass->accessibleDescription(),
-              mass->text() + " g : respecte le maximum de " + limit + " g");
+              mass->text() + " g : respecte la limite (moins de " + limit + " g exigé)");
     // Over the maximum: the words change with the colour.
     for (const char* list : {"Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7"}) {
         auto* combo = w.findChild<QComboBox*>(list);
@@ -157,9 +157,9 @@ TEST(ScreenReader, AColouredValueSaysItsStateInWords) {
     const QColor shown = mass->palette().color(QPalette::Text);
     const QString words = mass->accessibleDescription();
     if (shown == QColor(255, 0, 0)) {
-        EXPECT_EQ(words, mass->text() + " g : dépasse le maximum de " + limit + " g");
+        EXPECT_EQ(words, mass->text() + " g : dépasse la limite (moins de " + limit + " g exigé)");
     } else {
-        EXPECT_TRUE(words.contains("respecte le maximum")) << words.toStdString();
+        EXPECT_TRUE(words.contains("respecte la limite")) << words.toStdString();
     }
 }
 
@@ -192,6 +192,19 @@ TEST(Keyboard, ARemarkShowsWhenItsListTakesTheFocus) {
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_TRUE(QToolTip::text().contains(motor->accessibleDescription()))
         << QToolTip::text().toStdString();
+    // Undo and redo while the tooltip shows: it says what the list says now, never the part
+    // before nor a remark that no longer holds.
+    for (int turn = 0; turn < 2; ++turn) {
+        const QString before = QToolTip::text();
+        w.forward([&] { turn == 0 ? w.session().undo() : w.session().redo(); });
+        QApplication::processEvents();
+        if (cradle->toolTip().isEmpty()) {
+            EXPECT_FALSE(QToolTip::isVisible()) << turn;
+        } else {
+            EXPECT_EQ(QToolTip::text(), cradle->toolTip()) << turn;
+            EXPECT_NE(QToolTip::text(), before) << turn;
+        }
+    }
 }
 
 TEST(ScreenReader, ImprimerSaysWhyItIsDisabled) {

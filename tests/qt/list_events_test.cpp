@@ -48,62 +48,68 @@ struct TypingCase {
     const char* name;
     const char* typed;
     std::function<void(StepOneAnswered&)> then;
-    bool leaves = false;  // the focus leaves the list: its chosen item shows again
+    const char* diameter;  // the propeller the design holds afterwards
+    const char* shown;     // the list's text afterwards
 };
 
+void press(StepOneAnswered& s, Qt::Key key) {
+    QTest::keyClick(s.combo, key);
+    QApplication::processEvents();
+}
+
+// Typed text either names an item, and picks it as a click would, or gives way to the chosen item
+// once Return, Enter, Escape or Tab ends it or the focus leaves: the list never shows an item the
+// design does not hold.
 const TypingCase kTyping[] = {
-    {"OtherItemThenReturn", "Hélice bipale 250 mm",
-     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
-    {"OtherItemThenEnter", "Hélice bipale 250 mm",
-     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Enter); }},
-    {"OtherItemThenFocusLeaves", "Hélice bipale 250 mm",
+    {"ExactItemPicksIt", "Hélice bipale 250 mm", [](StepOneAnswered&) {}, "250",
+     "Hélice bipale 250 mm"},
+    {"ExactItemThenReturnKeepsIt", "Hélice bipale 250 mm",
+     [](StepOneAnswered& s) { press(s, Qt::Key_Return); }, "250", "Hélice bipale 250 mm"},
+    {"ItemWithoutCaseOrAccentsPicksIt", "HELICE bipale 250 mm", [](StepOneAnswered&) {}, "250",
+     "Hélice bipale 250 mm"},
+    {"PrefixThenReturnGoesBack", "Hélice bipale 2",
+     [](StepOneAnswered& s) { press(s, Qt::Key_Return); }, "100", "Hélice bipale 100 mm"},
+    {"PrefixThenEnterGoesBack", "Hélice t", [](StepOneAnswered& s) { press(s, Qt::Key_Enter); },
+     "100", "Hélice bipale 100 mm"},
+    {"PrefixThenEscapeGoesBack", "Hélice t",
+     [](StepOneAnswered& s) { press(s, Qt::Key_Escape); }, "100", "Hélice bipale 100 mm"},
+    {"PrefixIsNoCompletedItem", "Hélice t", [](StepOneAnswered&) {}, "100", "Hélice t"},
+    {"FreeTextThenTabGoesBack", "xyz", [](StepOneAnswered& s) { press(s, Qt::Key_Tab); }, "100",
+     "Hélice bipale 100 mm"},
+    {"FreeTextThenFocusLeavesGoesBack", "Ma propre hélice",
      [](StepOneAnswered& s) {
-         auto* other = s.w.findChild<QPushButton*>("Command3");
-         other->setFocus(Qt::TabFocusReason);
+         s.w.findChild<QPushButton*>("Command3")->setFocus(Qt::TabFocusReason);
          QApplication::processEvents();
      },
-     true},
-    {"OtherItemThenTab", "Hélice bipale 250 mm",
+     "100", "Hélice bipale 100 mm"},
+    {"AltLetterTypesNothing", "",
      [](StepOneAnswered& s) {
-         QTest::keyClick(s.combo, Qt::Key_Tab);
+         QTest::keyClick(s.combo, Qt::Key_E, Qt::AltModifier);
          QApplication::processEvents();
      },
-     true},
-    {"FreeTextThenTab", "xyz",
-     [](StepOneAnswered& s) {
-         QTest::keyClick(s.combo, Qt::Key_Tab);
-         QApplication::processEvents();
-     },
-     true},
-    {"CompletedPrefixThenReturn", "Hélice bipale 2",
-     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
-    {"LowerCaseThenReturn", "hélice bipale 250 mm",
-     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
-    {"FreeTextThenReturn", "Ma propre hélice",
-     [](StepOneAnswered& s) { QTest::keyClick(s.combo, Qt::Key_Return); }},
+     "100", "Hélice bipale 100 mm"},
 };
 
 class TypingIntoAList : public ::testing::TestWithParam<TypingCase> {};
 
-TEST_P(TypingIntoAList, ChangesItsTextAndNothingElse) {
+TEST_P(TypingIntoAList, PicksTheItemItNamesOrGoesBack) {
     const TypingCase& row = GetParam();
     StepOneAnswered s;
     ASSERT_TRUE(s.w.isLoaded());
     s.combo->setFocus(Qt::TabFocusReason);
     s.combo->lineEdit()->selectAll();
     typeText(s.combo, QString::fromUtf8(row.typed));
-    const QString typed = s.combo->currentText();
-    EXPECT_TRUE(typed.startsWith(QString::fromUtf8(row.typed)));
-    DesignRecord expected = s.w.session().record();
     row.then(s);
-    // Typed text that picked nothing does not stay once the pupil leaves the list.
-    const QString shown = row.leaves ? QString("Hélice bipale 100 mm") : typed;
-    EXPECT_EQ(s.combo->currentText(), shown);
-    expected["Combo1"].text = shown.toStdString();
-    EXPECT_TRUE(s.w.session().record() == expected)
-        << "record text: " << s.w.session().record().text("Combo1");
-    EXPECT_EQ(s.w.session().record().text("Text2"), "100");  // still the first propeller
-    EXPECT_EQ(s.w.session().record().text("Combo1"), shown.toStdString());
+    QApplication::processEvents();
+    const DesignRecord& record = s.w.session().record();
+    EXPECT_EQ(record.text("Text2"), row.diameter);
+    EXPECT_EQ(s.combo->currentText(), QString::fromUtf8(row.shown));
+    EXPECT_EQ(record.text("Combo1"), row.shown);
+    const int chosen = record["Combo1"].chosenItem;
+    EXPECT_EQ(s.combo->currentIndex(), chosen) << "the arrows move from the item shown";
+    EXPECT_EQ(QString::fromStdString(record["Combo1"].items[chosen].text),
+              row.diameter == std::string("100") ? "Hélice bipale 100 mm"
+                                                 : "Hélice bipale 250 mm");
 }
 
 // A list that takes the focus from the keyboard shows its chosen item from its start, not its
@@ -124,6 +130,60 @@ TEST(ListPicks, AFocusedListShowsItsItemFromItsStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, TypingIntoAList, ::testing::ValuesIn(kTyping),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// However the third propeller came to be chosen, Down and Up move from it.
+struct ThirdItemChosen {
+    const char* name;
+    std::function<void(DesignWindow&)> choose;
+};
+
+const ThirdItemChosen kThirdChosen[] = {
+    {"ByTheComparisonsChoice",  // « Choisir » picks through the session, not the widget
+     [](DesignWindow& w) { w.forward([&] { w.session().listChosen("Combo1", 2); }); }},
+    {"ByOpeningAFile",
+     [](DesignWindow& w) {
+         w.forward([&] { w.session().listChosen("Combo1", 2); });
+         const std::string saved = w.session().designText();
+         w.forward([&] {
+             ASSERT_TRUE(w.session().newDesign());
+             ASSERT_EQ(w.session().openDesign(saved, "/tmp/trois.ventakar"), OpenResult::Opened);
+         });
+     }},
+    {"ByAnUndo",
+     [](DesignWindow& w) {
+         driver::pick(w, "Combo1", 2);
+         driver::pick(w, "Combo1", 4);
+         w.forward([&] { w.session().undo(); });
+     }},
+    {"ByTypingItsName",
+     [](DesignWindow& w) {
+         auto* combo = w.findChild<QComboBox*>("Combo1");
+         combo->setFocus(Qt::TabFocusReason);
+         combo->lineEdit()->selectAll();
+         typeText(combo, combo->itemText(2));
+     }},
+};
+
+class ArrowsAfterAChoice : public ::testing::TestWithParam<ThirdItemChosen> {};
+
+TEST_P(ArrowsAfterAChoice, MoveFromTheItemShown) {
+    StepOneAnswered s;
+    ASSERT_TRUE(s.w.isLoaded());
+    GetParam().choose(s.w);
+    s.combo = s.w.findChild<QComboBox*>("Combo1");
+    ASSERT_EQ(s.w.session().record()["Combo1"].chosenItem, 2);
+    ASSERT_EQ(s.combo->currentText(), s.combo->itemText(2));
+    s.combo->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(s.combo, Qt::Key_Down);
+    EXPECT_EQ(s.w.session().record()["Combo1"].chosenItem, 3);
+    QTest::keyClick(s.combo, Qt::Key_Up);
+    QTest::keyClick(s.combo, Qt::Key_Up);
+    EXPECT_EQ(s.w.session().record()["Combo1"].chosenItem, 1);
+    EXPECT_EQ(s.combo->currentText(), s.combo->itemText(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, ArrowsAfterAChoice, ::testing::ValuesIn(kThirdChosen),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ListPicks, TheArrowKeysOnTheListArePicks) {

@@ -149,14 +149,35 @@ TEST(Transaction, AnOptionAlreadySelectedRunsNothing) {
     EXPECT_TRUE(f.platform.log.empty());
 }
 
-TEST(Transaction, TypingChangesTheListTextAndNothingElse) {
-    DesignFixture f;
-    f.pick("Combo1", 0);
-    DesignRecord expected = f.record();
-    f.session.listTyped("Combo1", "P3o");  // the text of another item: still not a pick
-    expected["Combo1"].text = "P3o";
-    EXPECT_TRUE(f.record() == expected);
-    EXPECT_EQ(f.text("Text2"), "100");
+// Typed text that names an item, case and accents aside, picks it as a click would (one undo
+// step); any other text changes the list's text and nothing else.
+TEST(Transaction, TypingPicksTheItemItNamesAndNothingElse) {
+    const struct {
+        const char* typed;
+        const char* diameter;  // afterwards
+        bool picked;
+    } rows[] = {
+        {"P3", "100", false},       // the start of an item
+        {"P3o ", "100", false},     // an item and a space more
+        {"p3o", "120", true},       // an item, another case
+        {"P2", "100", false},       // today's item: nothing to pick
+        {"Sélection", "100", false},
+    };
+    for (const auto& row : rows) {
+        DesignFixture f;
+        f.pick("Combo1", 0);
+        DesignRecord expected = f.record();
+        f.session.listTyped("Combo1", row.typed);
+        EXPECT_EQ(f.text("Text2"), row.diameter) << row.typed;
+        if (row.picked) {
+            EXPECT_EQ(f.text("Combo1"), "P3o") << "the item's own text";
+            ASSERT_TRUE(f.session.undo());
+            EXPECT_TRUE(f.record() == expected) << "undone to the design before the typing";
+        } else {
+            expected["Combo1"].text = row.typed;
+            EXPECT_TRUE(f.record() == expected) << row.typed;
+        }
+    }
 }
 
 }  // namespace

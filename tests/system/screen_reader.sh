@@ -97,7 +97,7 @@ expect("Etape 14, verdict : conforme", "image", states=(S.STATE_FOCUSABLE,),
        description="Critères du règlement :")
 expect("Votre sélection, masse (g)", "text", description="")
 mass = by_name.get("Votre sélection, masse (g)")
-if mass is not None and " g : respecte le maximum de " not in mass.description:
+if mass is not None and " g : respecte la limite (moins de " not in mass.description:
     failures.append(f"the total mass says « {mass.description} » of its colour")
 expect("Imprimer", "push button", states=(S.STATE_ENABLED,))
 named = [n for n in nodes if n.name.startswith("Etape ")]

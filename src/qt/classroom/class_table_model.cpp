@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 
+#include "catalogue/search_key.h"
 #include "classroom/class_csv.h"
 
 namespace {
@@ -33,13 +34,9 @@ QColor stateColour(DesignState state) {
 }
 
 QString searchKey(const QString& text) {
-    // Case and accents aside: « Léa » and « lea », « ÉCOLE » and « ecole » are one.
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString key;
-    key.reserve(decomposed.size());
-    for (const QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing) key += c;
-    return key.toCaseFolded();
+    // Case, accents and ligatures aside: « Léa » and « lea », « Cœur » and « coeur » are one.
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    return QString::fromStdString(searchKey(composed.toStdString())).toCaseFolded();
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "qt/design/choice_comparison_dialog.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "catalogue/number_text.h"
 #include "qt/system_number_format.h"
@@ -22,6 +24,7 @@ namespace {
 constexpr int kSortRole = Qt::UserRole + 1;
 constexpr int kItemRole = Qt::UserRole + 2;
 constexpr int kConformingRole = Qt::UserRole + 3;
+constexpr int kFailedRole = Qt::UserRole + 4;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -37,12 +40,12 @@ Cell cell(const QString& text, const QVariant& sortValue = {}) {
     return {text, sortValue.isValid() ? sortValue : QVariant(text)};
 }
 
-// A value the window would show in red, said in words as the window's screen reader says it.
+// A value with what the rule says of it: « 213 (moins de 173 g exigé) », « 173 (à la limite) ».
 Cell value(const std::optional<double>& number, const std::string& separator, bool money,
-           const char* beyond) {
+           const std::string& mark) {
     if (!number) return cell("");
     QString text = qs(money ? formatMoney(*number, separator) : formatNumber(*number, separator));
-    if (beyond) text += QString(" (") + beyond + ")";
+    if (!mark.empty()) text += " (" + qs(mark) + ")";
     return cell(text, *number);
 }
 
@@ -54,7 +57,8 @@ class AlternativesModel : public QAbstractTableModel {
     struct Row {
         std::vector<Cell> cells;
         int item = 0;
-        bool conforming = false;
+        bool conforming = false;  // conforming, and no part to check
+        bool failed = false;      // picking it fails: its reason across the row
     };
     AlternativesModel(QStringList headers, QObject* parent)
         : QAbstractTableModel(parent), headers_(std::move(headers)) {}
@@ -91,16 +95,38 @@ class AlternativesModel : public QAbstractTableModel {
                 return row.item;
             case kConformingRole:
                 return row.conforming;
+            case kFailedRole:
+                return row.failed;
+            case Qt::BackgroundRole:
+                if (index.column() == markedColumn) return QApplication::palette().alternateBase();
+                return {};
             default:
                 return {};
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-            section >= headers_.size())
-            return {};
+        if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size()) return {};
+        if (role == Qt::FontRole && section == markedColumn) {
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            bold.setUnderline(true);
+            return bold;
+        }
+        if (role != Qt::DisplayRole) return {};
         return headers_[section];
     }
+    // The column of the current cell, tinted and its heading bold: Ctrl+T sorts on it.
+    void markColumn(int column) {
+        if (column == markedColumn) return;
+        const int before = markedColumn;
+        markedColumn = column;
+        for (int c : {before, column}) {
+            if (c < 0 || rows_.empty()) continue;
+            emit dataChanged(index(0, c), index(int(rows_.size()) - 1, c), {Qt::BackgroundRole});
+            emit headerDataChanged(Qt::Horizontal, c, c);
+        }
+    }
+    int markedColumn = -1;
 
   private:
     QStringList headers_;
@@ -121,9 +147,18 @@ class AlternativesProxy : public QSortFilterProxyModel {
         const QVariant b = right.data(kSortRole);
         const bool aNumber = a.typeId() == QMetaType::Double;
         const bool bNumber = b.typeId() == QMetaType::Double;
-        if (aNumber && bNumber) return a.toDouble() < b.toDouble();
-        if (aNumber != bNumber) return aNumber;  // numbers before empty cells
-        return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
+        int order = 0;
+        if (aNumber && bNumber) {
+            order = a.toDouble() < b.toDouble() ? -1 : b.toDouble() < a.toDouble() ? 1 : 0;
+        } else if (aNumber != bNumber) {
+            order = aNumber ? -1 : 1;  // numbers before empty cells
+        } else {
+            order = QString::localeAwareCompare(a.toString(), b.toString());
+        }
+        if (order != 0) return order < 0;
+        // Equal values keep the list's order, whichever way the column is sorted.
+        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row()
+                                                 : left.row() > right.row();
     }
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
         return !conformingOnly ||
@@ -144,15 +179,14 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
         complete_ = complete_ || row.design.height.has_value();
     captions_ = int(first.fieldCaptions.size());
 
-    QStringList headers = {"Choix actuel", "Désignation"};
-    for (const std::string& caption : first.fieldCaptions) headers << qs(caption);
-    headers << "Masse totale (g)"
-            << "Prix total HT (€)";
+    // Who and the design it gives first, in view on a small screen; the step's values after.
+    QStringList headers = {"Choix actuel", "Désignation", "Masse totale (g)", "Prix total HT (€)"};
     if (complete_)
         headers << "Hauteur (mm)"
                 << "Axe de l'hélice (mm)"
                 << "Verdict"
                 << "À vérifier";
+    for (const std::string& caption : first.fieldCaptions) headers << qs(caption);
     model_ = new AlternativesModel(headers, this);
     addRows(first);
     next_ = kFirstRows;
@@ -176,10 +210,28 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     table_->installEventFilter(this);
     table_->resizeColumnsToContents();
     for (int c = 0; c < model_->columnCount(); ++c)
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 320));
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), c == 1 ? 320 : 220));
     table_->sortByColumn(-1, Qt::AscendingOrder);  // the list's order until the pupil sorts
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) column_ = current.column();
+                model_->markColumn(current.isValid() ? current.column() : -1);
+                updateChoose();
+            });
+    // After a sort, a filter or new rows: the failed rows' reasons across their row, a current
+    // row kept or the first one made current, in the column the pupil was in.
+    connect(proxy_, &QSortFilterProxyModel::layoutChanged, this,
+            &ChoiceComparisonDialog::afterRowsMoved);
+    connect(proxy_, &QSortFilterProxyModel::modelReset, this,
+            &ChoiceComparisonDialog::afterRowsMoved);
+    connect(proxy_, &QSortFilterProxyModel::rowsInserted, this,
+            &ChoiceComparisonDialog::afterRowsMoved);
+    connect(proxy_, &QSortFilterProxyModel::rowsRemoved, this,
+            &ChoiceComparisonDialog::afterRowsMoved);
 
     conformingOnly_ = new QCheckBox("&Seulement les choix qui gardent la conception conforme");
+    conformingOnly_->setToolTip(
+        "Sans les choix qui ne peuvent pas être faits ni ceux qui ont une remarque « À vérifier ».");
     conformingOnly_->setObjectName("conformingOnly");
     conformingOnly_->setEnabled(complete_);
     connect(conformingOnly_, &QCheckBox::toggled, this, [this, proxy](bool on) {
@@ -195,6 +247,7 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     QPushButton* choose = buttons->addButton("&Choisir", QDialogButtonBox::AcceptRole);
     choose->setObjectName("chooseAlternative");
     choose->setDefault(true);
+    choose_ = choose;
     buttons->addButton("&Fermer", QDialogButtonBox::RejectRole);
     connect(choose, &QPushButton::clicked, this, &ChoiceComparisonDialog::choose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -227,6 +280,7 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     }
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
         table_->setCurrentIndex(proxy_->index(0, 1));
+    afterRowsMoved();
     table_->setFocus();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
@@ -240,36 +294,51 @@ void ChoiceComparisonDialog::addRows(const ChoiceAlternatives& alternatives) {
         std::vector<Cell> cells;
         cells.push_back(cell(row.current ? "choix actuel" : ""));
         cells.push_back(cell(qs(row.designation)));
-        for (int f = 0; f < captions_; ++f) {
-            const QString text = f < int(row.fields.size()) ? qs(row.fields[f]) : QString();
-            const std::optional<double> number =
-                parseDecimalNumber(QString(text).replace(',', '.').toStdString());
-            cells.push_back(cell(text, number ? QVariant(*number) : QVariant()));
-        }
         if (!row.failure.empty()) {
-            // The reason instead of values, in the last column.
-            while (int(cells.size()) < model_->columnCount() - 1) cells.push_back(cell(""));
-            cells.push_back(cell("Impossible : " + qs(row.failure)));
+            // The reason across the design's columns and the step's values (see afterRowsMoved).
+            cells.push_back(cell("Impossible de choisir : " + qs(row.failure)));
         } else {
             const DesignRow& d = row.design;
-            cells.push_back(
-                value(d.mass, separator_, false, row.massOver ? "dépasse le maximum" : nullptr));
-            cells.push_back(
-                value(d.price, separator_, true, row.priceOver ? "dépasse le maximum" : nullptr));
+            cells.push_back(value(d.mass, separator_, false, row.massMark));
+            cells.push_back(value(d.price, separator_, true, row.priceMark));
             if (complete_) {
-                cells.push_back(value(d.height, separator_, false,
-                                      row.heightOver ? "dépasse le maximum" : nullptr));
-                cells.push_back(
-                    value(d.axis, separator_, false,
-                          row.axisUnder ? "ne dépasse pas le rayon de l'hélice" : nullptr));
+                cells.push_back(value(d.height, separator_, false, row.heightMark));
+                cells.push_back(value(d.axis, separator_, false, row.axisMark));
                 cells.push_back(cell(qs(d.withAllBatteries)));
                 cells.push_back(cell(qs(d.remarks)));
             }
+            for (int f = 0; f < captions_; ++f) {
+                const QString text = f < int(row.fields.size()) ? qs(row.fields[f]) : QString();
+                const std::optional<double> number =
+                    parseDecimalNumber(QString(text).replace(',', '.').toStdString());
+                cells.push_back(cell(text, number ? QVariant(*number) : QVariant()));
+            }
         }
-        rows.push_back({std::move(cells), row.item,
-                        row.failure.empty() && row.design.state == DesignState::Conforme});
+        const bool conforming = row.failure.empty() &&
+                                row.design.state == DesignState::Conforme &&
+                                row.design.remarks.empty();
+        rows.push_back({std::move(cells), row.item, conforming, !row.failure.empty()});
     }
     model_->append(std::move(rows));
+}
+
+void ChoiceComparisonDialog::afterRowsMoved() {
+    table_->clearSpans();
+    const int columns = model_->columnCount();
+    for (int r = 0; r < proxy_->rowCount(); ++r)
+        if (proxy_->index(r, 0).data(kFailedRole).toBool()) table_->setSpan(r, 2, 1, columns - 2);
+    if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
+        table_->setCurrentIndex(proxy_->index(0, std::clamp(column_, 0, columns - 1)));
+    if (table_->currentIndex().isValid()) table_->scrollTo(table_->currentIndex());
+    updateChoose();
+}
+
+void ChoiceComparisonDialog::updateChoose() {
+    const QModelIndex current = table_->currentIndex();
+    const bool failed = current.isValid() && current.data(kFailedRole).toBool();
+    choose_->setEnabled(current.isValid() && !failed);
+    choose_->setToolTip(failed ? "Ce choix ne peut pas être fait : la raison est dans sa ligne."
+                               : QString());
 }
 
 ChoiceComparisonDialog::~ChoiceComparisonDialog() {
@@ -309,7 +378,7 @@ void ChoiceComparisonDialog::addMore() {
 
 void ChoiceComparisonDialog::choose() {
     const QModelIndex current = table_->currentIndex();
-    if (!current.isValid()) return;
+    if (!current.isValid() || current.data(kFailedRole).toBool()) return;
     chosen_ = current.data(kItemRole).toInt();
     accept();
 }

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QSortFilterProxyModel;
 class AlternativesModel;
 class QTableView;
@@ -45,6 +46,8 @@ class ChoiceComparisonDialog : public QDialog {
     void addMore();
     void compute();  // on a worker thread
     void choose();
+    void afterRowsMoved();
+    void updateChoose();
 
     DesignRecord record_;
     std::string list_;
@@ -65,4 +68,6 @@ class ChoiceComparisonDialog : public QDialog {
     QTableView* table_ = nullptr;
     QCheckBox* conformingOnly_ = nullptr;
     int chosen_ = -1;
+    int column_ = 1;         // the pupil's column, kept through sorts and filters
+    QPushButton* choose_ = nullptr;
 };

@@ -242,7 +242,10 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
                 }
             }
             connect(list, &StepList::typed, this, [this, name](const QString& text) {
-                session_->listTyped(name.toStdString(), text.toStdString());
+                // Mirrored: a text naming an item has picked it.
+                forward([this, name, text] {
+                    session_->listTyped(name.toStdString(), text.toStdString());
+                });
             });
             connect(list, &StepList::picked, this, [this, name](int index) {
                 forward([this, name, index] { session_->listChosen(name.toStdString(), index); });
@@ -329,6 +332,21 @@ void DesignWindow::mirrorRecord() {
     }
     for (auto* group : std::as_const(groups_)) group->setExclusive(true);
     updateOptionTabStops();
+    // A tooltip shown for the focused control says what it says now, not before the change.
+    if (QToolTip::isVisible()) {
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && focused->objectName().isEmpty() &&
+            qobject_cast<QComboBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        if (focused && widgets_.value(focused->objectName()) == focused) {
+            if (focused->toolTip().isEmpty()) {
+                QToolTip::hideText();
+            } else if (QToolTip::text() != focused->toolTip()) {
+                QToolTip::showText(focused->mapToGlobal(QPoint(0, focused->height())),
+                                   focused->toolTip(), focused);
+            }
+        }
+    }
     platform_.releasePictures();  // the labels now hold what is shown; nothing else stays decoded
     emit mirrored();
 }
@@ -374,9 +392,11 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
         }
         case ControlKind::List: {
             auto* list = static_cast<StepList*>(widget);
-            if (list->items()->setItems(control.items.shared())) {
-                list->setCurrentIndex(-1);  // no item is chosen until the user picks one
-            }
+            list->items()->setItems(control.items.shared());
+            // The list's own current item is the design's, so that the arrows move from the item
+            // shown; none before the first pick.
+            const int chosen = hasChoice(control) ? control.chosenItem : -1;
+            if (list->currentIndex() != chosen) list->setCurrentIndex(chosen);
             if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));
             const int length = std::min<int>(control.selectionLength,
                                              list->currentText().size() - control.selectionStart);

@@ -1,7 +1,6 @@
 #include "qt/design/step_list.h"
 
 #include <QAbstractItemView>
-#include <QCompleter>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QScreen>
@@ -23,8 +22,8 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
     // a pick; none of them is one here.
     disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    if (QCompleter* completer = lineEdit()->completer())
-        disconnect(completer, nullptr, this, nullptr);
+    // No completion: a text the pupil did not type would show an item the design lacks.
+    setCompleter(nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &StepList::typed);
     lineEdit()->installEventFilter(this);
     connect(model(), &QAbstractItemModel::modelReset, this, [this] { longestItem_ = -1; });
@@ -36,6 +35,19 @@ StepList::StepList(QWidget* parent) : QComboBox(parent) {
 }
 
 void StepList::keyPressEvent(QKeyEvent* event) {
+    // Alt with a letter belongs to the menus, never to the text.
+    if ((event->modifiers() & Qt::AltModifier) && !(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    // Return and Escape end the typing: the list shows the chosen item again.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) &&
+        !view()->isVisible()) {
+        event->accept();
+        emit left();
+        return;
+    }
     const QString before = lineEdit()->text();
     picking_ = false;
     QComboBox::keyPressEvent(event);

@@ -8,8 +8,8 @@ class QKeyEvent;
 class QWheelEvent;
 
 // An editable step list on which only a real pick chooses: an item taken from the open list, the
-// arrow keys, or the wheel once the list has the focus. Typing, Return, leaving the list and the
-// toolkit's completion change its text and nothing else.
+// arrow keys, the wheel once the list has the focus, or a typed text naming an item (the session
+// decides). Return, Escape and leaving the list end the typing; there is no completion.
 class StepList : public QComboBox {
     Q_OBJECT
   public:
@@ -24,7 +24,7 @@ class StepList : public QComboBox {
   signals:
     void typed(const QString& text);
     void picked(int index);
-    // The focus left the list.
+    // The focus left the list, or Return or Escape ended the typing.
     void left();
 
   protected:
