@@ -72,6 +72,9 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     palette.setColor(QPalette::WindowText, Qt::white);
     version->setPalette(palette);
     auto* hint = findChild<QLabel*>("Label3");
+    // Heard as what it is and with its key: a screen reader's user has no mouse to click.
+    setAccessibleName("VENTAKAR, démarrage");
+    hint->setAccessibleName("Appuyez sur Espace ou cliquez pour continuer");
     palette = hint->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
     hint->setPalette(palette);

@@ -11,8 +11,8 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
-#include "catalogue/search_key.h"
 #include "catalogue/safe_name.h"
+#include "catalogue/search_key.h"
 #include "document/atomic_file.h"
 #include "document/design_file.h"
 #include "document/design_steps.h"
@@ -123,6 +123,7 @@ void DesignSession::listTyped(std::string_view list, const std::string& text) {
         return;
     }
     control.text = text;
+    control.selectionLength = 0;  // the typing replaced the start text's selection
 }
 
 void DesignSession::listLeft(std::string_view list) {

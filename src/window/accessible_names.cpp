@@ -121,7 +121,19 @@ void nameControls(std::vector<Control>& controls) {
                 }
                 break;
             }
-            case ControlKind::OptionButton:
+            case ControlKind::OptionButton: {
+                // The caption of its group, left of the options (« Type de batteries »).
+                const Control* caption = nullptr;
+                for (const Control& label : controls) {
+                    if (label.kind == ControlKind::Label && label.parent == control.parent &&
+                        std::abs(label.geometry.top - control.geometry.top) <= 240 &&
+                        label.geometry.left + label.geometry.width <= control.geometry.left)
+                        caption = &label;
+                }
+                control.accessibleName =
+                    withComma(caption ? withComma(step, caption->text) : step, control.text);
+                break;
+            }
             case ControlKind::CheckBox:
                 control.accessibleName = withComma(step, control.text);
                 break;
@@ -214,8 +226,8 @@ void describeState(DesignRecord& record) {
 
 std::string requirementWords(bool mustBeAbove, double limit, std::string_view unit,
                              std::string_view decimalSeparator) {
-    const std::string figure = unit == "€" ? formatMoney(limit, decimalSeparator)
-                                           : formatMeasure(limit, decimalSeparator);
+    const std::string figure =
+        unit == "€" ? formatMoney(limit, decimalSeparator) : formatMeasure(limit, decimalSeparator);
     return std::string(mustBeAbove ? "plus de " : "moins de ") + figure + " " + std::string(unit) +
            " exigé";
 }

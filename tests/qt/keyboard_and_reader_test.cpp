@@ -103,6 +103,8 @@ TEST(ScreenReader, ControlsAreNamedByTheirStepAndCaption) {
         {"Text11", "Etape 2, Diam. arbre (mm)"},
         {"Combo4", "Etape 4, Alimentation"},
         {"Check1", "Etape 4, Prendre en compte le coût des batteries"},
+        {"Option7", "Etape 4, Type de batteries, Pile"},  // the group's caption heard with it
+        {"Option8", "Etape 4, Type de batteries, Accu"},
         {"Text41", "Etape 6, Réf. Fournisseur"},
         {"Option1", "Etape 8, Châssis au dessus des roues avant"},
         {"Option6", "Etape 10, Arrière"},

@@ -78,8 +78,7 @@ bool isLightweight(ControlKind kind) {
 
 DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     initDesignResources();
-    static const bool accessibleLists = (QAccessible::installFactory(stepListAccessible), true);
-    Q_UNUSED(accessibleLists);
+    installStepListAccessibility();
     setWindowTitle("VENTAKAR");
     platform_.setDialogParent(this);
     platform_.setEndProgramAction([this] {
@@ -397,12 +396,13 @@ void DesignWindow::mirror(const Control& control, QWidget* widget) {
             // shown; none before the first pick.
             const int chosen = hasChoice(control) ? control.chosenItem : -1;
             if (list->currentIndex() != chosen) list->setCurrentIndex(chosen);
-            if (list->currentText() != qs(control.text)) list->setEditText(qs(control.text));
+            const bool newText = list->currentText() != qs(control.text);
+            if (newText) list->setEditText(qs(control.text));
             const int length = std::min<int>(control.selectionLength,
                                              list->currentText().size() - control.selectionStart);
             if (length > 0) {
                 list->lineEdit()->setSelection(control.selectionStart, length);
-            } else if (!list->lineEdit()->hasFocus()) {
+            } else if (newText && !list->lineEdit()->hasFocus()) {
                 list->lineEdit()->setCursorPosition(0);
             }
             break;

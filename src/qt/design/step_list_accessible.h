@@ -8,3 +8,7 @@ class QString;
 // (« Etape 1, Hélice »), whose value is the list's text. The toolkit's own combo box would give
 // the list's text as its name on this system.
 QAccessibleInterface* stepListAccessible(const QString& className, QObject* object);
+
+// The factory above, and the step lists' field kept from the screen readers' events (its
+// selection, caret and text): the list tells its focus and item itself. Once per program.
+void installStepListAccessibility();
