@@ -293,9 +293,19 @@ void FileCheck::checkLines(std::string_view content) {
         }
     }
     int record = 0;
+    // Problems of the lines' structure are those the reader stops on.
+    struct Shifting {
+        std::vector<CheckProblem>& problems;
+        std::size_t from;
+        ~Shifting() {
+            for (std::size_t p = from; p < problems.size(); ++p) problems[p].shiftsFields = true;
+        }
+    };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
+        const std::size_t problemsBefore = report_.problems.size();
         if (blankLine(line.text)) {
+            const Shifting shifting{report_.problems, problemsBefore};
             add(line.number, 0, nullptr, Severity::Error,
                 "ligne vide : le lecteur la compte comme un champ vide et décale tous les champs "
                 "qui suivent ; supprimez-la.");
@@ -303,10 +313,12 @@ void FileCheck::checkLines(std::string_view content) {
             continue;
         }
         if (tooManyFields(line, record + 1)) {
+            const Shifting shifting{report_.problems, problemsBefore};
             records_ = ++record;
             continue;
         }
         if (!tokenize(line.text, ',', &tokens)) {
+            const Shifting shifting{report_.problems, problemsBefore};
             const std::size_t open = line.text.find('"');
             add(line.number, record + 1, nullptr, Severity::Error,
                 "guillemet non fermé ligne " + std::to_string(line.number) + " (le texte " +
@@ -342,6 +354,7 @@ void FileCheck::checkLines(std::string_view content) {
             }
             continue;
         }
+        const Shifting shifting{report_.problems, problemsBefore};
         columnsDoNotMatch(line, tokens, record);
     }
 }
@@ -672,9 +685,17 @@ std::vector<std::string> reportLines(const CheckReport& report) {
 std::string firstErrorOf(const std::string& folder, const std::string& file) {
     const std::string name = std::filesystem::path(file).filename().string();
     const CheckReport report = checkDataFolder(folder, probeFileExists);
+    // What the reader stopped on first (a missing picture of an earlier line did not stop it).
+    const CheckProblem* first = nullptr;
     for (const CheckProblem& p : report.problems) {
         if (p.file != name || p.severity != Severity::Error) continue;
-        return (p.line > 0 ? "ligne " + std::to_string(p.line) + " : " : std::string()) + p.text;
+        if (p.shiftsFields || p.line == 0) {
+            first = &p;
+            break;
+        }
+        if (!first) first = &p;
     }
-    return {};
+    if (!first) return {};
+    return (first->line > 0 ? "ligne " + std::to_string(first->line) + " : " : std::string()) +
+           first->text;
 }

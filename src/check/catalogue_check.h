@@ -13,6 +13,9 @@ struct CheckProblem {
     std::string field;  // the field's caption, or empty
     Severity severity = Severity::Error;
     std::string text;
+    // The reader cannot get past it: a line of the wrong number of fields, a blank line, an
+    // unclosed quote; every later field is read shifted.
+    bool shiftsFields = false;
 };
 
 // How one file was read.

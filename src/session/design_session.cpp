@@ -158,7 +158,12 @@ void DesignSession::clearanceChanged(int value) {
 }
 
 void DesignSession::printClicked(Printer& printer) {
-    if (!record_["Command1"].enabled) return;
+    if (!record_["Command1"].enabled) {
+        // Ctrl+P on a design that cannot print: why, rather than nothing.
+        if (!record_["Command1"].toolTip.empty())
+            platform_.showWarning(record_["Command1"].toolTip);
+        return;
+    }
     const std::time_t now = std::time(nullptr);
     std::tm today{};
     localtime_r(&now, &today);

@@ -247,6 +247,23 @@ TEST_P(DataMistake, IsReportedAtItsLineWithItsCause) {
 INSTANTIATE_TEST_SUITE_P(Check, DataMistake, testing::ValuesIn(kMistakes),
                          [](const auto& info) { return info.param.name; });
 
+// Why start-up stopped on a file: the line the reader could not get past, not a missing picture
+// of a line before it, which start-up never looks for.
+TEST(Check, TheCauseOfAStopIsTheShortRecordNotAnEarlierPicture) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    fs::remove(dir.root() / "Data" / "Roue 40 mm.jpg");
+    editLine(dir, "Roue.txt", 3,
+             [](std::string line) { return line.replace(line.find(",7,3,"), 5, ",7,"); });
+    const std::string cause = firstErrorOf("Data", "Data/Roue.txt");
+    EXPECT_EQ(cause.rfind("ligne 3 : 6 champs trouvés sur 7 attendus", 0), 0u) << cause;
+    // With no line out of shape, the first error is still told.
+    editLine(dir, "Roue.txt", 3,
+             [](std::string line) { return line.replace(line.find(",7,"), 3, ",7,3,"); });
+    EXPECT_EQ(
+        firstErrorOf("Data", "Data/Roue.txt").rfind("ligne 2 : l'image « Roue 40 mm.jpg »", 0), 0u);
+}
+
 TEST(Check, TheSuppliedDataHasNoProblem) {
     TempDataDir dir;
     dir.copySuppliedData();

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -128,6 +129,66 @@ TEST(ChoiceComparison, ALargeCatalogueComesWholeAndInOrder) {
     ASSERT_EQ(model->rowCount(), 700);
     const QStringList references = columnOf(dialog.table(), "Réf. Fournisseur");
     for (int i = 0; i < 700; ++i) EXPECT_EQ(references.at(i), QString("REF-%1").arg(i));
+}
+
+// At 1366 × 768: the design's columns in view beside the designation, the current row and column
+// kept through a filter, the conforming filter without parts to check, a row that cannot be
+// chosen telling why across the row with « Choisir » disabled, equal values in the list's order.
+TEST(ChoiceComparison, ASmallScreenShowsTheDesignAndKeepsTheRowCurrent) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    driver::PassingDesign design;
+    ASSERT_TRUE(design.w.isLoaded());
+    dir.remove("Moteur RF-300.jpg");  // its pick now fails
+    ChoiceComparisonDialog dialog(design.w.session().record(), "Combo2", &design.w);
+    dialog.resize(1306, 688);  // as it opens on a 1366 × 768 screen
+    dialog.show();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.complete(), 10000);
+    QTableView* table = dialog.table();
+    QApplication::processEvents();
+    const QHeaderView* header = table->horizontalHeader();
+    const QAbstractItemModel* model = table->model();
+    for (const char* caption : {"Désignation", "Masse totale (g)", "Prix total HT (€)",
+                                "Hauteur (mm)", "Verdict", "À vérifier"}) {
+        int column = -1;
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal).toString() == caption) column = c;
+        ASSERT_GE(column, 0) << caption;
+        EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column),
+                  table->viewport()->width())
+            << caption << " out of view";
+    }
+    auto* choose = dialog.findChild<QPushButton*>("chooseAlternative");
+    const int failed = int(columnOf(table, "Désignation").indexOf("Moteur RF-300"));
+    ASSERT_GE(failed, 0);
+    table->setCurrentIndex(model->index(failed, 1));
+    EXPECT_FALSE(choose->isEnabled());
+    EXPECT_GT(table->columnSpan(failed, 2), 1) << "the reason across the row";
+    EXPECT_TRUE(model->index(failed, 2).data().toString().startsWith("Impossible de choisir : "));
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(dialog.chosenItem(), -1);
+    // The filter leaves the failed row out: a row is current again, in the same column.
+    table->setCurrentIndex(model->index(failed, 3));
+    dialog.findChild<QCheckBox*>("conformingOnly")->setChecked(true);
+    ASSERT_GT(model->rowCount(), 0);
+    EXPECT_TRUE(table->currentIndex().isValid());
+    EXPECT_EQ(table->currentIndex().column(), 3);
+    EXPECT_TRUE(choose->isEnabled());
+    for (const QString& remark : columnOf(table, "À vérifier")) EXPECT_TRUE(remark.isEmpty());
+    dialog.findChild<QCheckBox*>("conformingOnly")->setChecked(false);
+    // Equal heights keep the list's order, whichever way they are sorted.
+    int heightColumn = -1;
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (model->headerData(c, Qt::Horizontal).toString() == "Hauteur (mm)") heightColumn = c;
+    const QStringList listOrder = columnOf(table, "Désignation");
+    for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+        table->sortByColumn(heightColumn, order);
+        const QStringList heights = columnOf(table, "Hauteur (mm)");
+        const QStringList names = columnOf(table, "Désignation");
+        for (int r = 1; r < names.size(); ++r)
+            if (heights[r] == heights[r - 1] && !heights[r].isEmpty())
+                EXPECT_LT(listOrder.indexOf(names[r - 1]), listOrder.indexOf(names[r])) << order;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <sstream>
 
@@ -223,6 +225,32 @@ TEST(PrintReport, CancelPrintsNothingAndSaysNothing) {
     printer.accept = false;
     printReport(f.record(), printer);
     EXPECT_EQ(printer.log, std::vector<std::string>{"dialog"});
+}
+
+// Ctrl+P on a design that cannot print opens nothing and says why.
+TEST(PrintReport, ADesignThatCannotPrintSaysWhy) {
+    const struct {
+        const char* name;
+        std::function<void(DesignFixture&)> make;
+        const char* told;
+    } designs[] = {
+        {"tie",
+         [](DesignFixture& f) { f.completeDesign(0, 0, 0, "Option1", "Option3", "Option5"); },
+         "Impression impossible, pas de verdict : une valeur est exactement à sa limite :\nMasse"},
+        {"unfinished", [](DesignFixture& f) { f.pick("Combo1", 0); },
+         "Terminez les quatorze étapes pour obtenir l'estimation."},
+    };
+    for (const auto& d : designs) {
+        DesignFixture f;
+        f.dir.write("Reglement.txt", "350,200,150,173,25\r\n");  // the first design's mass
+        ASSERT_TRUE(f.session.newDesign());
+        d.make(f);
+        RecordingPrinter printer;
+        f.session.printClicked(printer);
+        EXPECT_TRUE(printer.log.empty()) << d.name;
+        ASSERT_EQ(f.platform.warnings.size(), 1u) << d.name;
+        EXPECT_EQ(f.platform.warnings[0].rfind(d.told, 0), 0u) << f.platform.warnings[0];
+    }
 }
 
 TEST(PrintReport, AFailureAbortsTheDocumentAndSaysWhy) {

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -173,6 +174,10 @@ void MainWindow::buildMenus() {
                                  [this] { exportPdf(); });
     actionPrint_ = addAction(file, "actionPrint", "&Imprimer…",
                              {QKeySequence(Qt::CTRL | Qt::Key_P)}, [this] { print(); });
+    whyNoPrint_ = new QShortcut(this);
+    connect(whyNoPrint_, &QShortcut::activated, this, [this] {
+        design_->forward([this] { design_->session().printClicked(design_->printer()); });
+    });
     file->addSeparator();
     addAction(file, "actionQuit", "&Quitter", {QKeySequence(Qt::CTRL | Qt::Key_Q)},
               [this] { close(); });
@@ -229,6 +234,9 @@ void MainWindow::updateState() {
     design_->printer().setDesignFile(path);
     const bool printable = session.record()["Command1"].enabled;
     actionPrint_->setEnabled(printable);
+    // While the menu entry is disabled its keys still answer, with the reason.
+    if (whyNoPrint_)
+        whyNoPrint_->setKey(printable ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_P));
     actionExportPdf_->setEnabled(printable);
     actionUndo_->setEnabled(session.canUndo());
     actionUndo_->setText(QString::fromStdString(session.undoText()));

@@ -9,6 +9,7 @@
 
 class DesignWindow;
 class RecoveryFiles;
+class QShortcut;
 class QAction;
 class QMenu;
 
@@ -93,6 +94,7 @@ class MainWindow : public QMainWindow {
     QMenu* recentMenu_ = nullptr;
     QAction* actionSave_ = nullptr;
     QAction* actionExportPdf_ = nullptr;
+    QShortcut* whyNoPrint_ = nullptr;  // Ctrl+P while printing is disabled
     QAction* actionPrint_ = nullptr;
     QAction* actionUndo_ = nullptr;
     QAction* actionRedo_ = nullptr;
