@@ -11,8 +11,10 @@ deb="build/ventakar_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "no $deb" >&2; exit 1; }
 # Read whole before matching: grep -q stopping early would end dpkg-deb with SIGPIPE under pipefail.
 info=$(dpkg-deb -I "$deb")
-grep -q 'Depends:.*libqt6widgets6.*qt6-translations-l10n.*fonts-liberation' <<<"$info" ||
-  { echo "the package's Depends: lacks the Qt 6 libraries, qt6-translations-l10n or fonts-liberation" >&2; exit 1; }
+for needed in 'libc6 (>= ' 'libqt6widgets6 (>= 6' qt6-translations-l10n fonts-liberation; do
+  grep -q "Depends:.*$needed" <<<"$info" ||
+    { echo "the package's Depends: lacks $needed" >&2; exit 1; }
+done
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
@@ -22,8 +24,15 @@ cd "$root/usr/share"
 desktop-file-validate "$root/usr/share/applications/fr.ventakar.Ventakar.desktop"
 grep -q '^Icon=ventakar$' "$root/usr/share/applications/fr.ventakar.Ventakar.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/fr.ventakar.Ventakar.metainfo.xml"
-for f in man/man1/ventakar.1 mime/packages/ventakar.xml icons/hicolor/scalable/apps/ventakar.svg \
+for f in man/man1/ventakar.1.gz doc/ventakar/copyright doc/ventakar/changelog.gz mime/packages/ventakar.xml icons/hicolor/scalable/apps/ventakar.svg \
          icons/hicolor/256x256/apps/ventakar.png ventakar/Data/Helice.txt; do
   [ -f "$root/usr/share/$f" ] || { echo "missing from the package: $f" >&2; exit 1; }
 done
+# What a school's repository runs on it: no error and no warning but the one overridden.
+tags=$(lintian --pedantic -I "$deb" 2>/dev/null || true)
+echo "$tags"
+if grep -E '^(E|W): ' <<<"$tags"; then
+  echo "lintian: errors or warnings on the package" >&2
+  exit 1
+fi
 echo "package $(basename "$deb") checked"

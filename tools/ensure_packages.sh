@@ -4,7 +4,7 @@ set -eu
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev desktop-file-utils shared-mime-info poppler-utils xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation
           qt6-translations-l10n at-spi2-core python3-pyatspi dbus orca speech-dispatcher)
-if [ "${1:-}" = "--ci" ]; then packages+=(clang-14 libclang-rt-14-dev clang-format-14 appstream); fi
+if [ "${1:-}" = "--ci" ]; then packages+=(clang-14 libclang-rt-14-dev clang-format-14 appstream lintian dpkg-dev); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -48,8 +48,8 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
         {"lblVersion", 2385, 480, 1530, 345, "  Version 1.0 ", "Arial", 12, true},
         {"lblCompany", 240, 1560, 3855, 375, "Conçu par l'équipe VENTAKAR", "Arial", 9.75, true},
         {"Label1", 240, 1800, 3855, 255, "Atelier de technologie VENTAKAR", "Arial", 9.75, true},
-        {"Label2", 240, 2160, 3855, 255, "https://ventakar.example.org", "Arial", 9.75, true},
-        {"Label4", 840, 2520, 2295, 255, "Contact : info@example.org", nullptr, 0, false},
+        {"Label2", 240, 2160, 3855, 255, VENTAKAR_HOMEPAGE, "Arial", 9.75, true},
+        {"Label4", 840, 2520, 2295, 255, "Contact : " VENTAKAR_CONTACT, nullptr, 0, false},
         {"Label3", 960, 2880, 2415, 255, "Cliquer pour continuer", "MS Sans Serif", 8.25, true},
     };
     for (const LabelSpec& entry : labels) {

@@ -185,9 +185,10 @@ TEST(ChoiceComparison, ASmallScreenShowsTheDesignAndKeepsTheRowCurrent) {
         table->sortByColumn(heightColumn, order);
         const QStringList heights = columnOf(table, "Hauteur (mm)");
         const QStringList names = columnOf(table, "Désignation");
-        for (int r = 1; r < names.size(); ++r)
+        for (int r = 1; r < names.size(); ++r) {
             if (heights[r] == heights[r - 1] && !heights[r].isEmpty())
                 EXPECT_LT(listOrder.indexOf(names[r - 1]), listOrder.indexOf(names[r])) << order;
+        }
     }
 }
 

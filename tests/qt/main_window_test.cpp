@@ -680,8 +680,9 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
         const std::string here =
             row.unprivileged ? problem : RecoveryFiles(folder).problem().toStdString();
         EXPECT_NE(here.find(row.reason), std::string::npos) << here;
-        if (std::string(row.name) == "TheDiskIsFull")
-            std::system(("umount '" + QFile::encodeName(folder) + "'").constData());
+        if (std::string(row.name) == "TheDiskIsFull") {
+            EXPECT_EQ(std::system(("umount '" + QFile::encodeName(folder) + "'").constData()), 0);
+        }
     }
 
     // The program's own: told once at the start, then the design saved and the program quit.
