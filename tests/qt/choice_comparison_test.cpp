@@ -186,8 +186,8 @@ TEST(ChoiceComparison, ASmallScreenShowsTheDesignAndKeepsTheRowCurrent) {
         const QStringList heights = columnOf(table, "Hauteur (mm)");
         const QStringList names = columnOf(table, "Désignation");
         for (int r = 1; r < names.size(); ++r) {
-            if (heights[r] == heights[r - 1] && !heights[r].isEmpty())
-                EXPECT_LT(listOrder.indexOf(names[r - 1]), listOrder.indexOf(names[r])) << order;
+            if (heights[r] != heights[r - 1] || heights[r].isEmpty()) continue;
+            EXPECT_LT(listOrder.indexOf(names[r - 1]), listOrder.indexOf(names[r])) << order;
         }
     }
 }

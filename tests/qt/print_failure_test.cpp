@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -61,7 +62,7 @@ TEST(Printing, AFullDiskLeavesNoPartialFileAndNeverReplacesAGoodReport) {
     DesignWindow& w = design.w;
     QTemporaryDir dir;
     const QString good = dir.filePath("rapport.pdf");
-    ASSERT_EQ(driver::printToPdf(w, good), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(w, good), "PDF enregistré : " + QFileInfo(good).fileName());
     const QByteArray report = contents(good);
     ASSERT_GT(report.size(), 20000);
 
@@ -82,7 +83,8 @@ TEST(Printing, AFullDiskLeavesNoPartialFileAndNeverReplacesAGoodReport) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rapport.pdf"});
 
     // With room enough the child writes the report whole.
-    EXPECT_EQ(childMessage(fresh, report.size() * 4), "Impression terminée");
+    EXPECT_EQ(childMessage(fresh, report.size() * 4),
+              "PDF enregistré : " + QFileInfo(fresh).fileName());
     EXPECT_EQ(contents(fresh).size(), report.size());
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -40,7 +41,7 @@ TEST(PrintedPositions, TitlesHeadingsAndDetailsStandAtTheirMillimetres) {
     DesignWindow& w = design.w;
     QTemporaryDir dir;
     const QString pdf = dir.filePath("positions.pdf");
-    ASSERT_EQ(driver::printToPdf(w, pdf), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(w, pdf), "PDF enregistré : " + QFileInfo(pdf).fileName());
     const std::vector<Word> words = wordsOf(pdf);
     ASSERT_FALSE(words.empty());
 
@@ -78,10 +79,12 @@ TEST(PrintedPositions, TheFooterNamesThePupilBelowEveryLineOfBothPages) {
     ASSERT_TRUE(design.w.isLoaded());
     QTemporaryDir dir;
     const QString plain = dir.filePath("sans-nom.pdf");
-    ASSERT_EQ(driver::printToPdf(design.w, plain), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(design.w, plain),
+              "PDF enregistré : " + QFileInfo(plain).fileName());
     design.w.session().setPupil({"Léa Martin", "5e B"});
     const QString named = dir.filePath("nomme.pdf");
-    ASSERT_EQ(driver::printToPdf(design.w, named), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(design.w, named),
+              "PDF enregistré : " + QFileInfo(named).fileName());
     // For looking at the pages: VENTAKAR_TEST_PDF names where to keep a copy.
     if (!qEnvironmentVariableIsEmpty("VENTAKAR_TEST_PDF"))
         QFile::copy(named, qEnvironmentVariable("VENTAKAR_TEST_PDF"));
@@ -129,7 +132,7 @@ TEST(PrintedPositions, TheAddedBalanceLinesAndTheSketchStandBelowTheBalance) {
     ASSERT_TRUE(design.w.isLoaded());
     QTemporaryDir dir;
     const QString pdf = dir.filePath("bilan.pdf");
-    ASSERT_EQ(driver::printToPdf(design.w, pdf), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(design.w, pdf), "PDF enregistré : " + QFileInfo(pdf).fileName());
     const std::vector<Word> words = wordsOf(pdf);
     const auto top = find(words, 2, "Position");
     const auto batteries = find(words, 2, "Batteries");
@@ -188,7 +191,7 @@ TEST(PrintedPositions, PageTwoKeepsItsLongestLinesInsideThePage) {
                                  "Cinquième B du collège des Trois Rivières"});
     QTemporaryDir dir;
     const QString pdf = dir.filePath("long.pdf");
-    ASSERT_EQ(driver::printToPdf(design.w, pdf), "Impression terminée");
+    ASSERT_EQ(driver::printToPdf(design.w, pdf), "PDF enregistré : " + QFileInfo(pdf).fileName());
     const std::vector<Word> words = wordsOf(pdf);
     const auto section = find(words, 1, "1.");
     ASSERT_TRUE(section);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
@@ -62,7 +64,8 @@ TEST(Printing, APassingDesignPrintsTwoPagesToPdf) {
         static_cast<QDialog*>(dialog)->accept();
     });
     print->click();
-    EXPECT_EQ(message, "Impression terminée");
+    // A file, not paper: the pupil is told so.
+    EXPECT_EQ(message, "PDF enregistré : rapport.pdf");
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(title, "VENTAKAR");
 

@@ -31,6 +31,12 @@ int main(int argc, char** argv) {
         qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
         qputenv("VENTAKAR_KEEP_XDG", "1");  // child processes share their parent's folders
     }
+    // No test prints on the machine's printers: the print server is one that does not exist,
+    // unless a test brings its own (VENTAKAR_TEST_CUPS_SERVER, the print queue system test).
+    const QByteArray ownServer = qgetenv("VENTAKAR_TEST_CUPS_SERVER");
+    qputenv("CUPS_SERVER", ownServer.isEmpty()
+                               ? QByteArray(VENTAKAR_BINARY_DIR "/aucun-serveur-d-impression")
+                               : ownServer);
     QApplication app(argc, argv);
     setApplicationIdentity();  // as main() does: the settings and data folders depend on it
     installToolkitTranslations();

@@ -232,6 +232,11 @@ void MainWindow::updateState() {
     setWindowModified(modified);
 
     design_->printer().setDesignFile(path);
+    QStringList job;
+    for (const QString& part : {pupil, QString::fromStdString(session.pupil().className),
+                                path.isEmpty() ? QString() : QFileInfo(path).completeBaseName()})
+        if (!part.trimmed().isEmpty()) job << part.trimmed();
+    design_->printer().setJobTitle(job.join(" — "));
     const bool printable = session.record()["Command1"].enabled;
     actionPrint_->setEnabled(printable);
     // While the menu entry is disabled its keys still answer, with the reason.

@@ -12,6 +12,7 @@
 
 #include "document/atomic_file.h"
 #include "qt/message_box.h"
+#include "qt/print/print_queue.h"
 
 namespace {
 
@@ -288,7 +289,15 @@ bool printTable(const PrintedTable& table, const QString& docName, QWidget* pare
     printer.setDocName(docName);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    return paintTable(printer, table) > 0;
+    if (paintTable(printer, table) <= 0) return false;
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        const std::string refused = printJobRefusal(printer.printerName().toStdString());
+        if (!refused.empty()) {
+            showOkBox(QMessageBox::Warning, "Impression impossible : " + refused + ".", parent);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool writeTablePdf(const PrintedTable& table, const QString& file, const QString& what,

@@ -27,6 +27,7 @@
 #include "catalogue/safe_name.h"
 #include "document/atomic_file.h"
 #include "qt/message_box.h"
+#include "qt/print/print_queue.h"
 #include "qt/user_folders.h"
 
 namespace {
@@ -55,7 +56,8 @@ bool QtPrinter::choosePrinter() {
     if (painter_.isActive()) painter_.end();
     discardPartialPdf();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName("Conception VENTAKAR");
+    // Told apart in a shared queue: whose design, which class, which file.
+    printer_->setDocName(jobTitle_.isEmpty() ? QString("Conception VENTAKAR") : jobTitle_);
     exported_.clear();
     if (!exportFile_.isEmpty()) {
         exported_ = QFileInfo(exportFile_).fileName().toStdString();
@@ -82,7 +84,13 @@ bool QtPrinter::choosePrinter() {
     }
     if (dialog.exec() != QDialog::Accepted) return false;
     if (!printer_->isValid()) throw PrintError("aucune imprimante n'est disponible.");
-    if (printer_->outputFormat() == QPrinter::PdfFormat) divertPdfOutput();
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        // A file, not paper: said so, and why when no printer was there to choose.
+        exported_ = QFileInfo(printer_->outputFileName()).fileName().toStdString();
+        if (!printers && outputFile_.isEmpty())
+            exported_ += " (aucune imprimante n'a répondu : le rapport est dans ce fichier PDF)";
+        divertPdfOutput();
+    }
     return true;
 }
 
@@ -283,7 +291,13 @@ void QtPrinter::endDocument() {
     }
     if (printer_->printerState() == QPrinter::Error)
         throw PrintError("l'imprimante a signalé une erreur.");
-    if (!pdfPartial_.isEmpty()) checkAndMovePdf();
+    if (!pdfPartial_.isEmpty()) {
+        checkAndMovePdf();
+    } else if (printer_->outputFormat() == QPrinter::NativeFormat) {
+        // The toolkit hands the job over without looking at the server's answer: ask it.
+        const std::string refused = printJobRefusal(printer_->printerName().toStdString());
+        if (!refused.empty()) throw PrintError(refused + ".");
+    }
 }
 
 void QtPrinter::abortDocument() {

@@ -46,6 +46,8 @@ class QtPrinter : public Printer {
     // The file name the print dialog proposes for PDF output, named after the design's file.
     static QString proposedPdfFile(const QString& designFile = {});
     void setDesignFile(const QString& designFile) { designFile_ = designFile; }
+    // The print job's title in the queue (« Tom Durand — 5e B — voiture »).
+    void setJobTitle(const QString& title) { jobTitle_ = title; }
 
   private:
     double pixelsPerMillimetre() const;
@@ -62,6 +64,7 @@ class QtPrinter : public Printer {
     QString outputFile_;
     QString exportFile_;
     QString designFile_;
+    QString jobTitle_;
     std::string exported_;  // the name of the file of an export under way
     QString pdfTarget_;     // the file the user chose
     QString pdfPartial_;    // what the printer writes meanwhile
