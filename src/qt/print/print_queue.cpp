@@ -44,7 +44,7 @@ std::string printJobRefusal(const std::string& printerName) {
         // Connection failures come as internal errors: the server is gone.
         if (status == IPP_STATUS_ERROR_INTERNAL &&
             cupsGetNamedDest(CUPS_HTTP_DEFAULT, printerName.c_str(), nullptr) == nullptr)
-            return "le serveur d'impression ne répond pas (" + safeName(said) + ")";
+            return "le serveur d'impression ne répond pas";
         return serverReason(status, printerName, said.c_str());
     }
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printerName.c_str(), nullptr);
