@@ -21,6 +21,14 @@ std::string reasonOf(int error) {
             return "la lecture du fichier est refusée (droits d'accès).";
         case EISDIR:
             return "c'est un dossier, pas un fichier.";
+        case ELOOP:
+            return "le fichier ne peut pas être ouvert : une boucle de liens symboliques (un lien "
+                   "qui mène à lui-même) ; remplacez le lien par le fichier.";
+        case EIO:
+            return "erreur matérielle de lecture sur le disque.";
+        case EROFS:
+        case ENOTDIR:
+            return "un élément du chemin n'est pas un dossier.";
         default:
             return "le fichier ne peut pas être lu (erreur système " + std::to_string(error) + ").";
     }

@@ -34,7 +34,7 @@ std::string fileErrorReason(int error) {
         case EISDIR:
             return "c'est un dossier, pas un fichier";
         case ELOOP:
-            return "trop de liens symboliques dans le chemin (une boucle de liens ?)";
+            return "une boucle de liens symboliques dans le chemin (un lien qui mène à lui-même)";
         case ENAMETOOLONG:
             return "le nom du fichier est trop long pour le système de fichiers";
         case EMFILE:
@@ -96,6 +96,12 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());
+        // A shared folder (sticky, as /tmp or a class's exchange folder) takes new files from
+        // anyone but lets only its owner replace a file.
+        if ((error == EPERM || error == EACCES) && replacing && existing.st_uid != ::geteuid())
+            throw DataError(path,
+                            "ce fichier appartient à un autre compte : il ne peut pas être "
+                            "remplacé ; enregistrez sous un autre nom.");
         fail(path, error);
     }
     // The rename itself reaches the disk with the folder.

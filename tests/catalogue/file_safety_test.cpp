@@ -31,6 +31,13 @@ const FileCase kFiles[] = {
     {"LinkToAnEndlessDevice", [](const TempDataDir&) { fs::create_symlink("/dev/zero", kRoue); },
      "pas un fichier ordinaire", 0},
     {"Directory", [](const TempDataDir&) { fs::create_directory(kRoue); }, "c'est un dossier", 0},
+    {"LinkLoop",
+     [](const TempDataDir&) {
+         fs::create_symlink("Roue-b.txt", "Data/Roue-a.txt");
+         fs::create_symlink("Roue-a.txt", "Data/Roue-b.txt");
+         fs::create_symlink("Roue-a.txt", kRoue);
+     },
+     "une boucle de liens symboliques", 0},
     {"LargerThanTheLimit",
      [](const TempDataDir&) {
          std::ofstream(kRoue).put('x');

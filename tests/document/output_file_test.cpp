@@ -130,4 +130,33 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
               "écrit");
 }
 
+// A shared folder (sticky, like /tmp or a class's exchange folder) takes a pupil's new file, but
+// another account's file in it cannot be replaced: said so, not as a folder without rights.
+TEST(OutputFile, AnotherAccountsFileInASharedFolderIsSaidSo) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a file of another account";
+    const fs::path shared = fs::temp_directory_path() / ("partage-" + std::to_string(::getpid()));
+    fs::create_directories(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    openToOthers(shared);
+    std::ofstream(shared / "autre.csv") << "a";  // root's
+    fs::permissions(shared / "autre.csv", fs::perms::owner_read | fs::perms::owner_write |
+                                              fs::perms::others_read | fs::perms::others_write);
+    const std::string said = asUnprivileged([&] {
+        std::string result;
+        for (const char* name : {"neuf.csv", "autre.csv"}) {
+            try {
+                writeFileAtomically((shared / name).string(), "b");
+                result += std::string(name) + ": écrit\n";
+            } catch (const DataError& error) {
+                result += std::string(name) + ": " + error.what() + "\n";
+            }
+        }
+        return result;
+    });
+    fs::remove_all(shared);
+    EXPECT_NE(said.find("neuf.csv: écrit"), std::string::npos) << said;
+    EXPECT_NE(said.find("autre.csv: "), std::string::npos) << said;
+    EXPECT_NE(said.find("ce fichier appartient à un autre compte"), std::string::npos) << said;
+}
+
 }  // namespace

@@ -651,6 +651,20 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
              return base + "/ferme";
          },
          "droits d'accès", true},
+        {"AFolderThatCannotBeMadeForWantOfRights",
+         [&] { return base + "/ferme/ventakar"; },  // inside the folder above
+         "droits d'accès", true},
+        {"AReadOnlyMount",
+         [&] {
+             QDir(base).mkpath("lecture");
+             const QByteArray where = QFile::encodeName(base + "/lecture");
+             if (::geteuid() != 0 ||
+                 std::system(("mount -t tmpfs -o ro,size=16k tmpfs '" + where + "'").constData()) !=
+                     0)
+                 return QString();
+             return base + "/lecture/ventakar";
+         },
+         "lecture seule"},
         {"TheDiskIsFull",
          [&] {
              QDir(base).mkpath("plein");
@@ -682,6 +696,11 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
         EXPECT_NE(here.find(row.reason), std::string::npos) << here;
         if (std::string(row.name) == "TheDiskIsFull") {
             EXPECT_EQ(std::system(("umount '" + QFile::encodeName(folder) + "'").constData()), 0);
+        }
+        if (std::string(row.name) == "AReadOnlyMount") {
+            EXPECT_EQ(
+                std::system(("umount '" + QFile::encodeName(base + "/lecture") + "'").constData()),
+                0);
         }
     }
 

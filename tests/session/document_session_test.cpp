@@ -456,7 +456,7 @@ TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
              fs::create_symlink(root / "boucle-a", root / "boucle-b");
              return (root / "boucle-a" / "d.ventakar").string();
          },
-         "trop de liens symboliques"},
+         "une boucle de liens symboliques"},
         {"NameTooLong",
          [](const fs::path& root) {
              return (root / (std::string(300, 'n') + ".ventakar")).string();

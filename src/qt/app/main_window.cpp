@@ -486,7 +486,7 @@ void MainWindow::resumeAfterStart(const QStringList& files) {
 void MainWindow::offerRecovery() {
     // Newest first; once one is taken back the others wait for the next start.
     for (RecoveryFiles::Orphan& orphan : recovery_->orphans()) {
-        if (!orphan.lock) continue;
+        if (orphan.file.isEmpty()) continue;
         const bool opened = offerRecoveryOf(orphan.file, orphan.modified);
         recovery_->release(orphan, true);
         if (opened) break;

@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "document/atomic_file.h"
@@ -32,6 +33,21 @@ QString whyNotWritable(const QString& folder) {
     const QFileInfo info(folder);
     if (info.exists() && !info.isDir())
         return "« " + folder + " » est un fichier et non un dossier.";
+    if (!info.exists()) {
+        // A folder that could not be made: why, from the nearest folder that exists.
+        QString missing = QFileInfo(folder).absoluteFilePath();
+        while (!QFileInfo(QFileInfo(missing).absolutePath()).exists() &&
+               QFileInfo(missing).absolutePath() != missing)
+            missing = QFileInfo(missing).absolutePath();
+        const QByteArray made = QFile::encodeName(missing);
+        int error = ENOENT;
+        if (::mkdir(made.constData(), 0700) == 0) {
+            ::rmdir(made.constData());
+        } else {
+            error = errno;
+        }
+        return QString::fromStdString(fileErrorReason(error)) + " (dossier « " + folder + " »).";
+    }
     const QByteArray probe = QFile::encodeName(
         QDir(folder).filePath(".essai-" + QString::number(QCoreApplication::applicationPid())));
     int error = 0;
@@ -57,12 +73,26 @@ RecoveryFiles::RecoveryFiles(const QString& folder) : folder_(folder) {
     QDir dir(folder_);
     dir.mkpath(".");
     // Orphans first, so that this copy's own file is never among them.
-    const QFileInfoList found =
-        dir.entryInfoList({"recuperation*.ventakar"}, QDir::Files | QDir::Hidden, QDir::Time);
+    const QFileInfoList found = dir.entryInfoList(
+        {"recuperation*.ventakar"}, QDir::Files | QDir::System | QDir::Hidden, QDir::Time);
     for (const QFileInfo& info : found) {
         if (info.fileName().startsWith('.')) continue;
+        if (!info.isFile() || info.isSymLink()) {
+            // A pipe, a device or a link under a recovery file's name: never opened, set aside.
+            QFile::rename(info.absoluteFilePath(), info.absoluteFilePath() + ".mis-de-cote");
+            continue;
+        }
+        QLockFile probe(lockOf(info.absoluteFilePath()));
         auto lock = claim(info.absoluteFilePath());
-        if (!lock) continue;  // its copy is running
+        if (!lock) {
+            // Held by a running copy: not ours to offer. A lock that cannot even be written
+            // (a full disk) says nothing of a copy: the file is offered all the same.
+            probe.setStaleLockTime(0);
+            const bool heldElsewhere =
+                !probe.tryLock(0) && probe.error() == QLockFile::LockFailedError;
+            if (heldElsewhere) continue;
+            probe.unlock();
+        }
         orphans_.push_back({info.absoluteFilePath(), info.lastModified(), std::move(lock)});
     }
     // The lock of a copy killed before it had anything to keep: nothing to offer, only to remove.
@@ -93,7 +123,8 @@ RecoveryFiles::~RecoveryFiles() {
 }
 
 void RecoveryFiles::release(Orphan& orphan, bool removeFile) {
-    if (!orphan.lock) return;
+    if (orphan.file.isEmpty()) return;
     if (removeFile) QFile::remove(orphan.file);
     orphan.lock.reset();  // unlocks, removing the lock file
+    orphan.file.clear();
 }
