@@ -17,6 +17,7 @@
 #include "qt/app/data_folder.h"
 #include "qt/app/main_window.h"
 #include "qt/app/translations.h"
+#include "qt/image_errors.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
             "--csv FICHIER.\n",
             stderr, 1);
     QApplication app(argc, argv);
+    quietImageDecoderWarnings();
     setApplicationIdentity();
     installToolkitTranslations();
     if (home.isEmpty()) {

@@ -1,6 +1,8 @@
 #include "qt/image_errors.h"
 
 #include <QImageReader>
+#include <QString>
+#include <QtGlobal>
 
 std::string imageErrorInFrench(const QImageReader& reader) {
     // The decoder refuses a picture over its memory limit: it is too large, not damaged.
@@ -24,4 +26,26 @@ std::string imageErrorInFrench(const QImageReader& reader) {
             break;
     }
     return "image illisible";
+}
+
+namespace {
+
+QtMessageHandler toolkitHandler = nullptr;
+
+void withoutImageLimitWarnings(QtMsgType type, const QMessageLogContext& context,
+                               const QString& message) {
+    if (isImageLimitWarning(message)) return;
+    if (toolkitHandler) toolkitHandler(type, context, message);
+}
+
+}  // namespace
+
+bool isImageLimitWarning(const QString& message) {
+    return message.contains("exceeds the current allocation limit");
+}
+
+void quietImageDecoderWarnings() {
+    static const bool installed =
+        (toolkitHandler = qInstallMessageHandler(withoutImageLimitWarnings), true);
+    (void)installed;
 }

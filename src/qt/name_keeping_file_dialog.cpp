@@ -1,5 +1,6 @@
 #include "qt/name_keeping_file_dialog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -19,11 +20,19 @@ void NameKeepingFileDialog::accept() {
         QFileDialog::accept();
         return;
     }
-    QString name = field->text().trimmed();
-    if (name.isEmpty() || name.contains('/')) {
+    const QString typed = field->text().trimmed();
+    if (typed.isEmpty()) {
         QFileDialog::accept();
         return;
     }
+    // A path typed whole gets the checks of a plain name, on its last part.
+    const QFileInfo path(directory().absoluteFilePath(typed));
+    if (path.isDir() || typed.endsWith('/')) {
+        QFileDialog::accept();  // a folder: the dialog goes into it
+        return;
+    }
+    const QDir folder = path.absoluteDir();
+    QString name = path.fileName();
     if (!defaultSuffix().isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += "." + defaultSuffix();
     if (QFile::encodeName(name).size() > kMaxNameBytes) {
@@ -36,11 +45,11 @@ void NameKeepingFileDialog::accept() {
         box.exec();
         return;  // the dialog stays open on the name, to shorten it
     }
-    if (!name.contains('"')) {
+    if (!name.contains('"') && !typed.contains('/')) {
         QFileDialog::accept();
         return;
     }
-    const QString file = directory().absoluteFilePath(name);
+    const QString file = folder.absoluteFilePath(name);
     if (QFileInfo::exists(file)) {
         QMessageBox box(QMessageBox::Question, "VENTAKAR",
                         "« " + name + " » existe déjà. Voulez-vous le remplacer ?",

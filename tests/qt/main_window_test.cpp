@@ -786,6 +786,30 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     action(*w, "actionSaveAs")->trigger();
     EXPECT_TRUE(tooLong.contains("trop long")) << tooLong.toStdString();
     EXPECT_EQ(QDir(home).entryList({"aaa*"}).size(), 0);
+    // A whole path typed gets the same checks as a name: too long, or holding quotes.
+    tooLong.clear();
+    answerWithProposal([&](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(home + "/" + QString(300, 'b'));
+        answerBox("OK", &tooLong,
+                  [dialog] { QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); }); });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionSaveAs")->trigger();
+    EXPECT_TRUE(tooLong.contains("trop long")) << tooLong.toStdString();
+    QDir(home).mkpath("sous");
+    answerWithProposal([&](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(home + "/sous/le \"bolide\"");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionSaveAs")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(home + "/sous/le \"bolide\".ventakar"))
+        << QDir(home + "/sous").entryList().join(", ").toStdString();
+    answerWithProposal([&](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(saved);
+        answerBox("Oui");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    action(*w, "actionSaveAs")->trigger();  // back to the design's own file
 
     // The PDF is named after the design now, and replacing keeps the file's own permissions.
     const QString named = QDir(home).filePath("mon \"super\" engin.pdf");

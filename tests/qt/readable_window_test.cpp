@@ -14,6 +14,7 @@
 #include "modal_helper.h"
 #include "qt/design/caption_fit.h"
 #include "qt/design/wrapping_button.h"
+#include "qt/image_errors.h"
 #include "qt/picture_probe.h"
 #include "window_driver.h"
 
@@ -183,6 +184,12 @@ TEST(FrenchWording, PicturesThatCannotBeDecodedAreExplainedInFrench) {
         {"vide.gif", ""},
         {"immense.jpg", huge, "trop grande pour être affichée : 40000 × 40000 pixels"},
     };
+    // What reaches the terminal meanwhile: never the toolkit's English on the huge picture.
+    static QStringList printed;
+    printed.clear();
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { printed << m; });
+    quietImageDecoderWarnings();
     for (const auto& p : pictures) {
         QFile file(dir.filePath(p.name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -198,6 +205,11 @@ TEST(FrenchWording, PicturesThatCannotBeDecodedAreExplainedInFrench) {
             EXPECT_EQ(why.find(english), std::string::npos) << why;
     }
     EXPECT_EQ(probePicture("/nulle/part.jpg"), "l'image est introuvable");
+    qInstallMessageHandler(before);
+    for (const QString& m : printed) EXPECT_FALSE(isImageLimitWarning(m)) << m.toStdString();
+    EXPECT_TRUE(
+        isImageLimitWarning("QImageIOHandler: Rejecting image as it exceeds the current "
+                            "allocation limit of 256 megabytes"));
 }
 
 }  // namespace
