@@ -619,6 +619,59 @@ struct HomeWithoutDocuments {
     mode_t oldMask;
 };
 
+// What a start finds of an earlier copy: a recovery file that is no regular file is set aside,
+// never opened; an intact one is offered even when the disk is too full for its lock.
+TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
+    QTemporaryDir home;
+    const struct {
+        const char* name;
+        std::function<bool(const QString&)> leave;  // false: cannot be made here
+        int offered;
+        bool setAside;
+    } rows[] = {
+        {"APipe",
+         [](const QString& folder) {
+             return ::mkfifo(QFile::encodeName(folder + "/recuperation-1.ventakar").constData(),
+                             0600) == 0;
+         },
+         0, true},
+        {"AFileOnAFullDisk",
+         [](const QString& folder) {
+             const QByteArray where = QFile::encodeName(folder);
+             if (::geteuid() != 0 ||
+                 std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
+                 return false;
+             QFile left(folder + "/recuperation-1.ventakar");
+             left.open(QIODevice::WriteOnly);
+             left.write(R"({"format": "ventakar-conception", "version": 1, "choices": {}})");
+             left.close();
+             QFile filler(folder + "/remplissage");
+             filler.open(QIODevice::WriteOnly);
+             while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+             }
+             return true;
+         },
+         1, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString folder = home.filePath(row.name);
+        QDir().mkpath(folder);
+        if (!row.leave(folder)) {
+            std::cout << "[ note ] " << row.name << " cannot be made here (root mounts a disk)\n";
+            continue;
+        }
+        {
+            RecoveryFiles files(folder);
+            EXPECT_EQ(int(files.orphans().size()), row.offered);
+        }
+        EXPECT_EQ(QFileInfo::exists(folder + "/recuperation-1.ventakar.mis-de-cote"), row.setAside);
+        if (std::string(row.name) == "AFileOnAFullDisk") {
+            EXPECT_EQ(std::system(("umount '" + QFile::encodeName(folder) + "'").constData()), 0);
+        }
+    }
+}
+
 // When this copy cannot have its recovery file, the pupil is told once why, and the design can
 // still be saved and the program quit. Each cause under a data folder of its own.
 TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
