@@ -192,11 +192,33 @@ std::string outputRefusal(const std::string& path) {
     return {};
 }
 
+namespace {
+
+// The descriptor of this process a path names: standard output under another name
+// (/dev/stdout, /proc/self/fd/1, /dev/fd/1) or any open one; -1 for any other path.
+int ownDescriptor(const std::string& path) {
+    if (path == "-" || path == "/dev/stdout") return STDOUT_FILENO;
+    if (path == "/dev/stderr") return STDERR_FILENO;
+    for (const std::string& prefix : {std::string("/proc/self/fd/"), std::string("/dev/fd/"),
+                                      "/proc/" + std::to_string(::getpid()) + "/fd/"}) {
+        if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string number = path.substr(prefix.size());
+        if (number.size() > 6 || number.find_first_not_of("0123456789") != std::string::npos)
+            return -1;
+        const int fd = std::stoi(number);
+        return ::fcntl(fd, F_GETFD) == -1 ? -1 : fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
 void writeOutputFile(const std::string& path, std::string_view bytes) {
     int error = 0;
-    if (path == "-") {
-        if (!writeAll(STDOUT_FILENO, bytes, &error))
-            throw DataError("la sortie standard", reasonOf(error));
+    // Written through, never replaced: what the shell sent there (a log appended to) is kept.
+    if (const int fd = ownDescriptor(path); fd >= 0) {
+        if (!writeAll(fd, bytes, &error))
+            throw DataError(fd == STDOUT_FILENO ? "la sortie standard" : path, reasonOf(error));
         return;
     }
     const std::string refusal = outputRefusal(path);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,6 +25,20 @@ std::string contents(const fs::path& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// journal.txt in d, opened for appending as a shell's >> does; its descriptor named by prefix.
+std::string appendedLog(const fs::path& d, const std::string& prefix) {
+    std::ofstream(d / "journal.txt") << "journal\n";
+    const int fd = ::open((d / "journal.txt").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    return prefix + std::to_string(fd);
+}
+
+// The log behind a descriptor's name, read once the descriptor is closed.
+std::string closeLog(const fs::path& descriptor) {
+    const fs::path log = fs::read_symlink("/proc/self/fd/" + descriptor.filename().string());
+    ::close(std::stoi(descriptor.filename().string()));
+    return contents(log);
 }
 
 // Where an export may go: a regular file is replaced whole with its mode kept, a device or a pipe
@@ -79,6 +95,13 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
              return (d / "tube").string();
          },
          nullptr, [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); }},
+        // A log the shell appends to (« --csv /dev/stdout >> journal.txt »), under the names
+        // of an open descriptor: written through, the log's earlier lines kept.
+        {"AnAppendedLogBehindProcSelfFd",
+         [](const fs::path& d) { return appendedLog(d, "/proc/self/fd/"); }, nullptr,
+         [](const fs::path& t) { EXPECT_EQ(closeLog(t), "journal\na;b\r\n"); }},
+        {"AnAppendedLogBehindDevFd", [](const fs::path& d) { return appendedLog(d, "/dev/fd/"); },
+         nullptr, [](const fs::path& t) { EXPECT_EQ(closeLog(t), "journal\na;b\r\n"); }},
         {"WhatAKilledRunLeftBeside",
          [](const fs::path& d) {
              // No process has the pid 99999999 - 1.
