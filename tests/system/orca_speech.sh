@@ -50,6 +50,7 @@ xdotool windowfocus "\$(xdotool search --pid \$pid --onlyvisible | tail -1)"
 sleep 4  # the design window's first events read
 echo "=== Tabs" >>"$speech"
 for i in \$(seq 20); do echo "--- Tab \$i" >>"$speech"; xdotool key Tab; sleep 1; done
+sleep 3  # what is still being said
 kill \$pid 2>/dev/null
 SCRIPT
 xvfb-run -a -s "-screen 0 1600x1000x24" dbus-run-session -- bash "$work/session.sh" >/dev/null 2>&1
