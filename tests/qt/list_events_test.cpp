@@ -71,8 +71,8 @@ const TypingCase kTyping[] = {
      [](StepOneAnswered& s) { press(s, Qt::Key_Return); }, "100", "Hélice bipale 100 mm"},
     {"PrefixThenEnterGoesBack", "Hélice t", [](StepOneAnswered& s) { press(s, Qt::Key_Enter); },
      "100", "Hélice bipale 100 mm"},
-    {"PrefixThenEscapeGoesBack", "Hélice t",
-     [](StepOneAnswered& s) { press(s, Qt::Key_Escape); }, "100", "Hélice bipale 100 mm"},
+    {"PrefixThenEscapeGoesBack", "Hélice t", [](StepOneAnswered& s) { press(s, Qt::Key_Escape); },
+     "100", "Hélice bipale 100 mm"},
     {"PrefixIsNoCompletedItem", "Hélice t", [](StepOneAnswered&) {}, "100", "Hélice t"},
     {"FreeTextThenTabGoesBack", "xyz", [](StepOneAnswered& s) { press(s, Qt::Key_Tab); }, "100",
      "Hélice bipale 100 mm"},
@@ -108,8 +108,7 @@ TEST_P(TypingIntoAList, PicksTheItemItNamesOrGoesBack) {
     const int chosen = record["Combo1"].chosenItem;
     EXPECT_EQ(s.combo->currentIndex(), chosen) << "the arrows move from the item shown";
     EXPECT_EQ(QString::fromStdString(record["Combo1"].items[chosen].text),
-              row.diameter == std::string("100") ? "Hélice bipale 100 mm"
-                                                 : "Hélice bipale 250 mm");
+              row.diameter == std::string("100") ? "Hélice bipale 100 mm" : "Hélice bipale 250 mm");
 }
 
 // A list that takes the focus from the keyboard shows its chosen item from its start, not its

@@ -157,10 +157,10 @@ TEST(Transaction, TypingPicksTheItemItNamesAndNothingElse) {
         const char* diameter;  // afterwards
         bool picked;
     } rows[] = {
-        {"P3", "100", false},       // the start of an item
-        {"P3o ", "100", false},     // an item and a space more
-        {"p3o", "120", true},       // an item, another case
-        {"P2", "100", false},       // today's item: nothing to pick
+        {"P3", "100", false},    // the start of an item
+        {"P3o ", "100", false},  // an item and a space more
+        {"p3o", "120", true},    // an item, another case
+        {"P2", "100", false},    // today's item: nothing to pick
         {"Sélection", "100", false},
     };
     for (const auto& row : rows) {

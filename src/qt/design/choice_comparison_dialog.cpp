@@ -231,7 +231,8 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
 
     conformingOnly_ = new QCheckBox("&Seulement les choix qui gardent la conception conforme");
     conformingOnly_->setToolTip(
-        "Sans les choix qui ne peuvent pas être faits ni ceux qui ont une remarque « À vérifier ».");
+        "Sans les choix qui ne peuvent pas être faits ni ceux qui ont une remarque « À vérifier "
+        "».");
     conformingOnly_->setObjectName("conformingOnly");
     conformingOnly_->setEnabled(complete_);
     connect(conformingOnly_, &QCheckBox::toggled, this, [this, proxy](bool on) {
@@ -314,8 +315,7 @@ void ChoiceComparisonDialog::addRows(const ChoiceAlternatives& alternatives) {
                 cells.push_back(cell(text, number ? QVariant(*number) : QVariant()));
             }
         }
-        const bool conforming = row.failure.empty() &&
-                                row.design.state == DesignState::Conforme &&
+        const bool conforming = row.failure.empty() && row.design.state == DesignState::Conforme &&
                                 row.design.remarks.empty();
         rows.push_back({std::move(cells), row.item, conforming, !row.failure.empty()});
     }

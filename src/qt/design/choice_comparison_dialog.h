@@ -68,6 +68,6 @@ class ChoiceComparisonDialog : public QDialog {
     QTableView* table_ = nullptr;
     QCheckBox* conformingOnly_ = nullptr;
     int chosen_ = -1;
-    int column_ = 1;         // the pupil's column, kept through sorts and filters
+    int column_ = 1;  // the pupil's column, kept through sorts and filters
     QPushButton* choose_ = nullptr;
 };
