@@ -5,7 +5,9 @@
 #include <nlohmann/json.hpp>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/cp1252.h"
 #include "catalogue/data_error.h"
+#include "catalogue/text_encoding.h"
 #include "document/design_steps.h"
 #include "window/design_record.h"
 
@@ -150,9 +152,21 @@ std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
     return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
+namespace {
+
+// A design re-saved by an editor in Windows-1252 (« Zoé » as one byte) is read as that text;
+// UTF-8, the program's own, as it is.
+std::string designText(std::string_view bytes) {
+    return detectEncoding(bytes) == TextEncoding::Windows1252 ? decodeCp1252(bytes)
+                                                              : std::string(bytes);
+}
+
+}  // namespace
+
 PupilInfo readPupilOnly(std::string_view bytes) {
     if (bytes.size() > kMaxDesignBytes) return {};
-    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    const std::string text = designText(bytes);
+    const json document = json::parse(text.begin(), text.end(), nullptr, false);
     if (document.is_discarded() || !document.is_object()) return {};
     return pupilOf(document);
 }
@@ -167,7 +181,8 @@ DesignDocument readDesignDocument(std::string_view bytes, const std::string& fil
                                       std::to_string((bytes.size() + 1023) / 1024) +
                                       " Kio) : une conception ne peut pas dépasser 1 Mio.");
     }
-    const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    const std::string text = designText(bytes);
+    const json document = json::parse(text.begin(), text.end(), nullptr, false);
     const bool namesItself = bytes.find(kDesignFormat) != std::string_view::npos;
     if (document.is_discarded()) {
         if (namesItself) damaged(fileName, "le fichier est incomplet ou mal formé");

@@ -50,8 +50,6 @@ const BadFile kBadFiles[] = {
     {"ClearanceTooHigh", withChoices("\"clearance\": 51"), "la garde au sol"},
     {"ClearanceZero", withChoices("\"clearance\": 0"), "la garde au sol"},
     {"ClearanceFraction", withChoices("\"clearance\": 5.5"), "la garde au sol"},
-    {"NotUtf8", withChoices("\"propeller\": {\"text\": \"H\xE9lice\", \"index\": 0}"),
-     "le fichier est incomplet ou mal formé"},
     {"TooLarge", withChoices("") + std::string(kMaxDesignBytes, ' '),
      "le fichier est trop grand (1025 Kio) : une conception ne peut pas dépasser 1 Mio."},
 };
@@ -96,6 +94,19 @@ TEST(DesignFile, IgnoresWhatALaterVersionOneFileAdds) {
         "x.ventakar");
     EXPECT_EQ(choices.lists.at("Combo1"), (ListChoice{"P2", 0}));
     EXPECT_EQ(choices.lists.size(), 1u);
+}
+
+// A design an editor re-saved in Windows-1252 is read, its accents whole, not called damaged.
+TEST(DesignFile, AWindows1252DesignIsRead) {
+    const std::string bytes =
+        "{\"format\": \"ventakar-conception\", \"version\": 1, "
+        "\"pupil\": {\"name\": \"Zo\xE9 L\xE9on\", \"class\": \"5e\"}, "
+        "\"choices\": {\"propeller\": {\"text\": \"H\xE9lice\", "
+        "\"index\": 0}}}";
+    const DesignDocument read = readDesignDocument(bytes, "zoe.ventakar");
+    EXPECT_EQ(read.pupil.name, "Zoé Léon");
+    EXPECT_EQ(read.choices.lists.at("Combo1"), (ListChoice{"Hélice", 0}));
+    EXPECT_EQ(readPupilOnly(bytes).name, "Zoé Léon");
 }
 
 }  // namespace
