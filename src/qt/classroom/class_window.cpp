@@ -528,8 +528,9 @@ void ClassWindow::compareSelected() {
     const QStringList files = selectedFiles();
     if (paths.size() != 2) {
         showOkBox(QMessageBox::Information,
-                  "Sélectionnez exactement deux conceptions dans le tableau pour les comparer "
-                  "(Ctrl + clic).",
+                  "Sélectionnez exactement deux conceptions dans le tableau pour les comparer : "
+                  "Ctrl + clic à la souris ; au clavier, Ctrl + flèches jusqu'à la seconde, "
+                  "puis Ctrl + Espace.",
                   this);
         return;
     }
