@@ -73,7 +73,12 @@ run_case() {
 
 echo "== accepted"
 run_case accepted
-for _ in $(seq 100); do ls "$work"/out/*.pdf >/dev/null 2>&1 && break; sleep 0.1; done
+# The file shows as soon as cups-pdf starts it: wait until the queue has finished the job.
+for _ in $(seq 300); do
+  [ -z "$(lpstat -h "$socket" -W not-completed -o 2>/dev/null)" ] && ls "$work"/out/*.pdf >/dev/null 2>&1 &&
+    pdfinfo "$(ls "$work"/out/*.pdf | head -1)" >/dev/null 2>&1 && break
+  sleep 0.1
+done
 printed=$(ls "$work"/out/*.pdf 2>/dev/null | head -1)
 if [ -z "$printed" ]; then
   echo "FAULT: nothing came out of the queue"; fail=1
