@@ -9,6 +9,7 @@ LANG=C LC_ALL=C cmake --build build --target deb >/dev/null
 version=$(sed -n 's/^project(ventakar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="build/ventakar_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "no $deb" >&2; exit 1; }
+debPath=$(realpath "$deb")
 # Read whole before matching: grep -q stopping early would end dpkg-deb with SIGPIPE under pipefail.
 info=$(dpkg-deb -I "$deb")
 for needed in 'libc6 (>= ' 'libqt6widgets6 (>= 6' qt6-translations-l10n fonts-liberation; do
@@ -29,7 +30,7 @@ for f in man/man1/ventakar.1.gz doc/ventakar/copyright doc/ventakar/changelog.gz
   [ -f "$root/usr/share/$f" ] || { echo "missing from the package: $f" >&2; exit 1; }
 done
 # What a school's repository runs on it: no error and no warning but the one overridden.
-tags=$(lintian --pedantic -I "$deb" 2>/dev/null || true)
+tags=$(lintian --pedantic -I "$debPath" 2>&1) || { echo "$tags" >&2; echo "lintian did not run" >&2; exit 1; }
 echo "$tags"
 if grep -E '^(E|W): ' <<<"$tags"; then
   echo "lintian: errors or warnings on the package" >&2
