@@ -5,214 +5,33 @@
 
 namespace {
 
-// The base letters of U+00C0 to U+017F, lower case, in code point order; "" where a code point
-// is no letter (× and ÷) and several letters where it is a ligature.
-constexpr std::array<const char*, 192> kLatin = {
-    // U+00C0
-    "a",
-    "a",
-    "a",
-    "a",
-    "a",
-    "a",
-    "ae",
-    "c",
-    "e",
-    "e",
-    "e",
-    "e",
-    "i",
-    "i",
-    "i",
-    "i",
-    // U+00D0
-    "d",
-    "n",
-    "o",
-    "o",
-    "o",
-    "o",
-    "o",
-    nullptr,
-    "o",
-    "u",
-    "u",
-    "u",
-    "u",
-    "y",
-    "th",
-    "ss",
-    // U+00E0
-    "a",
-    "a",
-    "a",
-    "a",
-    "a",
-    "a",
-    "ae",
-    "c",
-    "e",
-    "e",
-    "e",
-    "e",
-    "i",
-    "i",
-    "i",
-    "i",
-    // U+00F0
-    "d",
-    "n",
-    "o",
-    "o",
-    "o",
-    "o",
-    "o",
-    nullptr,
-    "o",
-    "u",
-    "u",
-    "u",
-    "u",
-    "y",
-    "th",
-    "y",
-    // U+0100
-    "a",
-    "a",
-    "a",
-    "a",
-    "a",
-    "a",
-    "c",
-    "c",
-    "c",
-    "c",
-    "c",
-    "c",
-    "c",
-    "c",
-    "d",
-    "d",
-    // U+0110
-    "d",
-    "d",
-    "e",
-    "e",
-    "e",
-    "e",
-    "e",
-    "e",
-    "e",
-    "e",
-    "e",
-    "e",
-    "g",
-    "g",
-    "g",
-    "g",
-    // U+0120
-    "g",
-    "g",
-    "g",
-    "g",
-    "h",
-    "h",
-    "h",
-    "h",
-    "i",
-    "i",
-    "i",
-    "i",
-    "i",
-    "i",
-    "i",
-    "i",
-    // U+0130
-    "i",
-    "i",
-    "ij",
-    "ij",
-    "j",
-    "j",
-    "k",
-    "k",
-    "k",
-    "l",
-    "l",
-    "l",
-    "l",
-    "l",
-    "l",
-    "l",
-    // U+0140
-    "l",
-    "l",
-    "l",
-    "n",
-    "n",
-    "n",
-    "n",
-    "n",
-    "n",
-    "n",
-    "n",
-    "n",
-    "o",
-    "o",
-    "o",
-    "o",
-    // U+0150
-    "o",
-    "o",
-    "oe",
-    "oe",
-    "r",
-    "r",
-    "r",
-    "r",
-    "r",
-    "r",
-    "s",
-    "s",
-    "s",
-    "s",
-    "s",
-    "s",
-    // U+0160
-    "s",
-    "s",
-    "t",
-    "t",
-    "t",
-    "t",
-    "t",
-    "t",
-    "u",
-    "u",
-    "u",
-    "u",
-    "u",
-    "u",
-    "u",
-    "u",
-    // U+0170
-    "u",
-    "u",
-    "u",
-    "u",
-    "w",
-    "w",
-    "y",
-    "y",
-    "y",
-    "z",
-    "z",
-    "z",
-    "z",
-    "z",
-    "z",
-    "s",
-};
+// The base letters of U+00C0 to U+00DF and U+0100 to U+017F, lower case, in code point order
+// (U+00E0 to U+00FF are the same letters, 0x20 further); nullptr for ×, several letters for a
+// ligature.
+// clang-format off
+constexpr std::array<const char*, 32> kLatin1 = {
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+    "d", "n", "o", "o", "o", "o", "o", nullptr, "o", "u", "u", "u", "u", "y", "th", "ss"};
+constexpr std::array<const char*, 128> kLatinExtendedA = {
+    "a", "a", "a", "a", "a", "a", "c", "c", "c", "c", "c", "c", "c", "c", "d", "d",    // U+0100
+    "d", "d", "e", "e", "e", "e", "e", "e", "e", "e", "e", "e", "g", "g", "g", "g",    // U+0110
+    "g", "g", "g", "g", "h", "h", "h", "h", "i", "i", "i", "i", "i", "i", "i", "i",    // U+0120
+    "i", "i", "ij", "ij", "j", "j", "k", "k", "k", "l", "l", "l", "l", "l", "l", "l",  // U+0130
+    "l", "l", "l", "n", "n", "n", "n", "n", "n", "n", "n", "n", "o", "o", "o", "o",    // U+0140
+    "o", "o", "oe", "oe", "r", "r", "r", "r", "r", "r", "s", "s", "s", "s", "s", "s",  // U+0150
+    "s", "s", "t", "t", "t", "t", "t", "t", "u", "u", "u", "u", "u", "u", "u", "u",    // U+0160
+    "u", "u", "u", "u", "w", "w", "y", "y", "y", "z", "z", "z", "z", "z", "z", "s"};   // U+0170
+// clang-format on
+
+// The base letters of a Latin letter of U+00C0 to U+017F; nullptr for anything else.
+const char* baseLetters(char32_t c) {
+    if (c == 0xFF) return "y";
+    if (c == 0xDF) return "ss";
+    if (c >= 0xE0 && c <= 0xFF) c -= 0x20;  // ÷ falls on ×: no letter either
+    if (c >= 0xC0 && c <= 0xDF) return kLatin1[c - 0xC0];
+    if (c >= 0x100 && c <= 0x17F) return kLatinExtendedA[c - 0x100];
+    return nullptr;
+}
 
 // The length of the UTF-8 sequence at text[i] and its code point; 0 when it is not one.
 int decode(std::string_view text, size_t i, char32_t& c) {
@@ -249,8 +68,8 @@ std::string searchKey(std::string_view utf8) {
         }
         if (c < 0x80) {
             key += c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
-        } else if (c >= 0xC0 && c <= 0x17F && kLatin[c - 0xC0]) {
-            key += kLatin[c - 0xC0];
+        } else if (const char* base = baseLetters(c)) {
+            key += base;
         } else if (!combining(c)) {
             key.append(utf8.substr(i, length));
         }

@@ -32,6 +32,10 @@ namespace {
 
 QtMessageHandler toolkitHandler = nullptr;
 
+bool isImageLimitWarning(const QString& message) {
+    return message.contains("exceeds the current allocation limit");
+}
+
 void withoutImageLimitWarnings(QtMsgType type, const QMessageLogContext& context,
                                const QString& message) {
     if (isImageLimitWarning(message)) return;
@@ -39,10 +43,6 @@ void withoutImageLimitWarnings(QtMsgType type, const QMessageLogContext& context
 }
 
 }  // namespace
-
-bool isImageLimitWarning(const QString& message) {
-    return message.contains("exceeds the current allocation limit");
-}
 
 void quietImageDecoderWarnings() {
     static const bool installed =

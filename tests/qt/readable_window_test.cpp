@@ -206,10 +206,7 @@ TEST(FrenchWording, PicturesThatCannotBeDecodedAreExplainedInFrench) {
     }
     EXPECT_EQ(probePicture("/nulle/part.jpg"), "l'image est introuvable");
     qInstallMessageHandler(before);
-    for (const QString& m : printed) EXPECT_FALSE(isImageLimitWarning(m)) << m.toStdString();
-    EXPECT_TRUE(
-        isImageLimitWarning("QImageIOHandler: Rejecting image as it exceeds the current "
-                            "allocation limit of 256 megabytes"));
+    for (const QString& m : printed) EXPECT_FALSE(m.contains("Rejecting image")) << m.toStdString();
 }
 
 }  // namespace

@@ -20,11 +20,15 @@ QString lockOf(const QString& file) {
     return file + ".lock";
 }
 
-std::unique_ptr<QLockFile> claim(const QString& file) {
+// Null when not claimed; heldElsewhere then says whether a running copy holds it (rather than the
+// lock file not being writable at all).
+std::unique_ptr<QLockFile> claim(const QString& file, bool* heldElsewhere = nullptr) {
     auto lock = std::make_unique<QLockFile>(lockOf(file));
     // Held for a copy's whole life: only a copy that is no longer running lets it go stale.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) return nullptr;
+    const bool taken = lock->tryLock(0);
+    if (heldElsewhere) *heldElsewhere = !taken && lock->error() == QLockFile::LockFailedError;
+    if (!taken) return nullptr;
     return lock;
 }
 
@@ -82,17 +86,11 @@ RecoveryFiles::RecoveryFiles(const QString& folder) : folder_(folder) {
             QFile::rename(info.absoluteFilePath(), info.absoluteFilePath() + ".mis-de-cote");
             continue;
         }
-        QLockFile probe(lockOf(info.absoluteFilePath()));
-        auto lock = claim(info.absoluteFilePath());
-        if (!lock) {
-            // Held by a running copy: not ours to offer. A lock that cannot even be written
-            // (a full disk) says nothing of a copy: the file is offered all the same.
-            probe.setStaleLockTime(0);
-            const bool heldElsewhere =
-                !probe.tryLock(0) && probe.error() == QLockFile::LockFailedError;
-            if (heldElsewhere) continue;
-            probe.unlock();
-        }
+        // Held by a running copy: not ours to offer. A lock that cannot even be written (a full
+        // disk) says nothing of a copy: the file is offered all the same.
+        bool heldElsewhere = false;
+        auto lock = claim(info.absoluteFilePath(), &heldElsewhere);
+        if (heldElsewhere) continue;
         orphans_.push_back({info.absoluteFilePath(), info.lastModified(), std::move(lock)});
     }
     // The lock of a copy killed before it had anything to keep: nothing to offer, only to remove.

@@ -63,21 +63,10 @@ std::string printJobRefusal(const std::string& printerName) {
     return why;
 }
 
-bool printServerAnswers() {
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    cupsFreeDests(count, dests);
-    return count > 0;
-}
-
 #else
 
 std::string printJobRefusal(const std::string&) {
     return {};
-}
-
-bool printServerAnswers() {
-    return true;
 }
 
 #endif

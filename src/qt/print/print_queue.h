@@ -6,6 +6,3 @@
 // it, otherwise why not, in French (« l'imprimante « Salle 12 » refuse les travaux »). Asked
 // right after the toolkit submitted the job, which it does without looking at the answer.
 std::string printJobRefusal(const std::string& printerName);
-
-// True when the print server answers and has at least one queue.
-bool printServerAnswers();
