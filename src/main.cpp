@@ -18,6 +18,7 @@
 #include "qt/app/main_window.h"
 #include "qt/app/translations.h"
 #include "qt/image_errors.h"
+#include "qt/qt_platform.h"
 
 namespace {
 
@@ -109,16 +110,22 @@ int main(int argc, char** argv) {
     const QString program = programFolder(argv[0]);
     const QString home = findDataHome(program);
 
-    if ((!line.classFolder.isEmpty() || !line.orderFolder.isEmpty()) && !line.csvFile.isEmpty()) {
+    if ((!line.classFolder.isEmpty() || !line.orderFolder.isEmpty()) &&
+        (!line.csvFile.isEmpty() || !line.workbookFile.isEmpty())) {
         QCoreApplication app(argc, argv);
+        quietImageDecoderWarnings();
+        installPictureCheck();  // a row refuses a picture the window would refuse
         const bool order = !line.orderFolder.isEmpty();
         const QString folder =
             QFileInfo(order ? line.orderFolder : line.classFolder).absoluteFilePath();
-        const QString csv =
-            line.csvFile == "-" ? line.csvFile : QFileInfo(line.csvFile).absoluteFilePath();
+        const auto target = [](const QString& file) {
+            return file.isEmpty() || file == "-" ? file : QFileInfo(file).absoluteFilePath();
+        };
+        const QString csv = target(line.csvFile);
+        const QString workbook = target(line.workbookFile);
         if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
         QDir::setCurrent(home);
-        return order ? writeOrderCsv(folder, csv) : writeClassCsv(folder, csv);
+        return order ? writeOrderCsv(folder, csv, workbook) : writeClassCsv(folder, csv, workbook);
     }
 
     if (line.check) {
@@ -145,6 +152,7 @@ int main(int argc, char** argv) {
     quietImageDecoderWarnings();
     setApplicationIdentity();
     installToolkitTranslations();
+    installPictureCheck();
     if (home.isEmpty()) {
         QMessageBox::critical(nullptr, "VENTAKAR",
                               "VENTAKAR ne peut pas démarrer.\n\n" + dataFolderMissing(program));

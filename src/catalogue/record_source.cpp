@@ -1,5 +1,7 @@
 #include "catalogue/record_source.h"
 
+#include <filesystem>
+
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
 
@@ -21,9 +23,12 @@ const RecordSource& fileRecords() {
 
 const std::vector<CatalogueRecord>& CatalogueSnapshot::records(
     const std::string& path, int fieldCount, std::string_view decimalSeparator) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
     auto [it, fresh] = files_.try_emplace({path, std::string(decimalSeparator)});
     File& file = it->second;
     if (fresh) {
+        // Stamped before it is read: a save during the read counts as a change.
+        stamps_.try_emplace(path, stampOf(path));
         try {
             file.records = readRecordFile(path, fieldCount, decimalSeparator);
         } catch (const DataError& error) {
@@ -45,4 +50,28 @@ std::optional<CatalogueRecord> CatalogueSnapshot::recordAt(
     const auto& all = records(cataloguePath(kind), fieldCount(kind), decimalSeparator);
     if (index < 0 || index >= static_cast<int>(all.size())) return std::nullopt;
     return all[index];
+}
+
+CatalogueSnapshot::Stamp CatalogueSnapshot::stampOf(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) return {};
+    Stamp stamp{.exists = true};
+    const auto size = fs::file_size(path, error);
+    if (!error) stamp.size = static_cast<long long>(size);
+    const auto modified = fs::last_write_time(path, error);
+    if (!error) stamp.modified = static_cast<long long>(modified.time_since_epoch().count());
+    return stamp;
+}
+
+bool CatalogueSnapshot::changedOnDisk() const {
+    std::map<std::string, Stamp> stamps;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stamps = stamps_;
+    }
+    for (const auto& [path, stamp] : stamps)
+        if (stampOf(path) != stamp) return true;
+    return false;
 }

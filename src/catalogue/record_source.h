@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ class RecordSource {
 const RecordSource& fileRecords();
 
 // Each file read once, at its first use, then answered from memory; a file that failed fails
-// again the same way without being read again. Not for several threads at once.
+// again the same way without being read again. Several threads may share one.
 class CatalogueSnapshot : public RecordSource {
   public:
     void forEachRecord(const std::string& path, int fieldCount, std::string_view decimalSeparator,
@@ -40,11 +41,22 @@ class CatalogueSnapshot : public RecordSource {
     // The records of a file, read now if they were not.
     const std::vector<CatalogueRecord>& records(const std::string& path, int fieldCount,
                                                 std::string_view decimalSeparator) const;
+    // Whether a file read since has changed on disk (saved again, replaced, removed, created).
+    bool changedOnDisk() const;
 
   private:
     struct File {
         std::vector<CatalogueRecord> records;
         std::optional<std::pair<std::string, std::string>> failure;  // file, reason
     };
+    struct Stamp {
+        bool exists = false;
+        long long size = 0;
+        long long modified = 0;  // in the file system's own ticks
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp stampOf(const std::string& path);
+    mutable std::mutex mutex_;
     mutable std::map<std::pair<std::string, std::string>, File> files_;  // by path, separator
+    mutable std::map<std::string, Stamp> stamps_;  // as each file was when it was read
 };

@@ -40,7 +40,8 @@ bool offersAlternatives(std::string_view list) {
 }
 
 ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view list,
-                                  const std::string& separator, int first, int count) {
+                                  const std::string& separator, int first, int count,
+                                  std::shared_ptr<const CatalogueSnapshot> snapshot) {
     ChoiceAlternatives alternatives;
     if (!offersAlternatives(list)) return alternatives;
     for (const ChoiceSlot& slot : choiceSlots()) {
@@ -56,7 +57,7 @@ ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view l
             alternatives.fieldCaptions.push_back(caption->text);
         }
     }
-    ScanPlatform platform(separator);
+    ScanPlatform platform(separator, std::move(snapshot));
     const Control& shown = record[list];
     DesignRecord copy;  // assigned anew for each item, its strings' room reused
     const int items = static_cast<int>(shown.items.size());

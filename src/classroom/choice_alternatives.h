@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "classroom/class_scan.h"
 
+class CatalogueSnapshot;
 class DesignRecord;
 
 // One item of a step's list and the design it would give in place of today's choice, every
@@ -36,7 +38,9 @@ bool offersAlternatives(std::string_view list);
 
 // For each item of list (count items from first; all when count is negative), the design it
 // would give: the item picked, through the same handler as the window, on a copy of record and a
-// snapshot of the catalogues; record is left as it is.
+// snapshot of the catalogues (snapshot, shared by every batch of one table, or one of its own);
+// record is left as it is.
 ChoiceAlternatives alternativesOf(const DesignRecord& record, std::string_view list,
                                   const std::string& decimalSeparator, int first = 0,
-                                  int count = -1);
+                                  int count = -1,
+                                  std::shared_ptr<const CatalogueSnapshot> snapshot = nullptr);

@@ -83,7 +83,7 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
 
 std::string csvField(const CsvCell& cell) {
     std::string text = visibleText(cell.text);
-    if (!cell.isNumber && readAsFormula(cell.text)) text.insert(0, "'");
+    if (!cell.isNumber() && readAsFormula(cell.text)) text.insert(0, "'");
     if (text.find_first_of(";\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (const char c : text) {
@@ -99,22 +99,40 @@ std::string csvLine(const std::vector<CsvCell>& fields) {
     return line + "\r\n";
 }
 
-std::string classCsv(const std::vector<const DesignRow*>& rows,
-                     const std::vector<std::string>& lastLines) {
-    std::vector<CsvCell> header(classColumns().begin(), classColumns().end());
-    std::string csv = "\xEF\xBB\xBF" + csvLine(header);
+TeacherTable classTable(const std::vector<const DesignRow*>& rows,
+                        const std::vector<std::string>& notes) {
+    TeacherTable table{.headings = classColumns(), .rows = {}, .notes = notes};
     for (const DesignRow* row : rows) {
-        std::vector<CsvCell> fields;
+        std::vector<CsvCell> cells;
         for (int c = 0; c < static_cast<int>(classColumns().size()); ++c) {
             std::string text = classCell(*row, c, ",");
-            fields.push_back(classNumber(*row, c) ? CsvCell::number(std::move(text))
-                                                  : CsvCell(std::move(text)));
+            if (const std::optional<double> value = classNumber(*row, c)) {
+                cells.push_back(
+                    CsvCell::number(std::move(text), classCell(*row, c, "."),
+                                    c == 7 ? CsvCell::Kind::Money : CsvCell::Kind::Number));
+            } else if (c == 3 && !text.empty()) {
+                cells.push_back(CsvCell::number(text, text, CsvCell::Kind::Date));
+            } else {
+                cells.emplace_back(std::move(text));
+            }
         }
-        csv += csvLine(fields);
+        table.rows.push_back(std::move(cells));
     }
-    if (!lastLines.empty()) csv += "\r\n";
-    for (const std::string& line : lastLines) csv += csvLine({line});
+    return table;
+}
+
+std::string tableCsv(const TeacherTable& table) {
+    std::vector<CsvCell> header(table.headings.begin(), table.headings.end());
+    std::string csv = "\xEF\xBB\xBF" + csvLine(header);
+    for (const std::vector<CsvCell>& row : table.rows) csv += csvLine(row);
+    if (!table.notes.empty()) csv += "\r\n";
+    for (const std::string& line : table.notes) csv += csvLine({line});
     return csv;
+}
+
+std::string classCsv(const std::vector<const DesignRow*>& rows,
+                     const std::vector<std::string>& lastLines) {
+    return tableCsv(classTable(rows, lastLines));
 }
 
 std::string classCsv(const std::vector<DesignRow>& rows,

@@ -16,19 +16,40 @@ std::optional<double> classNumber(const DesignRow& row, int column);
 // One column of a row as text, numbers written with decimalSeparator; empty when not computed.
 std::string classCell(const DesignRow& row, int column, const std::string& decimalSeparator);
 
-// One cell of a CSV line: a text from anywhere (a pupil, a file name, a catalogue), or a number
-// VENTAKAR wrote itself.
+// One cell of a table for the teacher: a text from anywhere (a pupil, a file name, a catalogue),
+// or a number, an amount or a date VENTAKAR wrote itself. The text is as the CSV shows it; value
+// is the number with a point (« 12.35 ») or the date (« 2026-12-08 14:05 ») for a spreadsheet.
 struct CsvCell {
+    enum class Kind { Text, Number, Money, Date };
     CsvCell(std::string text) : text(std::move(text)) {}
     CsvCell(const char* text) : text(text) {}
-    static CsvCell number(std::string text) {
+    static CsvCell number(std::string text, std::string value = {}, Kind kind = Kind::Number) {
         CsvCell cell(std::move(text));
-        cell.isNumber = true;
+        cell.kind = kind;
+        cell.value = std::move(value);
         return cell;
     }
+    bool isNumber() const { return kind != Kind::Text; }
     std::string text;
-    bool isNumber = false;
+    Kind kind = Kind::Text;
+    std::string value;
 };
+
+// What the class view and the order export: the headings, one row of cells per line, and the
+// notes under the table (what was left out, the filter), one text each.
+struct TeacherTable {
+    std::vector<std::string> headings;
+    std::vector<std::vector<CsvCell>> rows;
+    std::vector<std::string> notes;
+};
+
+// The class's rows as a table, in the order given, notes after them.
+TeacherTable classTable(const std::vector<const DesignRow*>& rows,
+                        const std::vector<std::string>& notes = {});
+
+// The table as CSV: UTF-8 with its byte-order mark, the headings, the rows, then the notes after an
+// empty line.
+std::string tableCsv(const TeacherTable& table);
 
 // A field for the teacher's spreadsheet, the only place that decides how a cell is written: hidden
 // characters made visible; a text a spreadsheet would run as a formula behind a « ' »; between

@@ -23,6 +23,7 @@
 #include "document/replay.h"
 #include "estimation/remarks.h"
 #include "estimation/verdict.h"
+#include "files/file_system.h"
 #include "steps/positions.h"
 #include "window/design_record.h"
 #include "window/start_up.h"
@@ -60,18 +61,38 @@ std::string readReason(const std::error_code& error) {
     }
 }
 
+// « le dossier « 5A/Léa/ » a été déplacé ou supprimé pendant la lecture de la classe »
+std::string movedFolder(const fs::path& root, const fs::path& folder) {
+    const fs::path relative = folder.lexically_relative(root);
+    const std::string name = relative.empty() || relative == "."
+                                 ? visibleText(root.string())
+                                 : visibleText(relative.generic_string()) + "/";
+    return "le dossier « " + name +
+           " » a été déplacé ou supprimé pendant la lecture de la classe : le tableau est "
+           "incomplet.";
+}
+
 // The class folder's walk: real paths, so that every design is met once under its own name.
 class DesignFinder {
   public:
-    explicit DesignFinder(fs::path root) : root_(std::move(root)) { visited_.insert(root_); }
+    explicit DesignFinder(fs::path root) : root_(std::move(root)) {
+        visited_.insert(root_);
+        if (const auto id = fileIdentity(root_.string())) identities_.insert(*id);
+    }
 
     void walk(const fs::path& folder) {
+        if (!found.interrupted.empty()) return;
         std::error_code error;
         std::vector<fs::directory_entry> entries;
         for (fs::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error))
             entries.push_back(*it);
         if (error) {
+            // Seen a moment ago: it was moved or deleted while the class was read.
+            if (error.value() == ENOENT) {
+                found.interrupted = movedFolder(root_, folder);
+                return;
+            }
             skip(folder, true, readReason(error));
             return;
         }
@@ -122,6 +143,9 @@ class DesignFinder {
                 return;
             }
             if (!visited_.insert(real).second) return;  // read already, or a loop
+            // The same folder under another path (a bind mount) is read once too.
+            if (const auto id = fileIdentity(real.string()); id && !identities_.insert(*id).second)
+                return;
             const int realDepth =
                 static_cast<int>(std::distance(relative->begin(), relative->end()));
             if (realDepth > kMaxDepth) {
@@ -166,6 +190,7 @@ class DesignFinder {
 
     fs::path root_;
     std::set<fs::path> visited_;
+    std::set<FileIdentity> identities_;
     std::set<fs::path> files_;
 };
 
@@ -463,11 +488,35 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
     scan.skipped = std::move(found.skipped);
     scan.otherFiles = found.otherFiles;
     const std::vector<std::string>& files = found.files;
+    scan.interrupted = std::move(found.interrupted);
+    const std::optional<FileIdentity> root = fileIdentity(folder);
+    // Gone, or another folder now under its name.
+    auto moved = [&](const fs::path& at) {
+        std::error_code error;
+        if (fileIdentity(folder) != root) return fs::path(folder);
+        if (fs::is_directory(at, error)) return fs::path();
+        fs::path gone = at;  // the outermost folder that went away
+        while (gone.parent_path() != fs::path(folder) &&
+               !fs::is_directory(gone.parent_path(), error))
+            gone = gone.parent_path();
+        return gone;
+    };
+    if (scan.interrupted.empty() && moved(folder) != fs::path())
+        scan.interrupted = movedFolder(folder, folder);
     DesignScanner scanner(decimalSeparator);
-    const int total = static_cast<int>(files.size());
+    const int total = scan.interrupted.empty() ? static_cast<int>(files.size()) : 0;
     scan.rows.reserve(files.size());
     for (int i = 0; i < total; ++i) {
-        scan.rows.push_back(scanner.scan((fs::path(folder) / files[i]).string(), files[i]));
+        const fs::path path = fs::path(folder) / files[i];
+        scan.rows.push_back(scanner.scan(path.string(), files[i]));
+        if (scan.rows.back().state == DesignState::Illisible) {
+            // Unread because its folder went away, not because of what the pupil wrote.
+            if (const fs::path gone = moved(path.parent_path()); !gone.empty()) {
+                scan.rows.pop_back();
+                scan.interrupted = movedFolder(folder, gone);
+                break;
+            }
+        }
         if (progress && !progress(i + 1, total)) {
             scan.cancelled = true;
             break;

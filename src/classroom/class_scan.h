@@ -60,7 +60,8 @@ struct SkippedEntry {
 struct FoundDesigns {
     std::vector<std::string> files;  // inside the folder, with '/', sorted, each design once
     std::vector<SkippedEntry> skipped;
-    int otherFiles = 0;  // files that are not designs
+    int otherFiles = 0;       // files that are not designs
+    std::string interrupted;  // why the walk ended early (a folder moved meanwhile), in French
 };
 
 struct ClassScan {
@@ -69,6 +70,8 @@ struct ClassScan {
     std::vector<SkippedEntry> skipped;
     int otherFiles = 0;
     bool cancelled = false;
+    // A folder moved or deleted while it was read: why, in French; the rows are those read before.
+    std::string interrupted;
 };
 
 inline constexpr int kMaxDepth = 4;
@@ -77,6 +80,8 @@ inline constexpr int kMaxDepth = 4;
 // under its own path: a folder or file reached through a link inside the folder is read once,
 // links leading out of it are not followed. Hidden files and folders and recovery files are left
 // out; unreadable folders, designs deeper than four levels and odd files are counted as skipped.
+// A folder reached twice (the same device and number) is read once; one that disappears while it
+// is read ends the walk, saying so.
 FoundDesigns findDesigns(const std::string& folder);
 std::vector<std::string> findDesignFiles(const std::string& folder);
 

@@ -228,17 +228,30 @@ std::vector<PartsRow> partsRows(const PartsList& list, const std::string& separa
     return rows;
 }
 
-std::string partsCsv(const PartsList& list) {
-    std::vector<CsvCell> header(partsColumns().begin(), partsColumns().end());
-    header.emplace_back("Sous-totaux et total HT (€)");
-    std::string csv = "\xEF\xBB\xBF" + csvLine(header);
-    for (const PartsRow& row : partsRows(list, ",", true)) {
+TeacherTable partsTable(const PartsList& list) {
+    TeacherTable table{.headings = partsColumns(), .rows = {}, .notes = {}};
+    table.headings.emplace_back("Sous-totaux et total HT (€)");
+    const std::vector<PartsRow> shown = partsRows(list, ",", true);
+    const std::vector<PartsRow> pointed = partsRows(list, ".", true);
+    for (std::size_t r = 0; r < shown.size(); ++r) {
+        const PartsRow& row = shown[r];
         std::vector<CsvCell> cells;
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
-            const bool number = (c >= 4 && c <= 7) || c == row.cells.size() - 1;
-            cells.push_back(number ? CsvCell::number(row.cells[c]) : CsvCell(row.cells[c]));
+            const bool amount = c == 5 || c == 6 || c == row.cells.size() - 1;
+            const bool number = amount || c == 4 || c == 7;
+            if (number && !row.cells[c].empty()) {
+                cells.push_back(
+                    CsvCell::number(row.cells[c], pointed[r].cells[c],
+                                    amount ? CsvCell::Kind::Money : CsvCell::Kind::Number));
+            } else {
+                cells.emplace_back(row.cells[c]);
+            }
         }
-        csv += csvLine(cells);
+        table.rows.push_back(std::move(cells));
     }
-    return csv;
+    return table;
+}
+
+std::string partsCsv(const PartsList& list) {
+    return tableCsv(partsTable(list));
 }

@@ -61,3 +61,7 @@ std::vector<PartsRow> partsRows(const PartsList& list, const std::string& decima
 // the grand total, each amount in a column of its own so that a sum over « Total HT (€) » is
 // the grand total.
 std::string partsCsv(const PartsList& list);
+
+struct TeacherTable;
+// The same lines as a table for a spreadsheet: quantities and amounts as numbers.
+TeacherTable partsTable(const PartsList& list);

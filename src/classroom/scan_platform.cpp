@@ -1,15 +1,40 @@
 #include "classroom/scan_platform.h"
 
 #include <filesystem>
+#include <mutex>
 
 #include "catalogue/data_error.h"
 
+namespace {
+
+std::mutex checkMutex;
+PictureCheck& pictureCheck() {
+    static PictureCheck check;
+    return check;
+}
+
+}  // namespace
+
+void setPictureCheck(PictureCheck check) {
+    const std::lock_guard<std::mutex> lock(checkMutex);
+    pictureCheck() = std::move(check);
+}
+
 PictureSize ScanPlatform::loadPicture(const std::string& path) {
-    auto [it, fresh] = pictures_.try_emplace(path, false);
+    auto [it, fresh] = pictures_.try_emplace(path);
     if (fresh) {
         std::error_code error;
-        it->second = std::filesystem::is_regular_file(path, error);
+        if (!std::filesystem::exists(path, error)) {
+            it->second = "l'image est introuvable.";
+        } else {
+            PictureCheck check;
+            {
+                const std::lock_guard<std::mutex> lock(checkMutex);
+                check = pictureCheck();
+            }
+            if (check) it->second = check(path);
+        }
     }
-    if (!it->second) throw DataError(path, "l'image est introuvable.");
+    if (!it->second.empty()) throw DataError(path, it->second);
     return {75, 75};
 }

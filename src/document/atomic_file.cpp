@@ -177,6 +177,8 @@ bool readsAsDesign(const std::string& path) {
     std::string head(4096, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
+    // Re-saved as UTF-16 or UTF-32 by an editor, it is still somebody's design.
+    std::erase(head, '\0');
     return head.find(kDesignFormat) != std::string::npos && head.find('{') != std::string::npos;
 }
 

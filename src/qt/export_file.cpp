@@ -7,6 +7,7 @@
 #include "document/atomic_file.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
+#include "qt/spreadsheet_file.h"
 #include "qt/user_folders.h"
 
 bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
@@ -18,6 +19,28 @@ bool writeExport(const QString& file, const std::string& bytes, const std::strin
         showOkBox(QMessageBox::Warning, notDone + " " + error.what(), parent);
         return false;
     }
+}
+
+bool writeWorkbookExport(const QString& file, const TeacherTable& table, const std::string& sheet,
+                         const std::string& notDone, QWidget* parent) {
+    const std::string path = QFile::encodeName(file).toStdString();
+    SpreadsheetKind kind{};
+    if (!spreadsheetKindOf(path, &kind)) {
+        showOkBox(QMessageBox::Warning,
+                  notDone + " " +
+                      DataError(path,
+                                "un classeur se nomme en .ods (OpenDocument) ou en .xlsx (Excel) ; "
+                                "choisissez l'un de ces deux noms.")
+                          .what(),
+                  parent);
+        return false;
+    }
+    return writeExport(file, spreadsheetBytes(table, sheet, kind), notDone, parent);
+}
+
+QString chooseWorkbookFile(QWidget* parent, const QString& title, const QString& proposedBase) {
+    return chooseSaveFile(parent, title, "Classeurs OpenDocument ou Excel (*.ods *.xlsx)", "ods",
+                          proposedBase + ".ods");
 }
 
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,

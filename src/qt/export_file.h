@@ -10,6 +10,16 @@ class QWidget;
 bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
                  QWidget* parent);
 
+struct TeacherTable;
+
+// The table written whole as a spreadsheet (.ods or .xlsx, by file's extension) with one sheet
+// named sheet, or the user told why, after notDone.
+bool writeWorkbookExport(const QString& file, const TeacherTable& table, const std::string& sheet,
+                         const std::string& notDone, QWidget* parent);
+
+// « Exporter en classeur… »: a save dialog for .ods and .xlsx, the name as typed or empty.
+QString chooseWorkbookFile(QWidget* parent, const QString& title, const QString& proposedBase);
+
 // A save dialog in French over the proposed folder; the name as typed, or empty if cancelled.
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& suffix, const QString& proposedName);

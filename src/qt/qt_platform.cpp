@@ -8,23 +8,35 @@
 #include <algorithm>
 
 #include "catalogue/data_error.h"
+#include "classroom/scan_platform.h"
 #include "qt/image_errors.h"
 #include "qt/message_box.h"
 #include "qt/start_window.h"
 #include "qt/system_number_format.h"
 
-PictureSize QtPlatform::loadPicture(const std::string& path) {
+std::string decodePicture(const std::string& path, QImage* image) {
     const QString file = QString::fromStdString(path);
     const QFileInfo info(file);
-    if (!info.exists()) throw DataError(path, "l'image est introuvable.");
-    if (!info.isFile() || !info.isReadable())
-        throw DataError(path, "l'image ne peut pas être lue.");
+    if (!info.exists()) return "l'image est introuvable.";
+    if (!info.isFile() || !info.isReadable()) return "l'image ne peut pas être lue.";
     QImageReader reader(file);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        throw DataError(path,
-                        "l'image ne peut pas être décodée (" + imageErrorInFrench(reader) + ").");
-    }
+    *image = reader.read();
+    if (image->isNull())
+        return "l'image ne peut pas être décodée (" + imageErrorInFrench(reader) + ").";
+    return {};
+}
+
+void installPictureCheck() {
+    setPictureCheck([](const std::string& path) {
+        QImage image;
+        return decodePicture(path, &image);
+    });
+}
+
+PictureSize QtPlatform::loadPicture(const std::string& path) {
+    QImage image;
+    const std::string failure = decodePicture(path, &image);
+    if (!failure.empty()) throw DataError(path, failure);
     const PictureSize size{image.width(), image.height()};
     images_[path] = std::move(image);
     return size;

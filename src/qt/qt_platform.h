@@ -9,6 +9,12 @@
 
 #include "window/platform.h"
 
+// Decodes the picture at path into image; why it cannot be, in the window's words, or empty.
+std::string decodePicture(const std::string& path, QImage* image);
+
+// Gives class scans and comparisons the window's way of decoding pictures.
+void installPictureCheck();
+
 // The Platform on Qt: pictures decoded with QImageReader and kept until the view takes them, the
 // system number format, the start window and the message boxes.
 class QtPlatform : public Platform {

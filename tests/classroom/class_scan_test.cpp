@@ -368,6 +368,46 @@ TEST(ClassScan, AFolderWithoutDesignsAndAScanStoppedHalfWay) {
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(stopped.rows.size(), 3u);
     EXPECT_EQ(calls, 3);
+
+    // A folder moved while it is read ends the scan, saying which, with the rows read before it.
+    struct Moved {
+        const char* name;
+        fs::path from, to;
+        std::string said;
+    };
+    const Moved moves[] = {
+        {"TheClassFolder", "", "../ailleurs", "classe"},
+        {"APupilsFolder", "a", "z", "le dossier « a/ » a été déplacé ou supprimé"},
+    };
+    for (const Moved& m : moves) {
+        SCOPED_TRACE(m.name);
+        ClassFolder moving;
+        const ClassScan scan = scanClass(moving.folder.string(), ",", [&](int done, int) {
+            if (done == 2) fs::rename(moving.folder / m.from, moving.folder / m.to);
+            return true;
+        });
+        EXPECT_NE(scan.interrupted.find(m.said), std::string::npos) << scan.interrupted;
+        EXPECT_NE(scan.interrupted.find("le tableau est incomplet"), std::string::npos);
+        ASSERT_EQ(scan.rows.size(), 2u);
+        EXPECT_EQ(scan.rows[1].file, "Groupe 2/lourd.ventakar");
+    }
+}
+
+// A pupil's folder mounted a second time inside the class is one pupil's work, read once.
+TEST(ClassScan, AFolderReachedTwiceThroughABindMountIsReadOnce) {
+    ClassFolder c;
+    fs::create_directory(c.folder / "miroir");
+    const std::string mount = "mount --bind '" + (c.folder / "Groupe 2").string() + "' '" +
+                              (c.folder / "miroir").string() + "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0)
+        GTEST_SKIP() << "mount --bind needs root and a kernel that allows it here";
+    const FoundDesigns found = findDesigns(c.folder.string());
+    EXPECT_EQ(std::system(("umount '" + (c.folder / "miroir").string() + "'").c_str()), 0);
+    EXPECT_EQ(std::count(found.files.begin(), found.files.end(), "Groupe 2/lourd.ventakar"), 1);
+    EXPECT_EQ(
+        std::count_if(found.files.begin(), found.files.end(),
+                      [](const std::string& f) { return f.find("lourd") != std::string::npos; }),
+        1);
 }
 
 }  // namespace

@@ -78,6 +78,15 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
          },
          "c'est une conception VENTAKAR",
          [&](const fs::path& t) { EXPECT_EQ(contents(t), design); }},
+        {"ADesignReSavedAsUtf16UnderAnotherName",
+         [&](const fs::path& d) {
+             std::string utf16 = "\xff\xfe";
+             for (const char c : design) utf16 += {c, '\0'};
+             std::ofstream(d / "copie.csv", std::ios::binary) << utf16;
+             return (d / "copie.csv").string();
+         },
+         "c'est une conception VENTAKAR",
+         [&](const fs::path& t) { EXPECT_EQ(contents(t).size(), 2 + 2 * design.size()); }},
         {"ANewNameEndingLikeADesign",
          [](const fs::path& d) { return (d / "NOUVEAU.VENTAKAR").string(); },
          "c'est une conception VENTAKAR", [](const fs::path& t) { EXPECT_FALSE(fs::exists(t)); }},

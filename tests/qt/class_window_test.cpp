@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -264,6 +265,21 @@ TEST(ClassWindow, ExportsHoldTheRowsShownInTheirOrder) {
     EXPECT_EQ(lines.size(), 5) << lines.join(" | ").toStdString();
     EXPECT_TRUE(lines.last().startsWith("Conceptions affichées : état « Conforme » (3 sur 5)"))
         << lines.last().toStdString();
+
+    // The same rows as a spreadsheet; a name that is neither .ods nor .xlsx is said, not written.
+    ASSERT_TRUE(w->exportWorkbook(out.filePath("classe.xlsx")));
+    QFile workbook(out.filePath("classe.xlsx"));
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_EQ(workbook.read(2), "PK");
+    QString refused;
+    whenModalAppears([&](QWidget* modal) {
+        refused = qobject_cast<QMessageBox*>(modal)->text();
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    EXPECT_FALSE(w->exportWorkbook(out.filePath("classe.txt")));
+    EXPECT_TRUE(refused.contains("se nomme en .ods (OpenDocument) ou en .xlsx"))
+        << refused.toStdString();
+    EXPECT_FALSE(QFile::exists(out.filePath("classe.txt")));
 
     ASSERT_TRUE(w->exportPdf(out.filePath("classe.pdf")));
     QString text;

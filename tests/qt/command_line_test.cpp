@@ -56,6 +56,8 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
             "pupil": {"name": "Léa", "class": "5e B"},
             "choices": {"propeller": {"text": "Hélice bipale 100 mm", "index": 0}}})");
     }
+    QTemporaryDir outFolder;
+    QFile::copy(classFolder.filePath("lea.ventakar"), outFolder.filePath("copie.ods"));
     const std::string header =
         "\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;Fichier;Enregistr\xC3\xA9 le;";
     const struct {
@@ -112,6 +114,20 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          1,
          "",
          "VENTAKAR : option inconnue « imprimer ».\nPour l'aide : ventakar --help"},
+        {{"--classe", classFolder.path(), "--classeur", "classe.txt"},
+         1,
+         "",
+         "VENTAKAR : --classeur demande un FICHIER dont le nom finit par .ods"},
+        {{"--classeur", "x.ods"}, 1, "", "VENTAKAR : --classeur s'emploie avec --classe DOSSIER"},
+        // The CSV on standard output and the same table as a spreadsheet, in one run.
+        {{"--classe", classFolder.path(), "--csv", "-", "--classeur", outFolder.filePath("c.ODS")},
+         0,
+         header.c_str(),
+         ""},
+        {{"--classe", classFolder.path(), "--classeur", outFolder.filePath("copie.ods")},
+         1,
+         "",
+         "VENTAKAR : « "},
     };
     for (const auto& run : runs) {
         QProcess process;
@@ -125,6 +141,13 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
         EXPECT_EQ(err.rfind(run.err, 0), 0u) << err;
         EXPECT_NE(out.find(run.contains), std::string::npos) << out;
     }
+    QFile workbook(outFolder.filePath("c.ODS"));
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(workbook.read(90).mid(30).startsWith(
+        "mimetypeapplication/vnd.oasis.opendocument.spreadsheet"));
+    QFile design(outFolder.filePath("copie.ods"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(design.readAll().startsWith("{")) << "a design is never replaced by a spreadsheet";
 }
 
 }  // namespace

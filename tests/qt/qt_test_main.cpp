@@ -6,6 +6,7 @@
 #include "modal_helper.h"
 #include "qt/app/application_identity.h"
 #include "qt/app/translations.h"
+#include "qt/qt_platform.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setApplicationIdentity();  // as main() does: the settings and data folders depend on it
     installToolkitTranslations();
+    installPictureCheck();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new WatcherCleanup);
     startModalWatchdog();

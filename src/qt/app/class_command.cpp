@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <new>
+#include <optional>
 
 #include "catalogue/data_error.h"
 #include "catalogue/visible_text.h"
@@ -11,6 +12,7 @@
 #include "classroom/class_scan.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
+#include "qt/spreadsheet_file.h"
 
 namespace {
 
@@ -19,29 +21,42 @@ int fail(const std::string& text) {
     return 1;
 }
 
-// The table of a scan, or an empty text and a message when there is nothing to write.
-using Table = std::function<std::string(const ClassScan&, std::string* nothing)>;
+// The table of a scan, or nothing and a message when there is nothing to write.
+using Table = std::function<std::optional<TeacherTable>(const ClassScan&, std::string* nothing)>;
 
-int writeCsvOf(const QString& folder, const QString& csvFile, const Table& table) {
+std::string pathOf(const QString& file) {
+    return file == "-" ? "-" : QFile::encodeName(file).toStdString();
+}
+
+int writeTableOf(const QString& folder, const QString& csvFile, const QString& workbookFile,
+                 const char* sheet, const Table& table) {
     const std::string where = QFile::encodeName(folder).toStdString();
-    const std::string target = csvFile == "-" ? "-" : QFile::encodeName(csvFile).toStdString();
+    std::vector<std::string> targets;
+    for (const QString& file : {csvFile, workbookFile})
+        if (!file.isEmpty()) targets.push_back(pathOf(file));
     try {
         const std::string problem = classFolderProblem(where);
         if (!problem.empty()) return fail(problem);
-        // The target is looked at before the folder is read: a design is never replaced.
-        if (target != "-") {
+        // The targets are looked at before the folder is read: a design is never replaced.
+        for (const std::string& target : targets) {
+            if (target == "-") continue;
             const std::string refusal = outputRefusal(target);
             if (!refusal.empty()) return fail("« " + target + " » : " + refusal);
         }
         const ClassScan scan = scanClass(where, ",");
+        if (!scan.interrupted.empty())
+            return fail(scan.interrupted + " Aucun fichier n'a été écrit ; relancez la commande.");
         for (const std::string& line : skippedLines(scan.skipped, scan.otherFiles))
             std::fputs(("VENTAKAR : " + line + "\n").c_str(), stderr);
         if (scan.rows.empty())
             return fail("aucune conception (fichier .ventakar) dans le dossier « " + where + " ».");
         std::string nothing;
-        const std::string csv = table(scan, &nothing);
-        if (!nothing.empty()) return fail(nothing);
-        writeOutputFile(target, csv);
+        const std::optional<TeacherTable> written = table(scan, &nothing);
+        if (!written) return fail(nothing);
+        if (!csvFile.isEmpty()) writeOutputFile(pathOf(csvFile), tableCsv(*written));
+        SpreadsheetKind kind{};
+        if (!workbookFile.isEmpty() && spreadsheetKindOf(pathOf(workbookFile), &kind))
+            writeOutputFile(pathOf(workbookFile), spreadsheetBytes(*written, sheet, kind));
         return 0;
     } catch (const DataError& error) {
         return fail("le tableau n'a pas été écrit. " + std::string(error.what()));
@@ -52,26 +67,32 @@ int writeCsvOf(const QString& folder, const QString& csvFile, const Table& table
 
 }  // namespace
 
-int writeClassCsv(const QString& folder, const QString& csvFile) {
-    return writeCsvOf(folder, csvFile, [](const ClassScan& scan, std::string*) {
-        return classCsv(scan.rows, skippedLines(scan.skipped, scan.otherFiles));
-    });
+int writeClassCsv(const QString& folder, const QString& csvFile, const QString& workbookFile) {
+    return writeTableOf(folder, csvFile, workbookFile, "Classe",
+                        [](const ClassScan& scan, std::string*) {
+                            std::vector<const DesignRow*> rows;
+                            for (const DesignRow& row : scan.rows) rows.push_back(&row);
+                            return std::optional<TeacherTable>(
+                                classTable(rows, skippedLines(scan.skipped, scan.otherFiles)));
+                        });
 }
 
-int writeOrderCsv(const QString& folder, const QString& csvFile) {
-    return writeCsvOf(folder, csvFile, [](const ClassScan& scan, std::string* nothing) {
-        std::vector<std::vector<PartLine>> designs;
-        for (const DesignRow& row : scan.rows)
-            if (row.state == DesignState::Conforme) designs.push_back(row.parts);
-        if (designs.empty()) {
-            *nothing = "rien à commander : " +
-                       (scan.rows.size() == 1
-                            ? std::string("la conception du dossier n'est pas « Conforme ».")
-                            : "aucune des " + std::to_string(scan.rows.size()) +
-                                  " conceptions du dossier n'est « Conforme ».") +
-                       " Aucun fichier n'a été écrit.";
-            return std::string();
-        }
-        return partsCsv(mergeParts(designs));
-    });
+int writeOrderCsv(const QString& folder, const QString& csvFile, const QString& workbookFile) {
+    return writeTableOf(
+        folder, csvFile, workbookFile, "Commande",
+        [](const ClassScan& scan, std::string* nothing) -> std::optional<TeacherTable> {
+            std::vector<std::vector<PartLine>> designs;
+            for (const DesignRow& row : scan.rows)
+                if (row.state == DesignState::Conforme) designs.push_back(row.parts);
+            if (designs.empty()) {
+                *nothing = "rien à commander : " +
+                           (scan.rows.size() == 1
+                                ? std::string("la conception du dossier n'est pas « Conforme ».")
+                                : "aucune des " + std::to_string(scan.rows.size()) +
+                                      " conceptions du dossier n'est « Conforme ».") +
+                           " Aucun fichier n'a été écrit.";
+                return std::nullopt;
+            }
+            return partsTable(mergeParts(designs));
+        });
 }

@@ -34,6 +34,11 @@ const OptionText kOptions[] = {
      "DOSSIER, sans fenêtre, et s'arrête ; état de sortie 1 s'il n'y a rien à commander",
      " DOSSIER",
      "dossier"},
+    {{"s", "classeur"},
+     "avec --classe ou --commande, écrit le même tableau dans FICHIER en classeur de tableur, "
+     "OpenDocument (.ods) ou Excel (.xlsx) selon son extension, seul ou avec --csv",
+     " FICHIER",
+     "fichier"},
 };
 
 }  // namespace
@@ -76,8 +81,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.classFolder = parser.value(options[3]);
     line.csvFile = parser.value(options[4]);
     line.orderFolder = parser.value(options[5]);
+    line.workbookFile = parser.value(options[6]);
     // A value that is another option: « --classe --csv F » lacks its folder.
-    for (int i : {3, 4, 5}) {
+    for (int i : {3, 4, 5, 6}) {
         const QString value = parser.value(options[i]);
         if (parser.isSet(options[i]) &&
             ((value.isEmpty() && i != 4) || (value.startsWith('-') && value != "-"))) {
@@ -92,12 +98,25 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             "standard).";
         return line;
     }
-    if (parser.isSet(options[4]) && line.classFolder.isEmpty() && line.orderFolder.isEmpty()) {
-        line.error = "VENTAKAR : --csv s'emploie avec --classe DOSSIER ou --commande DOSSIER.";
-        return line;
+    for (int i : {4, 6}) {
+        if (parser.isSet(options[i]) && line.classFolder.isEmpty() && line.orderFolder.isEmpty()) {
+            line.error = "VENTAKAR : --" + options[i].names().last() +
+                         " s'emploie avec --classe DOSSIER ou --commande DOSSIER.";
+            return line;
+        }
     }
-    if (!line.orderFolder.isEmpty() && line.csvFile.isEmpty()) {
-        line.error = "VENTAKAR : --commande s'emploie avec --csv FICHIER.";
+    if (parser.isSet(options[6])) {
+        const QString name = line.workbookFile.toLower();
+        if (!name.endsWith(".ods") && !name.endsWith(".xlsx")) {
+            line.error =
+                "VENTAKAR : --classeur demande un FICHIER dont le nom finit par .ods "
+                "(OpenDocument) ou .xlsx (Excel), et non « " +
+                line.workbookFile + " ».";
+            return line;
+        }
+    }
+    if (!line.orderFolder.isEmpty() && line.csvFile.isEmpty() && line.workbookFile.isEmpty()) {
+        line.error = "VENTAKAR : --commande s'emploie avec --csv FICHIER ou --classeur FICHIER.";
         return line;
     }
     if (line.files.size() > 1) {
@@ -110,8 +129,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 QString commandLineHelp() {
     QString text =
         "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n"
-        "              ventakar --classe DOSSIER [--csv FICHIER]\n"
-        "              ventakar --commande DOSSIER --csv FICHIER\n\n"
+        "              ventakar --classe DOSSIER [--csv FICHIER] [--classeur FICHIER]\n"
+        "              ventakar --commande DOSSIER --csv FICHIER | --classeur FICHIER\n\n"
         "Conçoit un petit véhicule à hélice en quatorze étapes, selon le règlement.\n"
         "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
         "Options :\n";

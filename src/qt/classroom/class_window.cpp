@@ -152,6 +152,11 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     menu->addSeparator();
     add(menu, "actionExportCsv", "Exporter en &CSV…", QKeySequence(Qt::CTRL | Qt::Key_E),
         [this] { chooseCsv(); });
+    add(menu, "actionExportWorkbook", "Exporter en c&lasseur…", {}, [this] {
+        const QString file = chooseWorkbookFile(this, "Exporter la classe en classeur",
+                                                QFileInfo(folder_).fileName());
+        if (!file.isEmpty()) exportWorkbook(file);
+    });
     add(menu, "actionPrintClass", "&Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P),
         [this] { print(); });
     add(menu, "actionExportClassPdf", "Exporter en &PDF…",
@@ -279,6 +284,7 @@ void ClassWindow::finishScan() {
     if (!scan) return;
     skipped_ = std::move(scan->skipped);
     otherFiles_ = scan->otherFiles;
+    interrupted_ = scan->interrupted;
     model_->setRows(std::move(scan->rows), systemDecimalSeparator());
     setColumnWidths();
     // The files selected before, selected again, the first one current.
@@ -331,6 +337,7 @@ void ClassWindow::updateSummary() {
             text += QString(" — %1 affichée(s)").arg(filter_->rowCount());
         lines << text;
     }
+    if (!interrupted_.empty()) lines << "Lecture incomplète : " + qs(interrupted_);
     for (const std::string& line : skippedLines(skipped_, otherFiles_)) lines << qs(line);
     summary_->setText(lines.join('\n'));
     showDetails();
@@ -437,6 +444,7 @@ std::vector<std::string> ClassWindow::noteLines() const {
     std::vector<std::string> lines;
     const QString note = viewNote();
     if (!note.isEmpty()) lines.push_back(note.toStdString());
+    if (!interrupted_.empty()) lines.push_back("Lecture incomplète : " + interrupted_);
     for (const std::string& line : skippedLines(skipped_, otherFiles_)) lines.push_back(line);
     return lines;
 }
@@ -444,6 +452,11 @@ std::vector<std::string> ClassWindow::noteLines() const {
 bool ClassWindow::exportCsv(const QString& file) {
     return writeExport(file, classCsv(shownRows(), noteLines()), "Le tableau n'a pas été exporté.",
                        this);
+}
+
+bool ClassWindow::exportWorkbook(const QString& file) {
+    return writeWorkbookExport(file, classTable(shownRows(), noteLines()), "Classe",
+                               "Le tableau n'a pas été exporté.", this);
 }
 
 void ClassWindow::chooseCsv() {

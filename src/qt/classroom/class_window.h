@@ -43,6 +43,8 @@ class ClassWindow : public QMainWindow {
 
     // The class table as the CSV file; false (and told) when it cannot be written.
     bool exportCsv(const QString& file);
+    // The shown rows as a spreadsheet (.ods or .xlsx), as the CSV has them.
+    bool exportWorkbook(const QString& file);
     // The table on A4 landscape pages into a PDF file, written whole or not at all.
     bool exportPdf(const QString& file);
     // The comparison of the two selected designs, in a dialog.
@@ -110,4 +112,5 @@ class ClassWindow : public QMainWindow {
     std::function<bool()> closeCheck_;
     std::vector<SkippedEntry> skipped_;
     int otherFiles_ = 0;
+    std::string interrupted_;  // the last scan ended early: why
 };

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/visible_text.h"
+#include "classroom/class_csv.h"
 #include "qt/export_file.h"
 #include "qt/print/printed_table.h"
 #include "qt/system_number_format.h"
@@ -63,15 +64,18 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
     QPushButton* print = buttons->addButton("&Imprimer…", QDialogButtonBox::ActionRole);
     QPushButton* pdf = buttons->addButton("Exporter en &PDF…", QDialogButtonBox::ActionRole);
     QPushButton* csv = buttons->addButton("Exporter en &CSV…", QDialogButtonBox::ActionRole);
+    QPushButton* workbook =
+        buttons->addButton("Exporter en c&lasseur…", QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton("Fermer", QDialogButtonBox::RejectRole);
     // Return in the table must not print: no button answers it.
-    for (QPushButton* button : {print, pdf, csv, close}) {
+    for (QPushButton* button : {print, pdf, csv, workbook, close}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
     print->setObjectName("printParts");
     pdf->setObjectName("pdfParts");
     csv->setObjectName("csvParts");
+    workbook->setObjectName("workbookParts");
     const QString base = QFileInfo(subject_).completeBaseName().isEmpty()
                              ? QString("Commande")
                              : "Commande " + QFileInfo(subject_).completeBaseName();
@@ -86,6 +90,10 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
             chooseSaveFile(this, "Exporter en CSV", "Tableaux CSV (*.csv)", "csv", base + ".csv");
         if (!file.isEmpty()) exportCsv(file);
     });
+    connect(workbook, &QPushButton::clicked, this, [this, base] {
+        const QString file = chooseWorkbookFile(this, "Exporter en classeur", base);
+        if (!file.isEmpty()) exportWorkbook(file);
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(subject_);
@@ -98,6 +106,11 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
 
 bool PartsListDialog::exportCsv(const QString& file) {
     return writeExport(file, partsCsv(list_), "La liste n'a pas été exportée.", this);
+}
+
+bool PartsListDialog::exportWorkbook(const QString& file) {
+    return writeWorkbookExport(file, partsTable(list_), "Commande",
+                               "La liste n'a pas été exportée.", this);
 }
 
 PrintedTable PartsListDialog::printedTable() const {

@@ -18,6 +18,7 @@ class PartsListDialog : public QDialog {
 
     const PartsList& list() const { return list_; }
     bool exportCsv(const QString& file);
+    bool exportWorkbook(const QString& file);
     bool exportPdf(const QString& file);
 
   private:

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <algorithm>
 
 #include "catalogue/number_text.h"
+#include "catalogue/record_source.h"
 #include "qt/system_number_format.h"
 
 namespace {
@@ -68,6 +70,11 @@ class AlternativesModel : public QAbstractTableModel {
         beginInsertRows({}, int(rows_.size()), int(rows_.size() + rows.size()) - 1);
         for (Row& row : rows) rows_.push_back(std::move(row));
         endInsertRows();
+    }
+    void clear() {
+        beginResetModel();
+        rows_.clear();
+        endResetModel();
     }
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : int(rows_.size());
@@ -170,10 +177,15 @@ class AlternativesProxy : public QSortFilterProxyModel {
 
 ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const std::string& list,
                                                QWidget* parent)
-    : QDialog(parent), record_(record), list_(list), separator_(systemDecimalSeparator()) {
+    : QDialog(parent),
+      record_(record),
+      list_(list),
+      separator_(systemDecimalSeparator()),
+      snapshot_(std::make_shared<CatalogueSnapshot>()) {
     setObjectName("choiceComparison");
     // The first rows at once; the others a batch at a time, the window answering meanwhile.
-    const ChoiceAlternatives first = alternativesOf(record_, list_, separator_, 0, kFirstRows);
+    const ChoiceAlternatives first =
+        alternativesOf(record_, list_, separator_, 0, kFirstRows, snapshot_);
     setWindowTitle("Comparer les choix — " + qs(first.step));
     for (const ChoiceAlternative& row : first.rows)
         complete_ = complete_ || row.design.height.has_value();
@@ -188,9 +200,6 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
                 << "À vérifier";
     for (const std::string& caption : first.fieldCaptions) headers << qs(caption);
     model_ = new AlternativesModel(headers, this);
-    addRows(first);
-    next_ = kFirstRows;
-    total_ = int(record_[list_].items.size());
 
     auto* proxy = new AlternativesProxy(this);
     proxy_ = proxy;
@@ -255,19 +264,35 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     connect(table_, &QTableView::doubleClicked, this, &ChoiceComparisonDialog::choose);
     progress_ = new QLabel;
     progress_->setObjectName("choicesProgress");
-    progress_->setVisible(next_ < total_);
-    if (next_ < total_) {
-        // The others computed off the window's thread, a batch at a time, and shown in order.
-        claimed_ = next_;
-        const unsigned threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
-        for (unsigned t = 0; t < threads; ++t) workers_.emplace_back([this] { compute(); });
-        poll_ = new QTimer(this);
-        poll_->setInterval(10);
-        connect(poll_, &QTimer::timeout, this, &ChoiceComparisonDialog::addMore);
-        poll_->start();
-    }
+    poll_ = new QTimer(this);
+    poll_->setInterval(10);
+    connect(poll_, &QTimer::timeout, this, &ChoiceComparisonDialog::addMore);
+
+    // A catalogue saved while the pupil compares: said, and the table made again on demand.
+    changed_ = new QWidget;
+    changed_->setObjectName("catalogueChanged");
+    auto* changedLayout = new QHBoxLayout(changed_);
+    changedLayout->setContentsMargins(0, 0, 0, 0);
+    auto* changedText = new QLabel("Le catalogue a changé :");
+    auto* refreshButton = new QPushButton("&Actualiser");
+    refreshButton->setObjectName("refreshAlternatives");
+    refreshButton->setAccessibleName("Le catalogue a changé : Actualiser");
+    changedLayout->addWidget(changedText);
+    changedLayout->addWidget(refreshButton);
+    changedLayout->addStretch();
+    changed_->hide();
+    connect(refreshButton, &QPushButton::clicked, this, &ChoiceComparisonDialog::refresh);
+    watch_ = new QTimer(this);
+    watch_->setInterval(500);
+    connect(watch_, &QTimer::timeout, this, [this] {
+        if (!changed_->isVisible() && snapshot_->changedOnDisk()) changed_->show();
+    });
+    watch_->start();
+    startRows(first);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(help);
+    layout->addWidget(changed_);
     layout->addWidget(progress_);
     layout->addWidget(conformingOnly_);
     layout->addWidget(table_, 1);
@@ -342,15 +367,56 @@ void ChoiceComparisonDialog::updateChoose() {
 }
 
 ChoiceComparisonDialog::~ChoiceComparisonDialog() {
+    stopWorkers();
+}
+
+void ChoiceComparisonDialog::stopWorkers() {
     stop_ = true;
     for (std::thread& worker : workers_) worker.join();
+    workers_.clear();
+    stop_ = false;
+    poll_->stop();
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ready_.clear();
+}
+
+void ChoiceComparisonDialog::startRows(const ChoiceAlternatives& first) {
+    addRows(first);
+    next_ = kFirstRows;
+    total_ = int(record_[list_].items.size());
+    progress_->setVisible(next_ < total_);
+    if (next_ >= total_) return;
+    // The others computed off the window's thread, a batch at a time, and shown in order.
+    claimed_ = next_;
+    const unsigned threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
+    for (unsigned t = 0; t < threads; ++t) workers_.emplace_back([this] { compute(); });
+    poll_->start();
+}
+
+void ChoiceComparisonDialog::refresh() {
+    stopWorkers();
+    const int item =
+        table_->currentIndex().isValid() ? table_->currentIndex().data(kItemRole).toInt() : -1;
+    snapshot_ = std::make_shared<CatalogueSnapshot>();
+    changed_->hide();
+    model_->clear();
+    startRows(alternativesOf(record_, list_, separator_, 0, kFirstRows, snapshot_));
+    // The pupil stays on the item they were on, when it is already there.
+    for (int r = 0; r < proxy_->rowCount(); ++r) {
+        if (proxy_->index(r, 0).data(kItemRole).toInt() == item) {
+            table_->setCurrentIndex(proxy_->index(r, std::max(0, column_)));
+            break;
+        }
+    }
+    table_->setFocus();
 }
 
 void ChoiceComparisonDialog::compute() {
     while (!stop_) {
         const int start = claimed_.fetch_add(kBatchRows);
         if (start >= total_) return;
-        ChoiceAlternatives batch = alternativesOf(record_, list_, separator_, start, kBatchRows);
+        ChoiceAlternatives batch =
+            alternativesOf(record_, list_, separator_, start, kBatchRows, snapshot_);
         const std::lock_guard<std::mutex> lock(mutex_);
         ready_.emplace(start, std::move(batch));
     }
@@ -370,10 +436,8 @@ void ChoiceComparisonDialog::addMore() {
     progress_->setText(
         QString("Calcul des choix : %1 sur %2…").arg(std::min(next_, total_)).arg(total_));
     if (next_ < total_) return;
-    poll_->stop();
     progress_->hide();
-    for (std::thread& worker : workers_) worker.join();
-    workers_.clear();
+    stopWorkers();
 }
 
 void ChoiceComparisonDialog::choose() {

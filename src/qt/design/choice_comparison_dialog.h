@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <atomic>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -43,6 +44,10 @@ class ChoiceComparisonDialog : public QDialog {
     static constexpr int kFirstRows = 40;
     static constexpr int kBatchRows = 250;
     void addRows(const ChoiceAlternatives& alternatives);
+    // The rows from the first batch on, the others computed by workers, on snapshot_.
+    void startRows(const ChoiceAlternatives& first);
+    void stopWorkers();
+    void refresh();  // « Actualiser »: every row again on today's catalogues
     void addMore();
     void compute();  // on a worker thread
     void choose();
@@ -58,6 +63,10 @@ class ChoiceComparisonDialog : public QDialog {
     int total_ = 0;
     QLabel* progress_ = nullptr;
     QTimer* poll_ = nullptr;
+    // Every row of the table from one reading of the catalogues; a change since is said.
+    std::shared_ptr<const CatalogueSnapshot> snapshot_;
+    QWidget* changed_ = nullptr;  // « Le catalogue a changé : Actualiser »
+    QTimer* watch_ = nullptr;
     std::vector<std::thread> workers_;
     std::atomic<bool> stop_{false};
     std::atomic<int> claimed_{0};

@@ -117,8 +117,15 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     compareAction_->setShortcut(QKeySequence(Qt::Key_F8));
     compareAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     // Queued: the dialog's own shortcuts must not run inside the dispatch of this one.
-    connect(compareAction_, &QAction::triggered, this,
-            [this] { QTimer::singleShot(0, this, [this] { compareChoices(lastList_); }); });
+    // Pressed again before the dialog shows, it still opens one dialog.
+    connect(compareAction_, &QAction::triggered, this, [this] {
+        if (comparing_) return;
+        comparing_ = true;
+        QTimer::singleShot(0, this, [this] {
+            comparing_ = false;
+            compareChoices(lastList_);
+        });
+    });
     addAction(compareAction_);
 
     surface_ = new QWidget;
@@ -639,9 +646,12 @@ void DesignWindow::showListMenu(const QString& list, QWidget* at, const QPoint& 
 
 void DesignWindow::compareChoices(const QString& list) {
     const std::string name = list.toStdString();
-    if (!offersAlternatives(name) || !session_->record()[name].enabled) return;
+    if (comparing_ || !offersAlternatives(name) || !session_->record()[name].enabled) return;
+    comparing_ = true;
     ChoiceComparisonDialog dialog(session_->record(), name, this);
-    if (dialog.exec() != QDialog::Accepted || dialog.chosenItem() < 0) return;
+    const int answer = dialog.exec();
+    comparing_ = false;
+    if (answer != QDialog::Accepted || dialog.chosenItem() < 0) return;
     // The same handler as a pick in the list: its failure rules, one undo step.
     const int item = dialog.chosenItem();
     forward([this, name, item] { session_->listChosen(name, item); });

@@ -80,6 +80,7 @@ class DesignWindow : public QWidget {
     double scale_ = 1.0;
     bool loaded_ = false;
     QAction* compareAction_ = nullptr;
+    bool comparing_ = false;       // a comparison is asked for or open: F8 again opens no other
     QString lastList_ = "Combo1";  // the step list that last had the focus
     bool ending_ = false;
     bool standaloneShortcuts_ = false;
