@@ -81,6 +81,21 @@ TEST(ChoiceAlternatives, EachRowIsTheDesignTheWindowGivesOnceItsItemIsPicked) {
                 EXPECT_EQ(row.design.state == DesignState::NonConforme, verdict == "Data/Non.jpg");
                 EXPECT_EQ(row.massOver, r["Text91"].foreground == kComplianceRed);
                 EXPECT_EQ(row.priceOver, r["Text92"].foreground == kComplianceRed);
+                // Each value's words say what the window's colour says, of that value only.
+                const struct {
+                    const std::string& mark;
+                    bool over;
+                    const char* field;
+                } marks[] = {{row.massMark, row.massOver, "Text91"},
+                             {row.priceMark, row.priceOver, "Text92"},
+                             {row.heightMark, row.heightOver, "Text90"},
+                             {row.axisMark, row.axisUnder, "Text43"}};
+                for (const auto& m : marks) {
+                    const bool red = r[m.field].foreground == kComplianceRed;
+                    EXPECT_EQ(m.over, red) << m.field;
+                    EXPECT_EQ(!m.mark.empty() && m.mark != "à la limite", red)
+                        << m.field << " « " << m.mark << " »";
+                }
                 ASSERT_EQ(row.fields.size(), alternatives.fieldCaptions.size());
                 ++compared;
                 if (r != before) f.session.undo();

@@ -505,6 +505,23 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
             EXPECT_LE(a.reference, b.reference);
         }
     }
+    // A half-cent unit price: each wheel costs it rounded to the cent, and a line is that times
+    // its quantity (not its exact sum rounded); a supplier written like a formula stays text.
+    c.fixture.dir.write(
+        "Roue.txt",
+        std::string("\"R50\",50,20,4,\"S\",\"R\",0.35\r\n\"R60\",60,12,4,\"S\",\"R\",0.45\r\n"
+                    "\"R40\",40,30,3,\"S\",\"R\",0.3\r\n\"R50b\",50.0,8,4,\"S\",\"R\",0.35\r\n"
+                    "\"R45\",45,7,4,\"=S\",\"R\",0.305\r\n"));
+    std::vector<std::vector<PartLine>> halfCent;
+    for (const DesignRow& row : scanClass(c.folder.string(), ",").rows)
+        if (row.state == DesignState::Conforme) halfCent.push_back(row.parts);
+    const PartsList halfCentOrder = mergeParts(halfCent);
+    const PartLine* rounded = lineOf(halfCentOrder, "R45");
+    ASSERT_NE(rounded, nullptr);
+    EXPECT_EQ(*rounded->totalCents, 12 * 31);
+    EXPECT_NE(partsCsv(halfCentOrder).find("'=S;R;R45;6 et 7;12;0,31;3,72;"), std::string::npos)
+        << partsCsv(halfCentOrder);
+
     // Accents aside, as a French list: « Électro » between « Dupont » and « Fabre ».
     std::vector<std::vector<PartLine>> suppliers = {{{.supplier = "Fabre", .reference = "1"},
                                                      {.supplier = "Électro", .reference = "2"},

@@ -28,6 +28,7 @@
 #include "pdf_words.h"
 #include "qt/app/main_window.h"
 #include "qt/classroom/class_table_model.h"
+#include "qt/classroom/parts_list_dialog.h"
 #include "qt/design/design_window.h"
 #include "qt/system_number_format.h"
 
@@ -280,6 +281,20 @@ TEST(ClassWindow, ExportsHoldTheRowsShownInTheirOrder) {
     EXPECT_TRUE(refused.contains("se nomme en .ods (OpenDocument) ou en .xlsx"))
         << refused.toStdString();
     EXPECT_FALSE(QFile::exists(out.filePath("classe.txt")));
+    // A design is never replaced by a PDF either.
+    const QByteArray lea = [&] {
+        QFile f(c.dir.filePath("lea.ventakar"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    whenModalAppears([&](QWidget* modal) {
+        refused = qobject_cast<QMessageBox*>(modal)->text();
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    EXPECT_FALSE(w->exportPdf(c.dir.filePath("lea.ventakar")));
+    EXPECT_TRUE(refused.contains("c'est une conception VENTAKAR")) << refused.toStdString();
+    QFile kept(c.dir.filePath("lea.ventakar"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), lea);
 
     ASSERT_TRUE(w->exportPdf(out.filePath("classe.pdf")));
     QString text;
@@ -295,6 +310,15 @@ TEST(ClassWindow, RefreshKeepsTheSortAndSelectionAndAnExportIsTheCsv) {
     ClassFolder c;
     auto w = openOver(c.dir.path());
     w->table()->sortByColumn(0, Qt::DescendingOrder);
+    // The details panel speaks of the row the pupil is on, whatever the sort.
+    for (int r = 0; r < w->table()->model()->rowCount(); ++r) {
+        w->table()->setCurrentIndex(w->table()->model()->index(r, 2));
+        const QString file = w->table()->model()->index(r, 2).data().toString();
+        EXPECT_TRUE(
+            w->findChild<QPlainTextEdit*>("details")->toPlainText().contains("Fichier : " + file))
+            << file.toStdString();
+    }
+    w->table()->clearSelection();
     const int tom = column(*w, 2).indexOf("groupe/tom.ventakar");
     w->table()->selectRow(tom);
     c.write("nouveau.ventakar", design("Nina", R"({"text": "Roue 40 mm", "index": 1})"));
@@ -489,6 +513,17 @@ TEST(ClassWindow, PrintedPagesHoldWholeRowsUnderTheirHeadings) {
                 EXPECT_GE(rows, 20) << "page " << page;
             }
         }
+        // The footer (the title again, the lowest line) stands alone: no row runs into it.
+        for (int page = 1; page <= pages; ++page) {
+            double footer = 0;
+            for (const PdfWord& x : words)
+                if (x.page == page && x.text == "Classe") footer = std::max(footer, x.y);
+            for (const PdfWord& x : words) {
+                if (x.page != page || std::abs(x.y - footer) < 0.5) continue;
+                EXPECT_LT(x.y, footer - 9)
+                    << x.text.toStdString() << " over the footer, page " << page;
+            }
+        }
         EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const PdfWord& x) {
             return x.page == 1 && x.text == "conceptions";
         }));
@@ -534,6 +569,15 @@ TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
             supplier = table->item(r, 0)->text();
         }
         EXPECT_TRUE(supplier.isEmpty()) << "no subtotal after the last supplier";
+        // Its PDF never replaces a design.
+        QString refused;
+        whenModalAppears([&](QWidget* box) {
+            refused = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->accept();
+        });
+        EXPECT_FALSE(
+            qobject_cast<PartsListDialog*>(modal)->exportPdf(c.dir.filePath("lea.ventakar")));
+        EXPECT_TRUE(refused.contains("c'est une conception VENTAKAR")) << refused.toStdString();
         static_cast<QDialog*>(modal)->reject();
     });
     w->findChild<QAction*>("actionOrder")->trigger();
