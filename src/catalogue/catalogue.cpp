@@ -1,13 +1,11 @@
 #include "catalogue/catalogue.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 
 #include "catalogue/data_error.h"
+#include "files/file_system.h"
 #include "catalogue/record_parser.h"
 
 namespace {
@@ -34,11 +32,6 @@ std::string reasonOf(int error) {
     }
 }
 
-struct FdCloser {
-    int fd;
-    ~FdCloser() { ::close(fd); }
-};
-
 std::string mebibytes(std::uintmax_t bytes) {
     return std::to_string((bytes + (1u << 20) - 1) >> 20) + " Mio";
 }
@@ -56,20 +49,20 @@ std::string sizeText(std::uintmax_t bytes) {
 }  // namespace
 
 std::string readFileBytes(const std::string& path, const FileRules& rules) {
-    // Non-blocking, so that a named pipe cannot hold start-up; only a regular file is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw DataError(path, reasonOf(errno));
-    const FdCloser closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) throw DataError(path, reasonOf(errno));
-    if (S_ISDIR(info.st_mode)) throw DataError(path, reasonOf(EISDIR));
-    if (!S_ISREG(info.st_mode)) {
+    // Never waiting on a named pipe at start-up; only a regular file is read.
+    int error = 0;
+    SystemFile file = openForReading(path, &error);
+    if (!file.isOpen()) throw DataError(path, reasonOf(error));
+    const FileStatus info = file.status();
+    if (info.error != 0) throw DataError(path, reasonOf(info.error));
+    if (info.kind == FileKind::Directory) throw DataError(path, reasonOf(EISDIR));
+    if (info.kind != FileKind::Regular) {
         throw DataError(
             path,
             std::string("ce n'est pas un fichier ordinaire (tube, périphérique ou autre) : ") +
                 rules.onlyRegular);
     }
-    const auto length = static_cast<std::uintmax_t>(info.st_size);
+    const auto length = static_cast<std::uintmax_t>(info.size);
     if (length > rules.maxBytes) tooLarge(path, length, rules);
     std::string bytes;
     std::size_t used = 0;
@@ -80,11 +73,8 @@ std::string readFileBytes(const std::string& path, const FileRules& rules) {
             if (used > rules.maxBytes) tooLarge(path, used, rules);
             bytes.resize(used + 65536);
         }
-        const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            throw DataError(path, reasonOf(errno));
-        }
+        const long long got = file.read(bytes.data() + used, bytes.size() - used, &error);
+        if (got < 0) throw DataError(path, reasonOf(error));
         if (got == 0) break;
         used += static_cast<std::size_t>(got);
     }

@@ -1,7 +1,5 @@
 #include "classroom/class_scan.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include <algorithm>
@@ -194,16 +192,11 @@ class DesignFinder {
     std::set<fs::path> files_;
 };
 
-std::string localTime(const fs::path& path, long long* seconds) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return {};
-    *seconds = info.st_mtime;
-    std::tm local{};
-    const std::time_t when = info.st_mtime;
-    localtime_r(&when, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
+std::string localTime(const std::string& path, long long* seconds) {
+    const FileStatus status = fileStatus(path);
+    if (status.kind == FileKind::Missing) return {};
+    *seconds = status.modified;
+    return localTimeText(status.modified);
 }
 
 std::string joined(const std::vector<std::string>& parts, const char* separator = " ; ") {

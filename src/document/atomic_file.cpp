@@ -1,10 +1,5 @@
 #include "document/atomic_file.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
@@ -12,13 +7,16 @@
 
 #include "catalogue/data_error.h"
 #include "document/design_file.h"
+#include "files/file_system.h"
 
 namespace fs = std::filesystem;
 
 std::string fileErrorReason(int error) {
     switch (error) {
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
             return "le disque est plein";
         case EFBIG:
             return "le fichier dépasse la taille permise sur ce disque";
@@ -43,8 +41,13 @@ std::string fileErrorReason(int error) {
         case EIO:
             return "erreur matérielle de lecture ou d'écriture sur le disque";
         case EBUSY:
+#ifdef ETXTBSY
         case ETXTBSY:
+#endif
             return "le fichier est occupé par un autre programme";
+        case kFileHeldOpen:
+            return "le fichier est ouvert dans un autre programme, par exemple un tableur : "
+                   "fermez-le, puis recommencez";
         case EXDEV:
             return "le fichier ne peut pas être déplacé d'un disque à un autre";
         case EINVAL:
@@ -67,58 +70,56 @@ std::string reasonOf(int error) {
 }  // namespace
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
-    fs::path target(path);
+    fs::path target = systemPath(path);
     std::error_code ignored;
     // A link is followed, so that the file it points to is the one replaced.
     if (fs::is_symlink(target, ignored)) target = fs::canonical(target, ignored);
-    if (target.empty()) target = path;
-    if (fs::is_directory(target, ignored)) fail(path, EISDIR);
-    mode_t mode = 0666;
-    struct stat existing {};
-    const bool replacing = ::stat(target.c_str(), &existing) == 0;
-    if (replacing) mode = existing.st_mode & 07777;
+    if (target.empty()) target = systemPath(path);
+    const std::string real = utf8Path(target);
+    const FileStatus existing = fileStatus(real);
+    if (existing.kind == FileKind::Directory) fail(path, EISDIR);
+    const bool replacing = existing.kind != FileKind::Missing;
 
-    const std::string temporary = temporaryBeside(target.string());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) fail(path, errno);
+    const std::string temporary = temporaryBeside(real);
     int error = 0;
-    for (std::size_t done = 0; done < bytes.size() && error == 0;) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0) {
-            if (errno != EINTR) error = errno;
-        } else {
-            done += static_cast<std::size_t>(wrote);
-        }
+    SystemFile file = createNewFile(temporary, &error);
+    if (!file.isOpen()) fail(path, error);
+    bool done = file.writeAll(bytes, &error);
+    if (done && replacing) done = file.setPermissions(existing.permissions, &error);
+    if (done) done = file.flushToDisk(&error);
+    if (!file.close(&error)) done = false;
+    if (done) {
+        error = replaceFile(temporary, real);
+        done = error == 0;
     }
-    if (error == 0 && replacing && ::fchmod(fd, mode) != 0) error = errno;
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
+    if (!done) {
+        removeFileNamed(temporary);
         // A shared folder (sticky, as /tmp or a class's exchange folder) takes new files from
         // anyone but lets only its owner replace a file.
-        if ((error == EPERM || error == EACCES) && replacing && existing.st_uid != ::geteuid())
+        if ((error == EPERM || error == EACCES) && replacing && existing.ownedByAnother)
             throw DataError(path,
                             "ce fichier appartient à un autre compte : il ne peut pas être "
                             "remplacé ; enregistrez sous un autre nom.");
         fail(path, error);
     }
     // The rename itself reaches the disk with the folder.
-    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    flushFolder(target.has_parent_path() ? utf8Path(target.parent_path()) : ".");
 }
 
 std::string temporaryBeside(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    const fs::path target(path);
-    const std::string name = "." + target.filename().string().substr(0, 100) + ".tmp-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    return (target.parent_path() / name).string();
+    const fs::path target = systemPath(path);
+    std::string base = utf8Path(target.filename());
+    if (base.size() > 100) {
+        // Not cut in the middle of a UTF-8 letter (a name's UTF-16 must stay whole on Windows).
+        base.resize(100);
+        while (!base.empty() && (static_cast<unsigned char>(base.back()) & 0xC0) == 0x80)
+            base.pop_back();
+        if (!base.empty() && static_cast<unsigned char>(base.back()) >= 0xC0) base.pop_back();
+    }
+    const std::string name = "." + base + ".tmp-" + std::to_string(currentProcessId()) + "-" +
+                             std::to_string(counter++);
+    return utf8Path(target.parent_path() / systemPath(name));
 }
 
 int temporaryFileOwner(const std::string& fileName) {
@@ -138,42 +139,29 @@ int temporaryFileOwner(const std::string& fileName) {
 int removeOrphanTemporaries(const std::string& folder) {
     int removed = 0;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const int pid = temporaryFileOwner(it->path().filename().string());
-        if (pid == 0 || pid == ::getpid()) continue;
+    for (fs::directory_iterator it(systemPath(folder), error), end; !error && it != end;
+         it.increment(error)) {
+        const int pid = temporaryFileOwner(utf8Path(it->path().filename()));
+        if (pid == 0 || pid == currentProcessId()) continue;
         std::error_code ignored;
         if (!it->is_regular_file(ignored) || it->is_symlink(ignored)) continue;
-        // Signal 0 only asks whether the process exists; EPERM: it does, under another user.
-        if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
-        if (::unlink(it->path().c_str()) == 0) ++removed;
+        if (processRunning(pid)) continue;
+        if (removeFileNamed(utf8Path(it->path())) == 0) ++removed;
     }
     return removed;
 }
 
 bool removeFile(const std::string& path) {
-    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+    return removeFileNamed(path) == 0;
 }
 
 namespace {
 
-bool writeAll(int fd, std::string_view bytes, int* error) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0) {
-            if (errno == EINTR) continue;
-            *error = errno;
-            return false;
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
 bool readsAsDesign(const std::string& path) {
-    std::string extension = fs::path(path).extension().string();
+    std::string extension = utf8Path(systemPath(path).extension());
     for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
     if (extension == ".ventakar") return true;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(systemPath(path), std::ios::binary);
     std::string head(4096, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
@@ -185,57 +173,35 @@ bool readsAsDesign(const std::string& path) {
 }  // namespace
 
 std::string outputRefusal(const std::string& path) {
-    struct stat info {};
-    const bool exists = ::stat(path.c_str(), &info) == 0;
-    if (exists && S_ISDIR(info.st_mode)) return reasonOf(EISDIR);
-    if ((!exists || S_ISREG(info.st_mode)) && readsAsDesign(path))
+    const FileStatus status = fileStatus(path);
+    if (status.kind == FileKind::Directory) return reasonOf(EISDIR);
+    if ((status.kind == FileKind::Missing || status.kind == FileKind::Regular) &&
+        readsAsDesign(path))
         return "c'est une conception VENTAKAR : elle n'est jamais remplacée par un export ; "
                "choisissez un autre nom de fichier.";
     return {};
 }
 
-namespace {
-
-// The descriptor of this process a path names: standard output under another name
-// (/dev/stdout, /proc/self/fd/1, /dev/fd/1) or any open one; -1 for any other path.
-int ownDescriptor(const std::string& path) {
-    if (path == "-" || path == "/dev/stdout") return STDOUT_FILENO;
-    if (path == "/dev/stderr") return STDERR_FILENO;
-    for (const std::string& prefix : {std::string("/proc/self/fd/"), std::string("/dev/fd/"),
-                                      "/proc/" + std::to_string(::getpid()) + "/fd/"}) {
-        if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) continue;
-        const std::string number = path.substr(prefix.size());
-        if (number.size() > 6 || number.find_first_not_of("0123456789") != std::string::npos)
-            return -1;
-        const int fd = std::stoi(number);
-        return ::fcntl(fd, F_GETFD) == -1 ? -1 : fd;
-    }
-    return -1;
-}
-
-}  // namespace
-
 void writeOutputFile(const std::string& path, std::string_view bytes) {
     int error = 0;
     // Written through, never replaced: what the shell sent there (a log appended to) is kept.
-    if (const int fd = ownDescriptor(path); fd >= 0) {
-        if (!writeAll(fd, bytes, &error))
-            throw DataError(fd == STDOUT_FILENO ? "la sortie standard" : path, reasonOf(error));
+    bool standardOutput = false;
+    if (std::optional<SystemFile> stream = ownStream(path, &standardOutput)) {
+        if (!stream->writeAll(bytes, &error))
+            throw DataError(standardOutput ? "la sortie standard" : path, reasonOf(error));
         return;
     }
     const std::string refusal = outputRefusal(path);
     if (!refusal.empty()) throw DataError(path, refusal);
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (isNullDevice(path) || fileStatus(path).kind == FileKind::Special) {
         // A device, a pipe or a socket: written through, as a shell redirection would.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        if (fd < 0) fail(path, errno);
-        const bool whole = writeAll(fd, bytes, &error);
-        if (::close(fd) != 0 && whole) error = errno;
-        if (error != 0) fail(path, error);
+        SystemFile device = openToWriteThrough(path, &error);
+        if (!device.isOpen()) fail(path, error);
+        const bool whole = device.writeAll(bytes, &error);
+        if (!device.close(&error) || !whole) fail(path, error);
         return;
     }
-    const fs::path target(path);
-    removeOrphanTemporaries(target.has_parent_path() ? target.parent_path().string() : ".");
+    const fs::path target = systemPath(path);
+    removeOrphanTemporaries(target.has_parent_path() ? utf8Path(target.parent_path()) : ".");
     writeFileAtomically(path, bytes);
 }

@@ -17,6 +17,7 @@
 #include "document/design_file.h"
 #include "document/design_steps.h"
 #include "document/replay.h"
+#include "files/file_system.h"
 #include "report/print_report.h"
 #include "steps/catalogue_selection.h"
 #include "steps/positions.h"
@@ -164,9 +165,7 @@ void DesignSession::printClicked(Printer& printer) {
             platform_.showWarning(record_["Command1"].toolTip);
         return;
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm today{};
-    localtime_r(&now, &today);
+    const std::tm today = localCalendar(std::time(nullptr));
     printReport(record_, printer,
                 {pupil_.name, pupil_.className, frenchDate(today), platform_.decimalSeparator()});
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "catalogue/data_error.h"
 #include "catalogue/safe_name.h"
 #include "support/temp_data_dir.h"
+#include "support/system_rows.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +26,7 @@ struct FileCase {
 const fs::path kRoue = "Data/Roue.txt";
 
 const FileCase kFiles[] = {
-    {"NamedPipe", [](const TempDataDir&) { ASSERT_EQ(mkfifo(kRoue.c_str(), 0600), 0); },
+    {"NamedPipe", [](const TempDataDir&) { ASSERT_TRUE(makeFifo(kRoue)); },
      "pas un fichier ordinaire", 0},
     {"LinkToAnEndlessDevice", [](const TempDataDir&) { fs::create_symlink("/dev/zero", kRoue); },
      "pas un fichier ordinaire", 0},

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +16,7 @@
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
 #include "support/design_fixture.h"
+#include "support/system_rows.h"
 #include "support/unprivileged.h"
 
 namespace fs = std::filesystem;
@@ -278,7 +277,7 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
         {"AFifoNamedAsADesignAndABrokenLink",
          [&](const fs::path& f, const fs::path&) {
              design(f / "a.ventakar");
-             ::mkfifo((f / "tube.ventakar").c_str(), 0644);
+             makeFifo(f / "tube.ventakar");
              fs::create_symlink(f / "parti.ventakar", f / "casse.ventakar");
          },
          {"a.ventakar"},

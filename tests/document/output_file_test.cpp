@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,11 @@
 
 #include "catalogue/data_error.h"
 #include "support/temp_data_dir.h"
+#include "support/system_rows.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#endif
 #include "support/unprivileged.h"
 
 namespace fs = std::filesystem;
@@ -27,6 +30,7 @@ std::string contents(const fs::path& path) {
     return text.str();
 }
 
+#ifndef _WIN32
 // journal.txt in d, opened for appending as a shell's >> does; its descriptor named by prefix.
 std::string appendedLog(const fs::path& d, const std::string& prefix) {
     std::ofstream(d / "journal.txt") << "journal\n";
@@ -40,6 +44,14 @@ std::string closeLog(const fs::path& descriptor) {
     ::close(std::stoi(descriptor.filename().string()));
     return contents(log);
 }
+#else
+std::string appendedLog(const fs::path&, const std::string&) {
+    return {};
+}
+std::string closeLog(const fs::path&) {
+    return {};
+}
+#endif
 
 // Where an export may go: a regular file is replaced whole with its mode kept, a device or a pipe
 // is written through, a design or a folder is refused and left as it was, and what a killed run
@@ -100,7 +112,7 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
          [](const fs::path& t) { EXPECT_TRUE(fs::is_character_file(t)); }},
         {"ANamedPipe",
          [](const fs::path& d) {
-             ::mkfifo((d / "tube").c_str(), 0644);
+             makeFifo(d / "tube");
              return (d / "tube").string();
          },
          nullptr, [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); }},
@@ -165,8 +177,8 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
 // A shared folder (sticky, like /tmp or a class's exchange folder) takes a pupil's new file, but
 // another account's file in it cannot be replaced: said so, not as a folder without rights.
 TEST(OutputFile, AnotherAccountsFileInASharedFolderIsSaidSo) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a file of another account";
-    const fs::path shared = fs::temp_directory_path() / ("partage-" + std::to_string(::getpid()));
+    if (!runAsRoot()) GTEST_SKIP() << "needs root to make a file of another account";
+    const fs::path shared = fs::temp_directory_path() / ("partage-" + std::to_string(testProcessId()));
     fs::create_directories(shared);
     fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
     openToOthers(shared);
