@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "files/file_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
 
@@ -55,12 +56,12 @@ std::optional<CatalogueRecord> CatalogueSnapshot::recordAt(
 CatalogueSnapshot::Stamp CatalogueSnapshot::stampOf(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(systemPath(path), error);
     if (error || !fs::exists(status)) return {};
     Stamp stamp{.exists = true};
-    const auto size = fs::file_size(path, error);
+    const auto size = fs::file_size(systemPath(path), error);
     if (!error) stamp.size = static_cast<long long>(size);
-    const auto modified = fs::last_write_time(path, error);
+    const auto modified = fs::last_write_time(systemPath(path), error);
     if (!error) stamp.modified = static_cast<long long>(modified.time_since_epoch().count());
     return stamp;
 }

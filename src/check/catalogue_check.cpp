@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "files/file_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
@@ -602,8 +603,8 @@ int CheckReport::warnings() const {
 
 std::string probeFileExists(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return "l'image est introuvable";
-    if (!std::filesystem::is_regular_file(path, error)) return "ce n'est pas un fichier";
+    if (!std::filesystem::exists(systemPath(path), error)) return "l'image est introuvable";
+    if (!std::filesystem::is_regular_file(systemPath(path), error)) return "ce n'est pas un fichier";
     return {};
 }
 
@@ -683,7 +684,7 @@ std::vector<std::string> reportLines(const CheckReport& report) {
 }
 
 std::string firstErrorOf(const std::string& folder, const std::string& file) {
-    const std::string name = std::filesystem::path(file).filename().string();
+    const std::string name = utf8Path(systemPath(file).filename());
     const CheckReport report = checkDataFolder(folder, probeFileExists);
     // What the reader stopped on first (a missing picture of an earlier line did not stop it).
     const CheckProblem* first = nullptr;

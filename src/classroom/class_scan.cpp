@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool hidden(const fs::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = utf8Path(path.filename());
     return !name.empty() && name[0] == '.';
 }
 
@@ -40,9 +40,9 @@ bool recoveryFile(const std::string& name) {
 }
 
 bool designName(const fs::path& path) {
-    std::string extension = path.extension().string();
+    std::string extension = utf8Path(path.extension());
     for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    return extension == ".ventakar" && !recoveryFile(path.filename().string());
+    return extension == ".ventakar" && !recoveryFile(utf8Path(path.filename()));
 }
 
 std::string readReason(const std::error_code& error) {
@@ -63,8 +63,8 @@ std::string readReason(const std::error_code& error) {
 std::string movedFolder(const fs::path& root, const fs::path& folder) {
     const fs::path relative = folder.lexically_relative(root);
     const std::string name = relative.empty() || relative == "."
-                                 ? visibleText(root.string())
-                                 : visibleText(relative.generic_string()) + "/";
+                                 ? visibleText(utf8Path(root))
+                                 : visibleText(utf8GenericPath(relative)) + "/";
     return "le dossier « " + name +
            " » a été déplacé ou supprimé pendant la lecture de la classe : le tableau est "
            "incomplet.";
@@ -75,7 +75,7 @@ class DesignFinder {
   public:
     explicit DesignFinder(fs::path root) : root_(std::move(root)) {
         visited_.insert(root_);
-        if (const auto id = fileIdentity(root_.string())) identities_.insert(*id);
+        if (const auto id = fileIdentity(utf8Path(root_))) identities_.insert(*id);
     }
 
     void walk(const fs::path& folder) {
@@ -111,7 +111,7 @@ class DesignFinder {
     void skip(const fs::path& path, bool folder, const std::string& reason) {
         const fs::path relative = path.lexically_relative(root_);
         found.skipped.push_back(
-            {visibleText(relative.generic_string()) + (folder ? "/" : ""), reason});
+            {visibleText(utf8GenericPath(relative)) + (folder ? "/" : ""), reason});
     }
 
     void visit(const fs::directory_entry& entry) {
@@ -135,14 +135,14 @@ class DesignFinder {
         if (fs::is_directory(status)) {
             if (!relative) {
                 // A link to the class folder itself or above is a loop; elsewhere, another class.
-                if (real.lexically_relative(root_).generic_string().find_first_not_of("./") !=
+                if (utf8GenericPath(real.lexically_relative(root_)).find_first_not_of("./") !=
                     std::string::npos)
                     skip(path, true, "lien hors du dossier de la classe, non suivi");
                 return;
             }
             if (!visited_.insert(real).second) return;  // read already, or a loop
             // The same folder under another path (a bind mount) is read once too.
-            if (const auto id = fileIdentity(real.string()); id && !identities_.insert(*id).second)
+            if (const auto id = fileIdentity(utf8Path(real)); id && !identities_.insert(*id).second)
                 return;
             const int realDepth =
                 static_cast<int>(std::distance(relative->begin(), relative->end()));
@@ -169,7 +169,7 @@ class DesignFinder {
             skip(path, false, "pas un fichier ordinaire");
             return;
         }
-        if (files_.insert(real).second) found.files.push_back(relative->generic_string());
+        if (files_.insert(real).second) found.files.push_back(utf8GenericPath(*relative));
     }
 
     // The designs below a folder too deep to be read, counted only.
@@ -428,7 +428,7 @@ const char* stateWords(DesignState state) {
 
 FoundDesigns findDesigns(const std::string& folder) {
     std::error_code error;
-    fs::path root = fs::canonical(folder, error);
+    fs::path root = fs::canonical(systemPath(folder), error);
     if (error) return {};
     DesignFinder finder(root);
     finder.walk(root);
@@ -443,11 +443,11 @@ std::vector<std::string> findDesignFiles(const std::string& folder) {
 std::string classFolderProblem(const std::string& folder) {
     const std::string shown = "« " + visibleText(folder) + " »";
     std::error_code error;
-    const fs::file_status status = fs::status(folder, error);
+    const fs::file_status status = fs::status(systemPath(folder), error);
     if (!fs::exists(status)) return "le dossier " + shown + " n'existe pas.";
     if (!fs::is_directory(status))
         return shown + " est un fichier, pas un dossier : donnez le dossier de la classe.";
-    fs::directory_iterator it(folder, error);
+    fs::directory_iterator it(systemPath(folder), error);
     if (error) return "le dossier " + shown + " ne peut pas être lu (" + readReason(error) + ").";
     return {};
 }
@@ -486,27 +486,27 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
     // Gone, or another folder now under its name.
     auto moved = [&](const fs::path& at) {
         std::error_code error;
-        if (fileIdentity(folder) != root) return fs::path(folder);
+        if (fileIdentity(folder) != root) return systemPath(folder);
         if (fs::is_directory(at, error)) return fs::path();
         fs::path gone = at;  // the outermost folder that went away
-        while (gone.parent_path() != fs::path(folder) &&
+        while (gone.parent_path() != systemPath(folder) &&
                !fs::is_directory(gone.parent_path(), error))
             gone = gone.parent_path();
         return gone;
     };
-    if (scan.interrupted.empty() && moved(folder) != fs::path())
-        scan.interrupted = movedFolder(folder, folder);
+    if (scan.interrupted.empty() && moved(systemPath(folder)) != fs::path())
+        scan.interrupted = movedFolder(systemPath(folder), systemPath(folder));
     DesignScanner scanner(decimalSeparator);
     const int total = scan.interrupted.empty() ? static_cast<int>(files.size()) : 0;
     scan.rows.reserve(files.size());
     for (int i = 0; i < total; ++i) {
-        const fs::path path = fs::path(folder) / files[i];
-        scan.rows.push_back(scanner.scan(path.string(), files[i]));
+        const fs::path path = systemPath(folder) / systemPath(files[i]);
+        scan.rows.push_back(scanner.scan(utf8Path(path), files[i]));
         if (scan.rows.back().state == DesignState::Illisible) {
             // Unread because its folder went away, not because of what the pupil wrote.
             if (const fs::path gone = moved(path.parent_path()); !gone.empty()) {
                 scan.rows.pop_back();
-                scan.interrupted = movedFolder(folder, gone);
+                scan.interrupted = movedFolder(systemPath(folder), gone);
                 break;
             }
         }
@@ -576,7 +576,7 @@ DesignRow describeRecord(DesignRecord& record, const std::string& decimalSeparat
 }
 
 DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator) {
-    return DesignScanner(decimalSeparator).scan(path, fs::path(path).filename().string());
+    return DesignScanner(decimalSeparator).scan(path, utf8Path(systemPath(path).filename()));
 }
 
 std::string classSummary(const std::vector<DesignRow>& rows) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "files/file_system.h"
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/class_scan.h"
@@ -64,9 +65,9 @@ std::vector<ComparedLine> compareDesigns(const std::string& first, const std::st
     DesignRecord recordA;
     DesignRecord recordB;
     const DesignRow rowA =
-        scanner.scan(first, std::filesystem::path(first).filename().string(), &recordA);
+        scanner.scan(first, utf8Path(systemPath(first).filename()), &recordA);
     const DesignRow rowB =
-        scanner.scan(second, std::filesystem::path(second).filename().string(), &recordB);
+        scanner.scan(second, utf8Path(systemPath(second).filename()), &recordB);
     const std::vector<std::string> a = choiceTexts(recordA, rowA);
     const std::vector<std::string> b = choiceTexts(recordB, rowB);
     std::vector<ComparedLine> lines;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "files/file_system.h"
 #include "catalogue/data_error.h"
 
 namespace {
@@ -24,7 +25,7 @@ PictureSize ScanPlatform::loadPicture(const std::string& path) {
     auto [it, fresh] = pictures_.try_emplace(path);
     if (fresh) {
         std::error_code error;
-        if (!std::filesystem::exists(path, error)) {
+        if (!std::filesystem::exists(systemPath(path), error)) {
             it->second = "l'image est introuvable.";
         } else {
             PictureCheck check;

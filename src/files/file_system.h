@@ -16,6 +16,8 @@
 // Windows (never the ANSI code page).
 std::filesystem::path systemPath(const std::string& utf8);
 std::string utf8Path(const std::filesystem::path& path);
+// The same with '/' between the names, as a path is shown and stored.
+std::string utf8GenericPath(const std::filesystem::path& path);
 
 // Another program holds the file open (Windows: a spreadsheet keeps its CSV locked).
 inline constexpr int kFileHeldOpen = 100001;

@@ -44,6 +44,10 @@ std::string utf8Path(const std::filesystem::path& path) {
     return path.string();
 }
 
+std::string utf8GenericPath(const std::filesystem::path& path) {
+    return path.generic_string();
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;

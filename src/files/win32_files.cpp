@@ -160,6 +160,10 @@ std::string utf8Path(const std::filesystem::path& path) {
     return narrow(path.wstring());
 }
 
+std::string utf8GenericPath(const std::filesystem::path& path) {
+    return narrow(path.generic_wstring());
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     const HANDLE file = openToLook(path);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;

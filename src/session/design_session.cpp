@@ -307,7 +307,7 @@ bool DesignSession::changedOnDisk(const std::string& path) const {
 SaveOutcome DesignSession::saveOver(const std::string& path) {
     if (changedOnDisk(path)) {
         enum { Replace, SaveAs, Cancel };
-        const std::string name = std::filesystem::path(path).filename().string();
+        const std::string name = utf8Path(systemPath(path).filename());
         switch (platform_.askChoice(
             "Le fichier " + quoted(name) + " a été modifié par ailleurs depuis son ouverture.",
             "VENTAKAR",

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
 #include "window/design_record.h"
@@ -69,10 +70,10 @@ void loadDesignWindow(DesignRecord& record, Platform& platform, StartWindow star
     if (startWindow == StartWindow::Show) platform.showStartWindow();
     // Started from the wrong folder, every file would be missing: say so once, plainly.
     std::error_code ignored;
-    if (!std::filesystem::is_directory(std::string(kDataDir), ignored)) {
+    if (!std::filesystem::is_directory(systemPath(std::string(kDataDir)), ignored)) {
         throw DataError("Data",
                         "le dossier des données est introuvable dans le dossier de travail « " +
-                            std::filesystem::current_path(ignored).string() + " ».");
+                            utf8Path(std::filesystem::current_path(ignored)) + " ».");
     }
     record.setText("Text74", "0");
     record["Combo1"].selectionStart = 0;

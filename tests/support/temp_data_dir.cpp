@@ -26,8 +26,16 @@ void TempDataDir::write(const std::string& name, std::string_view bytes) const {
 }
 
 void TempDataDir::copySuppliedData() const {
-    fs::copy(fs::path(VENTAKAR_SOURCE_DIR) / "Data", root_ / "Data",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // File by file: one recursive copy into an existing folder fails with Windows' library.
+    const fs::path from = fs::path(VENTAKAR_SOURCE_DIR) / "Data";
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+        const fs::path to = root_ / "Data" / entry.path().lexically_relative(from);
+        if (entry.is_directory()) {
+            fs::create_directories(to);
+        } else {
+            fs::copy_file(entry.path(), to, fs::copy_options::overwrite_existing);
+        }
+    }
 }
 
 void TempDataDir::remove(const std::string& name) const {
