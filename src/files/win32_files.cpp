@@ -150,6 +150,21 @@ std::string deviceName(const std::string& path) {
     return name;
 }
 
+// Windows says « path not found » for a name too long and for a file on the way: which one.
+int precise(const std::string& path, int error) {
+    const std::filesystem::path target = std::filesystem::path(wide(path));
+    for (const std::filesystem::path& part : target)
+        if (part.native().size() > 255) return ENAMETOOLONG;
+    if (error != ENOENT) return error;
+    for (std::filesystem::path up = target.parent_path(); !up.empty() && up != up.parent_path();
+         up = up.parent_path()) {
+        const FileStatus status = fileStatus(narrow(up.wstring()));
+        if (status.kind == FileKind::Missing) continue;
+        return status.kind == FileKind::Directory ? error : ENOTDIR;
+    }
+    return error;
+}
+
 }  // namespace
 
 std::filesystem::path systemPath(const std::string& utf8) {
@@ -267,9 +282,12 @@ SystemFile openForReading(const std::string& path, int* error) {
 }
 
 SystemFile createNewFile(const std::string& path, int* error) {
-    return opened(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr),
-                  error);
+    SystemFile file = opened(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+                             error);
+    if (file.isOpen()) return file;
+    *error = precise(path, *error);
+    return file;
 }
 
 SystemFile openToWriteThrough(const std::string& path, int* error) {
@@ -301,7 +319,7 @@ int replaceFile(const std::string& from, const std::string& to) {
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;
         const int error = errnoOf(GetLastError());
-        if ((error != kFileHeldOpen && error != EACCES) || attempt >= 20) return error;
+        if ((error != kFileHeldOpen && error != EACCES) || attempt >= 20) return precise(to, error);
         Sleep(100);
     }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "catalogue/cp1252.h"
+#include "files/file_system.h"
 #include "support/temp_data_dir.h"
 
 namespace fs = std::filesystem;
@@ -155,7 +156,8 @@ const Mistake kMistakes[] = {
     {"DesignationReadAsAFormula",
      [](const TempDataDir& d, Probe&) {
          editLine(d, "Interrupteur.txt", 2, replace("\"Interrupteur à glissière\"", "\"+1\""));
-         fs::copy_file(d.root() / "Data/Interrupteur à glissière.jpg", d.root() / "Data/+1.jpg");
+         fs::copy_file(d.root() / systemPath("Data/Interrupteur à glissière.jpg"),
+                       d.root() / "Data/+1.jpg");
      },
      "Interrupteur.txt", 2, "Désignation", kWarning, "« +1 » commence par « + »"},
     {"MaximumZero",
@@ -201,8 +203,8 @@ const Mistake kMistakes[] = {
          editLine(d, "Helice.txt", 2,
                   replace("\"Hélice bipale 125 mm\"", "\"  Hélice bipale 100 mm \""));
          // Its picture is there under the name as written: only the names are alike.
-         fs::copy_file(d.root() / "Data" / "Hélice bipale 100 mm.jpg",
-                       d.root() / "Data" / "  Hélice bipale 100 mm .jpg");
+         fs::copy_file(d.root() / "Data" / systemPath("Hélice bipale 100 mm.jpg"),
+                       d.root() / "Data" / systemPath("  Hélice bipale 100 mm .jpg"));
          p.undecodable.clear();
      },
      "Helice.txt", 2, "Désignation", kWarning, "« Hélice bipale 100 mm » figure déjà ligne 1"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -41,4 +42,12 @@ inline int testProcessId() {
 #else
     return static_cast<int>(::getpid());
 #endif
+}
+
+// A table's row that only means something on POSIX: on Windows it is skipped, its reason said in
+// the test's output (« row skipped on Windows »), counted by tools/windows_core_tests.sh.
+inline bool skippedOnWindows(const char* row, const char* reason) {
+    if (!kOnWindows || reason == nullptr) return false;
+    std::printf("[ ROW SKIP ] %s: %s\n", row, reason);
+    return true;
 }

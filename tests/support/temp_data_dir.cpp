@@ -1,6 +1,8 @@
 #include "support/temp_data_dir.h"
 
 #include <fstream>
+
+#include "files/file_system.h"
 #include <random>
 
 namespace fs = std::filesystem;
@@ -19,7 +21,7 @@ TempDataDir::~TempDataDir() {
 }
 
 void TempDataDir::write(const std::string& name, std::string_view bytes) const {
-    const fs::path path = root_ / "Data" / name;
+    const fs::path path = root_ / "Data" / systemPath(name);
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -33,11 +35,12 @@ void TempDataDir::copySuppliedData() const {
         if (entry.is_directory()) {
             fs::create_directories(to);
         } else {
-            fs::copy_file(entry.path(), to, fs::copy_options::overwrite_existing);
+            fs::remove(to);  // (overwrite_existing fails on Windows with GCC 12's library)
+            fs::copy_file(entry.path(), to);
         }
     }
 }
 
 void TempDataDir::remove(const std::string& name) const {
-    fs::remove(root_ / "Data" / name);
+    fs::remove(root_ / "Data" / systemPath(name));
 }
