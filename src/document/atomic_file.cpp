@@ -7,6 +7,7 @@
 
 #include "catalogue/data_error.h"
 #include "document/design_file.h"
+#include "files/file_names.h"
 #include "files/file_system.h"
 
 namespace fs = std::filesystem;
@@ -76,6 +77,10 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (fs::is_symlink(target, ignored)) target = fs::canonical(target, ignored);
     if (target.empty()) target = systemPath(path);
     const std::string real = utf8Path(target);
+    if (windowsFileNames()) {
+        const std::string problem = windowsNameProblem(utf8Path(target.filename()));
+        if (!problem.empty()) throw DataError(path, problem);
+    }
     const FileStatus existing = fileStatus(real);
     if (existing.kind == FileKind::Directory) fail(path, EISDIR);
     const bool replacing = existing.kind != FileKind::Missing;
@@ -117,8 +122,8 @@ std::string temporaryBeside(const std::string& path) {
             base.pop_back();
         if (!base.empty() && static_cast<unsigned char>(base.back()) >= 0xC0) base.pop_back();
     }
-    const std::string name = "." + base + ".tmp-" + std::to_string(currentProcessId()) + "-" +
-                             std::to_string(counter++);
+    const std::string name =
+        "." + base + ".tmp-" + std::to_string(currentProcessId()) + "-" + std::to_string(counter++);
     return utf8Path(target.parent_path() / systemPath(name));
 }
 
@@ -173,6 +178,12 @@ bool readsAsDesign(const std::string& path) {
 }  // namespace
 
 std::string outputRefusal(const std::string& path) {
+    bool standardOutput = false;
+    if (isNullDevice(path) || ownStream(path, &standardOutput)) return {};
+    if (windowsFileNames()) {
+        const std::string problem = windowsNameProblem(utf8Path(systemPath(path).filename()));
+        if (!problem.empty()) return problem;
+    }
     const FileStatus status = fileStatus(path);
     if (status.kind == FileKind::Directory) return reasonOf(EISDIR);
     if ((status.kind == FileKind::Missing || status.kind == FileKind::Regular) &&

@@ -39,9 +39,9 @@ struct FileStatus {
     FileKind kind = FileKind::Missing;
     int error = 0;  // why it could not be looked at (ENOENT when it is not there)
     std::uint64_t size = 0;
-    long long modified = 0;        // seconds since 1970
-    unsigned permissions = 0666;   // the mode's permission bits; 0666 where there are none
-    bool ownedByAnother = false;   // by another account than this program's
+    long long modified = 0;       // seconds since 1970
+    unsigned permissions = 0666;  // the mode's permission bits; 0666 where there are none
+    bool ownedByAnother = false;  // by another account than this program's
 };
 
 // What is at path, links followed.

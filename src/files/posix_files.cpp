@@ -1,3 +1,4 @@
+#include "files/file_names.h"
 #include "files/file_system.h"
 
 #include <fcntl.h>
@@ -218,4 +219,8 @@ std::string localTimeText(long long seconds) {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
+}
+
+bool windowsFileNames() {
+    return false;
 }

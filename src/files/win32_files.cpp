@@ -1,3 +1,4 @@
+#include "files/file_names.h"
 #include "files/file_system.h"
 
 #ifndef NOMINMAX
@@ -25,8 +26,8 @@ std::wstring wide(const std::string& utf8) {
 
 std::string narrow(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string utf8(size_t(size > 0 ? size : 0), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), size, nullptr,
                         nullptr);
@@ -141,9 +142,8 @@ SystemFile opened(HANDLE handle, int* error) {
 // The devices every folder holds on Windows: CON, PRN, AUX, NUL, COM1-9, LPT1-9, whatever follows
 // a dot.
 std::string deviceName(const std::string& path) {
-    std::string name = path.substr(path.find_last_of("/\\:") == std::string::npos
-                                       ? 0
-                                       : path.find_last_of("/\\:") + 1);
+    std::string name = path.substr(
+        path.find_last_of("/\\:") == std::string::npos ? 0 : path.find_last_of("/\\:") + 1);
     name = name.substr(0, name.find('.'));
     while (!name.empty() && (name.back() == ' ')) name.pop_back();
     for (char& c : name) c = char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
@@ -318,7 +318,20 @@ int replaceFile(const std::string& from, const std::string& to) {
         if (MoveFileExW(source.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;
-        const int error = errnoOf(GetLastError());
+        int error = errnoOf(GetLastError());
+        if (error == EACCES) {
+            // « Access denied » is also what a file held open without sharing gives: tell them
+            // apart.
+            const HANDLE probe =
+                CreateFileW(target.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (probe != INVALID_HANDLE_VALUE) {
+                CloseHandle(probe);
+            } else if (GetLastError() == ERROR_SHARING_VIOLATION) {
+                error = kFileHeldOpen;
+            }
+        }
         if ((error != kFileHeldOpen && error != EACCES) || attempt >= 20) return precise(to, error);
         Sleep(100);
     }
@@ -368,4 +381,8 @@ std::string localTimeText(long long seconds) {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
+}
+
+bool windowsFileNames() {
+    return true;
 }

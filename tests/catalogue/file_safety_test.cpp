@@ -9,8 +9,8 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
 #include "catalogue/safe_name.h"
-#include "support/temp_data_dir.h"
 #include "support/system_rows.h"
+#include "support/temp_data_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -53,6 +53,13 @@ const FileCase kFiles[] = {
          fs::create_symlink("Roues.txt", kRoue);
      },
      nullptr, 1, kNoLinks},
+    // Read as bytes: CR LF kept for the reader, a Ctrl-Z byte no end of the file.
+    {"CrLfAndACtrlZByte",
+     [](const TempDataDir& d) {
+         d.write("Roue.txt",
+                 "\"R30\x1a\",30,4,2,\"S\",\"R\",0.25\r\n\"R40\",40,6,3,\"S\",\"R\",0.3\r\n");
+     },
+     nullptr, 2},
     {"JustUnderTheLimitOfBlankLines",
      [](const TempDataDir&) {
          std::ofstream out(kRoue, std::ios::binary);

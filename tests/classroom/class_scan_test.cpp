@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
+#include "files/file_system.h"
 #include "support/design_fixture.h"
 #include "support/system_rows.h"
 #include "support/unprivileged.h"
@@ -230,7 +230,7 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
         const char* name;
         std::function<void(const fs::path& folder, const fs::path& outside)> make;
         std::vector<std::string> files;
-        std::string notes;  // skippedLines, joined by « | »
+        std::string notes;                // skippedLines, joined by « | »
         const char* posixOnly = nullptr;  // why the row means nothing on Windows
     };
     constexpr const char* kNoLinks = "wine makes no symbolic links (Windows: an administrator's)";
@@ -247,7 +247,8 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
              fs::create_directory_symlink(f / "alice", f / "bob/amie");
          },
          {"alice/a.ventakar", "bob/b.ventakar"},
-         "", kNoLinks},
+         "",
+         kNoLinks},
         {"ALinkOutOfTheClass",
          [&](const fs::path& f, const fs::path& out) {
              design(f / "a.ventakar");
@@ -257,7 +258,8 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
          },
          {"a.ventakar"},
          "2 fichiers non lus : lien.ventakar (lien hors du dossier de la classe, non suivi), "
-         "voisins/ (lien hors du dossier de la classe, non suivi)", kNoLinks},
+         "voisins/ (lien hors du dossier de la classe, non suivi)",
+         kNoLinks},
         {"ALoopAndALinkToADesignInside",
          [&](const fs::path& f, const fs::path&) {
              design(f / "x/a.ventakar");
@@ -265,7 +267,8 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
              fs::create_symlink(f / "x/a.ventakar", f / "raccourci.ventakar");
          },
          {"x/a.ventakar"},
-         "", kNoLinks},
+         "",
+         kNoLinks},
         {"DeepFoldersUpperCaseAndOtherFiles",
          [&](const fs::path& f, const fs::path&) {
              design(f / "1/2/3/4/quatre.ventakar");
@@ -285,7 +288,15 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
          },
          {"a.ventakar"},
          "2 fichiers non lus : casse.ventakar (lien cassé), tube.ventakar (pas un fichier "
-         "ordinaire)", "FIFOs and symbolic links are POSIX files"},
+         "ordinaire)",
+         "FIFOs and symbolic links are POSIX files"},
+        {"AccentedNamesOfPupilsAndFolders",
+         [&](const fs::path& f, const fs::path&) {
+             design(f / systemPath("Élèves de 5e/Léa Hervé.ventakar"));
+             design(f / systemPath("Zoé.ventakar"));
+         },
+         {"Zoé.ventakar", "Élèves de 5e/Léa Hervé.ventakar"},
+         ""},
         {"AFolderNobodyMayRead",
          [&](const fs::path& f, const fs::path&) {
              design(f / "a.ventakar");
@@ -293,7 +304,8 @@ TEST(ClassScan, HostileFoldersGiveEveryDesignOnceOrSayWhatWasLeftOut) {
              fs::permissions(f / "ferme", fs::perms::none);
          },
          {"a.ventakar"},
-         "1 fichier non lu : ferme/ (droits d'accès)", "no POSIX modes nor « nobody » on Windows"},
+         "1 fichier non lu : ferme/ (droits d'accès)",
+         "no POSIX modes nor « nobody » on Windows"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -11,10 +11,15 @@
 #include <thread>
 
 #include "catalogue/data_error.h"
-#include "support/temp_data_dir.h"
+#include "files/file_names.h"
 #include "support/system_rows.h"
+#include "support/temp_data_dir.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#else
 #include <fcntl.h>
 #endif
 #include "support/unprivileged.h"
@@ -53,6 +58,52 @@ std::string closeLog(const fs::path&) {
 }
 #endif
 
+#ifdef _WIN32
+// The file open as a spreadsheet keeps it: nobody else may read, write or replace it.
+int held = -1;
+void holdOpen(const fs::path& file) {
+    _wsopen_s(&held, file.c_str(), _O_RDONLY, _SH_DENYRW, 0);
+}
+void releaseHeld() {
+    if (held >= 0) _close(held);
+    held = -1;
+}
+#else
+void holdOpen(const fs::path&) {}
+void releaseHeld() {}
+#endif
+
+// Windows' file-name rules, on every system: what is refused is said, a proposed name is made fit.
+TEST(OutputFile, WindowsNamesAreToldAndMadeFit) {
+    const struct {
+        const char* name;
+        const char* problem;  // in the reason; nullptr: a good name
+        const char* fit;      // portableFileName
+    } names[] = {
+        {"Léa Hervé - 5e B.ventakar", nullptr, "Léa Hervé - 5e B.ventakar"},
+        {"CON", "périphérique de Windows", "CON_"},
+        {"lpt9.ventakar", "périphérique de Windows", "lpt9_.ventakar"},
+        {"COM0.csv", nullptr, "COM0.csv"},
+        {"Console.csv", nullptr, "Console.csv"},
+        {"5e:B", "contient « : »", "5e-B"},
+        {"a/b", "contient « / »", "a-b"},
+        {"quoi?*", "contient « ? »", "quoi--"},
+        {"tab\tici", "caractère de contrôle", "tab-ici"},
+        {"fin. ", "finit par un point", "fin"},
+        {"...", "finit par un point", "Conception"},
+    };
+    for (const auto& n : names) {
+        const std::string problem = windowsNameProblem(n.name);
+        if (n.problem) {
+            EXPECT_NE(problem.find(n.problem), std::string::npos) << n.name << ": " << problem;
+        } else {
+            EXPECT_EQ(problem, "") << n.name;
+        }
+        EXPECT_EQ(portableFileName(n.name), n.fit) << n.name;
+        EXPECT_EQ(windowsNameProblem(portableFileName(n.name)), "") << n.name;
+    }
+}
+
 // Where an export may go: a regular file is replaced whole with its mode kept, a device or a pipe
 // is written through, a design or a folder is refused and left as it was, and what a killed run
 // left beside the target is removed.
@@ -63,7 +114,8 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
         std::function<std::string(const fs::path& dir)> make;  // the target's path
         const char* refused;  // in the reason, or nullptr when written
         std::function<void(const fs::path& target)> check;
-        const char* posixOnly = nullptr;  // why the row means nothing on Windows
+        const char* posixOnly = nullptr;    // why the row means nothing on Windows
+        const char* windowsOnly = nullptr;  // what of Windows the row is about
     } rows[] = {
         {"AnExistingTableKeepsItsMode",
          [](const fs::path& d) {
@@ -75,7 +127,8 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
          [](const fs::path& t) {
              EXPECT_EQ(contents(t), "a;b\r\n");
              EXPECT_EQ(fs::status(t).permissions(), fs::perms(0640));
-         }, "file modes are POSIX"},
+         },
+         "file modes are POSIX"},
         {"APupilsDesign",
          [&](const fs::path& d) {
              fs::create_directories(d / "eleve");
@@ -117,14 +170,46 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
              makeFifo(d / "tube");
              return (d / "tube").string();
          },
-         nullptr, [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); }, "no named pipe under a file name on Windows"},
+         nullptr, [](const fs::path& t) { EXPECT_TRUE(fs::is_fifo(t)); },
+         "no named pipe under a file name on Windows"},
         // A log the shell appends to (« --csv /dev/stdout >> journal.txt »), under the names
         // of an open descriptor: written through, the log's earlier lines kept.
         {"AnAppendedLogBehindProcSelfFd",
          [](const fs::path& d) { return appendedLog(d, "/proc/self/fd/"); }, nullptr,
-         [](const fs::path& t) { EXPECT_EQ(closeLog(t), "journal\na;b\r\n"); }, "/proc/self/fd names a descriptor on Linux"},
+         [](const fs::path& t) { EXPECT_EQ(closeLog(t), "journal\na;b\r\n"); },
+         "/proc/self/fd names a descriptor on Linux"},
         {"AnAppendedLogBehindDevFd", [](const fs::path& d) { return appendedLog(d, "/dev/fd/"); },
-         nullptr, [](const fs::path& t) { EXPECT_EQ(closeLog(t), "journal\na;b\r\n"); }, "/dev/fd names a descriptor on POSIX"},
+         nullptr, [](const fs::path& t) { EXPECT_EQ(closeLog(t), "journal\na;b\r\n"); },
+         "/dev/fd names a descriptor on POSIX"},
+        // Windows' own rules: a name it refuses is said before anything is written.
+        {"ADevicesNameWithAnExtension", [](const fs::path& d) { return (d / "aux.csv").string(); },
+         "est le nom d'un périphérique de Windows",
+         [](const fs::path& t) { EXPECT_FALSE(fs::exists(t.parent_path() / "aux.csv.tmp")); },
+         nullptr, "device names"},
+        {"AColonInAName", [](const fs::path& d) { return (d / "5e:B.csv").string(); },
+         "contient « : »", [](const fs::path&) {}, nullptr, "forbidden characters"},
+        {"ADotAtTheEnd", [](const fs::path& d) { return (d / "classe.csv.").string(); },
+         "finit par un point", [](const fs::path&) {}, nullptr, "trailing dots"},
+        {"AFileASpreadsheetHoldsOpen",
+         [](const fs::path& d) {
+             std::ofstream(d / "classe.csv") << "ancien";
+             holdOpen(d / "classe.csv");
+             return (d / "classe.csv").string();
+         },
+         "ouvert dans un autre programme, par exemple un tableur : fermez-le",
+         [](const fs::path& t) {
+             releaseHeld();
+             EXPECT_EQ(contents(t), "ancien");
+         },
+         nullptr, "sharing"},
+        {"APathOf300Characters",
+         [](const fs::path& d) {
+             fs::path deep = d;
+             while (deep.native().size() < 300) deep /= std::string(40, 'd');
+             fs::create_directories(deep);
+             return (deep / "classe.csv").string();
+         },
+         nullptr, [](const fs::path& t) { EXPECT_EQ(contents(t), "a;b\r\n"); }},
         {"WhatAKilledRunLeftBeside",
          [](const fs::path& d) {
              // No process has the pid 99999999 - 1.
@@ -139,7 +224,9 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        if (skippedOnWindows(row.name, row.posixOnly)) continue;
+        if (skippedOnWindows(row.name, row.posixOnly) ||
+            skippedOffWindows(row.name, row.windowsOnly))
+            continue;
         TempDataDir dir;
         const std::string target = row.make(dir.root());
         std::string read;
@@ -181,7 +268,8 @@ TEST(OutputFile, TheTargetIsLookedAtBeforeAnythingIsWritten) {
 // another account's file in it cannot be replaced: said so, not as a folder without rights.
 TEST(OutputFile, AnotherAccountsFileInASharedFolderIsSaidSo) {
     if (!runAsRoot()) GTEST_SKIP() << "needs root to make a file of another account";
-    const fs::path shared = fs::temp_directory_path() / ("partage-" + std::to_string(testProcessId()));
+    const fs::path shared =
+        fs::temp_directory_path() / ("partage-" + std::to_string(testProcessId()));
     fs::create_directories(shared);
     fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
     openToOthers(shared);

@@ -10,7 +10,8 @@
 #endif
 
 // The core's tests also run on Windows (cross-compiled, under wine). What only means something on
-// POSIX (FIFOs, /dev, /proc, modes, accounts) says so, and its row is skipped there with its reason.
+// POSIX (FIFOs, /dev, /proc, modes, accounts) says so, and its row is skipped there with its
+// reason.
 #ifdef _WIN32
 inline constexpr bool kOnWindows = true;
 #else
@@ -49,5 +50,12 @@ inline int testProcessId() {
 inline bool skippedOnWindows(const char* row, const char* reason) {
     if (!kOnWindows || reason == nullptr) return false;
     std::printf("[ ROW SKIP ] %s: %s\n", row, reason);
+    return true;
+}
+
+// A row that only means something on Windows (its device names, its sharing of open files).
+inline bool skippedOffWindows(const char* row, const char* windowsOnly) {
+    if (kOnWindows || windowsOnly == nullptr) return false;
+    std::printf("[ ROW SKIP ] %s: Windows only (%s)\n", row, windowsOnly);
     return true;
 }

@@ -32,6 +32,7 @@
 #include "catalogue/safe_name.h"
 #include "document/atomic_file.h"
 #include "document/design_file.h"
+#include "files/file_names.h"
 #include "qt/app/application_identity.h"
 #include "qt/app/catalogue_check_run.h"
 #include "qt/app/program_icon.h"
@@ -364,9 +365,9 @@ QString MainWindow::proposedDesignName() const {
     QStringList parts;
     for (const std::string& part : {pupil.name, pupil.className})
         if (!part.empty()) parts << QString::fromStdString(part);
-    QString name = parts.isEmpty() ? QString("Conception") : parts.join(" - ");
-    name.replace('/', '-');
-    return name + ".ventakar";
+    const QString name = parts.isEmpty() ? QString("Conception") : parts.join(" - ");
+    // A name every system takes: no « / » nor « : », no CON, no dot at the end.
+    return QString::fromStdString(portableFileName(name.toStdString())) + ".ventakar";
 }
 
 bool MainWindow::askPupil() {
