@@ -10,6 +10,7 @@
 #include "catalogue/visible_text.h"
 #include "classroom/class_scan.h"
 
+#include "files/file_system.h"
 #include "qt/app/application_identity.h"
 #include "qt/app/catalogue_check_run.h"
 #include "qt/app/class_command.h"
@@ -18,6 +19,7 @@
 #include "qt/app/main_window.h"
 #include "qt/app/translations.h"
 #include "qt/image_errors.h"
+#include "qt/path_text.h"
 #include "qt/qt_platform.h"
 
 namespace {
@@ -49,10 +51,11 @@ bool isToolkitOption(const QString& argument, bool* takesValue) {
     return *takesValue || alone.contains(name);
 }
 
-QStringList argumentsOf(int argc, char** argv) {
+// The arguments without the toolkit's own options.
+QStringList programArguments(const QStringList& all) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < all.size(); ++i) {
+        const QString& argument = all[i];
         bool takesValue = false;
         if (i > 0 && isToolkitOption(argument, &takesValue)) {
             if (takesValue) ++i;
@@ -63,16 +66,37 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-// The folder the program was started from, where the installed Data is found.
-QString programFolder(const char* argv0) {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return QFileInfo(QString::fromStdString(self.string())).absolutePath();
-    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+// Before the toolkit starts: the arguments as UTF-8, which is what they are here but on Windows,
+// where they are read again from the toolkit once it runs (readAgain).
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList all;
+    for (int i = 0; i < argc; ++i) all << QString::fromUtf8(argv[i]);
+    return programArguments(all);
+}
+
+// On Windows the arguments main() gets are in the ANSI code page: the toolkit's, read from the
+// UTF-16 command line, replace them. Elsewhere nothing changes.
+void readAgain(CommandLine& line) {
+#ifdef Q_OS_WIN
+    line = parseCommandLine(programArguments(QCoreApplication::arguments()));
+#else
+    (void)line;
+#endif
+}
+
+// The folder the program runs from, where the installed Data is found.
+QString programFolder() {
+    return QCoreApplication::applicationDirPath();
 }
 
 // Whether the window can open: a display, or a platform named by the environment (offscreen).
+// Windows always has one.
 bool displayAvailable(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    (void)argc;
+    (void)argv;
+    return true;
+#else
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "-platform" || argument == "--platform" ||
@@ -84,20 +108,25 @@ bool displayAvailable(int argc, char** argv) {
         if (value && *value) return true;
     }
     return false;
+#endif
 }
 
 int print(const QString& text, FILE* stream, int status) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(text.toUtf8().constData(), stream);
     return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
     // A file-size limit reached while writing a PDF must fail that write, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    // A Windows terminal shows what the teacher's commands write, in UTF-8.
+    attachToTerminal();
     // --help and --version need no display: they are answered before the toolkit starts.
-    const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
+    CommandLine line = parseCommandLine(argumentsOf(argc, argv));
     if (!line.error.isEmpty())
         return print(line.error + "\nPour l'aide : ventakar --help\n", stderr, 1);
     if (line.help) return print(commandLineHelp(), stdout, 0);
@@ -106,13 +135,24 @@ int main(int argc, char** argv) {
     // Files named relative to where the program was started, before it moves to its Data.
     const QString startFolder = QDir::currentPath();
     QStringList files;
-    for (const QString& file : line.files) files << QFileInfo(file).absoluteFilePath();
-    const QString program = programFolder(argv[0]);
-    const QString home = findDataHome(program);
+    const auto absoluteFiles = [&] {
+        files.clear();
+        for (const QString& file : line.files) files << QFileInfo(file).absoluteFilePath();
+    };
+    absoluteFiles();
+    QString program, home;
+    // Once the toolkit runs: the arguments as it reads them, the program's folder, its Data.
+    const auto started = [&] {
+        readAgain(line);
+        absoluteFiles();
+        program = programFolder();
+        home = findDataHome(program);
+    };
 
     if ((!line.classFolder.isEmpty() || !line.orderFolder.isEmpty()) &&
         (!line.csvFile.isEmpty() || !line.workbookFile.isEmpty())) {
         QCoreApplication app(argc, argv);
+        started();
         quietImageDecoderWarnings();
         installPictureCheck();  // a row refuses a picture the window would refuse
         const bool order = !line.orderFolder.isEmpty();
@@ -130,6 +170,7 @@ int main(int argc, char** argv) {
 
     if (line.check) {
         QCoreApplication app(argc, argv);
+        started();
         if (!files.isEmpty()) return runCatalogueCheck(files.first());
         if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
         return runCatalogueCheck(QDir(home).filePath("Data"));
@@ -137,7 +178,7 @@ int main(int argc, char** argv) {
 
     if (!line.classFolder.isEmpty()) {
         const QString folder = QDir(startFolder).absoluteFilePath(line.classFolder);
-        const std::string problem = classFolderProblem(QFile::encodeName(folder).toStdString());
+        const std::string problem = classFolderProblem(pathBytes(folder));
         if (!problem.empty())
             return print(QString::fromStdString("VENTAKAR : " + visibleText(problem) + "\n"),
                          stderr, 1);
@@ -149,6 +190,7 @@ int main(int argc, char** argv) {
             "--csv FICHIER.\n",
             stderr, 1);
     QApplication app(argc, argv);
+    started();
     quietImageDecoderWarnings();
     setApplicationIdentity();
     installToolkitTranslations();

@@ -98,6 +98,20 @@ void flushFolder(const std::string& folder);
 int makeFolder(const std::string& path);
 int removeFolder(const std::string& path);
 
+// The permissions a new file gets here (the mode less the umask; 0666 where there are none), and
+// a file given others; 0 or the error.
+unsigned newFilePermissions();
+int setFilePermissions(const std::string& path, unsigned permissions);
+// A file written by another part of the program (the toolkit's PDF) put on the disk; 0 or the
+// error.
+int flushFileToDisk(const std::string& path);
+// The largest file this process may write (a limit set on it), or none.
+std::optional<std::uint64_t> fileSizeLimit();
+
+// Started from a terminal (a Windows program has none of its own), what the program writes to
+// its standard output and error goes there, in UTF-8. Nothing to do elsewhere.
+void attachToTerminal();
+
 // This program's process number, and whether another one is still running.
 int currentProcessId();
 bool processRunning(int pid);

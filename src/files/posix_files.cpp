@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -224,3 +225,30 @@ std::string localTimeText(long long seconds) {
 bool windowsFileNames() {
     return false;
 }
+
+unsigned newFilePermissions() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+int setFilePermissions(const std::string& path, unsigned permissions) {
+    return ::chmod(path.c_str(), permissions) == 0 ? 0 : errno;
+}
+
+int flushFileToDisk(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) return errno;
+    const int error = ::fsync(descriptor) == 0 ? 0 : errno;
+    ::close(descriptor);
+    return error;
+}
+
+std::optional<std::uint64_t> fileSizeLimit() {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(limit.rlim_cur);
+}
+
+void attachToTerminal() {}

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
@@ -385,4 +386,37 @@ std::string localTimeText(long long seconds) {
 
 bool windowsFileNames() {
     return true;
+}
+
+unsigned newFilePermissions() {
+    return 0666;
+}
+
+int setFilePermissions(const std::string&, unsigned) {
+    return 0;  // a new file gets its folder's rights
+}
+
+int flushFileToDisk(const std::string& path) {
+    const HANDLE file = CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return errnoOf(GetLastError());
+    const int error = FlushFileBuffers(file) ? 0 : errnoOf(GetLastError());
+    CloseHandle(file);
+    return error;
+}
+
+std::optional<std::uint64_t> fileSizeLimit() {
+    return std::nullopt;
+}
+
+void attachToTerminal() {
+    // A program of the WIN32 subsystem has no console: the one of the terminal it was started
+    // from, when its output is not already sent to a file or a pipe.
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        FILE* ignored = nullptr;
+        freopen_s(&ignored, "CONOUT$", "w", stdout);
+        freopen_s(&ignored, "CONOUT$", "w", stderr);
+    }
+    SetConsoleOutputCP(CP_UTF8);
 }

@@ -7,13 +7,14 @@
 #include "document/atomic_file.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
+#include "qt/path_text.h"
 #include "qt/spreadsheet_file.h"
 #include "qt/user_folders.h"
 
 bool writeExport(const QString& file, const std::string& bytes, const std::string& notDone,
                  QWidget* parent) {
     try {
-        writeOutputFile(QFile::encodeName(file).toStdString(), bytes);
+        writeOutputFile(pathBytes(file), bytes);
         return true;
     } catch (const DataError& error) {
         showOkBox(QMessageBox::Warning, notDone + " " + error.what(), parent);
@@ -23,7 +24,7 @@ bool writeExport(const QString& file, const std::string& bytes, const std::strin
 
 bool writeWorkbookExport(const QString& file, const TeacherTable& table, const std::string& sheet,
                          const std::string& notDone, QWidget* parent) {
-    const std::string path = QFile::encodeName(file).toStdString();
+    const std::string path = pathBytes(file);
     SpreadsheetKind kind{};
     if (!spreadsheetKindOf(path, &kind)) {
         showOkBox(QMessageBox::Warning,

@@ -1,4 +1,5 @@
 #include "qt/name_keeping_file_dialog.h"
+#include "qt/path_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,11 +36,11 @@ void NameKeepingFileDialog::accept() {
     QString name = path.fileName();
     if (!defaultSuffix().isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += "." + defaultSuffix();
-    if (QFile::encodeName(name).size() > kMaxNameBytes) {
+    if (qsizetype(pathBytes(name).size()) > kMaxNameBytes) {
         QMessageBox box(QMessageBox::Warning, "VENTAKAR",
                         QString("Ce nom de fichier est trop long : %1 octets, quand le disque en "
                                 "accepte %2 au plus. Choisissez un nom plus court.")
-                            .arg(QFile::encodeName(name).size())
+                            .arg(qsizetype(pathBytes(name).size()))
                             .arg(kMaxNameBytes),
                         QMessageBox::Ok, this);
         box.exec();

@@ -5,9 +5,10 @@
 #include <QImageReader>
 
 #include "qt/image_errors.h"
+#include "qt/path_text.h"
 
 std::string probePicture(const std::string& path) {
-    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+    const QString file = pathText(path);
     const QFileInfo info(file);
     if (!info.exists()) return "l'image est introuvable";
     if (!info.isFile() || !info.isReadable()) return "l'image ne peut pas être lue";

@@ -15,11 +15,11 @@
 #include <cstdio>
 
 #include "check/catalogue_check.h"
+#include "qt/path_text.h"
 #include "qt/picture_probe.h"
 
 QStringList catalogueCheckLines(const QString& folder, bool* hasErrors) {
-    const CheckReport report =
-        checkDataFolder(QFile::encodeName(folder).toStdString(), probePicture);
+    const CheckReport report = checkDataFolder(pathBytes(folder), probePicture);
     if (hasErrors) *hasErrors = report.errors() > 0;
     QStringList lines;
     for (const std::string& line : reportLines(report)) lines << QString::fromStdString(line);
@@ -29,13 +29,13 @@ QStringList catalogueCheckLines(const QString& folder, bool* hasErrors) {
 int runCatalogueCheck(const QString& folder) {
     if (!QFileInfo(folder).isDir()) {
         std::fprintf(stderr, "VENTAKAR : le dossier « %s » n'existe pas.\n",
-                     folder.toLocal8Bit().constData());
+                     folder.toUtf8().constData());
         return 1;
     }
     bool errors = false;
     try {
         const QStringList lines = catalogueCheckLines(folder, &errors);
-        std::fputs((lines.join('\n') + '\n').toLocal8Bit().constData(), stdout);
+        std::fputs((lines.join('\n') + '\n').toUtf8().constData(), stdout);
     } catch (const std::bad_alloc&) {
         // Said without allocating: the memory that ran out is not needed for it.
         std::fputs(

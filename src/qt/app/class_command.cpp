@@ -12,6 +12,7 @@
 #include "classroom/class_scan.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
+#include "qt/path_text.h"
 #include "qt/spreadsheet_file.h"
 
 namespace {
@@ -25,12 +26,12 @@ int fail(const std::string& text) {
 using Table = std::function<std::optional<TeacherTable>(const ClassScan&, std::string* nothing)>;
 
 std::string pathOf(const QString& file) {
-    return file == "-" ? "-" : QFile::encodeName(file).toStdString();
+    return file == "-" ? "-" : pathBytes(file);
 }
 
 int writeTableOf(const QString& folder, const QString& csvFile, const QString& workbookFile,
                  const char* sheet, const Table& table) {
-    const std::string where = QFile::encodeName(folder).toStdString();
+    const std::string where = pathBytes(folder);
     std::vector<std::string> targets;
     for (const QString& file : {csvFile, workbookFile})
         if (!file.isEmpty()) targets.push_back(pathOf(file));

@@ -42,6 +42,7 @@
 #include "qt/design/design_window.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
+#include "qt/path_text.h"
 #include "qt/system_number_format.h"
 #include "qt/user_folders.h"
 #include "qt/visible_text_validator.h"
@@ -58,7 +59,7 @@ constexpr int kFrameHeight = 36;
 const char* const kDesignFilter = "Conceptions VENTAKAR (*.ventakar)";
 
 std::string local(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return pathBytes(path);
 }
 
 QString quoted(const QString& text) {
@@ -298,7 +299,7 @@ bool MainWindow::openDesign(const QString& file) {
 bool MainWindow::openDesignPath(const std::string& path) {
     OpenResult result = OpenResult::Refused;
     design_->forward([&] { result = design_->session().openDesignFile(path); });
-    if (result == OpenResult::Opened) addRecent(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (result == OpenResult::Opened) addRecent(pathText(path));
     return result == OpenResult::Opened || result == OpenResult::OpenedPartly;
 }
 

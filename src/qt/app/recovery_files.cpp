@@ -8,11 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "document/atomic_file.h"
+#include "files/file_system.h"
+#include "qt/path_text.h"
 
 namespace {
 
@@ -43,25 +41,21 @@ QString whyNotWritable(const QString& folder) {
         while (!QFileInfo(QFileInfo(missing).absolutePath()).exists() &&
                QFileInfo(missing).absolutePath() != missing)
             missing = QFileInfo(missing).absolutePath();
-        const QByteArray made = QFile::encodeName(missing);
-        int error = ENOENT;
-        if (::mkdir(made.constData(), 0700) == 0) {
-            ::rmdir(made.constData());
-        } else {
-            error = errno;
-        }
+        const std::string made = pathBytes(missing);
+        int error = makeFolder(made);
+        if (error == 0) removeFolder(made);
+        if (error == 0) error = ENOENT;
         return QString::fromStdString(fileErrorReason(error)) + " (dossier « " + folder + " »).";
     }
-    const QByteArray probe = QFile::encodeName(
+    const std::string probe = pathBytes(
         QDir(folder).filePath(".essai-" + QString::number(QCoreApplication::applicationPid())));
     int error = 0;
-    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        error = errno;
-    } else {
-        if (::write(fd, "x", 1) != 1 || ::fsync(fd) != 0) error = errno ? errno : ENOSPC;
-        ::close(fd);
-        ::unlink(probe.constData());
+    SystemFile file = createNewFile(probe, &error);
+    if (file.isOpen()) {
+        if (!file.writeAll("x", &error) || !file.flushToDisk(&error))
+            error = error ? error : ENOSPC;
+        file.close(&error);
+        removeFileNamed(probe);
     }
     const std::string reason = fileErrorReason(error ? error : EIO);
     return QString::fromStdString(reason) + " (dossier « " + folder + " »).";
@@ -70,7 +64,7 @@ QString whyNotWritable(const QString& folder) {
 }  // namespace
 
 QString RecoveryFiles::defaultFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 RecoveryFiles::RecoveryFiles(const QString& folder) : folder_(folder) {

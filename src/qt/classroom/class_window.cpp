@@ -34,6 +34,7 @@
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/export_file.h"
 #include "qt/message_box.h"
+#include "qt/path_text.h"
 #include "qt/print/printed_table.h"
 #include "qt/system_number_format.h"
 
@@ -46,7 +47,7 @@ QString qs(const std::string& text) {
 }
 
 std::string local(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return pathBytes(path);
 }
 
 // Who, what state and why, then the mass and price: the columns shown first.
@@ -390,8 +391,7 @@ std::vector<std::string> ClassWindow::selectedPaths() const {
 
 QStringList ClassWindow::selectedFiles() const {
     QStringList files;
-    for (const std::string& path : selectedPaths())
-        files << QFile::decodeName(QByteArray::fromStdString(path));
+    for (const std::string& path : selectedPaths()) files << pathText(path);
     return files;
 }
 

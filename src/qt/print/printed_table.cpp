@@ -11,7 +11,9 @@
 #include <cstdio>
 
 #include "document/atomic_file.h"
+#include "files/file_system.h"
 #include "qt/message_box.h"
+#include "qt/path_text.h"
 #include "qt/print/print_queue.h"
 
 namespace {
@@ -302,11 +304,10 @@ bool printTable(const PrintedTable& table, const QString& docName, QWidget* pare
 
 bool writeTablePdf(const PrintedTable& table, const QString& file, const QString& what,
                    QWidget* parent) {
-    const std::string target = QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+    const std::string target = pathBytes(QFileInfo(file).absoluteFilePath());
     std::string refusal = outputRefusal(target);
     if (refusal.empty()) {
-        const QString partial =
-            QFile::decodeName(QByteArray::fromStdString(temporaryBeside(target)));
+        const QString partial = pathText(temporaryBeside(target));
         int pages = 0;
         {
             QPrinter printer(QPrinter::HighResolution);
@@ -320,7 +321,8 @@ bool writeTablePdf(const PrintedTable& table, const QString& file, const QString
         const bool whole =
             pages > 0 && written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
         written.close();
-        if (whole && std::rename(QFile::encodeName(partial).constData(), target.c_str()) == 0)
+        if (whole && flushFileToDisk(pathBytes(partial)) == 0 &&
+            replaceFile(pathBytes(partial), target) == 0)
             return true;
         QFile::remove(partial);
         refusal = "il ne peut pas être écrit.";

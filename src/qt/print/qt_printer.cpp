@@ -1,11 +1,5 @@
 #include "qt/print/qt_printer.h"
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -26,7 +21,9 @@
 
 #include "catalogue/safe_name.h"
 #include "document/atomic_file.h"
+#include "files/file_system.h"
 #include "qt/message_box.h"
+#include "qt/path_text.h"
 #include "qt/print/print_queue.h"
 #include "qt/user_folders.h"
 
@@ -101,23 +98,20 @@ void QtPrinter::divertPdfOutput() {
     if (target.isDir())
         throw PrintError("« " + safeName(pdfTarget_.toStdString()) + " » est un dossier.");
     // Named as every temporary file of ours, so that one left by a killed copy is swept later.
-    const std::string folder = QFile::encodeName(target.absolutePath()).toStdString();
-    int fd = -1;
+    const std::string folder = pathBytes(target.absolutePath());
+    SystemFile made;
     int error = 0;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        pdfPartial_ = QFile::decodeName(QByteArray::fromStdString(
-            temporaryBeside(QFile::encodeName(target.absoluteFilePath()).toStdString())));
-        fd = ::open(QFile::encodeName(pdfPartial_).constData(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        error = errno;
-        if (fd < 0 && error != EEXIST) break;
+    for (int attempt = 0; attempt < 100 && !made.isOpen(); ++attempt) {
+        pdfPartial_ = pathText(temporaryBeside(pathBytes(target.absoluteFilePath())));
+        made = createNewFile(pathBytes(pdfPartial_), &error);
+        if (!made.isOpen() && error != EEXIST) break;
     }
-    if (fd < 0) {
+    if (!made.isOpen()) {
         pdfPartial_.clear();
         throw PrintError("le fichier PDF ne peut pas être écrit dans le dossier « " +
                          safeName(folder) + " » : " + fileErrorReason(error) + ".");
     }
-    ::close(fd);
+    made.close(&error);
     printer_->setOutputFileName(pdfPartial_);
 }
 
@@ -131,25 +125,18 @@ void QtPrinter::checkAndMovePdf() {
     const qint64 size = file.size();
     file.seek(std::max<qint64>(0, size - 32));
     const QByteArray tail = file.readAll();
-    const bool synced = ::fsync(file.handle()) == 0;
     file.close();
+    const bool synced = flushFileToDisk(pathBytes(pdfPartial_)) == 0;
     if (head != "%PDF-" || !tail.contains("%%EOF")) throw PrintError(pdfCutShort());
     if (!synced) throw PrintError("le fichier PDF n'a pas pu être enregistré sur le disque.");
     // The permissions a new file gets, or those of the file it replaces.
-    struct stat existing {};
-    mode_t mode = 0;
-    if (::stat(QFile::encodeName(pdfTarget_).constData(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::chmod(QFile::encodeName(pdfPartial_).constData(), mode);
-    if (std::rename(QFile::encodeName(pdfPartial_).constData(),
-                    QFile::encodeName(pdfTarget_).constData()) != 0) {
+    const FileStatus existing = fileStatus(pathBytes(pdfTarget_));
+    setFilePermissions(pathBytes(pdfPartial_), existing.kind == FileKind::Regular
+                                                   ? existing.permissions
+                                                   : newFilePermissions());
+    if (const int error = replaceFile(pathBytes(pdfPartial_), pathBytes(pdfTarget_))) {
         throw PrintError("le fichier « " + safeName(pdfTarget_.toStdString()) +
-                         " » ne peut pas être remplacé : " + fileErrorReason(errno) + ".");
+                         " » ne peut pas être remplacé : " + fileErrorReason(error) + ".");
     }
     pdfPartial_.clear();
 }
@@ -259,17 +246,13 @@ void QtPrinter::drawTextIn(const std::string& text, double x, double y, double w
 
 std::string QtPrinter::pdfCutShort() const {
     std::string why = "le disque est plein ou le fichier dépasse la taille permise";
-    const QByteArray partial = QFile::encodeName(pdfPartial_);
-    struct stat written {};
-    struct rlimit limit {};
-    struct statvfs disk {};
-    if (::stat(partial.constData(), &written) == 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 &&
-        limit.rlim_cur != RLIM_INFINITY &&
-        static_cast<rlim_t>(written.st_size) + 64 * 1024 >= limit.rlim_cur) {
-        why = "le fichier dépasse la taille de fichier permise (" +
-              std::to_string(limit.rlim_cur / 1024) + " Kio au plus)";
-    } else if (::statvfs(partial.constData(), &disk) == 0 &&
-               static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < 1024 * 1024) {
+    const FileStatus written = fileStatus(pathBytes(pdfPartial_));
+    const std::optional<std::uint64_t> limit = fileSizeLimit();
+    const QStorageInfo disk(QFileInfo(pdfPartial_).absolutePath());
+    if (written.kind == FileKind::Regular && limit && written.size + 64 * 1024 >= *limit) {
+        why = "le fichier dépasse la taille de fichier permise (" + std::to_string(*limit / 1024) +
+              " Kio au plus)";
+    } else if (disk.isValid() && disk.bytesAvailable() < 1024 * 1024) {
         why = "le disque est plein";
     }
     return "le fichier PDF n'a pas pu être écrit en entier : " + why + ".";
