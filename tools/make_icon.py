@@ -1,5 +1,6 @@
 # Draws VENTAKAR's application icon: a small wheeled chassis with its propeller on a round
-# blue tile. Writes packaging/icons/ventakar.svg and the PNG sizes the desktop uses.
+# blue tile. Writes packaging/icons/ventakar.svg, the PNG sizes the desktop uses and the Windows
+# icon (ventakar.ico, every size in one file).
 # Run with /usr/bin/python3 (needs python3-pil).
 import os
 import sys
@@ -59,6 +60,8 @@ def main():
         f.write(svg())
     for size in (16, 32, 48, 64, 128, 256):
         png(size).save(os.path.join(ROOT, f"ventakar-{size}.png"))
+    png(256).save(os.path.join(ROOT, "ventakar.ico"),
+                  sizes=[(16, 16), (24, 24), (32, 32), (48, 48), (64, 64), (128, 128), (256, 256)])
 
 
 if __name__ == "__main__":
