@@ -118,4 +118,9 @@ bool processRunning(int pid);
 
 // The machine's local calendar time of seconds since 1970, and as « 2026-12-08 14:05 ».
 std::tm localCalendar(long long seconds);
-std::string localTimeText(long long seconds);
+inline std::string localTimeText(long long seconds) {
+    const std::tm local = localCalendar(seconds);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}

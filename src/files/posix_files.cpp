@@ -215,13 +215,6 @@ std::tm localCalendar(long long seconds) {
     return local;
 }
 
-std::string localTimeText(long long seconds) {
-    const std::tm local = localCalendar(seconds);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
 bool windowsFileNames() {
     return false;
 }
