@@ -1,12 +1,11 @@
 #include "catalogue/catalogue.h"
 
-
 #include <cerrno>
 #include <cstdint>
 
 #include "catalogue/data_error.h"
-#include "files/file_system.h"
 #include "catalogue/record_parser.h"
+#include "files/file_system.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "files/file_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
+#include "files/file_system.h"
 
 void RecordSource::forEachRecord(const std::string& path, int fieldCount,
                                  std::string_view decimalSeparator,

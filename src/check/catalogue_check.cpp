@@ -10,7 +10,6 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "files/file_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
@@ -19,6 +18,7 @@
 #include "catalogue/text_encoding.h"
 #include "catalogue/visible_text.h"
 #include "check/check_tables.h"
+#include "files/file_system.h"
 
 namespace {
 
@@ -604,7 +604,8 @@ int CheckReport::warnings() const {
 std::string probeFileExists(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::exists(systemPath(path), error)) return "l'image est introuvable";
-    if (!std::filesystem::is_regular_file(systemPath(path), error)) return "ce n'est pas un fichier";
+    if (!std::filesystem::is_regular_file(systemPath(path), error))
+        return "ce n'est pas un fichier";
     return {};
 }
 

@@ -211,6 +211,33 @@ bool estimated(const DesignRecord& record) {
 
 // Steps 1 to 13 each with their choices made (the battery kind and boxes of step 4 are not
 // required), and step 14 once the estimation is made.
+// Steps 1 to 13 whose choices are not all made.
+std::vector<int> stepsToChoose(const DesignRecord& record) {
+    std::map<int, bool> steps;
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        bool& made = steps.try_emplace(slot.step, true).first->second;
+        if (slot.kind == ChoiceKind::List) made = made && hasChoice(record[slot.control]);
+        if (slot.kind == ChoiceKind::OptionPair && slot.step != 4)
+            made = made && (record[slot.first].selected || record[slot.second].selected);
+    }
+    std::vector<int> missing;
+    for (const auto& [step, made] : steps)
+        if (step != 14 && !made) missing.push_back(step);
+    return missing;
+}
+
+// « Étapes 11, 12 et 13 à choisir », « Étape 5 à choisir », or the estimation still to make.
+std::string stepsToChooseText(const DesignRecord& record) {
+    const std::vector<int> missing = stepsToChoose(record);
+    if (missing.empty()) return "Étape 14 : l'estimation de l'encombrement reste à faire";
+    std::string text = missing.size() > 1 ? "Étapes " : "Étape ";
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        if (i > 0) text += i + 1 == missing.size() ? " et " : ", ";
+        text += std::to_string(missing[i]);
+    }
+    return text + " à choisir";
+}
+
 int stepsChosen(const DesignRecord& record) {
     std::map<int, bool> steps;
     for (const ChoiceSlot& slot : choiceSlots()) {
@@ -302,7 +329,7 @@ std::optional<DesignDocument> readRowDocument(DesignRow& row, const std::string&
         row.className = visibleText(document.pupil.className);
         return document;
     } catch (const DataError& error) {
-        row.remarks = row.commaTexts.remarks = visibleText(error.reason());
+        row.failing = row.commaTexts.failing = visibleText(error.reason());
         // Unread, but still someone's: the name when the file gives it.
         const PupilInfo pupil = readPupilOnly(bytes);
         row.pupil = visibleText(pupil.name);
@@ -319,6 +346,8 @@ Judgement describeValues(DesignRow& row, DesignRecord& record, const std::string
     row.state = j.state;
     row.failing = j.failing(sep);
     row.commaTexts.failing = j.failing(",");
+    if (j.state == DesignState::Incomplete && row.failing.empty())
+        row.failing = row.commaTexts.failing = stepsToChooseText(record);
     row.stepsChosen = stepsChosen(record);
     row.mass = shown(record, "Text91", sep, true);
     row.price = shown(record, "Text92", sep, true);
@@ -337,7 +366,7 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
     try {
         outcome = replayChoices(record, platform, choices);
     } catch (const DataError& error) {
-        row.remarks = row.commaTexts.remarks = visibleText(error.what());
+        row.failing = row.commaTexts.failing = visibleText(error.what());
         return;
     }
     row.choicesKey = key;
@@ -361,15 +390,23 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
         } catch (const DataError&) {
         }
     }
+    // A choice the catalogues no longer hold is why the design was taken back in part: said
+    // where the criteria are, before them.
+    std::vector<std::string> gone;
+    for (const MissingChoice& m : outcome.missing) {
+        gone.push_back("l'élément « " + safeName(m.item) + " » de l'étape " +
+                       std::to_string(m.step) + " (" + m.stepTitle +
+                       ") ne figure plus dans son catalogue");
+    }
+    if (!gone.empty()) {
+        if (!row.failing.empty()) gone.push_back(row.failing);
+        row.failing = visibleText(joined(gone));
+        gone.back() = row.commaTexts.failing;
+        if (row.commaTexts.failing.empty()) gone.pop_back();
+        row.commaTexts.failing = visibleText(joined(gone));
+    }
     const auto remarksWith = [&](std::string_view separator) {
-        std::vector<std::string> remarks;
-        for (const MissingChoice& m : outcome.missing) {
-            remarks.push_back("l'élément « " + safeName(m.item) + " » de l'étape " +
-                              std::to_string(m.step) + " (" + m.stepTitle +
-                              ") ne figure plus dans son catalogue");
-        }
-        for (const std::string& r : partRemarks(record, separator)) remarks.push_back(r);
-        return visibleText(joined(remarks));
+        return visibleText(joined(partRemarks(record, separator)));
     };
     row.remarks = remarksWith(sep);
     row.commaTexts.remarks = sep == "," ? row.remarks : remarksWith(",");
@@ -538,7 +575,7 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
     row.path = path;
     row.savedAt = localTime(path, &row.savedTime);
     if (!startUpFailure_.empty()) {
-        row.remarks = row.commaTexts.remarks = startUpFailure_;
+        row.failing = row.commaTexts.failing = startUpFailure_;
         return row;
     }
     std::optional<DesignDocument> document = readRowDocument(row, path);

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "files/file_system.h"
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/class_scan.h"
 #include "document/design_steps.h"
+#include "files/file_system.h"
 #include "window/design_record.h"
 
 namespace {
@@ -18,6 +18,14 @@ std::vector<std::string> choiceTexts(const DesignRecord& record, const DesignRow
     if (row.state == DesignState::Illisible) return texts;
     for (std::size_t i = 0; i < choiceSlots().size(); ++i) {
         const ChoiceSlot& slot = choiceSlots()[i];
+        // The batteries' kind and costs of a supply that has none: not a choice, nothing to
+        // tell apart.
+        const char* control = slot.kind == ChoiceKind::OptionPair ? slot.first : slot.control;
+        if ((slot.kind == ChoiceKind::OptionPair || slot.kind == ChoiceKind::CheckBox) &&
+            !record[control].enabled) {
+            texts[i] = "sans objet";
+            continue;
+        }
         switch (slot.kind) {
             case ChoiceKind::List:
                 texts[i] = record.text(slot.control);
@@ -64,10 +72,8 @@ std::vector<ComparedLine> compareDesigns(const std::string& first, const std::st
     DesignScanner scanner(separator);
     DesignRecord recordA;
     DesignRecord recordB;
-    const DesignRow rowA =
-        scanner.scan(first, utf8Path(systemPath(first).filename()), &recordA);
-    const DesignRow rowB =
-        scanner.scan(second, utf8Path(systemPath(second).filename()), &recordB);
+    const DesignRow rowA = scanner.scan(first, utf8Path(systemPath(first).filename()), &recordA);
+    const DesignRow rowB = scanner.scan(second, utf8Path(systemPath(second).filename()), &recordB);
     const std::vector<std::string> a = choiceTexts(recordA, rowA);
     const std::vector<std::string> b = choiceTexts(recordB, rowB);
     std::vector<ComparedLine> lines;

@@ -42,9 +42,9 @@ struct Material {
 
 constexpr Material kMaterials[] = {{"Combo10", "Text80"}, {"Combo11", "Text81"}};
 
-std::string orNone(std::string_view text) {
+std::string orNone(std::string_view text, const char* none) {
     std::string trimmed = trimSpaces(text);
-    return trimmed.empty() ? kNoSupplier : trimmed;
+    return trimmed.empty() ? none : trimmed;
 }
 
 // A name as a French list orders it: case and accents aside (« ÉlectroKit » with the e's).
@@ -79,14 +79,16 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
     for (const ItemFields& item : kItems) {
         if (!hasChoice(record[item.list])) continue;
         const double price = MyVal(record.text(item.price), separator);
-        parts.push_back(
-            {.supplier = item.supplier ? orNone(record.text(item.supplier)) : kNoSupplier,
-             .reference = item.reference ? orNone(record.text(item.reference)) : kNoSupplier,
-             .designation = record.text(item.list),
-             .step = item.step,
-             .quantity = double(item.perDesign),
-             .unitPrice = price,
-             .totalCents = toCents(price) * item.perDesign});
+        parts.push_back({.supplier = item.supplier ? orNone(record.text(item.supplier), kNoSupplier)
+                                                   : kNoSupplier,
+                         .reference = item.reference
+                                          ? orNone(record.text(item.reference), kNoReference)
+                                          : kNoReference,
+                         .designation = record.text(item.list),
+                         .step = item.step,
+                         .quantity = double(item.perDesign),
+                         .unitPrice = price,
+                         .totalCents = toCents(price) * item.perDesign});
     }
     // The batteries the vehicle runs on, of the kind chosen, priced from Pile.txt.
     const double count = hasChoice(record["Combo4"]) ? MyVal(record.text("Text78"), separator) : 0;
@@ -94,7 +96,7 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
     if (count > 0 && (pile || record["Option8"].selected)) {
         const double price = MyVal(record.text(pile ? "Text1" : "Text16"), separator);
         parts.push_back({.supplier = kNoSupplier,
-                         .reference = kNoSupplier,
+                         .reference = kNoReference,
                          .designation = pile ? "Pile" : "Accu",
                          .step = "4",
                          .quantity = count,
@@ -104,7 +106,7 @@ std::vector<PartLine> partsOfDesign(const DesignRecord& record, std::string_view
     for (const Material& m : kMaterials) {
         if (!hasChoice(record[m.list])) continue;
         parts.push_back({.supplier = kNoSupplier,
-                         .reference = kNoSupplier,
+                         .reference = kNoReference,
                          .designation = record.text(m.list) + " (épaisseur " +
                                         record.text(m.thickness) + " mm)",
                          .step = "13",

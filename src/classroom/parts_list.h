@@ -9,7 +9,7 @@ class DesignRecord;
 
 // One catalogue item to order: how many, at what price, for how many designs.
 struct PartLine {
-    std::string supplier = {};     // « — » when the catalogue names none
+    std::string supplier = {};     // « Sans fournisseur » when the catalogue names none
     std::string reference = {};    // « — » when the catalogue names none
     std::string designation = {};  // a material also with its thickness
     std::string step = {};         // « 6 et 7 » when the item serves two steps
@@ -29,7 +29,9 @@ struct PartsList {
     long long grandTotalCents = 0;
 };
 
-inline constexpr const char* kNoSupplier = "—";
+// An item no catalogue names a supplier or a reference for.
+inline constexpr const char* kNoSupplier = "Sans fournisseur";
+inline constexpr const char* kNoReference = "—";
 
 // The parts a replayed design needs, counted as the totals count them: one of each chosen item,
 // two wheels an axle, one mounting an axle, and the supply's batteries of the kind chosen

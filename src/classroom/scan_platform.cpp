@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <mutex>
 
-#include "files/file_system.h"
 #include "catalogue/data_error.h"
+#include "files/file_system.h"
 
 namespace {
 

@@ -1,7 +1,11 @@
 #include "qt/export_file.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
 
 #include "catalogue/data_error.h"
 #include "document/atomic_file.h"
@@ -15,6 +19,7 @@ bool writeExport(const QString& file, const std::string& bytes, const std::strin
                  QWidget* parent) {
     try {
         writeOutputFile(pathBytes(file), bytes);
+        sayExported(parent, file);
         return true;
     } catch (const DataError& error) {
         showOkBox(QMessageBox::Warning, notDone + " " + error.what(), parent);
@@ -44,6 +49,19 @@ QString chooseWorkbookFile(QWidget* parent, const QString& title, const QString&
                           proposedBase + ".ods");
 }
 
+void sayExported(QWidget* parent, const QString& file) {
+    QMainWindow* window = nullptr;
+    for (QWidget* w = parent; w && !window; w = w->parentWidget())
+        window = qobject_cast<QMainWindow*>(w);
+    if (!window) return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    const QString kind = suffix == "pdf"                       ? "PDF"
+                         : suffix == "csv"                     ? "CSV"
+                         : suffix == "ods" || suffix == "xlsx" ? "Classeur"
+                                                               : "Fichier";
+    window->statusBar()->showMessage(kind + " enregistré : " + QFileInfo(file).absoluteFilePath());
+}
+
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& suffix, const QString& proposedName) {
     NameKeepingFileDialog dialog(parent, title);
@@ -52,7 +70,14 @@ QString chooseSaveFile(QWidget* parent, const QString& title, const QString& fil
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({filter, "Tous les fichiers (*)"});
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(proposedFolder());
+    // Each kind of file where the last one of its kind went.
+    QSettings settings;
+    const QString key = "dossiers/export-" + suffix;
+    const QString last = settings.value(key).toString();
+    dialog.setDirectory(!last.isEmpty() && QFileInfo(last).isDir() ? last : proposedFolder());
     dialog.selectFile(proposedName);
-    return dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QString chosen = dialog.chosenFile();
+    if (!chosen.isEmpty()) settings.setValue(key, QFileInfo(chosen).absolutePath());
+    return chosen;
 }

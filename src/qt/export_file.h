@@ -20,6 +20,11 @@ bool writeWorkbookExport(const QString& file, const TeacherTable& table, const s
 // « Exporter en classeur… »: a save dialog for .ods and .xlsx, the name as typed or empty.
 QString chooseWorkbookFile(QWidget* parent, const QString& title, const QString& proposedBase);
 
-// A save dialog in French over the proposed folder; the name as typed, or empty if cancelled.
+// « CSV enregistré : /chemin/classe.csv » in the status bar of the window parent belongs to (the
+// class window for its dialogs), once an export is written; kind from the file's extension.
+void sayExported(QWidget* parent, const QString& file);
+
+// A save dialog in French over the last folder used for files of suffix (else the proposed
+// folder), which it remembers; the name as typed, or empty if cancelled.
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& suffix, const QString& proposedName);

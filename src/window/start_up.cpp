@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "files/file_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/data_error.h"
+#include "files/file_system.h"
 #include "window/design_record.h"
 #include "window/pictures.h"
 #include "window/platform.h"

@@ -33,7 +33,7 @@ struct ClassDesign {
     std::function<void(DesignFixture&)> make;  // null: the file's text is given
     const char* text;
     DesignState state;
-    const char* failing;  // in the row's criteria, or ""
+    const char* failing;  // in the row's criteria (or why it is not judged), or ""
     const char* withAll;  // the start of « Avec toutes les batteries »
     const char* remark;   // in the row's remarks, or ""
 };
@@ -63,18 +63,20 @@ const ClassDesign kClass[] = {
          for (const char* list : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5"})
              f.pick(list, 0);
      },
-     nullptr, DesignState::Incomplete, "", "Incomplète", ""},
+     nullptr, DesignState::Incomplete, "Étapes 6, 7, 8, 9, 10, 11, 12 et 13 à choisir",
+     "Incomplète", ""},
     {"disparu.ventakar", nullptr,
      R"({"format": "ventakar-conception", "version": 1, "pupil": {"name": "Tom", "class": "5e B"},
          "choices": {"propeller": {"text": "P2", "index": 0}, "frontWheel": {"text": "R99", "index": 9}}})",
-     DesignState::RepriseEnPartie, "", "Reprise en partie",
-     "l'élément « R99 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue"},
+     DesignState::RepriseEnPartie,
+     "l'élément « R99 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue",
+     "Reprise en partie", ""},
     {"abime.ventakar", nullptr, R"({"format": "ventakar-conception", "version": 1, "cho)",
-     DesignState::Illisible, "", "", "la conception est endommagée"},
+     DesignState::Illisible, "la conception est endommagée", "", ""},
     {"futur.ventakar", nullptr,
      R"({"format": "ventakar-conception", "version": 7, "choices": {},
          "pupil": {"name": "Tom", "class": "5e B"}})",
-     DesignState::Illisible, "", "", "version plus récente"},
+     DesignState::Illisible, "version plus récente", "", ""},
     {"copie.ventakar", light, nullptr, DesignState::Conforme, "", "Conforme", ""},
     {"axe.ventakar",
      [](DesignFixture& f) { f.completeDesign(1, 4, 4, "Option2", "Option3", "Option5"); }, nullptr,
@@ -82,7 +84,7 @@ const ClassDesign kClass[] = {
      "Non conforme : Axe de l'hélice", ""},
     {"sansimage.ventakar",
      [](DesignFixture& f) { f.completeDesign(2, 4, 4, "Option1", "Option3", "Option5"); }, nullptr,
-     DesignState::Illisible, "", "", "Fichier « Data/P3n.jpg » : l'image est introuvable"},
+     DesignState::Illisible, "Fichier « Data/P3n.jpg » : l'image est introuvable", "", ""},
 };
 
 // The class of kClass made and saved by a pupil's session, beside files a scan must leave out.
@@ -189,8 +191,8 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.
     EXPECT_NE(csv.find(";leger.ventakar;"), std::string::npos) << csv;
     EXPECT_NE(csv.find(";Conforme;14;121;11,70;85;73;;aucune;Conforme;"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";Illisible;;;;;;;;;"), std::string::npos)
-        << "an unread design has no values";
+    EXPECT_NE(csv.find(";Illisible;;;;;;la conception est endommagée"), std::string::npos)
+        << "an unread design has no values, and says why where the criteria stand";
     // Each cell as a spreadsheet must read it: never a formula, never a raw control character.
     const struct {
         CsvCell cell;
@@ -449,6 +451,15 @@ TEST(ClassScan, TwoDesignsComparedStepByStepThenTheirValues) {
     EXPECT_NE(std::find(heavier.begin(), heavier.end(), "Masse (g): 121 | 213"), heavier.end());
     EXPECT_NE(std::find(heavier.begin(), heavier.end(), "État: Conforme | Non conforme"),
               heavier.end());
+    // The batteries' kind and costs only where the supply takes batteries: a supply without any
+    // says « sans objet », never « ≠ » against another one without.
+    const std::vector<std::string> batteries =
+        differing("leger.ventakar", "a/b/c/d/piles.ventakar");
+    EXPECT_TRUE(std::any_of(batteries.begin(), batteries.end(), [](const std::string& line) {
+        return line.find("type de batteries: sans objet | ") != std::string::npos;
+    })) << batteries.front();
+    for (const std::string& line : heavier)
+        if (line.rfind("Étape 4", 0) == 0) ADD_FAILURE() << line;
     const std::vector<ComparedLine> unread = compareDesigns(
         (c.folder / "abime.ventakar").string(), (c.folder / "leger.ventakar").string(), ",");
     EXPECT_EQ(unread.at(2).first, "");
@@ -500,7 +511,7 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     ASSERT_NE(piles, nullptr);
     EXPECT_EQ(piles->quantity, 4);
     EXPECT_EQ(piles->designs, 1);
-    EXPECT_EQ(piles->supplier, "—");
+    EXPECT_EQ(piles->supplier, "Sans fournisseur");
     EXPECT_EQ(*piles->unitPrice, 0.5);
     // One mounting an axle; materials with their thickness, to cut, at no price.
     ASSERT_NE(lineOf(order, "T1"), nullptr);
@@ -515,8 +526,8 @@ TEST(ClassOrder, CountsAsTheTotalsAndAddsUpToTheDesignsPrices) {
     for (std::size_t i = 1; i < order.lines.size(); ++i) {
         const PartLine& a = order.lines[i - 1];
         const PartLine& b = order.lines[i];
-        if (a.supplier == "—") {
-            EXPECT_EQ(b.supplier, "—");
+        if (a.supplier == "Sans fournisseur") {
+            EXPECT_EQ(b.supplier, "Sans fournisseur");
         }
         if (a.supplier == b.supplier) {
             EXPECT_LE(a.reference, b.reference);

@@ -153,7 +153,7 @@ TEST(ChoiceComparison, APictureTheWindowCannotDecodeRefusesTheRowsAsTheWindowDoe
     const ClassScan scan = scanClass(folder.string(), ",");
     ASSERT_EQ(scan.rows.size(), 1u);
     EXPECT_NE(scan.rows[0].state, DesignState::Conforme);
-    EXPECT_NE(scan.rows[0].remarks.find(why), std::string::npos) << scan.rows[0].remarks;
+    EXPECT_NE(scan.rows[0].failing.find(why), std::string::npos) << scan.rows[0].failing;
 }
 
 // A large catalogue: the first rows come at once, the others while the window answers, all of

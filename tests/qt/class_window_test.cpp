@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -257,6 +258,8 @@ TEST(ClassWindow, ExportsHoldTheRowsShownInTheirOrder) {
     w->table()->sortByColumn(0, Qt::DescendingOrder);
     QTemporaryDir out;
     ASSERT_TRUE(w->exportCsv(out.filePath("classe.csv")));
+    EXPECT_EQ(w->statusBar()->currentMessage(),
+              "CSV enregistré : " + QFileInfo(out.filePath("classe.csv")).absoluteFilePath());
     QFile csv(out.filePath("classe.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
@@ -269,6 +272,7 @@ TEST(ClassWindow, ExportsHoldTheRowsShownInTheirOrder) {
 
     // The same rows as a spreadsheet; a name that is neither .ods nor .xlsx is said, not written.
     ASSERT_TRUE(w->exportWorkbook(out.filePath("classe.xlsx")));
+    EXPECT_TRUE(w->statusBar()->currentMessage().startsWith("Classeur enregistré : "));
     QFile workbook(out.filePath("classe.xlsx"));
     ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
     EXPECT_EQ(workbook.read(2), "PK");

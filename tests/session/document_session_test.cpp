@@ -475,7 +475,9 @@ TEST(DesignDocument, SavingWhereItCannotSaysWhyInWordsAndChangesNothing) {
     };
     for (const auto& place : places) {
         SCOPED_TRACE(place.name);
-        if (skippedOnWindows(place.name, place.posixOnly ? "wine makes no symbolic links" : nullptr)) continue;
+        if (skippedOnWindows(place.name,
+                             place.posixOnly ? "wine makes no symbolic links" : nullptr))
+            continue;
         DesignFixture f;
         f.pick("Combo1", 1);
         EXPECT_FALSE(f.session.saveDesign(place.target(f.dir.root())));

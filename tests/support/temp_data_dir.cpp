@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "files/file_system.h"
 #include <random>
+#include "files/file_system.h"
 
 namespace fs = std::filesystem;
 

@@ -12,6 +12,7 @@
 
 #include "document/atomic_file.h"
 #include "files/file_system.h"
+#include "qt/export_file.h"
 #include "qt/message_box.h"
 #include "qt/path_text.h"
 #include "qt/print/print_queue.h"
@@ -322,8 +323,10 @@ bool writeTablePdf(const PrintedTable& table, const QString& file, const QString
             pages > 0 && written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-";
         written.close();
         if (whole && flushFileToDisk(pathBytes(partial)) == 0 &&
-            replaceFile(pathBytes(partial), target) == 0)
+            replaceFile(pathBytes(partial), target) == 0) {
+            sayExported(parent, file);
             return true;
+        }
         QFile::remove(partial);
         refusal = "il ne peut pas être écrit.";
     }
