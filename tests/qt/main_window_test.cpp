@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include "qt/app/main_window.h"
 #include "qt/app/recovery_files.h"
 #include "support/design_fixture.h"
+#include "support/system_rows.h"
 #include "support/temp_data_dir.h"
 #include "support/unprivileged.h"
 #include "window/twips.h"
@@ -631,14 +633,13 @@ TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
     } rows[] = {
         {"APipe",
          [](const QString& folder) {
-             return ::mkfifo(QFile::encodeName(folder + "/recuperation-1.ventakar").constData(),
-                             0600) == 0;
+             return makeFifo((folder + "/recuperation-1.ventakar").toStdString());
          },
          0, true},
         {"AFileOnAFullDisk",
          [](const QString& folder) {
              const QByteArray where = QFile::encodeName(folder);
-             if (::geteuid() != 0 ||
+             if (!runAsRoot() ||
                  std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
                  return false;
              QFile left(folder + "/recuperation-1.ventakar");
@@ -711,7 +712,7 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
          [&] {
              QDir(base).mkpath("lecture");
              const QByteArray where = QFile::encodeName(base + "/lecture");
-             if (::geteuid() != 0 ||
+             if (!runAsRoot() ||
                  std::system(("mount -t tmpfs -o ro,size=16k tmpfs '" + where + "'").constData()) !=
                      0)
                  return QString();
@@ -722,7 +723,7 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
          [&] {
              QDir(base).mkpath("plein");
              const QByteArray where = QFile::encodeName(base + "/plein");
-             if (::geteuid() != 0 ||
+             if (!runAsRoot() ||
                  std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
                  return QString();
              QFile filler(base + "/plein/remplissage");
@@ -741,7 +742,7 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
             continue;
         }
         const std::string problem = asUnprivileged([&] {
-            if (!row.unprivileged && ::geteuid() != 0) return std::string();
+            if (!row.unprivileged && !runAsRoot()) return std::string();
             return RecoveryFiles(folder).problem().toStdString();
         });
         const std::string here =
@@ -870,7 +871,7 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
         QFile old(named);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     }
-    ::chmod(QFile::encodeName(named).constData(), 0640);
+    std::filesystem::permissions(named.toStdString(), std::filesystem::perms(0640));
     answerWithProposal([&](QFileDialog* dialog) {
         answerBox("Oui", nullptr, [&] { answerBox("OK", &done); });
         static_cast<QDialog*>(dialog)->accept();
@@ -878,15 +879,16 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
     action(*w, "actionExportPdf")->trigger();
     EXPECT_EQ(shownName, "mon \"super\" engin.pdf");
     EXPECT_EQ(done.trimmed(), "PDF enregistré : mon \"super\" engin.pdf");
-    struct stat replaced {};
-    ASSERT_EQ(::stat(QFile::encodeName(named).constData(), &replaced), 0);
-    EXPECT_EQ(replaced.st_mode & 0777, 0640u);
+    if (!kOnWindows) {
+        EXPECT_EQ(std::filesystem::status(named.toStdString()).permissions(),
+                  std::filesystem::perms(0640));
+    }
 }
 
 TEST_F(MainWindowTest, TemporaryFilesOfKilledCopiesAreSweptOthersKept) {
     QDir folder(RecoveryFiles::defaultFolder());
     folder.mkpath(".");
-    const QString running = QString(".recuperation-x.ventakar.tmp-%1-0").arg(::getpid());
+    const QString running = QString(".recuperation-x.ventakar.tmp-%1-0").arg(testProcessId());
     const QString gone = ".recuperation-y.ventakar.tmp-999999-3";  // above pid_max: never running
     const QString notOurs = ".recuperation-z.ventakar.tmp-abc";
     for (const QString& name : {running, gone, notOurs}) {
