@@ -45,8 +45,12 @@ grep -q . "$speech" || exit 3
 for i in \$(seq 50); do grep -q "continuer" "$speech" && break; sleep 0.2; done
 xdotool key space
 sleep 2
-# No window manager: the design window is given the keyboard as one would give it.
-xdotool windowfocus "\$(xdotool search --pid \$pid --onlyvisible | tail -1)"
+# No window manager: the design window is given the keyboard as one would give it, again until
+# Orca says it has it (the start window may still be closing the first time).
+for i in \$(seq 10); do
+  xdotool windowfocus "\$(xdotool search --pid \$pid --onlyvisible | tail -1)"
+  for j in \$(seq 10); do grep -q "VENTAKAR frame" "$speech" && break 2; sleep 0.3; done
+done
 sleep 4  # the design window's first events read
 echo "=== Tabs" >>"$speech"
 for i in \$(seq 20); do echo "--- Tab \$i" >>"$speech"; xdotool key Tab; sleep 1; done
