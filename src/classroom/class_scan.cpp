@@ -209,20 +209,25 @@ bool estimated(const DesignRecord& record) {
     return record["Image11"].visible;  // shown by the estimation only
 }
 
-// Steps 1 to 13 each with their choices made (the battery kind and boxes of step 4 are not
-// required), and step 14 once the estimation is made.
-// Steps 1 to 13 whose choices are not all made.
-std::vector<int> stepsToChoose(const DesignRecord& record) {
+// Steps 1 to 13, each with whether its choices are made (the battery kind and boxes of step 4
+// are not required).
+std::map<int, bool> stepsMade(const DesignRecord& record) {
     std::map<int, bool> steps;
     for (const ChoiceSlot& slot : choiceSlots()) {
+        if (slot.step == 14) continue;
         bool& made = steps.try_emplace(slot.step, true).first->second;
         if (slot.kind == ChoiceKind::List) made = made && hasChoice(record[slot.control]);
         if (slot.kind == ChoiceKind::OptionPair && slot.step != 4)
             made = made && (record[slot.first].selected || record[slot.second].selected);
     }
+    return steps;
+}
+
+// Steps 1 to 13 whose choices are not all made.
+std::vector<int> stepsToChoose(const DesignRecord& record) {
     std::vector<int> missing;
-    for (const auto& [step, made] : steps)
-        if (step != 14 && !made) missing.push_back(step);
+    for (const auto& [step, made] : stepsMade(record))
+        if (!made) missing.push_back(step);
     return missing;
 }
 
@@ -238,19 +243,10 @@ std::string stepsToChooseText(const DesignRecord& record) {
     return text + " à choisir";
 }
 
+// Steps 1 to 13 each with their choices made, and step 14 once the estimation is made.
 int stepsChosen(const DesignRecord& record) {
-    std::map<int, bool> steps;
-    for (const ChoiceSlot& slot : choiceSlots()) {
-        bool& made = steps.try_emplace(slot.step, true).first->second;
-        if (slot.kind == ChoiceKind::List) made = made && hasChoice(record[slot.control]);
-        if (slot.kind == ChoiceKind::OptionPair && slot.step != 4)
-            made = made && (record[slot.first].selected || record[slot.second].selected);
-    }
     int count = 0;
-    for (const auto& [step, made] : steps) {
-        if (step == 14) continue;
-        count += made ? 1 : 0;
-    }
+    for (const auto& [step, made] : stepsMade(record)) count += made ? 1 : 0;
     return count + (count == 13 && estimated(record) ? 1 : 0);
 }
 
