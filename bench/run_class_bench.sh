@@ -3,7 +3,7 @@
 # Data and on the 10,000-record propeller catalogue, then the order `ventakar --commande DOSSIER
 # --csv -` of 1,000 designs: median time of 5 runs and peak memory. Then classes full of identical
 # designs: 2,000 copies of one starter file (CSV size, peak memory) and 10,000 designs of which
-# half are identical (time).
+# half are identical (time), and 10,000 distinct designs.
 set -eu
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVENTAKAR_GUI=ON >/dev/null
@@ -45,7 +45,8 @@ for count in (30, 1000):
             json.dump({"format": "ventakar-conception", "version": 1,
                        "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
 # The first `identical` designs are the starter file unchanged; the others each differ a little.
-for folder, count, identical in (("copies", 2000, 2000), ("moitie", 10000, 5000)):
+for folder, count, identical in (("copies", 2000, 2000), ("moitie", 10000, 5000),
+                                 ("distinctes", 10000, 0)):
     for i in range(count):
         choices = dict(base)
         if i >= identical:
@@ -75,11 +76,11 @@ for data in supplied large; do
     rows=$(($(wc -l <"$work/out.csv") - 1))
     printf '%-9s %-9s %5d designs: median %4d ms, peak %3d MB, %d rows, %s\n' "$what" "$data" "$count" \
       $((median / 1000)) $(($(cat "$work/peak") / 1024)) "$rows" \
-      "$(cut -d';' -f5 "$work/out.csv" | tail -n +2 | sort | uniq -c | tr -s ' ' | tr '\n' ',' | cut -c1-60)"
+      "$(cut -d';' -f3 "$work/out.csv" | tail -n +2 | sort | uniq -c | tr -s ' ' | tr '\n' ',' | cut -c1-60)"
   done
 done
 done
-for folder in copies moitie; do
+for folder in copies moitie distinctes; do
   runs=()
   for i in 1 2 3; do
     start=$(date +%s%N)

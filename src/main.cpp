@@ -201,7 +201,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QDir::setCurrent(home);  // every data file is read from Data/ there
-    MainWindow window;
+    // A teacher's class view opens without the pupils' start window.
+    MainWindow window(/*startWindow=*/line.classFolder.isEmpty());
     if (!window.isLoaded()) return 1;
     if (!line.classFolder.isEmpty()) {
         // The class view alone; the design window shows once a design is opened from it.

@@ -22,12 +22,17 @@ const std::vector<std::string>& classColumns() {
                                                      "Prix HT (€)",
                                                      "Hauteur (mm)",
                                                      "Axe de l'hélice (mm)",
-                                                     "Critères non remplis",
+                                                     "Pourquoi",
                                                      "Batteries",
                                                      "Avec toutes les batteries",
                                                      "Remarques",
                                                      "Identique à"};
     return columns;
+}
+
+const std::vector<int>& classColumnOrder() {
+    static const std::vector<int> order = {0, 1, 4, 10, 6, 7, 2, 3, 5, 8, 9, 11, 12, 13, 14};
+    return order;
 }
 
 std::optional<double> classNumber(const DesignRow& row, int column) {
@@ -101,10 +106,11 @@ std::string csvLine(const std::vector<CsvCell>& fields) {
 
 TeacherTable classTable(const std::vector<const DesignRow*>& rows,
                         const std::vector<std::string>& notes) {
-    TeacherTable table{.headings = classColumns(), .rows = {}, .notes = notes};
+    TeacherTable table{.headings = {}, .rows = {}, .notes = notes};
+    for (const int c : classColumnOrder()) table.headings.push_back(classColumns()[c]);
     for (const DesignRow* row : rows) {
         std::vector<CsvCell> cells;
-        for (int c = 0; c < static_cast<int>(classColumns().size()); ++c) {
+        for (const int c : classColumnOrder()) {
             std::string text = classCell(*row, c, ",");
             if (const std::optional<double> value = classNumber(*row, c)) {
                 cells.push_back(

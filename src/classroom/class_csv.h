@@ -6,8 +6,12 @@
 
 #include "classroom/class_scan.h"
 
-// The class view's columns, in order; also the CSV's header.
+// The class view's columns, by number (the number every function here takes).
 const std::vector<std::string>& classColumns();
+
+// The columns' numbers in the order the screen, the CSV, the spreadsheet and the paper show them:
+// who, class, state and why first, then the mass and the price, then the rest.
+const std::vector<int>& classColumnOrder();
 
 // The value of a number column (steps chosen, mass, price, heights); none when the column holds
 // no number or its value is not computed.

@@ -78,8 +78,8 @@ std::string partialReplayText(const ReplayOutcome& outcome) {
 
 }  // namespace
 
-void DesignSession::load() {
-    loadDesignWindow(record_, platform_);
+void DesignSession::load(bool startWindow) {
+    loadDesignWindow(record_, platform_, startWindow ? StartWindow::Show : StartWindow::Skip);
     describeState(record_);
 }
 
@@ -266,9 +266,11 @@ OpenResult DesignSession::openChoices(const std::function<DesignDocument()>& rea
         markSaved(fileName);
         return OpenResult::Opened;
     }
-    // A design that is not the file's whole content must not be saved over it unawares. A
-    // recovered design still belongs to its file, which is checked for changes before a save.
-    savedState_ = -1;
+    // A design that is not the file's whole content must not be saved over it unawares: it has
+    // no file of its own. Taken back in part, it is still what the file holds, which nobody
+    // changed; a recovered design is what no file holds yet. A recovered design still belongs
+    // to its file, which is checked for changes before a save.
+    savedState_ = recovery ? -1 : state_;
     documentPath_.clear();
     diskStamp_.reset();
     const RecoveryNote& note = document.recovery;

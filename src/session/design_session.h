@@ -41,7 +41,8 @@ class DesignSession {
     Platform& platform() { return platform_; }
 
     // Start-up; throws DataError (or std::bad_alloc) when the design cannot start.
-    void load();
+    // The design window's load handler; the start window first unless told otherwise.
+    void load(bool startWindow = true);
 
     // The pupil typed into a list: its text changes, nothing is chosen.
     void listTyped(std::string_view list, const std::string& text);

@@ -181,8 +181,8 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     ClassFolder c;
     const std::string csv = classCsv(scanClass(c.folder.string(), ".").rows);
     ASSERT_EQ(csv.rfind("\xEF\xBB\xBF"
-                        "Élève;Classe;Fichier;Enregistré le;État;Étapes choisies;Masse (g);"
-                        "Prix HT (€);Hauteur (mm);Axe de l'hélice (mm);Critères non remplis;"
+                        "Élève;Classe;État;Pourquoi;Masse (g);Prix HT (€);Fichier;Enregistré le;"
+                        "Étapes choisies;Hauteur (mm);Axe de l'hélice (mm);"
                         "Batteries;Avec toutes les batteries;Remarques;Identique à\r\n",
                         0),
               0u);
@@ -190,9 +190,11 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), std::count(csv.begin(), csv.end(), '\r'));
     // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.
     EXPECT_NE(csv.find(";leger.ventakar;"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";Conforme;14;121;11,70;85;73;;aucune;Conforme;"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(";Illisible;;;;;;la conception est endommagée"), std::string::npos)
-        << "an unread design has no values, and says why where the criteria stand";
+    EXPECT_NE(csv.find(";Conforme;;121;11,70;leger.ventakar;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";14;85;73;aucune;Conforme;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";Illisible;la conception est endommagée"), std::string::npos)
+        << "an unread design says why beside its state";
+    EXPECT_NE(csv.find("formé).;;;abime.ventakar;"), std::string::npos) << "and has no values";
     // Each cell as a spreadsheet must read it: never a formula, never a raw control character.
     const struct {
         CsvCell cell;

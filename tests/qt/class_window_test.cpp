@@ -339,7 +339,8 @@ TEST(ClassWindow, RefreshKeepsTheSortAndSelectionAndAnExportIsTheCsv) {
     QFile csv(out.filePath("classe.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QByteArray bytes = csv.readAll();
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;Fichier;"));
+    // The columns in the screen's order: who, class, state and why first.
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;\xC3\x89tat;Pourquoi;"));
     EXPECT_EQ(bytes.count("\r\n"), 6);
     EXPECT_TRUE(QDir(c.dir.path()).entryList({"*.csv", ".*"}, QDir::Files | QDir::Hidden).isEmpty())
         << "nothing is written into the class folder";

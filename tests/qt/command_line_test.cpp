@@ -59,7 +59,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
     QTemporaryDir outFolder;
     QFile::copy(classFolder.filePath("lea.ventakar"), outFolder.filePath("copie.ods"));
     const std::string header =
-        "\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;Fichier;Enregistr\xC3\xA9 le;";
+        "\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;\xC3\x89tat;Pourquoi;Masse (g);";
     const struct {
         QStringList arguments;
         int status;
@@ -80,7 +80,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          0,
          header.c_str(),
          "",
-         "Léa;5e B;lea.ventakar;"},
+         "Léa;5e B;Incomplète;"},
         {{"--classe", classFolder.filePath("absent"), "--csv", "-"},
          1,
          "",

@@ -68,13 +68,13 @@ QString quoted(const QString& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(bool startWindow, QWidget* parent) : QMainWindow(parent) {
     if (QCoreApplication::organizationName().isEmpty()) setApplicationIdentity();
     setWindowTitle("VENTAKAR");
     const QIcon icon = programIcon();
     QApplication::setWindowIcon(icon);
     setWindowIcon(icon);
-    design_ = new DesignWindow;
+    design_ = new DesignWindow(startWindow);
     setCentralWidget(design_);
     if (!design_->isLoaded()) return;
 
@@ -83,6 +83,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         ending_ = true;
         design_->session().discardRecovery();
         close();
+        // The class views end with the program, without their own question.
+        for (ClassWindow* view : findChildren<ClassWindow*>(Qt::FindDirectChildrenOnly)) {
+            view->setCloseCheck({});
+            view->close();
+        }
     });
     // This copy's own recovery file; those of copies that ended abruptly wait for the pupil's
     // answer, and those of running copies are never touched.
@@ -181,8 +186,16 @@ void MainWindow::buildMenus() {
         design_->forward([this] { design_->session().printClicked(design_->printer()); });
     });
     file->addSeparator();
-    addAction(file, "actionQuit", "&Quitter", {QKeySequence(Qt::CTRL | Qt::Key_Q)},
-              [this] { close(); });
+    // Only for a design opened from a class: back to its table.
+    actionCloseDesign_ =
+        addAction(file, "actionCloseDesign", "&Fermer", {QKeySequence(Qt::CTRL | Qt::Key_W)},
+                  [this] { closeClassDesign(); });
+    actionCloseDesign_->setVisible(false);
+    addAction(file, "actionQuit", "&Quitter", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] {
+        quitting_ = true;
+        close();
+        quitting_ = false;
+    });
     rebuildRecentMenu();
 
     QMenu* edit = menuBar()->addMenu("É&dition");
@@ -232,6 +245,7 @@ void MainWindow::updateState() {
     if (!base.isEmpty() || !pupil.isEmpty()) title += " — VENTAKAR";
     setWindowTitle(title);
     setWindowModified(modified);
+    if (actionCloseDesign_) actionCloseDesign_->setVisible(bool(fromClass_));
 
     design_->printer().setDesignFile(path);
     QStringList job;
@@ -277,6 +291,7 @@ void MainWindow::rebuildRecentMenu() {
 
 void MainWindow::newDesign() {
     if (!maybeSave()) return;
+    fromClass_ = nullptr;  // the pupil's own design from now on
     design_->forward([this] { design_->session().newDesign(); });
 }
 
@@ -284,12 +299,20 @@ void MainWindow::openWithDialog() {
     if (!maybeSave()) return;
     const QString file =
         chooseFile(QFileDialog::AcceptOpen, "Ouvrir une conception", kDesignFilter, QString(), {});
-    if (!file.isEmpty()) openDesign(file);
+    if (!file.isEmpty() && openDesign(file)) {
+        fromClass_ = nullptr;
+        updateState();
+    }
 }
 
 void MainWindow::openRecent(const QString& file) {
     if (!maybeSave()) return;
-    if (!openDesign(file) && !QFileInfo::exists(file)) removeRecent(file);
+    if (openDesign(file)) {
+        fromClass_ = nullptr;
+        updateState();
+    } else if (!QFileInfo::exists(file)) {
+        removeRecent(file);
+    }
 }
 
 bool MainWindow::openDesign(const QString& file) {
@@ -309,6 +332,7 @@ bool MainWindow::save() {
     SaveOutcome outcome = SaveOutcome::Failed;
     design_->forward([&] { outcome = design_->session().saveOver(path); });
     if (outcome == SaveOutcome::SaveElsewhere) return saveAs();
+    savedInVisit_ = savedInVisit_ || outcome == SaveOutcome::Saved;
     return outcome == SaveOutcome::Saved;
 }
 
@@ -329,6 +353,7 @@ bool MainWindow::saveAs() {
     design_->forward([&] { outcome = design_->session().saveOver(local(file)); });
     if (outcome == SaveOutcome::SaveElsewhere) return saveAs();
     if (outcome == SaveOutcome::Saved) addRecent(file);
+    savedInVisit_ = savedInVisit_ || outcome == SaveOutcome::Saved;
     return outcome == SaveOutcome::Saved;
 }
 
@@ -423,28 +448,59 @@ void MainWindow::openClassWithDialog() {
     openClass(dialog.selectedFiles().first());
 }
 
-void MainWindow::openClass(const QString& folder, bool alone) {
+ClassWindow* MainWindow::openClass(const QString& folder, bool alone) {
     auto* view = new ClassWindow(folder, this);
     view->setWindowFlag(Qt::Window);
     view->setAttribute(Qt::WA_DeleteOnClose);
-    if (alone) {
-        // The class view is what the program was started for: closing it ends the program, once
-        // a design opened from it is saved or given up.
-        view->setCloseCheck([this] {
+    QPointer<ClassWindow> guarded = view;
+    view->setCloseCheck([this, alone, guarded] {
+        // A design of this class still open is saved or given up first.
+        if (fromClass_ == guarded && !closeClassDesign()) return false;
+        if (alone) {
+            // The class view is what the program was started for: closing it ends the program.
             if (!maybeSave()) return false;
             ending_ = true;
             design_->session().discardRecovery();
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
             return true;
-        });
-    }
-    connect(view, &ClassWindow::openDesignRequested, this, [this](const QByteArray& path) {
+        }
+        // Opened from the pupil's window: that window again, if the class had hidden it.
+        if (!isVisible()) QTimer::singleShot(0, this, [this] { show(); });
+        return true;
+    });
+    connect(view, &ClassWindow::openDesignRequested, this, [this, guarded](const QByteArray& path) {
         show();
         raise();
         activateWindow();
-        if (maybeSave()) openDesignPath(path.toStdString());
+        if (!maybeSave()) return;
+        if (openDesignPath(path.toStdString())) {
+            fromClass_ = guarded;
+            savedInVisit_ = false;
+        }
+        updateState();
     });
     view->show();
+    return view;
+}
+
+ClassWindow* MainWindow::designClass() const {
+    return fromClass_;
+}
+
+bool MainWindow::closeClassDesign() {
+    if (!fromClass_) return false;
+    if (!maybeSave()) return false;
+    ClassWindow* view = fromClass_;
+    fromClass_ = nullptr;
+    // The next design opened starts from nothing: this one is saved or given up.
+    design_->forward([this] { design_->session().newDesign(); });
+    updateState();
+    hide();
+    view->raise();
+    view->activateWindow();
+    if (savedInVisit_) view->refresh();  // the pupil's row as now saved
+    savedInVisit_ = false;
+    return true;
 }
 
 void MainWindow::clearRecent() {
@@ -595,6 +651,12 @@ void MainWindow::removeRecent(const QString& file) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (ending_ || !isLoaded()) {
         event->accept();
+        return;
+    }
+    // A design of a class: its window's close button comes back to the table.
+    if (fromClass_ && !quitting_) {
+        event->ignore();
+        closeClassDesign();
         return;
     }
     design_->forward([this] { design_->session().quitClicked([this] { return save(); }); });

@@ -3,10 +3,12 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
+class ClassWindow;
 class DesignWindow;
 class RecoveryFiles;
 class QShortcut;
@@ -18,7 +20,8 @@ class QMenu;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The pupil's start window first, unless the program was started for a class.
+    explicit MainWindow(bool startWindow = true, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     DesignWindow* designWindow() const { return design_; }
@@ -33,9 +36,15 @@ class MainWindow : public QMainWindow {
     // design files named on the command line.
     void resumeAfterStart(const QStringList& files = {});
 
-    // Opens the class view over a folder of designs; a design opened from it comes here. Alone
-    // (started with --classe), closing it ends the program.
-    void openClass(const QString& folder, bool alone = false);
+    // Opens the class view over a folder of designs; a design opened from it comes here, as a
+    // document of that class: closing it comes back to the table. Alone (started with --classe),
+    // closing the class view ends the program.
+    ClassWindow* openClass(const QString& folder, bool alone = false);
+    // The class view the design shown was opened from; none for the pupil's own design.
+    ClassWindow* designClass() const;
+    // Closes the design opened from a class (asking only when it was changed) and comes back to
+    // the class view; false when the user kept it open.
+    bool closeClassDesign();
     // Asks whose the design is (« Élève(s) et classe… »); false when the pupil cancelled.
     bool askPupil();
 
@@ -100,6 +109,10 @@ class MainWindow : public QMainWindow {
     QAction* actionRedo_ = nullptr;
     QAction* actionRealSize_ = nullptr;
     QAction* actionFitScreen_ = nullptr;
+    QAction* actionCloseDesign_ = nullptr;
+    QPointer<ClassWindow> fromClass_;
+    bool savedInVisit_ = false;  // the design from the class was saved: the table reads again
+    bool quitting_ = false;      // « Quitter »: the close ends the program, even from a class
     std::unique_ptr<RecoveryFiles> recovery_;
     int pupilAskedFor_ = -1;  // the design state whose first save asked for the names
     bool ending_ = false;

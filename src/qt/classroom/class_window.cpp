@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -23,6 +24,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -34,6 +37,7 @@
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/export_file.h"
 #include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
 #include "qt/path_text.h"
 #include "qt/print/printed_table.h"
 #include "qt/system_number_format.h"
@@ -41,6 +45,8 @@
 namespace {
 
 constexpr int kProgressAfterMs = 500;
+constexpr const char* kSplitterKey = "classe/details";
+constexpr const char* kRecentClassesKey = "classe/recentes";
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -49,9 +55,6 @@ QString qs(const std::string& text) {
 std::string local(const QString& path) {
     return pathBytes(path);
 }
-
-// Who, what state and why, then the mass and price: the columns shown first.
-constexpr int kFirstColumns[] = {0, 1, 4, 10, 6, 7};
 
 const DesignState kStates[] = {DesignState::Conforme,        DesignState::NonConforme,
                                DesignState::SansVerdict,     DesignState::Incomplete,
@@ -114,16 +117,27 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     // the other columns follow.
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsMovable(false);
-    for (int visual = 0; visual < int(std::size(kFirstColumns)); ++visual)
-        header->moveSection(header->visualIndex(kFirstColumns[visual]), visual);
-    layout->addWidget(table_, 1);
+    for (int visual = 0; visual < int(classColumnOrder().size()); ++visual)
+        header->moveSection(header->visualIndex(classColumnOrder()[visual]), visual);
     details_ = new QPlainTextEdit;
     details_->setObjectName("details");
     details_->setReadOnly(true);
     details_->setTabChangesFocus(true);
     details_->setAccessibleName("Détails de la conception choisie");
-    details_->setFixedHeight(fontMetrics().lineSpacing() * 5 + 12);
-    layout->addWidget(details_);
+    details_->setMinimumHeight(fontMetrics().lineSpacing() * 2 + 12);
+    // The table above, the details below, the line between them dragged to read more of either;
+    // where it stood is kept for the next class.
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setObjectName("detailsSplitter");
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(table_);
+    splitter_->addWidget(details_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setSizes({600, fontMetrics().lineSpacing() * 5 + 12});
+    splitter_->restoreState(QSettings().value(kSplitterKey).toByteArray());
+    connect(splitter_, &QSplitter::splitterMoved, this,
+            [this] { QSettings().setValue(kSplitterKey, splitter_->saveState()); });
+    layout->addWidget(splitter_, 1);
     auto* progressBar = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName("scanProgress");
@@ -147,6 +161,11 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
         connect(action, &QAction::triggered, this, run);
         return action;
     };
+    add(menu, "actionOpenClass", "Ouvrir une cla&sse…",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), [this] { chooseFolder(); });
+    recentClasses_ = menu->addMenu("Classes &récentes");
+    recentClasses_->setObjectName("menuRecentClasses");
+    menu->addSeparator();
     add(menu, "actionRefresh", "&Actualiser", QKeySequence(Qt::Key_F5), [this] { refresh(); });
     add(menu, "actionOpenRow", "&Ouvrir la conception", QKeySequence(Qt::CTRL | Qt::Key_O),
         [this] { openRow(table_->currentIndex()); });
@@ -230,7 +249,63 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
     resize(std::min(1400, room.width() - 40), std::min(800, room.height() - 60));
+    rememberClass();
     startScan();
+}
+
+void ClassWindow::openFolder(const QString& folder) {
+    stopScan();
+    folder_ = QFileInfo(folder).absoluteFilePath();
+    setWindowTitle("Classe « " + QFileInfo(folder_).fileName() + " » — VENTAKAR");
+    skipped_.clear();
+    otherFiles_ = 0;
+    interrupted_.clear();
+    keepSelected_.clear();
+    model_->setRows({}, systemDecimalSeparator());
+    rememberClass();
+    startScan();
+}
+
+void ClassWindow::chooseFolder() {
+    QFileDialog dialog(this, "Ouvrir une classe");
+    frenchFileDialog(dialog, "Ouvrir", "Dossier de la classe :");
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setDirectory(QFileInfo(folder_).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    openFolder(dialog.selectedFiles().first());
+}
+
+QStringList ClassWindow::recentClasses() {
+    return QSettings().value(kRecentClassesKey).toStringList();
+}
+
+void ClassWindow::rememberClass() {
+    QStringList folders = recentClasses();
+    folders.removeAll(folder_);
+    folders.prepend(folder_);
+    while (folders.size() > kMaxRecentClasses) folders.removeLast();
+    QSettings().setValue(kRecentClassesKey, folders);
+    rebuildRecentClasses();
+}
+
+void ClassWindow::rebuildRecentClasses() {
+    // The action being triggered may be one of these: it goes once its signal has returned.
+    for (QAction* old : recentClasses_->actions()) {
+        recentClasses_->removeAction(old);
+        old->deleteLater();
+    }
+    const QStringList folders = recentClasses();
+    for (int i = 0; i < folders.size(); ++i) {
+        const QString folder = folders[i];
+        QAction* open = recentClasses_->addAction(
+            QString("&%1 %2").arg(i + 1).arg(QFileInfo(folder).fileName()));
+        open->setObjectName(QString("actionRecentClass%1").arg(i));
+        open->setToolTip(folder);
+        open->setStatusTip(folder);
+        connect(open, &QAction::triggered, this, [this, folder] { openFolder(folder); });
+    }
+    recentClasses_->setEnabled(!folders.isEmpty());
 }
 
 ClassWindow::~ClassWindow() {
@@ -350,9 +425,17 @@ void ClassWindow::setColumnWidths() {
     static const int kChars[] = {20, 8, 24, 16, 14, 6, 6, 7, 7, 7, 48, 26, 30, 30, 26};
     const int unit = table_->fontMetrics().averageCharWidth();
     const QFontMetrics heading(table_->horizontalHeader()->font());
+    const QFontMetrics cells = table_->fontMetrics();
+    int widestDigit = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        widestDigit = std::max(widestDigit, cells.horizontalAdvance(QChar(digit)));
     for (int c = 0; c < model_->columnCount() && c < int(std::size(kChars)); ++c) {
         const int title = heading.horizontalAdvance(qs(classColumns()[c])) + 24;
-        table_->setColumnWidth(c, std::max(kChars[c] * unit + 12, c >= 5 && c <= 9 ? title : 0));
+        int least = c >= 5 && c <= 9 ? title : 0;
+        // The date whole, in whatever digits this machine's font draws widest.
+        if (c == 3)
+            least = std::max(title, 12 * widestDigit + cells.horizontalAdvance("-- :") + 16);
+        table_->setColumnWidth(c, std::max(kChars[c] * unit + 12, least));
     }
 }
 
@@ -371,7 +454,7 @@ void ClassWindow::showDetails() {
     }
     const int row = current.data(ClassTableModel::RowRole).toInt();
     QStringList lines;
-    for (int c = 0; c < model_->columnCount(); ++c) {
+    for (const int c : classColumnOrder()) {
         const QString value = model_->index(row, c).data().toString();
         if (!value.isEmpty()) lines << qs(classColumns()[c]) + " : " + value;
     }
@@ -474,7 +557,7 @@ PrintedTable ClassWindow::printedTable() const {
     const std::vector<const DesignRow*> shown = shownRows();
     table.heading << folder_ << qs(classSummary(shown));
     for (const std::string& line : noteLines()) table.heading << qs(line);
-    for (int c = 0; c < model_->columnCount(); ++c) {
+    for (const int c : classColumnOrder()) {
         table.columns.push_back({.caption = qs(classColumns()[c]),
                                  .share = kShares[c],
                                  .number = c >= 5 && c <= 9,
@@ -483,9 +566,10 @@ PrintedTable ClassWindow::printedTable() const {
     const std::string separator = systemDecimalSeparator();
     for (const DesignRow* row : shown) {
         PrintedTable::Row printed;
-        for (int c = 0; c < model_->columnCount(); ++c)
-            printed.cells << qs(classCell(*row, c, separator));
-        printed.shadedColumn = 4;
+        for (const int c : classColumnOrder()) printed.cells << qs(classCell(*row, c, separator));
+        printed.shadedColumn =
+            int(std::find(classColumnOrder().begin(), classColumnOrder().end(), 4) -
+                classColumnOrder().begin());
         printed.shade = stateColour(row->state);
         table.rows.push_back(std::move(printed));
     }
@@ -542,8 +626,8 @@ void ClassWindow::compareSelected() {
     if (paths.size() != 2) {
         showOkBox(QMessageBox::Information,
                   "Sélectionnez exactement deux conceptions dans le tableau pour les comparer : "
-                  "Ctrl + clic à la souris ; au clavier, Ctrl + flèches jusqu'à la seconde, "
-                  "puis Ctrl + Espace.",
+                  "Ctrl + clic à la souris ; au clavier, Maj + flèches pour deux lignes "
+                  "voisines, ou Ctrl + flèches jusqu'à la seconde, puis Ctrl + Espace.",
                   this);
         return;
     }

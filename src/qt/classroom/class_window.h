@@ -15,9 +15,11 @@ class ClassTableModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableView;
 class QTimer;
 
@@ -33,6 +35,11 @@ class ClassWindow : public QMainWindow {
     const QString& folder() const { return folder_; }
     // Reads the folder again, keeping the sort, the filter and the selected files.
     void refresh();
+    // Shows another class folder in this window, keeping the sort and the filter.
+    void openFolder(const QString& folder);
+    // The class folders opened last, the last first.
+    static QStringList recentClasses();
+    static constexpr int kMaxRecentClasses = 8;
     bool scanning() const { return worker_.joinable(); }
     const std::vector<DesignRow>& rows() const;
     QTableView* table() const { return table_; }
@@ -69,6 +76,9 @@ class ClassWindow : public QMainWindow {
 
   private:
     void startScan();
+    void chooseFolder();
+    void rememberClass();
+    void rebuildRecentClasses();
     void pollScan();
     void finishScan();
     void stopScan();
@@ -94,12 +104,14 @@ class ClassWindow : public QMainWindow {
     ClassFilterModel* filter_ = nullptr;
     QTableView* table_ = nullptr;
     QPlainTextEdit* details_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QComboBox* stateFilter_ = nullptr;
     QLineEdit* search_ = nullptr;
     QLabel* summary_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QTimer* poll_ = nullptr;
+    QMenu* recentClasses_ = nullptr;
     std::thread worker_;
     std::atomic<bool> stop_{false};
     std::atomic<int> done_{0};

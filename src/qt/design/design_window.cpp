@@ -76,7 +76,7 @@ bool isLightweight(ControlKind kind) {
 
 }  // namespace
 
-DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
+DesignWindow::DesignWindow(bool startWindow, QWidget* parent) : QWidget(parent) {
     initDesignResources();
     installStepListAccessibility();
     setWindowTitle("VENTAKAR");
@@ -88,7 +88,7 @@ DesignWindow::DesignWindow(QWidget* parent) : QWidget(parent) {
     session_ = std::make_unique<DesignSession>(platform_);
     QString failure;
     try {
-        session_->load();
+        session_->load(startWindow);
         loaded_ = true;
     } catch (const DataError& error) {
         failure = QString::fromStdString(error.what());

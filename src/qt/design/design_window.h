@@ -19,7 +19,8 @@ struct Control;
 class DesignWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit DesignWindow(QWidget* parent = nullptr);
+    // The pupil's start window first unless told to skip it (a teacher's class view).
+    explicit DesignWindow(bool startWindow = true, QWidget* parent = nullptr);
     ~DesignWindow() override;
 
     // False when start-up failed on a data file: the window must not be used.
