@@ -231,7 +231,7 @@ std::vector<PartsRow> partsRows(const PartsList& list, const std::string& separa
 }
 
 TeacherTable partsTable(const PartsList& list) {
-    TeacherTable table{.headings = partsColumns(), .rows = {}, .notes = {}};
+    TeacherTable table{.headings = partsColumns(), .rows = {}, .notes = list.notes};
     table.headings.emplace_back("Sous-totaux et total HT (€)");
     const std::vector<PartsRow> shown = partsRows(list, ",", true);
     const std::vector<PartsRow> pointed = partsRows(list, ".", true);

@@ -27,6 +27,7 @@ struct PartsList {
     std::vector<std::pair<std::string, long long>>
         subtotals;  // in cents, by supplier, in line order
     long long grandTotalCents = 0;
+    std::vector<std::string> notes = {};  // what an order covers, under the table
 };
 
 // An item no catalogue names a supplier or a reference for.

@@ -271,6 +271,7 @@ OpenResult DesignSession::openChoices(const std::function<DesignDocument()>& rea
     // changed; a recovered design is what no file holds yet. A recovered design still belongs
     // to its file, which is checked for changes before a save.
     savedState_ = recovery ? -1 : state_;
+    savedPupil_ = pupil_;
     documentPath_.clear();
     diskStamp_.reset();
     const RecoveryNote& note = document.recovery;

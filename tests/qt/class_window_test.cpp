@@ -8,13 +8,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -25,6 +29,7 @@
 #include <set>
 
 #include "catalogue/number_text.h"
+#include "classroom/class_order.h"
 #include "modal_helper.h"
 #include "pdf_words.h"
 #include "qt/app/main_window.h"
@@ -32,6 +37,7 @@
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/design/design_window.h"
 #include "qt/system_number_format.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -386,22 +392,167 @@ TEST(ClassWindow, TwoDesignsAreComparedWithTheDifferencesMarked) {
     EXPECT_FALSE(marked.contains("Étape 1 (Hélice)"));
 }
 
-TEST(ClassWindow, ADesignOpensInTheDesignWindow) {
+// Answers the next message box with the button of that text, and says it was asked.
+void answerBox(const QString& button, bool* asked) {
+    whenModalAppears([button, asked](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << modalText(modal).toStdString();
+        *asked = true;
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text().remove('&') == button) {
+                b->click();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << button.toStdString() << " in "
+                      << modalText(box).toStdString();
+        box->reject();
+    });
+}
+
+// The teacher's lesson as `ventakar --classe` starts it (no start window): a design opened from
+// the table closes back to the table as the teacher left it, asking only when the design was
+// changed; « Quitter » still ends the program.
+TEST(ClassWindow, ADesignOpensFromTheTableAndClosesBackToIt) {
+    enum class Close { Button, CtrlW, Menu, Quit };
+    const struct Row {
+        const char* name;
+        const char* file;
+        bool change;
+        Close close;
+        const char* answer;  // the button that answers the question; none: nothing is asked
+        bool back;           // the table shown again, the design window hidden
+    } rows[] = {
+        {"UnchangedByItsCloseButton", "groupe/tom.ventakar", false, Close::Button, nullptr, true},
+        {"TakenBackInPartAsksNothing", "reprise.ventakar", false, Close::CtrlW, nullptr, true},
+        {"ChangedAndGivenUp", "groupe/tom.ventakar", true, Close::CtrlW, "Ne pas enregistrer",
+         true},
+        {"ChangedAndSavedTheRowReadAgain", "lea.ventakar", true, Close::Button, "Enregistrer",
+         true},
+        {"ChangedAndKeptOpen", "lea.ventakar", true, Close::Menu, "Annuler", false},
+        {"QuitStillEndsTheProgram", "lea.ventakar", false, Close::Quit, "Oui", false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        ClassFolder c;
+        c.write("reprise.ventakar",
+                design("Inès", R"({"text": "Roue disparue du catalogue", "index": 1})"));
+        MainWindow main(/*startWindow=*/false);  // an unanswered start window fails the test
+        ASSERT_TRUE(main.isLoaded());
+        QPointer<ClassWindow> view = main.openClass(c.dir.path(), /*alone=*/true);
+        QSignalSpy scanned(view.data(), &ClassWindow::scanned);
+        ASSERT_TRUE(scanned.wait(10000));
+        EXPECT_FALSE(main.isVisible());
+        // The table as the teacher left it: searched, sorted, on a row.
+        view->findChild<QLineEdit*>("search")->setText("ventakar");
+        view->table()->sortByColumn(2, Qt::DescendingOrder);
+        const int row = column(*view, 2).indexOf(r.file);
+        ASSERT_GE(row, 0);
+        view->table()->setCurrentIndex(view->table()->model()->index(row, 4));
+        bool warned = false;
+        if (std::string(r.file) == "reprise.ventakar") answerBox("OK", &warned);
+        QTest::keyClick(view->table(), Qt::Key_Return);
+        ASSERT_TRUE(main.isVisible());
+        EXPECT_EQ(main.designClass(), view.data());
+        EXPECT_TRUE(main.findChild<QAction*>("actionCloseDesign")->isVisible());
+        if (r.change) driver::pick(*main.designWindow(), "Combo1", 2);
+        EXPECT_EQ(main.designWindow()->session().isModified(), r.change);
+
+        bool asked = false;
+        if (r.answer) answerBox(r.answer, &asked);
+        scanned.clear();
+        switch (r.close) {
+            case Close::Button:
+                main.close();
+                break;
+            case Close::CtrlW:
+                // The offscreen platform leaves the class view active once it was: the keys go
+                // to the design's window as the teacher's would.
+                QApplication::setActiveWindow(&main);
+                ASSERT_EQ(QApplication::activeWindow(), &main);
+                QTest::keyClick(main.focusWidget() ? main.focusWidget() : &main, Qt::Key_W,
+                                Qt::ControlModifier);
+                break;
+            case Close::Menu: {
+                QAction* close = main.findChild<QAction*>("actionCloseDesign");
+                ASSERT_EQ(close->text(), "&Fermer");
+                close->trigger();
+                break;
+            }
+            case Close::Quit:
+                main.findChild<QAction*>("actionQuit")->trigger();
+                break;
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(asked, r.answer != nullptr);
+        if (r.close == Close::Quit) {
+            EXPECT_FALSE(main.isVisible());
+            EXPECT_TRUE(!view || !view->isVisible()) << "the class view ends with the program";
+            resetAfterProgramEnd();
+            continue;
+        }
+        EXPECT_EQ(main.isVisible(), !r.back);
+        ASSERT_TRUE(view);
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_EQ(view->findChild<QLineEdit*>("search")->text(), "ventakar");
+        EXPECT_EQ(view->table()->horizontalHeader()->sortIndicatorSection(), 2);
+        EXPECT_EQ(view->table()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        if (r.back) {
+            EXPECT_EQ(main.designClass(), nullptr);
+            EXPECT_FALSE(main.designWindow()->session().isModified());
+            EXPECT_EQ(main.designWindow()->session().documentPath(), "");
+            // Saved: the table reads the folder again, on the same row.
+            const bool saved = std::string(r.answer ? r.answer : "") == "Enregistrer";
+            if (saved) ASSERT_TRUE(scanned.wait(10000));
+            EXPECT_EQ(scanned.size(), saved ? 1 : 0);
+            EXPECT_EQ(view->table()->currentIndex().siblingAtColumn(2).data().toString(), r.file);
+        } else {
+            EXPECT_EQ(main.designClass(), view.data());
+            EXPECT_TRUE(main.designWindow()->session().isModified());
+        }
+        if (view) {
+            view->setCloseCheck({});
+            delete view.data();
+        }
+    }
+}
+
+// The wrong folder never ends the lesson: another class opens in the same window, from the dialog
+// or from the classes opened last; the details panel keeps the height the teacher gave it.
+TEST(ClassWindow, AnotherClassOpensInTheSameWindowAndThePanelKeepsItsSize) {
+    QSettings().remove("classe");
     ClassFolder c;
-    closeStartWindowSoon();
-    MainWindow main;
-    ASSERT_TRUE(main.isLoaded());
-    main.openClass(c.dir.path());
-    auto* view = main.findChild<ClassWindow*>();
-    ASSERT_NE(view, nullptr);
-    QSignalSpy done(view, &ClassWindow::scanned);
+    QTemporaryDir wrong;
+    auto w = openOver(wrong.path());
+    EXPECT_TRUE(w->rows().empty());
+    QSignalSpy done(w.get(), &ClassWindow::scanned);
+    w->openFolder(c.dir.path());
     ASSERT_TRUE(done.wait(10000));
-    const int row = column(*view, 2).indexOf("groupe/tom.ventakar");
-    const QModelIndex index = view->table()->model()->index(row, 3);
-    view->table()->setCurrentIndex(index);
-    QTest::keyClick(view->table(), Qt::Key_Return);
-    EXPECT_EQ(main.windowTitle(), "tom.ventakar — Tom Petit — VENTAKAR");
-    EXPECT_EQ(main.designWindow()->session().record()["Picture9"].pictureFile, "Data/Oui.jpg");
+    EXPECT_EQ(w->rows().size(), 4u);
+    EXPECT_TRUE(w->windowTitle().contains(QFileInfo(c.dir.path()).fileName()));
+    EXPECT_EQ(ClassWindow::recentClasses(),
+              QStringList({QFileInfo(c.dir.path()).absoluteFilePath(),
+                           QFileInfo(wrong.path()).absoluteFilePath()}));
+    // The wrong one again, from « Classes récentes », its place first.
+    auto* recent = w->findChild<QMenu*>("menuRecentClasses");
+    ASSERT_NE(recent, nullptr);
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[1]->toolTip(), QFileInfo(wrong.path()).absoluteFilePath());
+    recent->actions()[1]->trigger();
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_TRUE(w->rows().empty());
+    EXPECT_EQ(ClassWindow::recentClasses().first(), QFileInfo(wrong.path()).absoluteFilePath());
+    EXPECT_EQ(w->findChild<QAction*>("actionOpenClass")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+
+    auto* splitter = w->findChild<QSplitter*>("detailsSplitter");
+    ASSERT_NE(splitter, nullptr);
+    splitter->setSizes({200, 400});
+    const int given = splitter->sizes()[1];
+    w->close();
+    w.reset();
+    auto again = openOver(c.dir.path());
+    EXPECT_EQ(again->findChild<QSplitter*>("detailsSplitter")->sizes()[1], given);
 }
 
 }  // namespace
@@ -547,7 +698,7 @@ TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
     long long prices = 0;
     for (const DesignRow& row : w->rows())
         if (row.state == DesignState::Conforme) prices += toCents(*row.priceWithBatteries);
-    const long long conforming = w->order().grandTotalCents;
+    const long long conforming = w->order().parts.grandTotalCents;
     EXPECT_EQ(conforming, prices);
     QString total;
     whenModalAppears([&](QWidget* modal) {
@@ -587,13 +738,106 @@ TEST(ClassWindow, TheOrderIsForTheConformingOrTheSelectedDesigns) {
     });
     w->findChild<QAction*>("actionOrder")->trigger();
     EXPECT_TRUE(total.startsWith("Total général ")) << total.toStdString();
+}
 
-    w->table()->selectRow(column(*w, 2).indexOf("groupe/zoe.ventakar"));
-    const PartsList one = w->order();
-    for (const PartLine& line : one.lines) EXPECT_EQ(line.designs, 1);
-    EXPECT_GT(one.grandTotalCents, 0);
-    EXPECT_LT(one.grandTotalCents, conforming) << "the unfinished design alone, not the class";
-    EXPECT_EQ(one.lines.size(), 7u) << "steps 1 to 7 chosen: no mounting, no material";
+// The order the teacher means: every « Conforme » design shown by default, one selected row
+// being no choice; a selection of several rows, its non-conforming designs kept or left out as
+// answered; a pupil's identical designs once; the designs and pupils named with it.
+TEST(ClassWindow, TheOrderIsWhatTheTeacherMeans) {
+    const struct Row {
+        const char* name;
+        const char* search;
+        std::vector<const char*> selected;
+        const char* answer;  // to « … ne sont pas « Conforme » » ; none: nothing asked
+        std::vector<const char*> ordered;
+        const char* note;  // in the notes the order carries
+    } rows[] = {
+        {"EveryConformingDesignShown",
+         "",
+         {},
+         nullptr,
+         {"copie.ventakar", "groupe/tom.ventakar"},
+         "Conceptions commandées (2) : Léa Martin (copie.ventakar) et Tom Petit"},
+        {"AfterTheSearch", "tom", {}, nullptr, {"groupe/tom.ventakar"}, "(1) : Tom Petit"},
+        {"OneSelectedRowIsNoChoice",
+         "",
+         {"groupe/zoe.ventakar"},
+         nullptr,
+         {"copie.ventakar", "groupe/tom.ventakar"},
+         "Conceptions commandées (2)"},
+        {"ASelectionWithTheUnfinishedKept",
+         "",
+         {"groupe/tom.ventakar", "groupe/zoe.ventakar"},
+         "Garder",
+         {"groupe/tom.ventakar", "groupe/zoe.ventakar"},
+         "Commandées bien que non conformes : Zoé (groupe/zoe.ventakar) : Incomplète"},
+        {"ASelectionWithTheUnfinishedLeftOut",
+         "",
+         {"groupe/tom.ventakar", "groupe/zoe.ventakar"},
+         "Les laisser de côté",
+         {"groupe/tom.ventakar"},
+         "(1) : Tom Petit"},
+        {"APupilsIdenticalDesignsOnce",
+         "",
+         {"copie.ventakar", "lea.ventakar"},
+         nullptr,
+         {"copie.ventakar"},
+         "Conceptions identiques de Léa Martin, commandées une fois : copie.ventakar et "
+         "lea.ventakar"},
+    };
+    ClassFolder c;
+    c.write("copie.ventakar", design("Léa Martin", R"({"text": "Roue 40 mm", "index": 1})"));
+    auto w = openOver(c.dir.path());
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        w->findChild<QLineEdit*>("search")->setText(r.search);
+        w->table()->clearSelection();
+        for (const char* file : r.selected)
+            w->table()->selectionModel()->select(
+                w->table()->model()->index(column(*w, 2).indexOf(file), 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QStringList files;
+        QString notes, asked;
+        const auto readDialog = [&](QWidget* modal) {
+            auto* list = qobject_cast<PartsListDialog*>(modal);
+            ASSERT_NE(list, nullptr) << modalText(modal).toStdString();
+            auto* label = modal->findChild<QLabel*>("partsNotes");
+            ASSERT_NE(label, nullptr);
+            notes = label->text();
+            static_cast<QDialog*>(modal)->reject();
+        };
+        if (r.answer) {
+            whenModalAppears([&](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                ASSERT_NE(box, nullptr) << modalText(modal).toStdString();
+                asked = modalText(box);
+                whenModalAppears(readDialog);
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text().remove('&') == r.answer) b->click();
+            });
+        } else {
+            whenModalAppears(readDialog);
+        }
+        w->findChild<QAction*>("actionOrder")->trigger();
+        EXPECT_EQ(!asked.isEmpty(), r.answer != nullptr) << asked.toStdString();
+        if (r.answer) EXPECT_TRUE(asked.contains("Zoé (groupe/zoe.ventakar) : Incomplète"));
+        const ClassOrder order = w->order(std::string(r.answer ? r.answer : "") == "Garder");
+        for (const DesignRow* row : order.designs) files << QString::fromStdString(row->file);
+        QStringList expected;
+        for (const char* file : r.ordered) expected << file;
+        EXPECT_EQ(files, expected);
+        EXPECT_TRUE(notes.contains(QString::fromUtf8(r.note))) << notes.toStdString();
+        // The order's CSV carries the same notes under its table.
+        const std::string csv = partsCsv(order.parts);
+        EXPECT_NE(csv.find("Conceptions commandées"), std::string::npos);
+    }
+    // The unfinished design kept in an order: only its chosen steps' parts.
+    const auto zoe = std::find_if(w->rows().begin(), w->rows().end(),
+                                  [](const DesignRow& row) { return row.pupil == "Zoé"; });
+    ASSERT_NE(zoe, w->rows().end());
+    const ClassOrder alone = classOrder({&*zoe}, OrderScope::Selection);
+    for (const PartLine& line : alone.parts.lines) EXPECT_EQ(line.designs, 1);
+    EXPECT_EQ(alone.parts.lines.size(), 7u) << "steps 1 to 7 chosen: no mounting, no material";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "catalogue/data_error.h"
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
+#include "classroom/class_order.h"
 #include "classroom/class_scan.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
@@ -82,10 +83,10 @@ int writeOrderCsv(const QString& folder, const QString& csvFile, const QString& 
     return writeTableOf(
         folder, csvFile, workbookFile, "Commande",
         [](const ClassScan& scan, std::string* nothing) -> std::optional<TeacherTable> {
-            std::vector<std::vector<PartLine>> designs;
-            for (const DesignRow& row : scan.rows)
-                if (row.state == DesignState::Conforme) designs.push_back(row.parts);
-            if (designs.empty()) {
+            std::vector<const DesignRow*> rows;
+            for (const DesignRow& row : scan.rows) rows.push_back(&row);
+            const ClassOrder order = classOrder(rows, OrderScope::Conforming);
+            if (order.designs.empty()) {
                 *nothing = "rien à commander : " +
                            (scan.rows.size() == 1
                                 ? std::string("la conception du dossier n'est pas « Conforme ».")
@@ -94,6 +95,6 @@ int writeOrderCsv(const QString& folder, const QString& csvFile, const QString& 
                            " Aucun fichier n'a été écrit.";
                 return std::nullopt;
             }
-            return partsTable(mergeParts(designs));
+            return partsTable(order.parts);
         });
 }

@@ -500,6 +500,7 @@ void ClassWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    QSettings().setValue(kSplitterKey, splitter_->saveState());
     stopScan();
     event->accept();
 }
@@ -590,32 +591,53 @@ void ClassWindow::print() {
     printTable(printedTable(), QFileInfo(folder_).fileName(), this);
 }
 
-PartsList ClassWindow::order() const {
+ClassOrder ClassWindow::order(bool keepNonConforming) const {
     const std::vector<std::string> selected = selectedPaths();
-    std::vector<std::vector<PartLine>> designs;
-    for (const DesignRow& row : model_->rows()) {
-        const bool wanted = selected.empty() ? row.state == DesignState::Conforme
-                                             : std::find(selected.begin(), selected.end(),
-                                                         row.path) != selected.end();
-        if (wanted) designs.push_back(row.parts);
-    }
-    return mergeParts(designs);
+    if (selected.size() < 2) return classOrder(shownRows(), OrderScope::Conforming);
+    std::vector<const DesignRow*> rows;
+    for (const DesignRow* row : shownRows())
+        if (std::find(selected.begin(), selected.end(), row->path) != selected.end())
+            rows.push_back(row);
+    return classOrder(
+        rows, keepNonConforming ? OrderScope::Selection : OrderScope::SelectionConformingOnly);
 }
 
 void ClassWindow::showOrder() {
-    const int count = selectedFiles().size();
-    const PartsList parts = order();
-    if (parts.lines.empty()) {
+    const bool chosen = selectedPaths().size() >= 2;
+    ClassOrder ordered = order();
+    if (!ordered.nonConforming.empty()) {
+        QStringList named;
+        for (const DesignRow* row : ordered.nonConforming)
+            named << qs(designWho(*row) + " : " + stateWords(row->state));
+        QMessageBox box(QMessageBox::Question, "VENTAKAR",
+                        QString("%1 des %2 conceptions choisies ne sont pas « Conforme » :")
+                            .arg(ordered.nonConforming.size())
+                            .arg(selectedPaths().size()),
+                        QMessageBox::NoButton, this);
+        box.setInformativeText(named.join('\n') + "\n\nLes garder dans la commande ?");
+        QPushButton* keep = box.addButton("&Garder", QMessageBox::AcceptRole);
+        QPushButton* leave = box.addButton("&Les laisser de côté", QMessageBox::DestructiveRole);
+        box.addButton("Annuler", QMessageBox::RejectRole);
+        box.setDefaultButton(leave);
+        box.exec();
+        if (box.clickedButton() == leave) {
+            ordered = order(false);
+        } else if (box.clickedButton() != keep) {
+            return;
+        }
+    }
+    if (ordered.parts.lines.empty()) {
         showOkBox(QMessageBox::Information,
-                  count ? "Rien à commander : les conceptions choisies n'ont encore aucune pièce."
-                        : "Rien à commander : aucune conception de la classe n'est « Conforme ». "
-                          "Choisissez dans le tableau les conceptions à commander.",
+                  chosen ? "Rien à commander : les conceptions choisies n'ont encore aucune pièce."
+                         : "Rien à commander : aucune conception affichée n'est « Conforme ». "
+                           "Choisissez dans le tableau les conceptions à commander.",
                   this);
         return;
     }
-    PartsListDialog dialog(parts,
-                           count ? QString("Commande pour %1 conception(s) choisie(s)").arg(count)
-                                 : QString("Commande pour les conceptions conformes"),
+    PartsListDialog dialog(ordered.parts,
+                           QString("Commande pour %1 conception(s)%2")
+                               .arg(ordered.designs.size())
+                               .arg(chosen ? " choisie(s)" : " conforme(s)"),
                            folder_, this);
     dialog.exec();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "classroom/class_order.h"
 #include "classroom/class_scan.h"
 
 class ClassFilterModel;
@@ -56,8 +57,9 @@ class ClassWindow : public QMainWindow {
     bool exportPdf(const QString& file);
     // The comparison of the two selected designs, in a dialog.
     void compareSelected();
-    // The parts to order for the selected designs, or every « Conforme » one when none is.
-    PartsList order() const;
+    // What « Commande » orders: every « Conforme » design shown, or with several rows selected
+    // those, the ones that do not conform only when kept (each pupil's identical designs once).
+    ClassOrder order(bool keepNonConforming = true) const;
     void showOrder();
 
     // Asked before the window closes; false keeps it open (the program's end, when the class

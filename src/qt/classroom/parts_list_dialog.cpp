@@ -99,6 +99,15 @@ PartsListDialog::PartsListDialog(PartsList list, const QString& title, const QSt
     auto* heading = new QLabel(subject_);
     heading->setObjectName("partsSubject");
     layout->addWidget(heading);
+    if (!list_.notes.empty()) {
+        QStringList notes;
+        for (const std::string& note : list_.notes) notes << qs(visibleText(note));
+        auto* covered = new QLabel(notes.join('\n'));
+        covered->setObjectName("partsNotes");
+        covered->setWordWrap(true);
+        covered->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        layout->addWidget(covered);
+    }
     layout->addWidget(table_);
     layout->addWidget(buttons);
     resize(1000, 560);
@@ -119,6 +128,7 @@ PrintedTable PartsListDialog::printedTable() const {
     table.title = windowTitle();
     table.heading << subject_ + " — " +
                          QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy");
+    for (const std::string& note : list_.notes) table.heading << qs(visibleText(note));
     table.orientation = QPageLayout::Portrait;
     table.points = 7.5;
     for (int c = 0; c < table_->columnCount(); ++c)
