@@ -45,8 +45,28 @@ for count in (30, 1000):
             json.dump({"format": "ventakar-conception", "version": 1,
                        "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
 # The first `identical` designs are the starter file unchanged; the others each differ a little.
-for folder, count, identical in (("copies", 2000, 2000), ("moitie", 10000, 5000),
-                                 ("distinctes", 10000, 0)):
+def names(catalogue):
+    with open(f"Data/{catalogue}", encoding="cp1252") as f:
+        return [line.split('"')[1] for line in f if line.strip()]
+propellers, wheels = names("Helice.txt"), names("Roue.txt")
+# 10,000 designs whose choices all differ: the propeller, the rear wheel, the clearance and the
+# battery boxes in turn.
+for i in range(10000):
+    choices = dict(base)
+    choices["clearance"] = 1 + i % 50
+    choices["propeller"] = {"text": propellers[(i // 50) % len(propellers)], "index": (i // 50) % len(propellers)}
+    w = (i // 350) % len(wheels)
+    choices["rearWheel"] = {"text": wheels[w], "index": w}
+    choices["includeBatteryCost"] = (i // 2450) % 2 == 0
+    choices["includeBatteryMass"] = (i // 4900) % 2 == 0
+    if i >= 9800:
+        choices["switch"] = {"text": "Interrupteur à levier", "index": 0}
+    sub = f"{work}/distinctes/groupe{i % 20}"
+    os.makedirs(sub, exist_ok=True)
+    with open(f"{sub}/eleve{i:05d}.ventakar", "w", encoding="utf-8") as f:
+        json.dump({"format": "ventakar-conception", "version": 1,
+                   "pupil": {"name": f"Élève {i}", "class": "5e B"}, "choices": choices}, f)
+for folder, count, identical in (("copies", 2000, 2000), ("moitie", 10000, 5000)):
     for i in range(count):
         choices = dict(base)
         if i >= identical:
@@ -89,8 +109,8 @@ for folder in copies moitie distinctes; do
     runs+=($(( ($(date +%s%N) - start) / 1000000 )))
   done
   median=$(printf '%s\n' "${runs[@]}" | sort -n | sed -n '2p')
-  printf 'identical %5d designs: median %5d ms, peak %4d MB, CSV %6d KB, longest row %d bytes\n' \
-    $(($(wc -l <"$work/out.csv") - 1)) "$median" $(($(cat "$work/peak") / 1024)) \
+  printf '%-10s %5d designs: median %5d ms, peak %4d MB, CSV %6d KB, longest row %d bytes\n' \
+    "$folder" $(($(wc -l <"$work/out.csv") - 1)) "$median" $(($(cat "$work/peak") / 1024)) \
     $(($(stat -c %s "$work/out.csv") / 1024)) \
     "$(awk '{ if (length($0) > m) m = length($0) } END { print m }' "$work/out.csv")"
 done

@@ -7,8 +7,11 @@
 
 std::string formatNumber(double value, std::string_view decimalSeparator) {
     if (value == 0) value = 0;  // no "-0"
+    // As printf's %.15g writes it, whatever the C locale, and without printf's cost.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
+    const std::to_chars_result written =
+        std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::general, 15);
+    *written.ptr = '\0';
     std::string out;
     for (const char* p = buf; *p; ++p) {
         if (*p == '.') {

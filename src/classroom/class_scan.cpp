@@ -3,12 +3,15 @@
 #include <cerrno>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
+#include <thread>
 
 #include "catalogue/data_error.h"
 #include "catalogue/my_val.h"
@@ -126,7 +129,9 @@ class DesignFinder {
                 ++found.otherFiles;
             return;
         }
-        const fs::path real = fs::canonical(path, error);
+        // The folders walked are real paths already: only a link needs resolving.
+        const bool link = entry.is_symlink(error);
+        const fs::path real = link || error ? fs::canonical(path, error) : path;
         if (error) {
             skip(path, fs::is_directory(status), readReason(error));
             return;
@@ -191,6 +196,35 @@ class DesignFinder {
     std::set<FileIdentity> identities_;
     std::set<fs::path> files_;
 };
+
+// The choices as one text, the same for the same choices and different for different ones:
+// every part with its length before it. Cheaper than the file's own writing of them.
+std::string choicesKeyOf(const DesignChoices& choices) {
+    std::string key;
+    const auto add = [&key](std::string_view part) {
+        key += std::to_string(part.size());
+        key += ':';
+        key += part;
+    };
+    for (const auto& [list, choice] : choices.lists) {
+        add(list);
+        add(choice.text);
+        add(std::to_string(choice.index));
+    }
+    key += '|';
+    for (const auto& [group, option] : choices.options) {
+        add(group);
+        add(option);
+    }
+    key += '|';
+    for (const auto& [box, value] : choices.checks) {
+        add(box);
+        add(std::to_string(value));
+    }
+    key += '|';
+    if (choices.clearance) add(std::to_string(*choices.clearance));
+    return key;
+}
 
 std::string localTime(const std::string& path, long long* seconds) {
     const FileStatus status = fileStatus(path);
@@ -357,7 +391,8 @@ Judgement describeValues(DesignRow& row, DesignRecord& record, const std::string
 
 // The row of one design, its choices replayed on a copy of the start-up record.
 void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& key,
-               DesignRecord& record, ScanPlatform& platform, const std::string& sep) {
+               DesignRecord& record, ScanPlatform& platform, const std::string& sep,
+               bool keepRecord) {
     ReplayOutcome outcome;
     try {
         outcome = replayChoices(record, platform, choices);
@@ -373,9 +408,18 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
         for (std::string* text : {&part.supplier, &part.reference, &part.designation})
             *text = visibleText(*text);
     }
+    // Before the boxes below are ticked on the record itself.
+    const auto remarksWith = [&](std::string_view separator) {
+        return visibleText(joined(partRemarks(record, separator)));
+    };
+    row.remarks = remarksWith(sep);
+    row.commaTexts.remarks = sep == "," ? row.remarks : remarksWith(",");
     row.priceWithBatteries = row.price;
     if (count > 0 && j.state != DesignState::RepriseEnPartie) {
-        DesignRecord all = record;
+        // The design with both boxes ticked, on a copy only when the record is wanted after.
+        std::optional<DesignRecord> copy;
+        if (keepRecord) copy = record;
+        DesignRecord& all = keepRecord ? *copy : record;
         try {
             for (const char* box : {"Check1", "Check2"})
                 if (all[box].checkValue != 1) clickCheckBox(all, platform, box, 1);
@@ -401,11 +445,6 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
         if (row.commaTexts.failing.empty()) gone.pop_back();
         row.commaTexts.failing = visibleText(joined(gone));
     }
-    const auto remarksWith = [&](std::string_view separator) {
-        return visibleText(joined(partRemarks(record, separator)));
-    };
-    row.remarks = remarksWith(sep);
-    row.commaTexts.remarks = sep == "," ? row.remarks : remarksWith(",");
 }
 
 // Identical designs (the same choices, whoever made them) by group: its number, its size and at
@@ -529,25 +568,61 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
     };
     if (scan.interrupted.empty() && moved(systemPath(folder)) != fs::path())
         scan.interrupted = movedFolder(systemPath(folder), systemPath(folder));
-    DesignScanner scanner(decimalSeparator);
     const int total = scan.interrupted.empty() ? static_cast<int>(files.size()) : 0;
-    scan.rows.reserve(files.size());
-    for (int i = 0; i < total; ++i) {
-        const fs::path path = systemPath(folder) / systemPath(files[i]);
-        scan.rows.push_back(scanner.scan(utf8Path(path), files[i]));
-        if (scan.rows.back().state == DesignState::Illisible) {
-            // Unread because its folder went away, not because of what the pupil wrote.
-            if (const fs::path gone = moved(path.parent_path()); !gone.empty()) {
-                scan.rows.pop_back();
-                scan.interrupted = movedFolder(systemPath(folder), gone);
-                break;
+    // Each core replays its share, a few designs at a time, each on its own scanner over the same
+    // reading of the catalogues; the rows stand in the files' order whoever read them. The scan
+    // keeps the designs read before the first that stops it (a folder gone, the user's stop).
+    DesignScanner first(decimalSeparator);
+    const int cores = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    const int workers = total >= 64 ? cores : 1;
+    constexpr int kShare = 16;
+    std::vector<std::optional<DesignRow>> read(static_cast<std::size_t>(total));
+    std::atomic<int> next{0}, done{0}, stopAt{total};
+    std::mutex stopMutex, progressMutex;
+    std::string movedReason;
+    bool cancelled = false;  // under progressMutex
+    // The scan ends before design i: nothing from it on is read.
+    const auto stopHere = [&](int i, std::string reason) {
+        const std::lock_guard<std::mutex> lock(stopMutex);
+        if (i >= stopAt) return;
+        stopAt = i;
+        if (!reason.empty()) movedReason = std::move(reason);
+    };
+    const auto work = [&](DesignScanner& scanner) {
+        for (int start = next.fetch_add(kShare); start < stopAt; start = next.fetch_add(kShare)) {
+            for (int i = start; i < std::min(start + kShare, total) && i < stopAt; ++i) {
+                const fs::path path = systemPath(folder) / systemPath(files[i]);
+                DesignRow row = scanner.scan(utf8Path(path), files[i]);
+                if (row.state == DesignState::Illisible) {
+                    // Unread because its folder went away, not because of what the pupil wrote.
+                    if (const fs::path gone = moved(path.parent_path()); !gone.empty()) {
+                        stopHere(i, movedFolder(systemPath(folder), gone));
+                        return;
+                    }
+                }
+                read[i] = std::move(row);
+                const int count = ++done;
+                if (progress) {
+                    // One call at a time, whichever thread read the design.
+                    const std::lock_guard<std::mutex> lock(progressMutex);
+                    if (!cancelled && !progress(count, total)) {
+                        cancelled = true;
+                        stopHere(i + 1, {});
+                    }
+                }
             }
         }
-        if (progress && !progress(i + 1, total)) {
-            scan.cancelled = true;
-            break;
-        }
-    }
+    };
+    std::vector<std::unique_ptr<DesignScanner>> others;
+    for (int w = 1; w < workers; ++w) others.push_back(std::make_unique<DesignScanner>(first));
+    std::vector<std::thread> threads;
+    for (auto& scanner : others) threads.emplace_back([&work, &scanner] { work(*scanner); });
+    work(first);  // this thread replays its share too
+    for (std::thread& t : threads) t.join();
+    if (!movedReason.empty()) scan.interrupted = std::move(movedReason);
+    scan.cancelled = cancelled;
+    // The rows read before the first design left unread.
+    for (int i = 0; i < stopAt && read[i]; ++i) scan.rows.push_back(std::move(*read[i]));
     nameIdenticalDesigns(scan.rows);
     return scan;
 }
@@ -561,6 +636,12 @@ DesignScanner::DesignScanner(std::string decimalSeparator)
         startUpFailure_ = error.what();
     }
 }
+
+DesignScanner::DesignScanner(const DesignScanner& other)
+    : separator_(other.separator_),
+      platform_(std::make_unique<ScanPlatform>(separator_, other.platform_->snapshot())),
+      startUp_(other.startUp_),
+      startUpFailure_(other.startUpFailure_) {}
 
 DesignScanner::~DesignScanner() = default;
 
@@ -576,7 +657,7 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
     }
     std::optional<DesignDocument> document = readRowDocument(row, path);
     if (!document) return row;
-    std::string key = writeDesign(document->choices);
+    std::string key = choicesKeyOf(document->choices);
     // The same choices give the same row, whoever made them: a starter file handed in unchanged
     // by half the class is replayed once.
     if (!replayed) {
@@ -591,7 +672,7 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
         }
     }
     DesignRecord record = startUp_;
-    replayRow(row, document->choices, key, record, *platform_, separator_);
+    replayRow(row, document->choices, key, record, *platform_, separator_, replayed != nullptr);
     if (replayed) {
         *replayed = std::move(record);
     } else if (replays_.size() < kReplaysKept) {

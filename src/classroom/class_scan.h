@@ -45,7 +45,7 @@ struct DesignRow {
     struct Texts {
         std::string failing, withAllBatteries, remarks;
     } commaTexts;
-    std::string choicesKey;       // the choices as a file writes them, names aside; empty if unread
+    std::string choicesKey;       // the same for the same choices, names aside; empty if unread
     std::vector<PartLine> parts;  // what building it takes
     std::optional<double> priceWithBatteries;  // Text92 with the batteries' cost counted
 };
@@ -97,7 +97,8 @@ std::vector<std::string> skippedLines(const std::vector<SkippedEntry>& skipped, 
 using ScanProgress = std::function<bool(int done, int total)>;
 
 // Replays every design of folder on one snapshot of the catalogues of Data/ (read once), numbers
-// written with decimalSeparator as the window writes them. Nothing is written anywhere.
+// written with decimalSeparator as the window writes them, on every core of the machine. Nothing
+// is written anywhere.
 ClassScan scanClass(const std::string& folder, const std::string& decimalSeparator,
                     const ScanProgress& progress = {});
 
@@ -108,6 +109,9 @@ class ScanPlatform;
 class DesignScanner {
   public:
     explicit DesignScanner(std::string decimalSeparator);
+    // A scanner for another thread: the same reading of the catalogues, the same start-up record.
+    explicit DesignScanner(const DesignScanner& other);
+    DesignScanner& operator=(const DesignScanner&) = delete;
     ~DesignScanner();
     // The row of the design at path, named file; replayed, when given, receives its record.
     DesignRow scan(const std::string& path, const std::string& file,

@@ -37,6 +37,7 @@ class ScanPlatform : public Platform {
     void showWarning(const std::string&) override {}
     void endProgram() override {}
     const RecordSource& records() override { return *snapshot_; }
+    const std::shared_ptr<const CatalogueSnapshot>& snapshot() const { return snapshot_; }
 
   private:
     std::string separator_;

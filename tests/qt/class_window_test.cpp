@@ -503,7 +503,9 @@ TEST(ClassWindow, ADesignOpensFromTheTableAndClosesBackToIt) {
             EXPECT_EQ(main.designWindow()->session().documentPath(), "");
             // Saved: the table reads the folder again, on the same row.
             const bool saved = std::string(r.answer ? r.answer : "") == "Enregistrer";
-            if (saved) ASSERT_TRUE(scanned.wait(10000));
+            if (saved) {
+                ASSERT_TRUE(scanned.wait(10000));
+            }
             EXPECT_EQ(scanned.size(), saved ? 1 : 0);
             EXPECT_EQ(view->table()->currentIndex().siblingAtColumn(2).data().toString(), r.file);
         } else {
@@ -820,7 +822,9 @@ TEST(ClassWindow, TheOrderIsWhatTheTeacherMeans) {
         }
         w->findChild<QAction*>("actionOrder")->trigger();
         EXPECT_EQ(!asked.isEmpty(), r.answer != nullptr) << asked.toStdString();
-        if (r.answer) EXPECT_TRUE(asked.contains("Zoé (groupe/zoe.ventakar) : Incomplète"));
+        if (r.answer) {
+            EXPECT_TRUE(asked.contains("Zoé (groupe/zoe.ventakar) : Incomplète"));
+        }
         const ClassOrder order = w->order(std::string(r.answer ? r.answer : "") == "Garder");
         for (const DesignRow* row : order.designs) files << QString::fromStdString(row->file);
         QStringList expected;
