@@ -413,6 +413,43 @@ TEST(ClassScan, AFolderWithoutDesignsAndAScanStoppedHalfWay) {
     }
 }
 
+// A class large enough to be read on every core: the same rows, in the files' order, as one
+// scanner reading them one after the other; stopped, the rows read before the stop.
+TEST(ClassScan, ALargeClassReadOnEveryCoreGivesTheRowsOfOneReader) {
+    ClassFolder c;
+    const std::vector<std::string> originals = findDesignFiles(c.folder.string());
+    for (int copy = 0; copy < 12; ++copy)
+        for (const std::string& file : originals) {
+            const fs::path to = c.folder / ("copies" + std::to_string(copy)) / file;
+            fs::create_directories(to.parent_path());
+            fs::copy_file(c.folder / file, to);
+        }
+    const std::vector<std::string> files = findDesignFiles(c.folder.string());
+    ASSERT_GE(files.size(), 100u);
+    DesignScanner one(",");
+    std::vector<DesignRow> expected;
+    for (const std::string& file : files)
+        expected.push_back(one.scan((c.folder / file).string(), file));
+    const ClassScan scan = scanClass(c.folder.string(), ",");
+    ASSERT_EQ(scan.rows.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(scan.rows[i].path, expected[i].path);
+        EXPECT_EQ(scan.rows[i].state, expected[i].state) << files[i];
+        EXPECT_EQ(scan.rows[i].failing, expected[i].failing) << files[i];
+        EXPECT_EQ(scan.rows[i].price, expected[i].price) << files[i];
+        EXPECT_EQ(scan.rows[i].remarks, expected[i].remarks) << files[i];
+        EXPECT_EQ(scan.rows[i].withAllBatteries, expected[i].withAllBatteries) << files[i];
+        EXPECT_EQ(scan.rows[i].parts.size(), expected[i].parts.size()) << files[i];
+    }
+    const ClassScan stopped =
+        scanClass(c.folder.string(), ",", [](int done, int) { return done < 70; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_LE(stopped.rows.size(), 70u + 16u);
+    EXPECT_GE(stopped.rows.size(), 1u);
+    for (std::size_t i = 0; i < stopped.rows.size(); ++i)
+        EXPECT_EQ(stopped.rows[i].path, expected[i].path) << "the rows before the stop, in order";
+}
+
 // A pupil's folder mounted a second time inside the class is one pupil's work, read once.
 TEST(ClassScan, AFolderReachedTwiceThroughABindMountIsReadOnce) {
     if (kOnWindows) GTEST_SKIP() << "bind mounts are Linux's";
