@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <cstdio>
 
 #include "document/atomic_file.h"
@@ -20,7 +21,6 @@
 namespace {
 
 constexpr double kMarginMm = 10;
-constexpr int kMaxLines = 3;
 constexpr double kPaddingMm = 0.5;
 
 void layOut(QPrinter& printer, QPageLayout::Orientation orientation) {
@@ -51,18 +51,20 @@ QStringList pieces(const QString& text, bool path) {
     return out;
 }
 
-// One piece too wide for the column: a path loses its folders first, anything else is ended.
-QString narrowed(QString piece, const QFontMetricsF& metrics, double width, bool path) {
-    if (path) {
-        while (metrics.horizontalAdvance(piece) > width && piece.indexOf('/') >= 0 &&
-               piece.indexOf('/') < piece.size() - 1) {
-            piece = piece.mid(piece.indexOf('/') + 1);
-            if (!piece.startsWith("…/")) piece = "…/" + piece;
-            if (metrics.horizontalAdvance(piece) <= width) return piece;
-            piece = piece.mid(2);
+// One piece too wide for the column, cut into lines that fit, each as long as it can be: a word
+// is never shortened, only carried on to the next line.
+QStringList broken(const QString& piece, const QFontMetricsF& metrics, double width) {
+    QStringList lines;
+    QString line;
+    for (const QChar c : piece) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > width) {
+            lines << line;
+            line.clear();
         }
+        line += c;
     }
-    return metrics.horizontalAdvance(piece) <= width ? piece : ended(piece, metrics, width);
+    if (!line.isEmpty()) lines << line;
+    return lines;
 }
 
 struct Layout {
@@ -84,28 +86,25 @@ QStringList printedLines(const QString& text, const QFont& font, double width, b
     const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(device));
     QStringList lines;
     QString line;
-    const QStringList all = pieces(text.simplified(), path);
-    for (int i = 0; i < all.size(); ++i) {
-        const QString& piece = all[i];
+    for (const QString& piece : pieces(text.simplified(), path)) {
         const QString tried = line + piece;
         if (metrics.horizontalAdvance(tried.trimmed()) <= width) {
             line = tried;
             continue;
         }
-        if (!line.isEmpty()) lines << line.trimmed();
-        line = metrics.horizontalAdvance(piece.trimmed()) <= width
-                   ? piece
-                   : narrowed(piece.trimmed(), metrics, width, path) + " ";
-        if (lines.size() >= kMaxLines) break;
+        if (!line.trimmed().isEmpty()) lines << line.trimmed();
+        line.clear();
+        if (metrics.horizontalAdvance(piece.trimmed()) <= width) {
+            line = piece;
+            continue;
+        }
+        // Wider than the column on its own: carried over several lines, the last one open.
+        QStringList parts = broken(piece.trimmed(), metrics, width);
+        line = parts.takeLast() + (piece.endsWith(' ') ? " " : "");
+        lines << parts;
     }
-    if (!line.trimmed().isEmpty() && lines.size() < kMaxLines) lines << line.trimmed();
-    // What does not fit in three lines is in the CSV: the last line says so with « … ».
-    QStringList kept = lines.mid(0, kMaxLines);
-    QString shown = kept.join(' ');
-    const QString whole = text.simplified();
-    if (!kept.isEmpty() && shown.size() < whole.size() && !kept.last().endsWith("…"))
-        kept.last() = ended(kept.last() + " ", metrics, width);
-    return kept;
+    if (!line.trimmed().isEmpty()) lines << line.trimmed();
+    return lines;
 }
 
 namespace {
@@ -168,15 +167,25 @@ Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, c
     for (const QStringList& h : l.header) most = std::max(most, int(h.size()));
     l.headerHeight = most * l.lineHeight + 2 * l.padding;
     const double foot = 2 * l.lineHeight;
+    // What a page holds under its headings; a cell taller than that alone is the one ever cut.
+    const double room = pageHeight - foot - l.headerHeight;
+    const int mostLines = std::max(1, int((room - 2 * l.padding) / l.lineHeight));
     double y = firstPageTop + l.headerHeight;
     int page = 0;
     for (const PrintedTable::Row& row : table.rows) {
         std::vector<QStringList> cells;
         int lines = 1;
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            cells.push_back(printedLines(c < std::size_t(row.cells.size()) ? row.cells[c] : "",
-                                         row.bold ? bold : font, l.widths[c] - 2 * l.padding,
-                                         table.columns[c].path, &printer));
+            const QFont& used = row.bold ? bold : font;
+            QStringList cell =
+                printedLines(c < std::size_t(row.cells.size()) ? row.cells[c] : "", used,
+                             l.widths[c] - 2 * l.padding, table.columns[c].path, &printer);
+            if (cell.size() > mostLines) {
+                cell = cell.mid(0, mostLines);
+                cell.last() = ended(cell.last() + " ", QFontMetricsF(used, &printer),
+                                    l.widths[c] - 2 * l.padding);
+            }
+            cells.push_back(std::move(cell));
             lines = std::max(lines, int(cells.back().size()));
         }
         const double height = lines * l.lineHeight + 2 * l.padding;
@@ -190,6 +199,30 @@ Layout layout(QPrinter& printer, const PrintedTable& table, const QFont& font, c
         y += height;
     }
     l.pages = page + 1;
+    // The last page never holds a row or two alone: when it has less than half of the page
+    // before, rows of that page come over until both hold about as many.
+    if (l.pages >= 2) {
+        const int last = l.pages - 1;
+        const auto on = [&](int p) { return int(std::count(l.pageOf.begin(), l.pageOf.end(), p)); };
+        int lastRows = on(last), before = on(last - 1);
+        double lastHeight = 0;
+        std::size_t first = l.pageOf.size();
+        for (std::size_t r = 0; r < l.pageOf.size(); ++r) {
+            if (l.pageOf[r] != last) continue;
+            first = std::min(first, r);
+            lastHeight += l.heights[r];
+        }
+        if (2 * lastRows < before) {
+            while (lastRows + 1 < before && first > 0 && l.pageOf[first - 1] == last - 1 &&
+                   lastHeight + l.heights[first - 1] <= room) {
+                --first;
+                l.pageOf[first] = last;
+                lastHeight += l.heights[first];
+                ++lastRows;
+                --before;
+            }
+        }
+    }
     return l;
 }
 

@@ -14,8 +14,9 @@ class QWidget;
 
 // A table for paper: its columns with their share of the page's width, its rows, and the lines
 // above it. Printed on A4 pages, every row whole on one page under the column headings, each cell
-// wrapped at spaces, « / » and « - » to at most three lines (a path loses its folders first, a
-// word too long for its column ends with « … »), « page N sur M » at the foot.
+// wrapped at spaces (in a path also after « / » and « - »), a word wider than its column carried
+// on over the next lines: no text is cut but a cell taller than a whole page. The last page holds
+// at least about as many rows as the one before it; « page N sur M » at the foot.
 struct PrintedTable {
     struct Column {
         QString caption;
@@ -34,7 +35,7 @@ struct PrintedTable {
     std::vector<Column> columns;
     std::vector<Row> rows;
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
-    double points = 6.5;
+    double points = 7;
 };
 
 // The cell's text as it stands on paper, one string a line.
