@@ -68,6 +68,8 @@ std::string searchKey(std::string_view utf8) {
         }
         if (c < 0x80) {
             key += c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
+        } else if (c == 0x2019 || c == 0x2018 || c == 0x02BC || c == 0x2032) {
+            key += '\'';  // the typographic apostrophes as the keyboard's
         } else if (const char* base = baseLetters(c)) {
             key += base;
         } else if (!combining(c)) {

@@ -228,6 +228,8 @@ TEST(ClassWindow, SearchIgnoresCaseAndAccentsAndFindsFiles) {
     c.write("École/zelie.ventakar", design("ZÉLIE Ñuñez", R"({"text": "Roue 40 mm", "index": 1})"));
     c.write("coeur.ventakar", design("Jérôme Cœur", R"({"text": "Roue 40 mm", "index": 1})"));
     c.write("orsted.ventakar", design("Agathe Ørsted", R"({"text": "Roue 40 mm", "index": 1})"));
+    c.write("autres.ventakar", design("Łucja d’Alembert, Đorđe Strauß et Æsa",
+                                      R"({"text": "Roue 40 mm", "index": 1})"));
     auto w = openOver(c.dir.path());
     const struct {
         const char* typed;
@@ -241,6 +243,9 @@ TEST(ClassWindow, SearchIgnoresCaseAndAccentsAndFindsFiles) {
         {"CŒUR", {"coeur.ventakar"}},
         {"orsted", {"orsted.ventakar"}},
         {"jerome", {"coeur.ventakar"}},
+        {"lucja d'alembert", {"autres.ventakar"}},
+        {"dorde strauss", {"autres.ventakar"}},
+        {"aesa", {"autres.ventakar"}},
         {"ABIME", {"abime.ventakar"}},
         {"groupe/", {"groupe/tom.ventakar", "groupe/zoe.ventakar"}},
         {"  tom  ", {"groupe/tom.ventakar"}},
