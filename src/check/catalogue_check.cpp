@@ -171,6 +171,8 @@ class FileCheck {
         : folder_(folder), rule_(rule), report_(report), probe_(probe), probed_(probed) {}
 
     void run();
+    // The same check on bytes given rather than read.
+    void runOn(const std::string& bytes);
 
   private:
     void add(int line, int record, const char* field, Severity severity, std::string text) {
@@ -228,6 +230,10 @@ void FileCheck::run() {
         add(0, 0, nullptr, Severity::Error, error.reason());
         return;
     }
+    runOn(bytes);
+}
+
+void FileCheck::runOn(const std::string& bytes) {
     if (const char* utf16 = utf16Name(bytes)) {
         report_.files.push_back({rule_.file, utf16, 0, true});
         add(0, 0, nullptr, Severity::Error, kUtf16Refusal);
@@ -607,6 +613,15 @@ std::string probeFileExists(const std::string& path) {
     if (!std::filesystem::is_regular_file(systemPath(path), error))
         return "ce n'est pas un fichier";
     return {};
+}
+
+std::vector<CheckProblem> checkFileBytes(const std::string& folder, const FileRule& rule,
+                                         const std::string& bytes, const PictureProbe& probe) {
+    CheckReport report;
+    report.folder = folder;
+    std::map<std::string, std::string> why;
+    FileCheck(folder, rule, report, probe, why).runOn(bytes);
+    return report.problems;
 }
 
 CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe) {

@@ -44,6 +44,12 @@ using PictureProbe = std::function<std::string(const std::string& path)>;
 // found, with its cause. It only explains: how the program reads the files is not changed.
 CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe);
 
+struct FileRule;
+// The check of one file as these bytes would be saved in folder (its pictures looked for there):
+// that file's problems, in the check's words.
+std::vector<CheckProblem> checkFileBytes(const std::string& folder, const FileRule& rule,
+                                         const std::string& bytes, const PictureProbe& probe);
+
 // The report as lines for the user: a heading, how each file was read, one line a problem and a
 // summary.
 std::vector<std::string> reportLines(const CheckReport& report);
