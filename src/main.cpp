@@ -18,6 +18,7 @@
 #include "qt/app/data_folder.h"
 #include "qt/app/main_window.h"
 #include "qt/app/translations.h"
+#include "qt/catalogues/catalogue_window.h"
 #include "qt/image_errors.h"
 #include "qt/path_text.h"
 #include "qt/qt_platform.h"
@@ -201,6 +202,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     QDir::setCurrent(home);  // every data file is read from Data/ there
+    if (line.catalogues) {
+        // The teacher's editor alone: no design, no start window.
+        CatalogueWindow editor(files.isEmpty() ? QDir(home).filePath("Data") : files.first());
+        editor.show();
+        return app.exec();
+    }
     // A teacher's class view opens without the pupils' start window.
     MainWindow window(/*startWindow=*/line.classFolder.isEmpty());
     if (!window.isLoaded()) return 1;

@@ -39,6 +39,10 @@ const OptionText kOptions[] = {
      "OpenDocument (.ods) ou Excel (.xlsx) selon son extension, seul ou avec --csv",
      " FICHIER",
      "fichier"},
+    {{"t", "catalogues"},
+     "ouvre seulement l'éditeur des catalogues du dossier DOSSIER (par défaut le dossier Data "
+     "que VENTAKAR lirait)",
+     " [DOSSIER]"},
 };
 
 }  // namespace
@@ -82,6 +86,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.csvFile = parser.value(options[4]);
     line.orderFolder = parser.value(options[5]);
     line.workbookFile = parser.value(options[6]);
+    line.catalogues = parser.isSet(options[7]);
     // A value that is another option: « --classe --csv F » lacks its folder.
     for (int i : {3, 4, 5, 6}) {
         const QString value = parser.value(options[i]);
@@ -121,7 +126,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (line.files.size() > 1) {
         line.error = line.check ? "VENTAKAR : un seul dossier peut être vérifié à la fois."
-                                : "VENTAKAR : une seule conception peut être ouverte à la fois.";
+                     : line.catalogues
+                         ? "VENTAKAR : un seul dossier de catalogues à la fois."
+                         : "VENTAKAR : une seule conception peut être ouverte à la fois.";
     }
     return line;
 }

@@ -7,13 +7,14 @@
 struct CommandLine {
     bool help = false;
     bool version = false;
-    bool check = false;    // --verifier: check the catalogues and end
-    QStringList files;     // design files to open, or with --verifier the folder to check
-    QString classFolder;   // --classe: the class folder to open, or to write as CSV
-    QString csvFile;       // --csv: where the CSV goes, « - » for standard output
-    QString workbookFile;  // --classeur: where the spreadsheet goes, .ods or .xlsx
-    QString orderFolder;   // --commande: the class folder whose order is written as CSV
-    QString error;         // in French, when the command line cannot be understood
+    bool check = false;       // --verifier: check the catalogues and end
+    bool catalogues = false;  // --catalogues: the catalogue editor alone, over files[0] or Data
+    QStringList files;        // design files to open, or with --verifier the folder to check
+    QString classFolder;      // --classe: the class folder to open, or to write as CSV
+    QString csvFile;          // --csv: where the CSV goes, « - » for standard output
+    QString workbookFile;     // --classeur: where the spreadsheet goes, .ods or .xlsx
+    QString orderFolder;      // --commande: the class folder whose order is written as CSV
+    QString error;            // in French, when the command line cannot be understood
 };
 
 // Reads the arguments (the program's name first).

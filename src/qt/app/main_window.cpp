@@ -37,6 +37,7 @@
 #include "qt/app/catalogue_check_run.h"
 #include "qt/app/program_icon.h"
 #include "qt/app/recovery_files.h"
+#include "qt/catalogues/catalogue_window.h"
 #include "qt/classroom/class_window.h"
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/design/design_window.h"
@@ -170,6 +171,7 @@ void MainWindow::buildMenus() {
               [this] { openClassWithDialog(); });
     file->addSeparator();
     addAction(file, "actionPupil", "Élè&ve(s) et classe…", {}, [this] { askPupil(); });
+    addAction(file, "actionCatalogues", "Ca&talogues…", {}, [this] { openCatalogues(); });
     addAction(file, "actionPartsList", "Liste des &pièces…", {}, [this] { showPartsList(); });
     file->addSeparator();
     actionSave_ =
@@ -481,6 +483,21 @@ ClassWindow* MainWindow::openClass(const QString& folder, bool alone) {
     });
     view->show();
     return view;
+}
+
+CatalogueWindow* MainWindow::openCatalogues(const QString& folder) {
+    // One editor at a time: two would each save over the other's work.
+    if (auto* open = findChild<CatalogueWindow*>(QString(), Qt::FindDirectChildrenOnly)) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    auto* editor =
+        new CatalogueWindow(folder.isEmpty() ? QDir("Data").absolutePath() : folder, this);
+    editor->setWindowFlag(Qt::Window);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    return editor;
 }
 
 ClassWindow* MainWindow::designClass() const {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class CatalogueWindow;
 class ClassWindow;
 class DesignWindow;
 class RecoveryFiles;
@@ -40,6 +41,8 @@ class MainWindow : public QMainWindow {
     // document of that class: closing it comes back to the table. Alone (started with --classe),
     // closing the class view ends the program.
     ClassWindow* openClass(const QString& folder, bool alone = false);
+    // The catalogue editor over a Data folder (the program's by default), or the one open.
+    CatalogueWindow* openCatalogues(const QString& folder = {});
     // The class view the design shown was opened from; none for the pupil's own design.
     ClassWindow* designClass() const;
     // Closes the design opened from a class (asking only when it was changed) and comes back to

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "check/catalogue_check.h"
+#include "check/catalogue_table.h"
+
+// One file of Data/ for a QTableView: its records as rows, its fields as columns headed as the
+// check names them, each cell with the check's problems for it (in its tooltip and its colour).
+// Every change goes through the table's rules, then the check runs on what would be saved.
+class CatalogueModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    CatalogueModel(const FileRule& rule, std::string bytes, std::string folder,
+                   QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    const CatalogueTable& table() const { return table_; }
+    // Puts another state of the table in place (undo, redo, a reload); the check runs again.
+    void setTable(CatalogueTable table);
+    // The problems the check finds in what would be saved: errors, then warnings.
+    int errors() const { return errors_; }
+    int warnings() const { return warnings_; }
+    // Problems of the file as a whole or of a line that is no record: not tied to a cell.
+    const std::vector<CheckProblem>& fileProblems() const { return fileProblems_; }
+    // The problems of one cell in the check's words, one a line.
+    QString problemsOf(int row, int column) const;
+
+  signals:
+    // An edit was refused, and why.
+    void refused(const QString& reason);
+    // An edit changed the table: its state before, for the undo history.
+    void changed(const CatalogueTable& before, const QString& what);
+    void checked();
+
+  private:
+    void recheck();
+
+    CatalogueTable table_;
+    std::string folder_;
+    std::map<std::pair<int, int>, std::vector<CheckProblem>> cellProblems_;
+    std::vector<CheckProblem> fileProblems_;
+    int errors_ = 0;
+    int warnings_ = 0;
+};

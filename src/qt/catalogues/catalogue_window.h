@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CatalogueModel;
+class CatalogueTable;
+class QLabel;
+class QTabWidget;
+class QTableView;
+class QUndoGroup;
+class QUndoStack;
+
+// The teachers' catalogues, edited: a tab a file of the Data folder, a table a tab whose cells
+// take only what the check allows, each problem shown on its cell; records added, copied, moved
+// and removed, undone and redone; each file saved whole, its previous versions kept beside it.
+class CatalogueWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit CatalogueWindow(const QString& folder, QWidget* parent = nullptr);
+    ~CatalogueWindow() override;
+
+    const QString& folder() const { return folder_; }
+    int tabCount() const { return int(tabs_.size()); }
+    CatalogueModel* model(int tab) const { return tabs_[tab].model; }
+    QTableView* view(int tab) const { return tabs_[tab].view; }
+    // Saves the file of this tab; false (the user told) when it was not written.
+    bool save(int tab);
+    bool saveAll();
+    bool isModified() const;
+    static constexpr int kKeptVersions = 5;
+
+  signals:
+    // A file was saved: the design window reads its catalogues again.
+    void catalogueSaved(const QString& file);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    struct Tab {
+        QString title;  // « Hélices »
+        QString file;   // « Helice.txt »
+        CatalogueModel* model = nullptr;
+        QTableView* view = nullptr;
+        QUndoStack* undo = nullptr;
+        std::string onDisk;  // the bytes read or last saved
+        bool readable = true;
+    };
+    void addTab(const QString& title, const QString& file);
+    void updateTitles();
+    int current() const;
+    void changeRows(const QString& what, const std::function<int(CatalogueTable&, int)>& change);
+
+    QString folder_;
+    QTabWidget* tabWidget_ = nullptr;
+    QLabel* problems_ = nullptr;
+    QUndoGroup* undoGroup_ = nullptr;
+    std::vector<Tab> tabs_;
+};

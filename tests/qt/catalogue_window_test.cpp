@@ -1,0 +1,116 @@
+#include "qt/catalogues/catalogue_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include "modal_helper.h"
+#include "qt/catalogues/catalogue_model.h"
+#include "support/temp_data_dir.h"
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void answer(const QString& button, QString* said = nullptr) {
+    whenModalAppears([button, said](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << modalText(modal).toStdString();
+        if (said) *said = modalText(box);
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text().remove('&') == button) {
+                b->click();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << button.toStdString();
+        box->reject();
+    });
+}
+
+// The teacher's edit of a catalogue, from the cell to the file: what a cell refuses, what it
+// writes, undo, the save whole with the versions before kept, a colleague's change on disk asked
+// about, unsaved changes asked about at the end.
+TEST(CatalogueWindow, ACellEditedIsSavedWholeAndNothingIsLost) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    const QString folder = QString::fromStdString((dir.root() / "Data").string());
+    const QString helice = folder + "/Helice.txt";
+    const QByteArray original = bytesOf(helice);
+    CatalogueWindow w(folder);
+    w.show();
+    ASSERT_EQ(w.tabCount(), 10);
+    auto* tabs = w.findChild<QTabWidget*>("catalogueTabs");
+    QStringList titles;
+    for (int t = 0; t < tabs->count(); ++t) titles << tabs->tabText(t);
+    EXPECT_EQ(titles,
+              QStringList({"Hélices", "Moteurs", "Berceaux", "Alimentations", "Piles",
+                           "Interrupteurs", "Roues", "Montages", "Matériaux", "Règlement"}));
+    EXPECT_EQ(w.windowTitle(), "Catalogues — VENTAKAR") << "the supplied catalogues are sound";
+    CatalogueModel* model = w.model(0);
+    EXPECT_EQ(model->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), "Prix HT (€)");
+
+    QSignalSpy refused(model, &CatalogueModel::refused);
+    EXPECT_FALSE(model->setData(model->index(0, 5), "deux euros", Qt::EditRole));
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused[0][0].toString().contains("n'est pas un nombre"));
+    EXPECT_FALSE(w.isModified());
+
+    ASSERT_TRUE(model->setData(model->index(0, 5), "1,95", Qt::EditRole));
+    EXPECT_EQ(model->index(0, 5).data().toString(), "1.95");
+    EXPECT_TRUE(w.isModified());
+    EXPECT_TRUE(tabs->tabText(0).startsWith("Hélices *"));
+    w.findChild<QAction*>("actionUndoCatalogue")->trigger();
+    EXPECT_EQ(model->table().bytes(), original.toStdString()) << "undone byte for byte";
+    w.findChild<QAction*>("actionRedoCatalogue")->trigger();
+    ASSERT_TRUE(w.save(0));
+    const QByteArray saved = bytesOf(helice);
+    EXPECT_EQ(bytesOf(helice + ".1"), original) << "the version before kept beside it";
+    // Only the line edited changed.
+    const QList<QByteArray> before = original.split('\n'), after = saved.split('\n');
+    ASSERT_EQ(before.size(), after.size());
+    for (int i = 1; i < before.size(); ++i) EXPECT_EQ(before[i], after[i]) << "line " << i + 1;
+    EXPECT_TRUE(after[0].contains(",1.95,"));
+
+    // Five versions at most, the last first.
+    for (const char* price : {"2", "3", "4", "5", "6", "7"}) {
+        ASSERT_TRUE(model->setData(model->index(0, 5), price, Qt::EditRole));
+        ASSERT_TRUE(w.save(0));
+    }
+    EXPECT_TRUE(bytesOf(helice + ".1").contains(",6,"));
+    EXPECT_TRUE(QFile::exists(helice + ".5"));
+    EXPECT_FALSE(QFile::exists(helice + ".6"));
+
+    // A colleague saved meanwhile: reloaded on demand, never replaced unasked.
+    QFile other(helice);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(original);
+    other.close();
+    ASSERT_TRUE(model->setData(model->index(1, 5), "9.99", Qt::EditRole));
+    QString said;
+    answer("Recharger", &said);
+    EXPECT_FALSE(w.save(0));
+    EXPECT_TRUE(said.contains("a changé sur le disque")) << said.toStdString();
+    EXPECT_EQ(bytesOf(helice), original);
+    EXPECT_EQ(model->table().bytes(), original.toStdString());
+
+    // Unsaved changes are asked about at the end.
+    ASSERT_TRUE(model->setData(model->index(1, 1), "130", Qt::EditRole));
+    answer("Annuler");
+    EXPECT_FALSE(w.close());
+    answer("Ne pas enregistrer");
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(bytesOf(helice), original);
+}
+
+}  // namespace
