@@ -4,14 +4,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "modal_helper.h"
+#include "qt/app/data_folder.h"
 #include "qt/catalogues/catalogue_model.h"
 #include "support/temp_data_dir.h"
 
@@ -111,6 +115,92 @@ TEST(CatalogueWindow, ACellEditedIsSavedWholeAndNothingIsLost) {
     answer("Ne pas enregistrer");
     EXPECT_TRUE(w.close());
     EXPECT_EQ(bytesOf(helice), original);
+}
+
+}  // namespace
+
+namespace {
+
+// The room's catalogues, named once in the machine's settings, come before those installed with
+// the program; a setting that names nothing usable leaves the installed ones.
+TEST(DataFolder, TheRoomsCataloguesComeBeforeTheInstalledOnes) {
+    QTemporaryDir machine, room, installed, elsewhere;
+    ASSERT_TRUE(QDir(room.path()).mkpath("partage/Data"));
+    ASSERT_TRUE(QDir(installed.path()).mkpath("share/ventakar/Data"));
+    ASSERT_TRUE(QDir(installed.path()).mkpath("bin"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, machine.path());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());  // no Data/ where the program starts
+    const QString program = installed.path() + "/bin";
+    const QString shared = room.path() + "/partage";
+    const struct {
+        const char* name;
+        QString setting;  // empty: none
+        QString home;
+    } rows[] = {
+        {"NoSettingTheInstalledOnes", "", installed.path() + "/share/ventakar"},
+        {"TheDataFolderItself", shared + "/Data", shared},
+        {"TheFolderThatHoldsIt", shared, shared},
+        {"AFolderGoneTheInstalledOnes", room.path() + "/disparu/Data",
+         installed.path() + "/share/ventakar"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        QSettings settings(QSettings::SystemScope, "VENTAKAR", "ventakar");
+        if (r.setting.isEmpty())
+            settings.remove("dataFolder");
+        else
+            settings.setValue("dataFolder", r.setting);
+        settings.sync();
+        EXPECT_EQ(roomDataFolder(), r.setting);
+        EXPECT_EQ(QDir(findDataHome(program)).canonicalPath(), QDir(r.home).canonicalPath());
+    }
+    QSettings(QSettings::SystemScope, "VENTAKAR", "ventakar").remove("dataFolder");
+    EXPECT_TRUE(dataFolderMissing(program).contains("dossier de travail"));
+    QDir::setCurrent(previous);
+}
+
+}  // namespace
+
+namespace {
+
+// Catalogues installed where this copy may not write open read-only; « Enregistrer dans un autre
+// dossier… » takes every file there, the edits with them, and the editor goes on there.
+TEST(CatalogueWindow, AFolderNotWritableIsSavedElsewhere) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    const QString data = QString::fromStdString((dir.root() / "Data").string());
+    const QString shown = QString::fromStdString((dir.root() / "lecture-seule").string());
+    QDir().mkpath(shown);
+    const std::string mount = "mount --bind '" + data.toStdString() + "' '" + shown.toStdString() +
+                              "' 2>/dev/null && mount -o remount,ro,bind '" + shown.toStdString() +
+                              "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0) {
+        // Mounted but not made read-only: taken down again.
+        if (std::system(("umount '" + shown.toStdString() + "' 2>/dev/null").c_str()) != 0) {
+        }
+        GTEST_SKIP() << "a read-only bind mount needs root and a kernel that allows it here";
+    }
+    QString readOnlyTitle;
+    bool wasReadOnly = false;
+    const QString target = QString::fromStdString((dir.root() / "classe-2027").string());
+    {
+        CatalogueWindow w(shown);
+        wasReadOnly = w.isReadOnly();
+        readOnlyTitle = w.windowTitle();
+        ASSERT_TRUE(w.model(0)->setData(w.model(0)->index(0, 1), "101", Qt::EditRole));
+        EXPECT_TRUE(w.saveElsewhere(target));
+        EXPECT_FALSE(w.isReadOnly());
+        EXPECT_EQ(w.folder(), target);
+        EXPECT_FALSE(w.isModified());
+    }
+    EXPECT_EQ(std::system(("umount '" + shown.toStdString() + "'").c_str()), 0);
+    EXPECT_TRUE(wasReadOnly);
+    EXPECT_TRUE(readOnlyTitle.contains("lecture seule")) << readOnlyTitle.toStdString();
+    EXPECT_TRUE(bytesOf(target + "/Helice.txt").contains(",101,"));
+    EXPECT_EQ(bytesOf(target + "/Moteur.txt"), bytesOf(data + "/Moteur.txt"));
+    EXPECT_EQ(bytesOf(target + "/Oui.jpg"), bytesOf(data + "/Oui.jpg")) << "the pictures too";
+    EXPECT_FALSE(bytesOf(data + "/Helice.txt").contains(",101,")) << "the installed ones untouched";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 namespace {
 
@@ -24,10 +25,27 @@ QString teachersHome() {
 #endif
 }
 
+// The folder that holds the room's Data/, or nothing: the setting names either Data/ itself or
+// the folder that holds it.
+QString roomHome() {
+    const QString folder = roomDataFolder();
+    if (folder.isEmpty()) return {};
+    const QFileInfo named(folder);
+    if (named.isDir() && named.fileName() == "Data") return named.absolutePath();
+    if (QFileInfo(QDir(folder).filePath("Data")).isDir()) return named.absoluteFilePath();
+    return {};
+}
+
 }  // namespace
+
+QString roomDataFolder() {
+    const QSettings machine(QSettings::SystemScope, "VENTAKAR", "ventakar");
+    return machine.value("dataFolder").toString().trimmed();
+}
 
 QString findDataHome(const QString& programFolder) {
     if (QFileInfo(QDir::current().filePath("Data")).isDir()) return QDir::currentPath();
+    if (const QString room = roomHome(); !room.isEmpty()) return room;
     const QString teachers = teachersHome();
     if (!teachers.isEmpty() && QFileInfo(teachers + "/Data").isDir()) return teachers;
     const QString installed = installedHome(programFolder);
@@ -36,8 +54,13 @@ QString findDataHome(const QString& programFolder) {
 }
 
 QString dataFolderMissing(const QString& programFolder) {
+    const QString room = roomDataFolder();
     return "Le dossier des données « Data » est introuvable : VENTAKAR l'a cherché dans le dossier "
            "de travail « " +
-           QDir::currentPath() + " » puis dans le dossier d'installation « " +
-           installedHome(programFolder) + " ».";
+           QDir::currentPath() + " »" +
+           (room.isEmpty()
+                ? QString()
+                : ", dans celui que les réglages de l'ordinateur nomment (dataFolder : « " + room +
+                      " »)") +
+           " puis dans le dossier d'installation « " + installedHome(programFolder) + " ».";
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "files/file_system.h"
 #include "qt/catalogues/catalogue_model.h"
 #include "qt/message_box.h"
+#include "qt/name_keeping_file_dialog.h"
 #include "qt/path_text.h"
 
 namespace {
@@ -70,6 +72,18 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Whether this copy may write there: tried, as a share's rights or a read-only mount are what
+// they are whoever runs it.
+bool folderWritable(const QString& folder) {
+    const std::string probe = temporaryBeside(pathBytes(QDir(folder).filePath("ecriture")));
+    int error = 0;
+    SystemFile file = createNewFile(probe, &error);
+    if (!file.isOpen()) return false;
+    file.close(&error);
+    removeFileNamed(probe);
+    return true;
+}
+
 }  // namespace
 
 CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
@@ -80,10 +94,10 @@ CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
     tabWidget_->setObjectName("catalogueTabs");
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    auto* where = new QLabel("Dossier des catalogues : " + QDir::toNativeSeparators(folder_));
-    where->setObjectName("catalogueFolder");
-    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(where);
+    where_ = new QLabel;
+    where_->setObjectName("catalogueFolder");
+    where_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(where_);
     layout->addWidget(tabWidget_, 1);
     problems_ = new QLabel;
     problems_->setObjectName("catalogueProblems");
@@ -139,6 +153,9 @@ CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
     QAction* saveEvery = file->addAction("Enregistrer &tout", this, [this] { saveAll(); });
     saveEvery->setObjectName("actionSaveAllCatalogues");
     saveEvery->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QAction* elsewhere =
+        file->addAction("Enregistrer dans un autre d&ossier…", this, [this] { chooseElsewhere(); });
+    elsewhere->setObjectName("actionSaveCataloguesElsewhere");
     file->addSeparator();
     QAction* close = file->addAction("&Fermer", this, [this] { this->close(); });
     close->setObjectName("actionCloseCatalogues");
@@ -154,6 +171,8 @@ CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
     edit->addAction(undo);
     edit->addAction(redo);
 
+    readOnly_ = !folderWritable(folder_);
+    showFolder();
     for (const auto& f : kFiles) addTab(f.title, f.file);
     connect(tabWidget_, &QTabWidget::currentChanged, this, [this](int tab) {
         if (tab >= 0 && tab < tabCount()) undoGroup_->setActiveStack(tabs_[tab].undo);
@@ -235,7 +254,8 @@ void CatalogueWindow::updateTitles() {
         tabWidget_->setTabText(t, tab.title + (tab.undo->isClean() ? "" : " *") +
                                       (n ? QString(" (%1)").arg(n) : QString()));
     }
-    setWindowTitle(QString("Catalogues%1 — VENTAKAR")
+    setWindowTitle(QString("Catalogues%1%2 — VENTAKAR")
+                       .arg(readOnly_ ? " (lecture seule)" : "")
                        .arg(all ? QString(" — %1 problème(s)").arg(all) : QString()));
     if (tabs_.empty()) return;
     const Tab& tab = tabs_[current()];
@@ -254,7 +274,71 @@ bool CatalogueWindow::isModified() const {
     return std::any_of(tabs_.begin(), tabs_.end(), [](const Tab& t) { return !t.undo->isClean(); });
 }
 
+void CatalogueWindow::showFolder() {
+    where_->setText("Dossier des catalogues : " + QDir::toNativeSeparators(folder_) +
+                    (readOnly_ ? " — lecture seule : « Fichier → Enregistrer dans un autre "
+                                 "dossier… » pour garder vos modifications"
+                               : ""));
+}
+
+void CatalogueWindow::chooseElsewhere() {
+    QFileDialog dialog(this, "Enregistrer les catalogues dans un autre dossier");
+    frenchFileDialog(dialog, "Enregistrer", "Dossier :");
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    saveElsewhere(dialog.selectedFiles().first());
+}
+
+bool CatalogueWindow::saveElsewhere(const QString& target) {
+    const QString to = QDir(target).absolutePath();
+    if (QDir(to) == QDir(folder_)) return saveAll();
+    try {
+        if (!QDir().mkpath(to) || !folderWritable(to))
+            throw DataError(pathBytes(to), "ce dossier ne peut pas être écrit.");
+        // The pictures and every other file first, then the catalogues as they are here.
+        for (const QFileInfo& entry : QDir(folder_).entryInfoList(QDir::Files)) {
+            const QString copy = QDir(to).filePath(entry.fileName());
+            if (!QFileInfo::exists(copy))
+                writeFileAtomically(pathBytes(copy), readFileBytes(pathBytes(entry.filePath())));
+        }
+        for (Tab& tab : tabs_) {
+            CatalogueTable table = tab.model->table();
+            if (table.needsUtf8()) table.useUtf8();
+            const std::string bytes = table.bytes();
+            writeFileAtomically(pathBytes(QDir(to).filePath(tab.file)), bytes);
+            tab.onDisk = bytes;
+            tab.undo->setClean();
+        }
+    } catch (const DataError& error) {
+        showOkBox(QMessageBox::Warning,
+                  "Les catalogues n'ont pas été enregistrés dans « " + pathBytes(to) +
+                      " » : " + error.what(),
+                  this);
+        return false;
+    }
+    folder_ = to;
+    readOnly_ = false;
+    showFolder();
+    statusBar()->showMessage("Catalogues enregistrés dans : " + QDir::toNativeSeparators(to),
+                             10000);
+    updateTitles();
+    return true;
+}
+
 bool CatalogueWindow::save(int index) {
+    if (readOnly_) {
+        QMessageBox box(QMessageBox::Information, "VENTAKAR",
+                        "Le dossier « " + QDir::toNativeSeparators(folder_) +
+                            " » ne peut pas être écrit ici. Enregistrer les catalogues dans un "
+                            "autre dossier ?",
+                        QMessageBox::Yes | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Yes)->setText("Enregistrer dans un autre dossier…");
+        box.button(QMessageBox::Cancel)->setText("Annuler");
+        if (box.exec() != QMessageBox::Yes) return false;
+        chooseElsewhere();
+        return !readOnly_;
+    }
     Tab& tab = tabs_[index];
     CatalogueModel* model = tab.model;
     const QString shown = "« " + tab.file + " »";

@@ -31,6 +31,12 @@ class CatalogueWindow : public QMainWindow {
     bool save(int tab);
     bool saveAll();
     bool isModified() const;
+    // A folder this copy may not write (installed under /usr/share, a read-only share): shown
+    // read-only, saved only elsewhere.
+    bool isReadOnly() const { return readOnly_; }
+    // Every file of the folder into target (created if need be, files already there kept), the
+    // catalogues as edited; the editor then works on target. False, the user told, on failure.
+    bool saveElsewhere(const QString& target);
     static constexpr int kKeptVersions = 5;
 
   signals:
@@ -58,6 +64,10 @@ class CatalogueWindow : public QMainWindow {
     QString folder_;
     QTabWidget* tabWidget_ = nullptr;
     QLabel* problems_ = nullptr;
+    QLabel* where_ = nullptr;
+    bool readOnly_ = false;
+    void chooseElsewhere();
+    void showFolder();
     QUndoGroup* undoGroup_ = nullptr;
     std::vector<Tab> tabs_;
 };
