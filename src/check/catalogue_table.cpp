@@ -46,7 +46,10 @@ std::string trimmed(std::string_view text) {
 }
 
 std::string inQuotes(std::string_view text) {
-    return "« " + std::string(text) + " »";
+    std::string quoted = "« ";
+    quoted.append(text);
+    quoted += " »";
+    return quoted;
 }
 
 bool textType(FieldType type) {
@@ -143,9 +146,9 @@ CatalogueTable::Edit CatalogueTable::setCell(int r, int c, std::string_view type
             std::string lower = text;
             for (char& ch : lower) ch = (ch >= 'A' && ch <= 'Z') ? char(ch - 'A' + 'a') : ch;
             if (lower == "o" || lower == "oui") {
-                text = "o";
+                text.assign(1, 'o');  // (not = "o": GCC 12 warns wrongly on it)
             } else if (lower == "n" || lower == "non") {
-                text = "n";
+                text.assign(1, 'n');
             } else {
                 edit.refusal = inQuotes(typed) + " : la variante vaut o ou n, en minuscule.";
                 return edit;
@@ -233,7 +236,9 @@ std::string CatalogueTable::lineBytes(const Row& row) const {
         if (f > 0) line += ',';
         std::string bytes = row.fields[f];
         if (cp1252) encodeCp1252(row.fields[f], &bytes);  // needsUtf8() asked before, if need be
-        line += row.quoted[f] ? "\"" + bytes + "\"" : bytes;
+        if (row.quoted[f]) line += '"';
+        line += bytes;
+        if (row.quoted[f]) line += '"';
     }
     return line;
 }
