@@ -3,18 +3,7 @@
 #include <map>
 #include <utility>
 
-namespace {
-
-std::string listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) text += i + 1 == names.size() ? " et " : ", ";
-        text += names[i];
-    }
-    return text;
-}
-
-}  // namespace
+#include "document/design_steps.h"
 
 std::string designWho(const DesignRow& row) {
     return row.pupil.empty() ? row.file : row.pupil + " (" + row.file + ")";
@@ -51,19 +40,20 @@ ClassOrder classOrder(const std::vector<const DesignRow*>& rows, OrderScope scop
     order.parts = mergeParts(parts);
     if (order.designs.empty()) return order;
     order.notes.push_back("Conceptions commandées (" + std::to_string(order.designs.size()) +
-                          ") : " + listed(who));
+                          ") : " + frenchList(who));
     for (const auto* group : groups) {
         if (group->size() < 2) continue;
         std::vector<std::string> files;
         for (const DesignRow* row : *group) files.push_back(row->file);
         order.notes.push_back("Conceptions identiques de " + group->front()->pupil +
-                              ", commandées une fois : " + listed(files));
+                              ", commandées une fois : " + frenchList(files));
     }
     std::vector<std::string> kept;
     for (const DesignRow* row : order.nonConforming)
         if (scope == OrderScope::Selection && !row->choicesKey.empty())
             kept.push_back(designWho(*row) + " : " + stateWords(row->state));
-    if (!kept.empty()) order.notes.push_back("Commandées bien que non conformes : " + listed(kept));
+    if (!kept.empty())
+        order.notes.push_back("Commandées bien que non conformes : " + frenchList(kept));
     order.parts.notes = order.notes;
     return order;
 }

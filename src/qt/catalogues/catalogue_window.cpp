@@ -326,43 +326,44 @@ bool CatalogueWindow::saveElsewhere(const QString& target) {
     return true;
 }
 
+// A question answered by doing it (the button says what) or « Annuler ».
+static bool confirmed(QMessageBox::Icon icon, const QString& question, const QString& doIt,
+                      QWidget* parent) {
+    QMessageBox box(icon, "VENTAKAR", question, QMessageBox::Yes | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Yes)->setText(doIt);
+    box.button(QMessageBox::Cancel)->setText("Annuler");
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool CatalogueWindow::save(int index) {
     if (readOnly_) {
-        QMessageBox box(QMessageBox::Information, "VENTAKAR",
-                        "Le dossier « " + QDir::toNativeSeparators(folder_) +
-                            " » ne peut pas être écrit ici. Enregistrer les catalogues dans un "
-                            "autre dossier ?",
-                        QMessageBox::Yes | QMessageBox::Cancel, this);
-        box.button(QMessageBox::Yes)->setText("Enregistrer dans un autre dossier…");
-        box.button(QMessageBox::Cancel)->setText("Annuler");
-        if (box.exec() != QMessageBox::Yes) return false;
+        if (!confirmed(QMessageBox::Information,
+                       "Le dossier « " + QDir::toNativeSeparators(folder_) +
+                           " » ne peut pas être écrit ici. Enregistrer les catalogues dans un "
+                           "autre dossier ?",
+                       "Enregistrer dans un autre dossier…", this))
+            return false;
         chooseElsewhere();
         return !readOnly_;
     }
     Tab& tab = tabs_[index];
     CatalogueModel* model = tab.model;
     const QString shown = "« " + tab.file + " »";
-    if (model->errors() > 0) {
-        QMessageBox box(QMessageBox::Warning, "VENTAKAR",
-                        QString("%1 a encore %2 erreur(s) : VENTAKAR pourrait ne pas démarrer avec "
-                                "ce catalogue. L'enregistrer quand même ?")
-                            .arg(shown)
-                            .arg(model->errors()),
-                        QMessageBox::Save | QMessageBox::Cancel, this);
-        box.button(QMessageBox::Save)->setText("Enregistrer");
-        box.button(QMessageBox::Cancel)->setText("Annuler");
-        if (box.exec() != QMessageBox::Save) return false;
-    }
+    if (model->errors() > 0 &&
+        !confirmed(QMessageBox::Warning,
+                   QString("%1 a encore %2 erreur(s) : VENTAKAR pourrait ne pas démarrer avec ce "
+                           "catalogue. L'enregistrer quand même ?")
+                       .arg(shown)
+                       .arg(model->errors()),
+                   "Enregistrer", this))
+        return false;
     CatalogueTable table = model->table();
     if (table.needsUtf8()) {
-        QMessageBox box(QMessageBox::Question, "VENTAKAR",
-                        shown +
-                            " est en Windows-1252, qui ne peut pas écrire un des caractères "
-                            "ajoutés. L'enregistrer en UTF-8 ?",
-                        QMessageBox::Yes | QMessageBox::Cancel, this);
-        box.button(QMessageBox::Yes)->setText("Enregistrer en UTF-8");
-        box.button(QMessageBox::Cancel)->setText("Annuler");
-        if (box.exec() != QMessageBox::Yes) return false;
+        if (!confirmed(QMessageBox::Question,
+                       shown + " est en Windows-1252, qui ne peut pas écrire un des caractères "
+                               "ajoutés. L'enregistrer en UTF-8 ?",
+                       "Enregistrer en UTF-8", this))
+            return false;
         table.useUtf8();
     }
     const std::string path = pathBytes(QDir(folder_).filePath(tab.file));
