@@ -2,9 +2,14 @@
 
 #include "document/design_file.h"
 #include "document/design_steps.h"
+#include "estimation/encombrement.h"
 #include "steps/catalogue_selection.h"
 #include "steps/positions.h"
 #include "window/design_record.h"
+
+// Each choice in the order of the steps, as the window would receive it.
+static ReplayOutcome replayEach(DesignRecord& record, Platform& platform,
+                                const DesignChoices& choices);
 
 namespace {
 
@@ -25,6 +30,23 @@ int findItem(const Control& list, const ListChoice& choice) {
 
 ReplayOutcome replayChoices(DesignRecord& record, Platform& platform,
                             const DesignChoices& choices) {
+    // The totals of the steps on the way are worked out once, at the end (see deferTotals).
+    struct Deferred {
+        DesignRecord& record;
+        explicit Deferred(DesignRecord& r) : record(r) { record.deferTotals = true; }
+        ~Deferred() {
+            record.deferTotals = false;
+            record.totalsPending = false;
+        }
+    } deferred(record);
+    ReplayOutcome outcome = replayEach(record, platform, choices);
+    record.deferTotals = false;
+    if (record.totalsPending) encombrement(record, platform);
+    return outcome;
+}
+
+static ReplayOutcome replayEach(DesignRecord& record, Platform& platform,
+                                const DesignChoices& choices) {
     ReplayOutcome outcome;
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {

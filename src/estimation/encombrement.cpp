@@ -42,6 +42,11 @@ void partAboveAxis(DesignRecord& record, FieldValues& v) {
 
 void encombrement(DesignRecord& record, Platform& platform) {
     FieldValues v(record, platform.decimalSeparator());
+    if (record.deferTotals && v("Text74") != 1) {
+        record.totalsPending = true;
+        return;
+    }
+    record.totalsPending = false;
     computeTotals(record, v);
     showPartRemarks(record, v.separator());
     if (v("Text74") != 1) return;  // the sketch and the verdict wait for the last material

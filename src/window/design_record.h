@@ -29,6 +29,12 @@ class DesignRecord {
     // Same controls in the same state.
     bool operator==(const DesignRecord& other) const { return controls_ == other.controls_; }
 
+    // While saved choices are replayed: the totals and remarks of a design not yet complete,
+    // only ever written until then, are worked out once after the last choice rather than after
+    // each one. Not part of the design.
+    bool deferTotals = false;
+    bool totalsPending = false;
+
     const std::string& text(std::string_view name) const { return (*this)[name].text; }
     void setText(std::string_view name, std::string text) { (*this)[name].text = std::move(text); }
 
