@@ -72,3 +72,14 @@ void frenchFileDialog(QFileDialog& dialog, const QString& acceptText, const QStr
     dialog.setLabelText(QFileDialog::Accept, acceptText);
     dialog.setLabelText(QFileDialog::Reject, "Annuler");
 }
+
+QString chooseFolder(QWidget* parent, const QString& title, const QString& acceptText,
+                     const QString& nameLabel, const QString& start) {
+    QFileDialog dialog(parent, title);
+    frenchFileDialog(dialog, acceptText, nameLabel);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!start.isEmpty()) dialog.setDirectory(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}

@@ -23,6 +23,11 @@ class NameKeepingFileDialog : public QFileDialog {
     QString typed_;
 };
 
+// A folder chosen in that dialog, from start (the dialog's own choice when empty); empty when
+// cancelled.
+QString chooseFolder(QWidget* parent, const QString& title, const QString& acceptText,
+                     const QString& nameLabel, const QString& start = {});
+
 // The toolkit's own dialog, not the desktop's, with its labels in French.
 void frenchFileDialog(QFileDialog& dialog, const QString& acceptText,
                       const QString& nameLabel = "Nom du fichier :");

@@ -44,6 +44,7 @@
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
 #include "qt/path_text.h"
+#include "qt/recent_menu.h"
 #include "qt/system_number_format.h"
 #include "qt/user_folders.h"
 #include "qt/visible_text_validator.h"
@@ -268,21 +269,8 @@ void MainWindow::updateState() {
 }
 
 void MainWindow::rebuildRecentMenu() {
-    // The action being triggered may be one of these: it goes once its signal has returned.
-    for (QAction* old : recentMenu_->actions()) {
-        recentMenu_->removeAction(old);
-        old->deleteLater();
-    }
     const QStringList files = recentFiles();
-    for (int i = 0; i < files.size(); ++i) {
-        const QString file = files[i];
-        QAction* open =
-            recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
-        open->setToolTip(file);
-        open->setStatusTip(file);
-        open->setData(file);
-        connect(open, &QAction::triggered, this, [this, file] { openRecent(file); });
-    }
+    fillRecentMenu(recentMenu_, files, [this](const QString& file) { openRecent(file); });
     if (files.isEmpty()) recentMenu_->addAction("(aucun fichier)")->setEnabled(false);
     recentMenu_->addSeparator();
     QAction* clear = recentMenu_->addAction("&Effacer la liste");
@@ -441,13 +429,9 @@ void MainWindow::showPartsList() {
 }
 
 void MainWindow::openClassWithDialog() {
-    QFileDialog dialog(this, "Ouvrir une classe");
-    frenchFileDialog(dialog, "Ouvrir", "Dossier de la classe :");
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setDirectory(lastFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    openClass(dialog.selectedFiles().first());
+    const QString folder =
+        chooseFolder(this, "Ouvrir une classe", "Ouvrir", "Dossier de la classe :", lastFolder());
+    if (!folder.isEmpty()) openClass(folder);
 }
 
 ClassWindow* MainWindow::openClass(const QString& folder, bool alone) {
@@ -527,14 +511,7 @@ void MainWindow::clearRecent() {
 
 bool MainWindow::maybeSave() {
     if (!design_->session().isModified()) return true;
-    QMessageBox box(QMessageBox::Warning, "VENTAKAR",
-                    "Enregistrer les modifications de votre conception ?",
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Save)->setText("Enregistrer");
-    box.button(QMessageBox::Discard)->setText("Ne pas enregistrer");
-    box.button(QMessageBox::Cancel)->setText("Annuler");
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
+    switch (askToSaveChanges("Enregistrer les modifications de votre conception ?", this)) {
         case QMessageBox::Save:
             return save();
         case QMessageBox::Discard:

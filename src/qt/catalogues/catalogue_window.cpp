@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -282,12 +281,9 @@ void CatalogueWindow::showFolder() {
 }
 
 void CatalogueWindow::chooseElsewhere() {
-    QFileDialog dialog(this, "Enregistrer les catalogues dans un autre dossier");
-    frenchFileDialog(dialog, "Enregistrer", "Dossier :");
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    saveElsewhere(dialog.selectedFiles().first());
+    const QString folder = chooseFolder(this, "Enregistrer les catalogues dans un autre dossier",
+                                        "Enregistrer", "Dossier :");
+    if (!folder.isEmpty()) saveElsewhere(folder);
 }
 
 bool CatalogueWindow::saveElsewhere(const QString& target) {
@@ -428,14 +424,7 @@ bool CatalogueWindow::saveAll() {
 
 void CatalogueWindow::closeEvent(QCloseEvent* event) {
     if (isModified()) {
-        QMessageBox box(QMessageBox::Warning, "VENTAKAR",
-                        "Enregistrer les modifications des catalogues ?",
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.button(QMessageBox::Save)->setText("Enregistrer");
-        box.button(QMessageBox::Discard)->setText("Ne pas enregistrer");
-        box.button(QMessageBox::Cancel)->setText("Annuler");
-        box.setDefaultButton(QMessageBox::Save);
-        const int answer = box.exec();
+        const int answer = askToSaveChanges("Enregistrer les modifications des catalogues ?", this);
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !saveAll())) {
             event->ignore();
             return;

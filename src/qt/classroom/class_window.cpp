@@ -8,7 +8,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -40,6 +39,7 @@
 #include "qt/name_keeping_file_dialog.h"
 #include "qt/path_text.h"
 #include "qt/print/printed_table.h"
+#include "qt/recent_menu.h"
 #include "qt/system_number_format.h"
 
 namespace {
@@ -267,13 +267,10 @@ void ClassWindow::openFolder(const QString& folder) {
 }
 
 void ClassWindow::chooseFolder() {
-    QFileDialog dialog(this, "Ouvrir une classe");
-    frenchFileDialog(dialog, "Ouvrir", "Dossier de la classe :");
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setDirectory(QFileInfo(folder_).absolutePath());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    openFolder(dialog.selectedFiles().first());
+    const QString folder =
+        ::chooseFolder(this, "Ouvrir une classe", "Ouvrir",
+                       "Dossier de la classe :", QFileInfo(folder_).absolutePath());
+    if (!folder.isEmpty()) openFolder(folder);
 }
 
 QStringList ClassWindow::recentClasses() {
@@ -290,21 +287,10 @@ void ClassWindow::rememberClass() {
 }
 
 void ClassWindow::rebuildRecentClasses() {
-    // The action being triggered may be one of these: it goes once its signal has returned.
-    for (QAction* old : recentClasses_->actions()) {
-        recentClasses_->removeAction(old);
-        old->deleteLater();
-    }
     const QStringList folders = recentClasses();
-    for (int i = 0; i < folders.size(); ++i) {
-        const QString folder = folders[i];
-        QAction* open = recentClasses_->addAction(
-            QString("&%1 %2").arg(i + 1).arg(QFileInfo(folder).fileName()));
-        open->setObjectName(QString("actionRecentClass%1").arg(i));
-        open->setToolTip(folder);
-        open->setStatusTip(folder);
-        connect(open, &QAction::triggered, this, [this, folder] { openFolder(folder); });
-    }
+    fillRecentMenu(
+        recentClasses_, folders, [this](const QString& folder) { openFolder(folder); },
+        "actionRecentClass");
     recentClasses_->setEnabled(!folders.isEmpty());
 }
 
