@@ -11,6 +11,8 @@
 //                          each with the re-read, the handler, the estimation and the widget update
 //   window_probe check N   the catalogue check of Data/ N times, pictures decoded as the window
 //                          decodes them; median and 95th percentile
+//   window_probe classe DIR  the class window on the folder DIR, from its construction to the
+//                          last row in its table; the time and the rows
 //   window_probe document N  a complete design saved, then opened N times in the main window
 //                          (reading, start-up loading, replay, pictures, widget update) and N
 //                          undo and redo steps; medians and 95th percentiles
@@ -28,6 +30,7 @@
 #include "qt/app/catalogue_check_run.h"
 #include "qt/app/main_window.h"
 #include "qt/app/translations.h"
+#include "qt/classroom/class_window.h"
 #include "qt/design/design_window.h"
 
 namespace {
@@ -127,6 +130,19 @@ int main(int argc, char** argv) {
     const QString mode = argc > 1 ? argv[1] : "startup";
     closeStartWindowWhenShown();
     if (mode == "document") return documentProbe(argc > 2 ? std::atoi(argv[2]) : 20);
+    if (mode == "classe" && argc > 2) {
+        QElapsedTimer t;
+        t.start();
+        ClassWindow window(QString::fromLocal8Bit(argv[2]));
+        window.show();
+        do {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        } while (window.scanning());
+        QApplication::processEvents();
+        std::printf("class window: %zu rows in %.0f ms\n", window.rows().size(),
+                    t.nsecsElapsed() / 1e6);
+        return 0;
+    }
     if (mode == "program") {
         setApplicationIdentity();
         installToolkitTranslations();

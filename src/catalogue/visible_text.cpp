@@ -54,6 +54,14 @@ bool hiddenCharacter(char32_t c) {
 }
 
 std::string visibleText(std::string_view text) {
+    // Most texts have nothing to replace: checked first, copied whole.
+    bool plain = true;
+    for (std::size_t i = 0; i < text.size() && plain;) {
+        const auto [c, length] = decodeAt(text, i);
+        plain = length != 0 && !hiddenCharacter(c);
+        i += length;
+    }
+    if (plain) return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {

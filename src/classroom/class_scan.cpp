@@ -421,8 +421,10 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
         if (keepRecord) copy = record;
         DesignRecord& all = keepRecord ? *copy : record;
         try {
+            DeferredEstimation deferred(all, platform);
             for (const char* box : {"Check1", "Check2"})
                 if (all[box].checkValue != 1) clickCheckBox(all, platform, box, 1);
+            deferred.finish();
             const Judgement withAll = judge(all, sep, false);
             row.withAllBatteries = withAll.withFailing(sep);
             row.commaTexts.withAllBatteries = withAll.withFailing(",");
@@ -671,10 +673,12 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
             return same;
         }
     }
-    DesignRecord record = startUp_;
-    replayRow(row, document->choices, key, record, *platform_, separator_, replayed != nullptr);
+    // The one record of this scanner, put back in its start-up state where the last design
+    // changed it.
+    work_.restore(startUp_);
+    replayRow(row, document->choices, key, work_, *platform_, separator_, replayed != nullptr);
     if (replayed) {
-        *replayed = std::move(record);
+        *replayed = work_;
     } else if (replays_.size() < kReplaysKept) {
         replays_.emplace(std::move(key), row);
     }

@@ -121,6 +121,7 @@ class DesignScanner {
     std::string separator_;
     std::unique_ptr<ScanPlatform> platform_;
     DesignRecord startUp_;
+    DesignRecord work_;           // the design being replayed
     std::string startUpFailure_;  // every row says it when the catalogues cannot be read
     // The rows of the first choices met, by the choices as a file writes them.
     static constexpr std::size_t kReplaysKept = 64;

@@ -9,9 +9,9 @@
 #include "catalogue/data_error.h"
 #include "catalogue/text_encoding.h"
 #include "document/design_steps.h"
+#include "document/json_value.h"
 #include "window/design_record.h"
 
-using nlohmann::json;
 using nlohmann::ordered_json;
 
 namespace {
@@ -20,46 +20,41 @@ namespace {
     throw DataError(fileName, "la conception est endommagée (" + what + ").");
 }
 
-const json* member(const json& object, const char* key) {
-    const auto it = object.find(key);
-    return it == object.end() ? nullptr : &*it;
-}
-
 // The design's smallest and largest clearance, from its scroll bar.
 const Control& clearanceBar() {
     static const DesignRecord design;
     return design["VScroll1"];
 }
 
-ListChoice readListChoice(const json& value, const ChoiceSlot& slot, const std::string& fileName) {
-    const json* text = value.is_object() ? member(value, "text") : nullptr;
-    const json* index = value.is_object() ? member(value, "index") : nullptr;
-    if (!text || !text->is_string() || !index || !index->is_number_integer())
+ListChoice readListChoice(const JsonValue& value, const ChoiceSlot& slot,
+                          const std::string& fileName) {
+    const JsonValue* text = value.member("text");
+    const JsonValue* index = value.member("index");
+    if (!text || !text->isString() || !index || !index->isInteger())
         damaged(fileName, "le choix « " + std::string(slot.key) + " » n'a pas de texte et d'index");
-    const auto number = index->get<long long>();
+    const long long number = index->asInteger();
     if (number < 0 || number > 100'000'000)
         damaged(fileName, "l'index du choix « " + std::string(slot.key) + " » est hors limites");
-    return {text->get<std::string>(), static_cast<int>(number)};
+    return {text->string, static_cast<int>(number)};
 }
 
-RecoveryNote recoveryNoteOf(const json& document) {
-    const json* note = member(document, "recovery");
-    if (!note || !note->is_object()) return {};
-    const json* path = member(*note, "document");
-    const json* size = member(*note, "size");
-    const json* hash = member(*note, "hash");
-    if (!path || !path->is_string() || !size || !size->is_number_unsigned() || !hash ||
-        !hash->is_string())
+RecoveryNote recoveryNoteOf(const JsonValue& document) {
+    const JsonValue* note = document.member("recovery");
+    if (!note || !note->isObject()) return {};
+    const JsonValue* path = note->member("document");
+    const JsonValue* size = note->member("size");
+    const JsonValue* hash = note->member("hash");
+    if (!path || !path->isString() || !size || !size->isUnsigned() || !hash || !hash->isString())
         return {};
-    return {path->get<std::string>(), {size->get<std::size_t>(), hash->get<std::string>()}};
+    return {path->string, {static_cast<std::size_t>(size->natural), hash->string}};
 }
 
-PupilInfo pupilOf(const json& document) {
-    const json* pupil = member(document, "pupil");
-    if (!pupil || !pupil->is_object()) return {};
+PupilInfo pupilOf(const JsonValue& document) {
+    const JsonValue* pupil = document.member("pupil");
+    if (!pupil || !pupil->isObject()) return {};
     auto text = [&](const char* key) {
-        const json* value = member(*pupil, key);
-        return value && value->is_string() ? pupilField(value->get<std::string>()) : std::string();
+        const JsonValue* value = pupil->member(key);
+        return value && value->isString() ? pupilField(value->string) : std::string();
     };
     return {text("name"), text("class")};
 }
@@ -166,9 +161,9 @@ std::string designText(std::string_view bytes) {
 PupilInfo readPupilOnly(std::string_view bytes) {
     if (bytes.size() > kMaxDesignBytes) return {};
     const std::string text = designText(bytes);
-    const json document = json::parse(text.begin(), text.end(), nullptr, false);
-    if (document.is_discarded() || !document.is_object()) return {};
-    return pupilOf(document);
+    const std::optional<JsonValue> document = parseJson(text);
+    if (!document || !document->isObject()) return {};
+    return pupilOf(*document);
 }
 
 DesignChoices readDesign(std::string_view bytes, const std::string& fileName) {
@@ -182,33 +177,34 @@ DesignDocument readDesignDocument(std::string_view bytes, const std::string& fil
                                       " Kio) : une conception ne peut pas dépasser 1 Mio.");
     }
     const std::string text = designText(bytes);
-    const json document = json::parse(text.begin(), text.end(), nullptr, false);
+    const std::optional<JsonValue> parsed = parseJson(text);
     const bool namesItself = bytes.find(kDesignFormat) != std::string_view::npos;
-    if (document.is_discarded()) {
+    if (!parsed) {
         if (namesItself) damaged(fileName, "le fichier est incomplet ou mal formé");
         throw DataError(fileName, "ce fichier n'est pas une conception VENTAKAR.");
     }
-    const json* format = document.is_object() ? member(document, "format") : nullptr;
-    if (!format || *format != kDesignFormat)
+    const JsonValue& document = *parsed;
+    const JsonValue* format = document.member("format");
+    if (!format || !format->isString(kDesignFormat))
         throw DataError(fileName, "ce fichier n'est pas une conception VENTAKAR.");
-    const json* version = member(document, "version");
-    if (!version || !version->is_number_integer() || version->get<long long>() < 1)
+    const JsonValue* version = document.member("version");
+    if (!version || !version->isInteger() || version->asInteger() < 1)
         damaged(fileName, "sa version est illisible");
-    if (version->get<long long>() > kDesignVersion) {
+    if (version->asInteger() > kDesignVersion) {
         throw DataError(fileName,
                         "cette conception a été enregistrée par une version plus récente "
                         "de VENTAKAR (format " +
-                            std::to_string(version->get<long long>()) +
+                            std::to_string(version->asInteger()) +
                             ") ; mettez VENTAKAR à jour pour l'ouvrir.");
     }
-    const json* steps = member(document, "choices");
-    if (!steps || !steps->is_object()) damaged(fileName, "les choix manquent");
+    const JsonValue* steps = document.member("choices");
+    if (!steps || !steps->isObject()) damaged(fileName, "les choix manquent");
 
     DesignDocument read{
         .choices = {}, .pupil = pupilOf(document), .recovery = recoveryNoteOf(document)};
     DesignChoices& choices = read.choices;
     for (const ChoiceSlot& slot : choiceSlots()) {
-        const json* value = member(*steps, slot.key);
+        const JsonValue* value = steps->member(slot.key);
         if (!value) continue;
         const std::string key = slot.key;
         switch (slot.kind) {
@@ -216,9 +212,9 @@ DesignDocument readDesignDocument(std::string_view bytes, const std::string& fil
                 choices.lists[slot.control] = readListChoice(*value, slot, fileName);
                 break;
             case ChoiceKind::OptionPair:
-                if (*value == slot.firstValue) {
+                if (value->isString(slot.firstValue)) {
                     choices.options[slot.control] = slot.first;
-                } else if (*value == slot.secondValue) {
+                } else if (value->isString(slot.secondValue)) {
                     choices.options[slot.control] = slot.second;
                 } else {
                     damaged(fileName, "le choix « " + key + " » vaut autre chose que « " +
@@ -226,19 +222,19 @@ DesignDocument readDesignDocument(std::string_view bytes, const std::string& fil
                 }
                 break;
             case ChoiceKind::CheckBox:
-                if (!value->is_boolean())
+                if (!value->isBoolean())
                     damaged(fileName, "le choix « " + key + " » n'est pas vrai ou faux");
-                choices.checks[slot.control] = value->get<bool>() ? 1 : 0;
+                choices.checks[slot.control] = value->boolean ? 1 : 0;
                 break;
             case ChoiceKind::Clearance: {
                 const Control& bar = clearanceBar();
-                if (!value->is_number_integer() || value->get<long long>() < bar.minimum ||
-                    value->get<long long>() > bar.maximum) {
+                if (!value->isInteger() || value->asInteger() < bar.minimum ||
+                    value->asInteger() > bar.maximum) {
                     damaged(fileName, "la garde au sol n'est pas un nombre entier de " +
                                           std::to_string(bar.minimum) + " à " +
                                           std::to_string(bar.maximum));
                 }
-                choices.clearance = value->get<int>();
+                choices.clearance = static_cast<int>(value->asInteger());
                 break;
             }
         }

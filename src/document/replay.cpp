@@ -28,20 +28,26 @@ int findItem(const Control& list, const ListChoice& choice) {
 
 }  // namespace
 
+DeferredEstimation::DeferredEstimation(DesignRecord& record, Platform& platform)
+    : record_(record), platform_(platform) {
+    record_.deferEstimation = true;
+}
+
+DeferredEstimation::~DeferredEstimation() {
+    record_.deferEstimation = false;
+    record_.estimationPending = false;
+}
+
+void DeferredEstimation::finish() {
+    record_.deferEstimation = false;
+    if (record_.estimationPending) encombrement(record_, platform_);
+}
+
 ReplayOutcome replayChoices(DesignRecord& record, Platform& platform,
                             const DesignChoices& choices) {
-    // The totals of the steps on the way are worked out once, at the end (see deferTotals).
-    struct Deferred {
-        DesignRecord& record;
-        explicit Deferred(DesignRecord& r) : record(r) { record.deferTotals = true; }
-        ~Deferred() {
-            record.deferTotals = false;
-            record.totalsPending = false;
-        }
-    } deferred(record);
+    DeferredEstimation deferred(record, platform);
     ReplayOutcome outcome = replayEach(record, platform, choices);
-    record.deferTotals = false;
-    if (record.totalsPending) encombrement(record, platform);
+    deferred.finish();
     return outcome;
 }
 

@@ -20,6 +20,21 @@ struct ReplayOutcome {
     bool complete() const { return missing.empty(); }
 };
 
+// Choices set one after another on a record, as a replay sets them, with the estimation made
+// once after the last (finish) rather than after each; none when an exception leaves early.
+class DeferredEstimation {
+  public:
+    DeferredEstimation(DesignRecord& record, Platform& platform);
+    DeferredEstimation(const DeferredEstimation&) = delete;
+    DeferredEstimation& operator=(const DeferredEstimation&) = delete;
+    ~DeferredEstimation();
+    void finish();
+
+  private:
+    DesignRecord& record_;
+    Platform& platform_;
+};
+
 // Applies the choices to a freshly loaded record in step order, through the handlers a pupil's
 // clicks run. A list item found neither at its index with the same text nor by its text costs its
 // own step only: that list stays unchosen and marked, and the replay goes on. Throws what the

@@ -41,12 +41,12 @@ void partAboveAxis(DesignRecord& record, FieldValues& v) {
 }  // namespace
 
 void encombrement(DesignRecord& record, Platform& platform) {
-    FieldValues v(record, platform.decimalSeparator());
-    if (record.deferTotals && v("Text74") != 1) {
-        record.totalsPending = true;
+    if (record.deferEstimation) {
+        record.estimationPending = true;
         return;
     }
-    record.totalsPending = false;
+    record.estimationPending = false;
+    FieldValues v(record, platform.decimalSeparator());
     computeTotals(record, v);
     showPartRemarks(record, v.separator());
     if (v("Text74") != 1) return;  // the sketch and the verdict wait for the last material

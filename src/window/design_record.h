@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "window/control.h"
@@ -15,8 +15,9 @@ class DesignRecord {
   public:
     DesignRecord();
 
-    DesignRecord(const DesignRecord& other) = default;
-    DesignRecord& operator=(const DesignRecord& other) = default;
+    // A copy has the controls and their state, not the changes tracked for restore.
+    DesignRecord(const DesignRecord& other);
+    DesignRecord& operator=(const DesignRecord& other);
     DesignRecord(DesignRecord&&) noexcept = default;
     DesignRecord& operator=(DesignRecord&&) noexcept = default;
 
@@ -26,14 +27,20 @@ class DesignRecord {
     Control& byMember(std::string_view member);
 
     const std::vector<Control>& controls() const { return controls_; }
+
+    // Puts back the state of base, this record's source, in the controls changed since: for a
+    // scan that replays thousands of designs on one record. The first time, and whenever the
+    // record did not come from base, everything is copied.
+    void restore(const DesignRecord& base);
     // Same controls in the same state.
     bool operator==(const DesignRecord& other) const { return controls_ == other.controls_; }
 
-    // While saved choices are replayed: the totals and remarks of a design not yet complete,
-    // only ever written until then, are worked out once after the last choice rather than after
-    // each one. Not part of the design.
-    bool deferTotals = false;
-    bool totalsPending = false;
+    // While saved choices are replayed: the estimation (totals, remarks, heights, sketch and
+    // verdict) is worked out once after the last choice rather than after each one. It reads
+    // only the choices, and no handler reads what it writes, so the end state is the same. Not
+    // part of the design; see DeferredEstimation.
+    bool deferEstimation = false;
+    bool estimationPending = false;
 
     const std::string& text(std::string_view name) const { return (*this)[name].text; }
     void setText(std::string_view name, std::string text) { (*this)[name].text = std::move(text); }
@@ -42,21 +49,42 @@ class DesignRecord {
     static constexpr int kClientHeight = 12450;
 
   private:
-    // Positions by name, looked up without building a string; every record has the design-time
-    // controls in the same order, so all of them share one index.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const {
-            return std::hash<std::string_view>{}(name);
-        }
+    // Positions by name, looked up without building a string: an open-addressed table with a
+    // cheap hash, since a replay asks for controls by name tens of thousands of times. Every
+    // record has the design-time controls in the same order, so all of them share one index.
+    class NameIndex {
+      public:
+        static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+        explicit NameIndex(const std::vector<std::string>& names);
+        std::size_t find(std::string_view name) const;
+
+      private:
+        // A name's first 16 bytes, zero-padded, and its length: most names fit, and two words
+        // compare faster than the strings.
+        struct Key {
+            std::uint64_t head = 0;
+            std::uint64_t tail = 0;
+            std::size_t size = 0;
+            explicit Key(std::string_view name);
+            bool operator==(const Key&) const = default;
+            std::uint64_t hash() const;
+        };
+        struct Slot {
+            Key key{std::string_view()};
+            std::size_t position = npos;
+        };
+        std::vector<std::string> names_;  // by position; empty where the name is not indexed
+        std::vector<Slot> slots_;         // a power of two of them, at most half used
     };
-    using Index = std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>>;
     struct Indexes {
-        Index byName;
-        Index byMember;
+        NameIndex byName;
+        NameIndex byMember;
     };
     static std::shared_ptr<const Indexes> designTimeIndexes();
 
     std::vector<Control> controls_;
     std::shared_ptr<const Indexes> index_;
+    // Controls handed out for a change since the last restore, and the record restored from.
+    std::vector<bool> changed_;
+    const DesignRecord* restoredFrom_ = nullptr;
 };
