@@ -154,3 +154,29 @@ TEST(DesignRecord, CaptionsTooltipsAndHeadings) {
 }
 
 }  // namespace
+
+// A class scan replays design after design on one record, put back each time where the last
+// design changed it: whatever was changed, and however, is back as in the record it came from.
+TEST(DesignRecord, RestorePutsBackWhatWasChangedWhateverTheWay) {
+    DesignRecord base;
+    base.setText("Text2", "100");
+    DesignRecord r;
+    r.restore(base);  // from another record: copied whole
+    EXPECT_EQ(r, base);
+    r["Text2"].text = "250";
+    r["Combo1"].chosenItem = 3;
+    r.byMember("includeBatteryCost").checkValue = 1;
+    r.setText("Text91", "12,5");
+    EXPECT_FALSE(r == base);
+    r.restore(base);
+    EXPECT_EQ(r, base);
+    const DesignRecord copy = r;  // a copy tracks nothing: restored whole
+    DesignRecord other = copy;
+    other["Text3"].text = "x";
+    other.restore(base);
+    EXPECT_EQ(other, base);
+    DesignRecord elsewhere;
+    elsewhere["Text4"].text = "autre";
+    r.restore(elsewhere);
+    EXPECT_EQ(r, elsewhere);
+}
