@@ -224,6 +224,62 @@ bool DesignSession::newDesign() {
     return true;
 }
 
+bool DesignSession::reloadCatalogues() {
+    const DesignChoices choices = choicesOf(record_);
+    DesignRecord fresh;
+    ReplayOutcome outcome;
+    const auto reason = failureOf([&] {
+        loadDesignWindow(fresh, platform_, StartWindow::Skip);
+        outcome = replayChoices(fresh, platform_, choices);
+        describeState(fresh);
+    });
+    if (reason) {
+        platform_.showWarning("Les catalogues enregistrés n'ont pas pu être relus : " + *reason +
+                              " La conception affichée n'a pas changé.");
+        return false;
+    }
+    // The items still chosen whose values the catalogue changed.
+    std::vector<std::string> changed;
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        if (slot.kind != ChoiceKind::List || !hasChoice(record_[slot.control]) ||
+            !hasChoice(fresh[slot.control]))
+            continue;
+        for (const char* field : fieldsOfList(slot.control)) {
+            if (record_.text(field) == fresh.text(field)) continue;
+            changed.push_back("l'élément " + quoted(fresh.text(slot.control)) + " de l'étape " +
+                              std::to_string(slot.step) + " (" + slot.stepTitle + ")");
+            break;
+        }
+    }
+    const bool modified = isModified();
+    const std::string path = documentPath_;
+    const std::optional<DiskStamp> stamp = diskStamp_;
+    startOver(std::move(fresh));
+    // What the pupil had not saved stays unsaved; a design that lost a step is no longer what
+    // its file holds, and is saved under another name, as a design reopened in part.
+    savedState_ = modified ? -1 : state_;
+    if (outcome.complete()) {
+        documentPath_ = path;
+        diskStamp_ = stamp;
+    } else {
+        documentPath_.clear();
+        diskStamp_.reset();
+    }
+    syncRecovery();
+    std::vector<std::string> told;
+    if (!changed.empty()) {
+        told.push_back(frenchList(changed) + (changed.size() > 1 ? " ont changé" : " a changé") +
+                       " ; la conception en tient compte.");
+    }
+    if (!outcome.complete()) told.push_back(partialReplayText(outcome));
+    if (!told.empty()) {
+        std::string text = "Les catalogues ont été enregistrés et relus : ";
+        for (const std::string& t : told) text += (text.back() == ' ' ? "" : " ") + t;
+        platform_.showWarning(text);
+    }
+    return true;
+}
+
 OpenResult DesignSession::openDesign(std::string_view bytes, const std::string& fileName,
                                      bool recovery) {
     return openChoices([&] { return readDesignDocument(bytes, fileName); }, fileName, recovery);

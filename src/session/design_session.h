@@ -63,6 +63,12 @@ class DesignSession {
     // The window back to its start-up state, catalogues read again, no start window; false (and
     // the design untouched) when a data file fails.
     bool newDesign();
+    // The catalogues were saved by the editor: read again, and the design's choices replayed on
+    // them. An item gone leaves its step unchosen and an item changed is told, as for a design
+    // reopened on changed catalogues; the design keeps its file, its pupil and whether it has
+    // unsaved changes (the undo history starts again: its steps hold the old catalogues). False,
+    // the design untouched and the pupil told, when a data file fails.
+    bool reloadCatalogues();
     // Replays a design file's choices on a fresh start-up record. A recovery opens the design as
     // unsaved and leaves the message of a refused file to the caller (see lastRefusal()).
     OpenResult openDesign(std::string_view bytes, const std::string& fileName,

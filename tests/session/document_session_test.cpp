@@ -231,6 +231,51 @@ TEST_P(ReopenedOnChangedCatalogue, AnItemGoneCostsOnlyItsOwnStep) {
     EXPECT_EQ(recordDifference(expected.record(), f.record()), "");
 }
 
+// The catalogue editor saved the same change while the design was open: the design replays its
+// choices on the new files, as if reopened, and keeps its file only when nothing was lost.
+TEST_P(ReopenedOnChangedCatalogue, TheEditorsSaveIsReplayedOnTheOpenDesign) {
+    const CatalogueChange& change = GetParam();
+    for (const bool unsaved : {false, true}) {
+        SCOPED_TRACE(unsaved ? "with unsaved changes" : "saved");
+        DesignFixture f;
+        makeSteps(f, 14);
+        const std::string file = (f.dir.root() / "Léa.ventakar").string();
+        ASSERT_TRUE(f.session.saveDesign(file));
+        if (unsaved) f.session.clearanceChanged(9);
+        DesignFixture expected;
+        for (const auto& [name, bytes] : change.files) {
+            f.dir.write(name, bytes);
+            expected.dir.write(name, bytes);
+        }
+        ASSERT_TRUE(expected.session.newDesign());
+        makeSteps(expected, 14);
+        for (const auto& [list, item] : change.moved) expected.pick(list, item);
+        if (unsaved) expected.session.clearanceChanged(9);
+        f.platform.warnings.clear();
+
+        ASSERT_TRUE(f.session.reloadCatalogues());
+        ASSERT_EQ(f.platform.warnings.size(), 1u);
+        const std::string& told = f.platform.warnings[0];
+        EXPECT_EQ(told.rfind("Les catalogues ont été enregistrés et relus : ", 0), 0u) << told;
+        EXPECT_NE(told.find(change.message ? change.message
+                                           : "l'élément « P3o » de l'étape 1 (Hélice) a changé"),
+                  std::string::npos)
+            << told;
+        EXPECT_EQ(f.session.isModified(), unsaved);
+        EXPECT_EQ(f.session.documentPath(), change.missing.empty() ? file : "");
+        for (const auto& [list, item] : change.missing) EXPECT_FALSE(hasChoice(f.record()[list]));
+        if (!change.message) {  // the same item, found by its text, with its new values
+            EXPECT_EQ(f.record().text("Combo1"), "P3o");
+            EXPECT_EQ(f.record().text("Text3"), "8");
+            continue;
+        }
+        // The others as the same design made on the new files.
+        for (const auto& [list, item] : change.missing) expected.pick(list, item);
+        for (const auto& [list, item] : change.missing) f.pick(list, item);
+        EXPECT_EQ(recordDifference(expected.record(), f.record()), "");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(DesignDocument, ReopenedOnChangedCatalogue,
                          testing::ValuesIn(kCatalogueChanges),
                          [](const auto& info) { return info.param.name; });

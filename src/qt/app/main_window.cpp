@@ -480,6 +480,17 @@ CatalogueWindow* MainWindow::openCatalogues(const QString& folder) {
         new CatalogueWindow(folder.isEmpty() ? QDir("Data").absolutePath() : folder, this);
     editor->setWindowFlag(Qt::Window);
     editor->setAttribute(Qt::WA_DeleteOnClose);
+    // A save of the catalogues this window reads: the design is replayed on them, once for
+    // every file saved together.
+    auto* reload = new QTimer(editor);
+    reload->setSingleShot(true);
+    reload->setInterval(0);
+    connect(reload, &QTimer::timeout, this,
+            [this] { design_->forward([this] { design_->session().reloadCatalogues(); }); });
+    connect(editor, &CatalogueWindow::catalogueSaved, this, [reload](const QString& file) {
+        if (QFileInfo(file).absoluteDir().canonicalPath() == QDir("Data").canonicalPath())
+            reload->start();
+    });
     editor->show();
     return editor;
 }
