@@ -495,7 +495,8 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
                                 "donnez-leur des noms différents.");
                 }
             }
-            if (rule_.designationPicture) needPicture(text + ".jpg", line, record, field.caption);
+            for (const NamedPicture& picture : picturesNamedBy(rule_, field, text))
+                needPicture(picture.file, line, record, field.caption);
             return;
         }
         case FieldType::SketchCode:
@@ -505,8 +506,8 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
                         "Me<code>.gif.");
                 return;
             }
-            needPicture("Md" + text + ".gif", line, record, field.caption);
-            needPicture("Me" + text + ".gif", line, record, field.caption);
+            for (const NamedPicture& picture : picturesNamedBy(rule_, field, text))
+                needPicture(picture.file, line, record, field.caption);
             return;
         case FieldType::PictureName:
             if (text.empty()) {
@@ -515,8 +516,8 @@ void FileCheck::checkField(int line, int record, const FieldRule& field, std::st
                         "et la photo <nom>.jpg.");
                 return;
             }
-            needPicture(text + ".gif", line, record, field.caption);
-            needPicture(text + ".jpg", line, record, field.caption);
+            for (const NamedPicture& picture : picturesNamedBy(rule_, field, text))
+                needPicture(picture.file, line, record, field.caption);
             return;
         case FieldType::Flag: {
             if (text == "o" || text == "n") return;

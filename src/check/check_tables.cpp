@@ -105,3 +105,21 @@ const std::vector<const char*>& fixedPictures() {
         "Cas34.gif"};
     return pictures;
 }
+
+std::vector<NamedPicture> picturesNamedBy(const FileRule& rule, const FieldRule& field,
+                                          std::string_view text) {
+    if (text.empty()) return {};
+    const std::string name(text);
+    switch (field.type) {
+        case FieldType::Designation:
+            if (!rule.designationPicture) return {};
+            return {{name + ".jpg", "Photo"}};
+        case FieldType::SketchCode:
+            return {{"Md" + name + ".gif", "Croquis, châssis au-dessus des roues"},
+                    {"Me" + name + ".gif", "Croquis, châssis entre les roues"}};
+        case FieldType::PictureName:
+            return {{name + ".gif", "Dessin"}, {name + ".jpg", "Photo"}};
+        default:
+            return {};
+    }
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 // What a field must hold, for the check.
@@ -30,6 +32,18 @@ struct FileRule {
     bool feedsList = true;           // its designations form a step list
     bool designationPicture = true;  // "<designation>.jpg" is the record's picture
 };
+
+// A picture a field names, in the Data folder: its file name and what it shows.
+struct NamedPicture {
+    std::string file;  // « Hélice bipale 100 mm.jpg », « MdU.gif »
+    const char* what;  // « Photo », « Dessin », « Croquis (roue avant) »…
+};
+
+// The pictures a field of this kind names with this text (none for an empty one): the record's
+// photo for a designation of a file whose designations name them, the sketch pictures for a
+// sketch code, the drawing and the photo for a mounting's picture name.
+std::vector<NamedPicture> picturesNamedBy(const FileRule& rule, const FieldRule& field,
+                                          std::string_view text);
 
 // The catalogues, Pile.txt and Reglement.txt, in the order the program reads them.
 const std::vector<FileRule>& fileRules();

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
@@ -115,6 +117,92 @@ TEST(CatalogueWindow, ACellEditedIsSavedWholeAndNothingIsLost) {
     answer("Ne pas enregistrer");
     EXPECT_TRUE(w.close());
     EXPECT_EQ(bytesOf(helice), original);
+}
+
+// A picture chosen for a record is stored under the name the record gives it, in the format the
+// window reads there; what cannot be stored so is refused with the reason, the folder untouched.
+TEST(CatalogueWindow, APictureChosenIsStoredUnderTheRecordsName) {
+    TempDataDir dir;
+    dir.copySuppliedData();
+    const QString folder = QString::fromStdString((dir.root() / "Data").string());
+    QTemporaryDir sources;
+    const QString png = sources.filePath("photo.png"), jpeg = sources.filePath("photo.jpg");
+    QImage red(40, 30, QImage::Format_ARGB32);
+    red.fill(QColor(200, 0, 0, 128));
+    ASSERT_TRUE(red.save(png, "PNG"));
+    ASSERT_TRUE(red.save(jpeg, "JPEG"));
+    const QString gif = folder + "/TrainU.gif", text = folder + "/Helice.txt";
+    struct Row {
+        const char* name;
+        int tab;
+        const char* file;  // the picture the record names
+        QString source;
+        const char* stored;  // the format stored, or nothing: refused
+        const char* reason;
+    } rows[] = {
+        {"PngPhotoAsJpeg", 0, "Hélice bipale 100 mm.jpg", png, "jpeg", nullptr},
+        {"JpegPhotoAsItIs", 0, "Hélice bipale 100 mm.jpg", jpeg, "jpeg", nullptr},
+        {"GifPhotoAsJpeg", 7, "TrainU.jpg", gif, "jpeg", nullptr},
+        {"GifDrawingAsItIs", 7, "TrainU.gif", gif, "gif", nullptr},
+        {"PngDrawingRefused", 7, "TrainU.gif", png, nullptr, "dessin GIF"},
+        {"TextRefused", 0, "Hélice bipale 100 mm.jpg", text, nullptr,
+         "n'est pas une image JPEG, GIF ou PNG"},
+    };
+    CatalogueWindow w(folder);
+    w.show();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CatalogueTable& table = w.model(row.tab)->table();
+        int k = 0, found = -1;
+        for (int c = 0; c < table.columnCount(); ++c)
+            for (const NamedPicture& p :
+                 picturesNamedBy(table.rule(), table.rule().fields[c], table.cell(0, c))) {
+                if (p.file == row.file) found = k;
+                ++k;
+            }
+        ASSERT_GE(found, 0);
+        const QString target = folder + "/" + QString::fromUtf8(row.file);
+        const QByteArray before = bytesOf(target), source = bytesOf(row.source);
+        QString said;
+        answer(row.stored ? "Remplacer" : "OK", &said);
+        EXPECT_EQ(w.setPicture(row.tab, 0, found, row.source), row.stored != nullptr);
+        if (!row.stored) {
+            EXPECT_TRUE(said.contains(row.reason)) << said.toStdString();
+            EXPECT_EQ(bytesOf(target), before);
+            continue;
+        }
+        EXPECT_TRUE(said.contains("Remplacer l'image")) << said.toStdString();
+        QImageReader reader(target);
+        EXPECT_EQ(reader.format(), row.stored);
+        EXPECT_FALSE(reader.read().isNull());
+        if (QImageReader(row.source).format() == row.stored) {
+            EXPECT_EQ(bytesOf(target), source) << "copied as it is";
+        }
+    }
+    EXPECT_EQ(w.windowTitle(), "Catalogues — VENTAKAR");
+
+    // A designation renamed takes its picture along, when asked, at the save; undone, it does not.
+    CatalogueModel* model = w.model(0);
+    const QString old = folder + "/Hélice bipale 100 mm.jpg",
+                  renamed = folder + "/Hélice neuve.jpg";
+    answer("Renommer");
+    ASSERT_TRUE(model->setData(model->index(0, 0), "Hélice neuve", Qt::EditRole));
+    EXPECT_EQ(model->problemsOf(0, 0), "") << "renamed at the save, found meanwhile";
+    EXPECT_TRUE(QFile::exists(old));
+    ASSERT_TRUE(w.save(0));
+    EXPECT_FALSE(QFile::exists(old));
+    EXPECT_TRUE(QFile::exists(renamed));
+    answer("Renommer");
+    ASSERT_TRUE(model->setData(model->index(0, 0), "Hélice encore", Qt::EditRole));
+    w.findChild<QAction*>("actionUndoCatalogue")->trigger();
+    ASSERT_TRUE(w.save(0));
+    EXPECT_TRUE(QFile::exists(renamed));
+    EXPECT_FALSE(QFile::exists(folder + "/Hélice encore.jpg"));
+    // A picture gone is a problem of its record.
+    ASSERT_TRUE(QFile::remove(renamed));
+    model->recheck();
+    EXPECT_TRUE(model->problemsOf(0, 0).contains("introuvable"))
+        << model->problemsOf(0, 0).toStdString();
 }
 
 }  // namespace

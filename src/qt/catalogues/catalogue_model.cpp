@@ -98,6 +98,8 @@ bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, in
     CatalogueTable before = std::exchange(table_, std::move(edited));
     recheck();
     emit changed(before, "Modifier « " + headingOf(table_.heading(index.column())) + " »");
+    emit cellEdited(index.row(), index.column(), qs(before.cell(index.row(), index.column())),
+                    qs(table_.cell(index.row(), index.column())));
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return true;
 }
@@ -109,12 +111,18 @@ void CatalogueModel::setTable(CatalogueTable table) {
     endResetModel();
 }
 
+void CatalogueModel::setPictureProbe(PictureProbe probe) {
+    probe_ = std::move(probe);
+    recheck();
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 void CatalogueModel::recheck() {
     cellProblems_.clear();
     fileProblems_.clear();
     errors_ = warnings_ = 0;
     const std::vector<CheckProblem> problems =
-        checkFileBytes(folder_, table_.rule(), table_.bytes(), probeFileExists);
+        checkFileBytes(folder_, table_.rule(), table_.bytes(), probe_);
     for (const CheckProblem& p : problems) {
         ++(p.severity == CheckProblem::Severity::Error ? errors_ : warnings_);
         int column = -1;

@@ -36,19 +36,25 @@ class CatalogueModel : public QAbstractTableModel {
     const std::vector<CheckProblem>& fileProblems() const { return fileProblems_; }
     // The problems of one cell in the check's words, one a line.
     QString problemsOf(int row, int column) const;
+    // How the check looks for the pictures the records name (by default: on disk, in the
+    // folder); the check runs again.
+    void setPictureProbe(PictureProbe probe);
+    // The check again, as after an edit (a picture added to the folder, renamed…).
+    void recheck();
 
   signals:
     // An edit was refused, and why.
     void refused(const QString& reason);
     // An edit changed the table: its state before, for the undo history.
     void changed(const CatalogueTable& before, const QString& what);
+    // A cell edited by the user: its text before and after.
+    void cellEdited(int row, int column, const QString& before, const QString& after);
     void checked();
 
   private:
-    void recheck();
-
     CatalogueTable table_;
     std::string folder_;
+    PictureProbe probe_ = probeFileExists;
     std::map<std::pair<int, int>, std::vector<CheckProblem>> cellProblems_;
     std::vector<CheckProblem> fileProblems_;
     int errors_ = 0;

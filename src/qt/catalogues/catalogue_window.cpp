@@ -1,14 +1,24 @@
 #include "qt/catalogues/catalogue_window.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -71,6 +81,27 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Every picture the record at row names, field by field.
+std::vector<NamedPicture> picturesOf(const CatalogueTable& table, int row) {
+    std::vector<NamedPicture> pictures;
+    if (row < 0 || row >= table.rowCount()) return pictures;
+    for (int c = 0; c < table.columnCount(); ++c) {
+        for (NamedPicture& p :
+             picturesNamedBy(table.rule(), table.rule().fields[c], table.cell(row, c)))
+            pictures.push_back(std::move(p));
+    }
+    return pictures;
+}
+
+bool namedBy(const CatalogueTable& table, const QString& file, int exceptRow = -1) {
+    for (int r = 0; r < table.rowCount(); ++r) {
+        if (r == exceptRow) continue;
+        for (const NamedPicture& p : picturesOf(table, r))
+            if (qs(p.file) == file) return true;
+    }
+    return false;
+}
+
 // Whether this copy may write there: tried, as a share's rights or a read-only mount are what
 // they are whoever runs it.
 bool folderWritable(const QString& folder) {
@@ -84,6 +115,9 @@ bool folderWritable(const QString& folder) {
 }
 
 }  // namespace
+
+static bool confirmed(QMessageBox::Icon icon, const QString& question, const QString& doIt,
+                      QWidget* parent);
 
 CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
     : QMainWindow(parent), folder_(QDir(folder).absolutePath()) {
@@ -221,8 +255,47 @@ void CatalogueWindow::addTab(const QString& title, const QString& file) {
             [this](const QString& why) { statusBar()->showMessage("Refusé : " + why, 10000); });
     connect(model, &CatalogueModel::checked, this, [this] { updateTitles(); });
     connect(stack, &QUndoStack::cleanChanged, this, [this] { updateTitles(); });
-    tabWidget_->addTab(tab.view, title);
+    // The table, and beside it the pictures of its current record.
+    auto* page = new QSplitter;
+    page->setObjectName(QString("cataloguePage-%1").arg(file));
+    page->addWidget(tab.view);
+    tab.panel = new QWidget;
+    tab.panel->setObjectName(QString("cataloguePictures-%1").arg(file));
+    tab.panel->setMinimumWidth(220);
+    new QVBoxLayout(tab.panel);
+    // Scrolled when taller than the window: the pictures never make it grow.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(tab.panel);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(tab.panel->minimumWidth() + 24);
+    page->addWidget(scroll);
+    page->setSizes({800, 280});
+    page->setStretchFactor(0, 1);
+    const FileRule& rule = ruleOf(file);
+    scroll->setVisible(std::any_of(rule.fields.begin(), rule.fields.end(), [&](const auto& f) {
+        return !picturesNamedBy(rule, f, "x").empty();
+    }));
+    tabWidget_->addTab(page, title);
+    const int index = tabCount();
     tabs_.push_back(std::move(tab));
+    connect(tabs_[index].view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, index] { showPictures(index); });
+    connect(model, &CatalogueModel::checked, this, [this, index] { showPictures(index); });
+    // The keyboard starts on the first record, its pictures beside it.
+    if (model->rowCount() > 0)
+        tabs_[index].view->selectionModel()->setCurrentIndex(model->index(0, 0),
+                                                             QItemSelectionModel::NoUpdate);
+    connect(model, &CatalogueModel::cellEdited, this,
+            [this, index](int, int column, const QString& before, const QString& after) {
+                offerRename(index, column, before, after);
+            });
+    // A picture renamed with its designation counts as there before the save that renames it.
+    model->setPictureProbe([this, index](const std::string& path) {
+        const QString name = QFileInfo(pathText(path)).fileName();
+        return probeFileExists(pathBytes(picturePath(tabs_[index], name)));
+    });
 }
 
 int CatalogueWindow::current() const {
@@ -305,6 +378,16 @@ bool CatalogueWindow::saveElsewhere(const QString& target) {
             writeFileAtomically(pathBytes(QDir(to).filePath(tab.file)), bytes);
             tab.onDisk = bytes;
             tab.undo->setClean();
+        }
+        // The renamed pictures under their new names there too.
+        for (Tab& tab : tabs_) {
+            for (const auto& [from, to2] : tab.renames) {
+                const QString copy = QDir(to).filePath(to2);
+                if (!QFileInfo::exists(copy) && QFileInfo::exists(QDir(folder_).filePath(from)))
+                    writeFileAtomically(pathBytes(copy),
+                                        readFileBytes(pathBytes(QDir(folder_).filePath(from))));
+            }
+            tab.renames.clear();
         }
     } catch (const DataError& error) {
         showOkBox(QMessageBox::Warning,
@@ -407,6 +490,7 @@ bool CatalogueWindow::save(int index) {
         return false;
     }
     tab.onDisk = bytes;
+    applyRenames(tab);
     if (table.encoding() != model->table().encoding())
         model->setTable(CatalogueTable(table.rule(), bytes));
     tab.undo->setClean();
@@ -431,4 +515,173 @@ void CatalogueWindow::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+}
+
+QString CatalogueWindow::picturePath(const Tab& tab, const QString& file) const {
+    const QString path = QDir(folder_).filePath(file);
+    if (QFileInfo::exists(path)) return path;
+    for (auto it = tab.renames.rbegin(); it != tab.renames.rend(); ++it)
+        if (it->second == file) return QDir(folder_).filePath(it->first);
+    return path;
+}
+
+void CatalogueWindow::showPictures(int t) {
+    Tab& tab = tabs_[t];
+    QLayout* layout = tab.panel->layout();
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const int row = tab.view->currentIndex().row();
+    const std::vector<NamedPicture> pictures = picturesOf(tab.model->table(), row);
+    if (pictures.empty()) {
+        auto* none = new QLabel(row < 0 ? "Choisissez un enregistrement pour voir ses images."
+                                        : "Cet enregistrement ne nomme aucune image.");
+        none->setWordWrap(true);
+        layout->addWidget(none);
+    }
+    for (int k = 0; k < int(pictures.size()); ++k) {
+        const QString file = qs(pictures[k].file);
+        const QString what = pictures[k].what;
+        const QString path = picturePath(tab, file);
+        auto* caption = new QLabel(what + " : « " + file + " »");
+        caption->setWordWrap(true);
+        auto* image = new QLabel;
+        image->setObjectName(QString("picture%1").arg(k));
+        image->setMinimumSize(200, 150);
+        image->setAlignment(Qt::AlignCenter);
+        image->setFrameShape(QFrame::StyledPanel);
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        const QImage shown = reader.read();
+        const QString state =
+            shown.isNull() ? (QFileInfo::exists(path) ? "illisible" : "introuvable") : QString();
+        if (shown.isNull()) {
+            image->setText("Image " + state);
+        } else {
+            image->setPixmap(QPixmap::fromImage(
+                shown.scaled(240, 180, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        }
+        image->setAccessibleName(what + " : " + file + (state.isEmpty() ? "" : " (" + state + ")"));
+        auto* choose = new QPushButton(k == 0 ? "C&hoisir l'image…" : "Choisir l'image…");
+        choose->setObjectName(QString("choosePicture%1").arg(k));
+        choose->setAccessibleName("Choisir l'image : " + what);
+        choose->setEnabled(!readOnly_);
+        choose->setToolTip(readOnly_
+                               ? "Le dossier est en lecture seule."
+                               : "Une image JPEG, GIF ou PNG, rangée sous le nom « " + file + " »");
+        connect(choose, &QPushButton::clicked, this, [this, t, row, k] {
+            const QString source = QFileDialog::getOpenFileName(
+                this, "Choisir l'image", QString(), "Images (*.jpg *.jpeg *.gif *.png)");
+            if (!source.isEmpty()) setPicture(t, row, k, source);
+        });
+        layout->addWidget(caption);
+        layout->addWidget(image);
+        layout->addWidget(choose);
+    }
+    static_cast<QVBoxLayout*>(layout)->addStretch(1);
+}
+
+bool CatalogueWindow::setPicture(int t, int row, int picture, const QString& source) {
+    Tab& tab = tabs_[t];
+    const std::vector<NamedPicture> pictures = picturesOf(tab.model->table(), row);
+    if (picture < 0 || picture >= int(pictures.size())) return false;
+    const QString file = qs(pictures[picture].file);
+    const auto refuse = [this](const QString& why) {
+        showOkBox(QMessageBox::Warning, ("L'image n'a pas été enregistrée : " + why).toStdString(),
+                  this);
+        return false;
+    };
+    if (readOnly_) return refuse("le dossier des catalogues est en lecture seule.");
+    QImageReader reader(source);
+    const QByteArray format = reader.format();
+    const QString shown = "« " + QDir::toNativeSeparators(source) + " »";
+    if (format != "jpeg" && format != "gif" && format != "png")
+        return refuse(shown + " n'est pas une image JPEG, GIF ou PNG.");
+    const bool drawing = file.endsWith(".gif", Qt::CaseInsensitive);
+    QByteArray bytes;
+    if ((drawing && format == "gif") || (!drawing && format == "jpeg")) {
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly)) return refuse(shown + " ne peut pas être lu.");
+        bytes = in.readAll();
+    } else if (drawing) {
+        return refuse("« " + file + " » est un dessin GIF, et " + shown +
+                      " n'en est pas un ; VENTAKAR n'écrit pas ce format : enregistrez d'abord "
+                      "l'image en GIF avec un logiciel de dessin.");
+    } else {
+        // A PNG or a GIF as the JPEG photo the window shows, on white where it was transparent.
+        const QImage read = reader.read();
+        if (read.isNull())
+            return refuse(shown + " ne peut pas être décodée (" + reader.errorString() + ").");
+        QImage flat(read.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter(&flat).drawImage(0, 0, read);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!flat.save(&buffer, "JPEG", 90)) return refuse("la conversion en JPEG a échoué.");
+    }
+    const QString target = QDir(folder_).filePath(file);
+    if (QFileInfo::exists(target) &&
+        !confirmed(QMessageBox::Question, "Remplacer l'image « " + file + " » du dossier ?",
+                   "Remplacer", this))
+        return false;
+    try {
+        writeFileAtomically(pathBytes(target), bytes.toStdString());
+    } catch (const DataError& error) {
+        return refuse(qs(error.what()));
+    }
+    tab.model->recheck();
+    statusBar()->showMessage("Image enregistrée : " + QDir::toNativeSeparators(target), 10000);
+    return true;
+}
+
+void CatalogueWindow::offerRename(int t, int column, const QString& before, const QString& after) {
+    Tab& tab = tabs_[t];
+    if (readOnly_) return;
+    const CatalogueTable& table = tab.model->table();
+    const FieldRule& field = table.rule().fields[column];
+    const std::vector<NamedPicture> was =
+        picturesNamedBy(table.rule(), field, before.toStdString());
+    const std::vector<NamedPicture> now = picturesNamedBy(table.rule(), field, after.toStdString());
+    if (was.size() != now.size()) return;
+    bool renamed = false;
+    for (std::size_t i = 0; i < was.size(); ++i) {
+        const QString from = qs(was[i].file), to = qs(now[i].file);
+        // Only a picture that is there, that no other record still needs, to a free name.
+        if (from == to || !QFileInfo::exists(picturePath(tab, from)) || namedBy(table, from) ||
+            QFileInfo::exists(QDir(folder_).filePath(to)))
+            continue;
+        if (!confirmed(QMessageBox::Question,
+                       "Renommer aussi l'image « " + from + " » en « " + to +
+                           " » ? Elle le sera à l'enregistrement du catalogue.",
+                       "Renommer", this))
+            continue;
+        QString source = from;
+        if (!QFileInfo::exists(QDir(folder_).filePath(from)))
+            source = QFileInfo(picturePath(tab, from)).fileName();
+        tab.renames.emplace_back(source, to);
+        renamed = true;
+    }
+    if (renamed) tab.model->recheck();
+}
+
+void CatalogueWindow::applyRenames(Tab& tab) {
+    QStringList failed;
+    const CatalogueTable& table = tab.model->table();
+    for (const auto& [from, to] : tab.renames) {
+        const QString fromPath = QDir(folder_).filePath(from), toPath = QDir(folder_).filePath(to);
+        // Undone since, or done by somebody else: nothing to do.
+        if (!namedBy(table, to) || namedBy(table, from) || QFileInfo::exists(toPath) ||
+            !QFileInfo::exists(fromPath))
+            continue;
+        if (!QFile::rename(fromPath, toPath)) failed << "« " + from + " »";
+    }
+    tab.renames.clear();
+    tab.model->recheck();
+    if (!failed.isEmpty())
+        showOkBox(QMessageBox::Warning,
+                  ("Le catalogue est enregistré, mais ces images n'ont pas pu être renommées : " +
+                   failed.join(", ") + ".")
+                      .toStdString(),
+                  this);
 }

@@ -39,6 +39,14 @@ class CatalogueWindow : public QMainWindow {
     bool saveElsewhere(const QString& target);
     static constexpr int kKeptVersions = 5;
 
+    // The pictures of the current record, beside the table.
+    QWidget* picturePanel(int tab) const { return tabs_[tab].panel; }
+    // The picture'th picture the record at row names, from the image file source (JPEG, GIF or
+    // PNG), stored in the folder under the name the record gives it: a photo as JPEG (converted
+    // when need be), a drawing as the GIF it is. Asks before replacing a picture; false, the
+    // user told, when nothing was stored.
+    bool setPicture(int tab, int row, int picture, const QString& source);
+
   signals:
     // A file was saved: the design window reads its catalogues again.
     void catalogueSaved(const QString& file);
@@ -55,7 +63,15 @@ class CatalogueWindow : public QMainWindow {
         QUndoStack* undo = nullptr;
         std::string onDisk;  // the bytes read or last saved
         bool readable = true;
+        QWidget* panel = nullptr;
+        // Pictures renamed with their designation, done when the file is saved: from, to.
+        std::vector<std::pair<QString, QString>> renames;
     };
+    void showPictures(int tab);
+    // Where a picture of the folder is now: itself, or the picture it is renamed from.
+    QString picturePath(const Tab& tab, const QString& file) const;
+    void offerRename(int tab, int column, const QString& before, const QString& after);
+    void applyRenames(Tab& tab);
     void addTab(const QString& title, const QString& file);
     void updateTitles();
     int current() const;
