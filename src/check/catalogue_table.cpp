@@ -88,30 +88,74 @@ CatalogueTable::CatalogueTable(const FileRule& rule, std::string_view bytes) : r
     std::string_view content = bytes.substr(mark_.size());
     while (!content.empty()) {
         const std::size_t stop = std::min(content.find_first_of("\r\n"), content.size());
-        Row row;
-        row.raw = std::string(content.substr(0, stop));
+        auto line = std::make_shared<Lines>();
+        line->row.raw = std::string(content.substr(0, stop));
         std::size_t endLength = 0;
         if (stop < content.size())
             endLength =
                 content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n' ? 2
                                                                                                 : 1;
-        row.end = std::string(content.substr(stop, endLength));
+        line->row.end = std::string(content.substr(stop, endLength));
         content.remove_prefix(stop + endLength);
-        std::vector<std::string> raw;
-        row.table = splitFields(row.raw, &raw, &row.quoted) && raw.size() == rule.fields.size() &&
-                    !trimmed(row.raw).empty();
-        for (const std::string& field : raw) {
-            std::string text;
-            appendAsUtf8(text, field, encoding_);
-            row.fields.push_back(std::move(text));
-        }
-        rows_.push_back(std::move(row));
+        rows_.push_back(std::move(line));
     }
+}
+
+const CatalogueTable::Row& CatalogueTable::parsed(Lines& line) const {
+    if (line.parsed) return line.row;
+    Row& row = line.row;
+    std::vector<std::string> raw;
+    row.table = splitFields(row.raw, &raw, &row.quoted) && raw.size() == rule_->fields.size() &&
+                !trimmed(row.raw).empty();
+    row.fields.clear();
+    for (const std::string& field : raw) {
+        std::string text;
+        appendAsUtf8(text, field, read_);
+        row.fields.push_back(std::move(text));
+    }
+    line.parsed = true;
+    return row;
+}
+
+const CatalogueTable::Row& CatalogueTable::row(int r) const {
+    return parsed(*rows_[r]);
+}
+
+CatalogueTable::Row& CatalogueTable::own(int r) {
+    parsed(*rows_[r]);
+    if (rows_[r].use_count() > 1) rows_[r] = std::make_shared<Lines>(*rows_[r]);
+    return rows_[r]->row;
+}
+
+CatalogueTable::Splice CatalogueTable::difference(const CatalogueTable& before,
+                                                  const CatalogueTable& after) {
+    // The rows both still share, at the start and at the end, are what the change left alone.
+    const auto& a = before.rows_;
+    const auto& b = after.rows_;
+    std::size_t start = 0;
+    while (start < a.size() && start < b.size() && a[start] == b[start]) ++start;
+    std::size_t end = 0;
+    while (end < a.size() - start && end < b.size() - start &&
+           a[a.size() - 1 - end] == b[b.size() - 1 - end])
+        ++end;
+    Splice splice;
+    splice.at = static_cast<int>(start);
+    splice.removed.assign(a.begin() + start, a.end() - end);
+    splice.inserted.assign(b.begin() + start, b.end() - end);
+    return splice;
+}
+
+void CatalogueTable::apply(const Splice& splice, bool forward) {
+    const auto& out = forward ? splice.removed : splice.inserted;
+    const auto& in = forward ? splice.inserted : splice.removed;
+    const auto at = rows_.begin() + splice.at;
+    rows_.erase(at, at + static_cast<std::ptrdiff_t>(out.size()));
+    rows_.insert(rows_.begin() + splice.at, in.begin(), in.end());
 }
 
 const std::string& CatalogueTable::cell(int r, int c) const {
     static const std::string none;
-    const Row& row = rows_[r];
+    const Row& row = this->row(r);
     return c < static_cast<int>(row.fields.size()) ? row.fields[c] : none;
 }
 
@@ -164,7 +208,7 @@ CatalogueTable::Edit CatalogueTable::setCell(int r, int c, std::string_view type
             }
             break;
     }
-    Row& row = rows_[r];
+    Row& row = own(r);
     if (!row.table || row.fields.size() != rule_->fields.size()) {
         row.fields.resize(rule_->fields.size());
         row.quoted.resize(rule_->fields.size(), false);
@@ -186,18 +230,22 @@ void CatalogueTable::insertRow(int r) {
     row.fields.resize(rule_->fields.size());
     row.quoted.resize(rule_->fields.size());
     // Quoted as the file's first record quotes its fields, else texts between quotes.
-    const auto model =
-        std::find_if(rows_.begin(), rows_.end(), [](const Row& x) { return x.table; });
+    const Row* model = nullptr;
+    for (int i = 0; i < rowCount() && !model; ++i)
+        if (this->row(i).table) model = &this->row(i);
     for (std::size_t f = 0; f < rule_->fields.size(); ++f)
-        row.quoted[f] =
-            model != rows_.end() ? bool(model->quoted[f]) : textType(rule_->fields[f].type);
+        row.quoted[f] = model ? bool(model->quoted[f]) : textType(rule_->fields[f].type);
     row.edited = true;
-    rows_.insert(rows_.begin() + r, std::move(row));
+    auto line = std::make_shared<Lines>();
+    line->row = std::move(row);
+    line->parsed = true;
+    rows_.insert(rows_.begin() + r, std::move(line));
 }
 
 void CatalogueTable::duplicateRow(int r) {
-    Row copy = rows_[r];
-    copy.edited = true;
+    auto copy = std::make_shared<Lines>(*rows_[r]);
+    parsed(*copy);
+    copy->row.edited = true;
     rows_.insert(rows_.begin() + r + 1, std::move(copy));
 }
 
@@ -207,7 +255,7 @@ void CatalogueTable::removeRow(int r) {
 
 void CatalogueTable::moveRow(int from, int to) {
     if (from == to) return;
-    Row moved = std::move(rows_[from]);
+    std::shared_ptr<Lines> moved = std::move(rows_[from]);
     rows_.erase(rows_.begin() + from);
     rows_.insert(rows_.begin() + to, std::move(moved));
 }
@@ -215,7 +263,8 @@ void CatalogueTable::moveRow(int from, int to) {
 bool CatalogueTable::needsUtf8() const {
     if (encoding_ != TextEncoding::Windows1252) return false;
     std::string ignored;
-    for (const Row& row : rows_) {
+    for (const auto& line : rows_) {
+        const Row& row = line->row;
         if (!row.edited) continue;
         for (const std::string& field : row.fields)
             if (!encodeCp1252(field, &ignored)) return true;
@@ -246,7 +295,7 @@ std::string CatalogueTable::lineBytes(const Row& row) const {
 std::string CatalogueTable::bytes() const {
     std::string out = recoded_ ? std::string("\xEF\xBB\xBF") : mark_;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const Row& row = rows_[i];
+        const Row& row = recoded_ ? this->row(int(i)) : rows_[i]->row;
         out += lineBytes(row);
         // A line written anew ends as Windows files do, and so does a last line moved up.
         const bool last = i + 1 == rows_.size();

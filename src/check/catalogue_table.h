@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 // Read from its bytes and written back to bytes: a line nobody edited is written exactly as it was
 // read (its bytes, its line end), so that a file loaded and saved unchanged gives back its bytes.
 // An edited or new line is written from its fields, in the file's encoding, ended by CR LF.
+// Copies share the rows nobody changed, and a line is split into fields only when first asked
+// for: a file of a million records opens, and is kept for undo, at the cost of its lines.
 class CatalogueTable {
   public:
     struct Row {
@@ -34,7 +37,18 @@ class CatalogueTable {
     TextEncoding encoding() const { return encoding_; }
     int rowCount() const { return static_cast<int>(rows_.size()); }
     int columnCount() const { return static_cast<int>(rule_->fields.size()); }
-    const Row& row(int r) const { return rows_[r]; }
+    const Row& row(int r) const;
+
+    // What one change did to the rows: from at, the rows it took out and those it put in. An undo
+    // step keeps this, not the two tables.
+    struct Lines;
+    struct Splice {
+        int at = 0;
+        std::vector<std::shared_ptr<Lines>> removed, inserted;
+    };
+    static Splice difference(const CatalogueTable& before, const CatalogueTable& after);
+    // The change done again (forward) or undone.
+    void apply(const Splice& splice, bool forward);
     // The cell's text; empty beyond a short line's fields.
     const std::string& cell(int r, int c) const;
     // The column's heading as the check names the field.
@@ -61,14 +75,23 @@ class CatalogueTable {
     // The whole file as it would be saved.
     std::string bytes() const;
 
+    // One line as read, split into fields when first asked for.
+    struct Lines {
+        Row row;
+        bool parsed = false;
+    };
+
   private:
     std::string lineBytes(const Row& row) const;
+    const Row& parsed(Lines& line) const;
+    // Row r for a change: its own copy when another table shares it.
+    Row& own(int r);
 
     const FileRule* rule_;
     TextEncoding encoding_ = TextEncoding::Windows1252;
     TextEncoding read_ = TextEncoding::Windows1252;  // as the file was read
     std::string mark_;                               // the byte-order mark read, if any
-    std::vector<Row> rows_;
+    std::vector<std::shared_ptr<Lines>> rows_;
     bool recoded_ = false;  // read as Windows-1252, written as UTF-8: every line anew
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -120,6 +122,33 @@ TEST(CatalogueTable, RecordsChangeAndTheCheckJudgesWhatWouldBeSaved) {
     EXPECT_NE(saved.find("\"Hélice A\",100"), std::string::npos) << "every line now UTF-8";
     EXPECT_NE(saved.find("\"Hélice ✈ 150 mm\","), std::string::npos);
     EXPECT_EQ(CatalogueTable(ruleOf("Helice.txt"), saved).bytes(), saved);
+}
+
+// An undo step keeps what one change did to the rows; a copy shares the rows and not the edits.
+TEST(CatalogueTable, AChangeUndoneAndRedoneFromWhatItDidToTheRows) {
+    const std::string text =
+        "\"A\",100,4,\"Lac\",HA,1.20,12,2,\"o\"\r\n\"B\",120,5,\"Lac\",HB,1.40,14,2,\"o\"\r\n"
+        "\"C\",90,3,\"Lac\",HC,1.10,10,2,\"o\"\r\n";
+    const CatalogueTable original(ruleOf("Helice.txt"), text);
+    const std::function<void(CatalogueTable&)> changes[] = {
+        [](CatalogueTable& t) { t.setCell(1, 5, "2,5"); },
+        [](CatalogueTable& t) { t.insertRow(0); },
+        [](CatalogueTable& t) { t.removeRow(2); },
+        [](CatalogueTable& t) { t.moveRow(0, 2); },
+        [](CatalogueTable& t) { t.duplicateRow(1); },
+    };
+    for (const auto& change : changes) {
+        CatalogueTable edited = original;
+        change(edited);
+        EXPECT_EQ(original.bytes(), text) << "the copy's change is its own";
+        const CatalogueTable::Splice splice = CatalogueTable::difference(original, edited);
+        EXPECT_LE(splice.removed.size() + splice.inserted.size(), 6u);
+        CatalogueTable back = edited;
+        back.apply(splice, false);
+        EXPECT_EQ(back.bytes(), text);
+        back.apply(splice, true);
+        EXPECT_EQ(back.bytes(), edited.bytes());
+    }
 }
 
 }  // namespace

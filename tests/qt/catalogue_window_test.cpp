@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "check/check_tables.h"
 #include "modal_helper.h"
 #include "qt/app/data_folder.h"
 #include "qt/catalogues/catalogue_model.h"
@@ -203,6 +204,24 @@ TEST(CatalogueWindow, APictureChosenIsStoredUnderTheRecordsName) {
     model->recheck();
     EXPECT_TRUE(model->problemsOf(0, 0).contains("introuvable"))
         << model->problemsOf(0, 0).toStdString();
+}
+
+// A file too large to check at each edit is checked behind the table, and the problems shown are
+// those of the table as it stands after the last edit, never of one before it.
+TEST(CatalogueModel, ALargeFileIsCheckedBehindTheTableAsItLastStands) {
+    std::string bytes;
+    for (int i = 0; i <= CatalogueModel::kCheckedAtOnce; ++i)
+        bytes += "\"Helice " + std::to_string(i) + "\",100,4,\"F\",\"R\",1.20,12,2,\"o\"\r\n";
+    CatalogueModel model(fileRules().front(), bytes, "/nonexistent", nullptr,
+                         [](const std::string&) { return std::string(); });
+    EXPECT_TRUE(model.checking());
+    ASSERT_TRUE(model.setData(model.index(0, 0), "Helice 1", Qt::EditRole));
+    EXPECT_FALSE(model.setData(model.index(5, 1), "abc", Qt::EditRole)) << "refused, no check";
+    model.finishCheck();
+    EXPECT_FALSE(model.checking());
+    EXPECT_TRUE(model.problemsOf(1, 0).contains("figure déjà ligne 1"))
+        << model.problemsOf(1, 0).toStdString();
+    EXPECT_EQ(model.errors() + model.warnings(), 1);
 }
 
 }  // namespace

@@ -20,8 +20,11 @@ QString headingOf(const std::string& caption) {
 }  // namespace
 
 CatalogueModel::CatalogueModel(const FileRule& rule, std::string bytes, std::string folder,
-                               QObject* parent)
-    : QAbstractTableModel(parent), table_(rule, bytes), folder_(std::move(folder)) {
+                               QObject* parent, PictureProbe probe)
+    : QAbstractTableModel(parent),
+      table_(rule, bytes),
+      folder_(std::move(folder)),
+      probe_(std::move(probe)) {
     recheck();
 }
 
@@ -117,12 +120,65 @@ void CatalogueModel::setPictureProbe(PictureProbe probe) {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
+CatalogueModel::~CatalogueModel() {
+    if (worker_.joinable()) worker_.join();
+}
+
 void CatalogueModel::recheck() {
+    if (table_.rowCount() <= kCheckedAtOnce) {
+        if (worker_.joinable()) finishCheck();
+        show(checkFileBytes(folder_, table_.rule(), table_.bytes(), probe_));
+        return;
+    }
+    if (worker_.joinable()) {
+        again_ = true;
+        return;
+    }
+    startCheck();
+}
+
+void CatalogueModel::startCheck() {
+    again_ = false;
+    // The table as it stands now: a copy shares its rows, and the edits after it copy theirs.
+    worker_ = std::thread([this, table = table_, folder = folder_, probe = probe_] {
+        std::vector<CheckProblem> problems =
+            checkFileBytes(folder, table.rule(), table.bytes(), probe);
+        {
+            const std::lock_guard<std::mutex> lock(doneMutex_);
+            done_ = std::move(problems);
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { collect(); }, Qt::QueuedConnection);
+    });
+}
+
+void CatalogueModel::collect() {
+    std::optional<std::vector<CheckProblem>> problems;
+    {
+        const std::lock_guard<std::mutex> lock(doneMutex_);
+        problems.swap(done_);
+    }
+    if (!problems) return;  // collected already
+    if (worker_.joinable()) worker_.join();
+    if (again_) {
+        startCheck();  // the problems of a table that is no longer the one shown: not shown
+        return;
+    }
+    show(std::move(*problems));
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void CatalogueModel::finishCheck() {
+    while (worker_.joinable()) {
+        worker_.join();
+        collect();
+    }
+}
+
+void CatalogueModel::show(std::vector<CheckProblem> problems) {
     cellProblems_.clear();
     fileProblems_.clear();
     errors_ = warnings_ = 0;
-    const std::vector<CheckProblem> problems =
-        checkFileBytes(folder_, table_.rule(), table_.bytes(), probe_);
     for (const CheckProblem& p : problems) {
         ++(p.severity == CheckProblem::Severity::Error ? errors_ : warnings_);
         int column = -1;

@@ -3,7 +3,10 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -17,7 +20,8 @@ class CatalogueModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     CatalogueModel(const FileRule& rule, std::string bytes, std::string folder,
-                   QObject* parent = nullptr);
+                   QObject* parent = nullptr, PictureProbe probe = probeFileExists);
+    ~CatalogueModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,8 +43,14 @@ class CatalogueModel : public QAbstractTableModel {
     // How the check looks for the pictures the records name (by default: on disk, in the
     // folder); the check runs again.
     void setPictureProbe(PictureProbe probe);
-    // The check again, as after an edit (a picture added to the folder, renamed…).
+    // The check again, as after an edit (a picture added to the folder, renamed…). A file of
+    // more than kCheckedAtOnce lines is checked on another thread, the table usable meanwhile
+    // (checking() true, the problems of the check before shown).
     void recheck();
+    static constexpr int kCheckedAtOnce = 20000;
+    bool checking() const { return worker_.joinable(); }
+    // Waits for the check under way, if any, and shows its problems (before a save).
+    void finishCheck();
 
   signals:
     // An edit was refused, and why.
@@ -52,6 +62,10 @@ class CatalogueModel : public QAbstractTableModel {
     void checked();
 
   private:
+    void show(std::vector<CheckProblem> problems);
+    void collect();  // the problems of the check that ended, if it is the last one asked
+    void startCheck();
+
     CatalogueTable table_;
     std::string folder_;
     PictureProbe probe_ = probeFileExists;
@@ -59,4 +73,8 @@ class CatalogueModel : public QAbstractTableModel {
     std::vector<CheckProblem> fileProblems_;
     int errors_ = 0;
     int warnings_ = 0;
+    std::thread worker_;
+    std::mutex doneMutex_;
+    std::optional<std::vector<CheckProblem>> done_;  // under doneMutex_
+    bool again_ = false;  // the table changed during the check: another one after it
 };

@@ -57,23 +57,31 @@ const FileRule& ruleOf(const QString& file) {
     throw std::logic_error("no rule for a catalogue");
 }
 
-// One change of a table: the states before and after it, put back in place by undo and redo.
+// One change of a table: the rows it took out and put in, put back in place by undo and redo.
 class TableChange : public QUndoCommand {
   public:
-    TableChange(CatalogueModel* model, CatalogueTable before, const QString& what)
-        : QUndoCommand(what), model_(model), before_(std::move(before)), after_(model->table()) {}
-    void undo() override { model_->setTable(before_); }
+    TableChange(CatalogueModel* model, const CatalogueTable& before, const QString& what)
+        : QUndoCommand(what),
+          model_(model),
+          splice_(CatalogueTable::difference(before, model->table())) {}
+    void undo() override { step(false); }
     void redo() override {
         if (first_) {
             first_ = false;  // done already, by the edit itself
             return;
         }
-        model_->setTable(after_);
+        step(true);
     }
 
   private:
+    void step(bool forward) {
+        CatalogueTable table = model_->table();
+        table.apply(splice_, forward);
+        model_->setTable(std::move(table));
+    }
+
     CatalogueModel* model_;
-    CatalogueTable before_, after_;
+    CatalogueTable::Splice splice_;
     bool first_ = true;
 };
 
@@ -232,7 +240,13 @@ void CatalogueWindow::addTab(const QString& title, const QString& file) {
         tab.readable = false;  // opens empty, with why; written only when asked
         statusBar()->showMessage(qs(error.what()));
     }
-    tab.model = new CatalogueModel(ruleOf(file), tab.onDisk, pathBytes(folder_), this);
+    // A picture renamed with its designation counts as there before the save that renames it.
+    tab.model = new CatalogueModel(
+        ruleOf(file), tab.onDisk, pathBytes(folder_), this,
+        [folder = folder_, renames = tab.renames](const std::string& path) {
+            const QString name = QFileInfo(pathText(path)).fileName();
+            return probeFileExists(pathBytes(picturePath(folder, *renames, name)));
+        });
     tab.view = new QTableView;
     tab.view->setObjectName(QString("catalogueTable-%1").arg(file));
     tab.view->setModel(tab.model);
@@ -291,11 +305,6 @@ void CatalogueWindow::addTab(const QString& title, const QString& file) {
             [this, index](int, int column, const QString& before, const QString& after) {
                 offerRename(index, column, before, after);
             });
-    // A picture renamed with its designation counts as there before the save that renames it.
-    model->setPictureProbe([this, index](const std::string& path) {
-        const QString name = QFileInfo(pathText(path)).fileName();
-        return probeFileExists(pathBytes(picturePath(tabs_[index], name)));
-    });
 }
 
 int CatalogueWindow::current() const {
@@ -338,6 +347,8 @@ void CatalogueWindow::updateTitles() {
     if (cells > 0)
         lines << QString("%1 problème(s) sur les cellules en couleur : le détail dans leur bulle.")
                      .arg(cells);
+    if (tab.model->checking())
+        lines.prepend(QString("Vérification de « %1 » en cours…").arg(tab.file));
     problems_->setText(lines.isEmpty() ? QString("Aucun problème dans « %1 ».").arg(tab.file)
                                        : lines.join('\n'));
 }
@@ -381,13 +392,14 @@ bool CatalogueWindow::saveElsewhere(const QString& target) {
         }
         // The renamed pictures under their new names there too.
         for (Tab& tab : tabs_) {
-            for (const auto& [from, to2] : tab.renames) {
+            const std::lock_guard<std::mutex> lock(tab.renames->mutex);
+            for (const auto& [from, to2] : tab.renames->list) {
                 const QString copy = QDir(to).filePath(to2);
                 if (!QFileInfo::exists(copy) && QFileInfo::exists(QDir(folder_).filePath(from)))
                     writeFileAtomically(pathBytes(copy),
                                         readFileBytes(pathBytes(QDir(folder_).filePath(from))));
             }
-            tab.renames.clear();
+            tab.renames->list.clear();
         }
     } catch (const DataError& error) {
         showOkBox(QMessageBox::Warning,
@@ -428,6 +440,7 @@ bool CatalogueWindow::save(int index) {
     Tab& tab = tabs_[index];
     CatalogueModel* model = tab.model;
     const QString shown = "« " + tab.file + " »";
+    model->finishCheck();  // the problems of what is saved, not of the table before
     if (model->errors() > 0 &&
         !confirmed(QMessageBox::Warning,
                    QString("%1 a encore %2 erreur(s) : VENTAKAR pourrait ne pas démarrer avec ce "
@@ -518,10 +531,16 @@ void CatalogueWindow::closeEvent(QCloseEvent* event) {
 }
 
 QString CatalogueWindow::picturePath(const Tab& tab, const QString& file) const {
-    const QString path = QDir(folder_).filePath(file);
-    if (QFileInfo::exists(path)) return path;
-    for (auto it = tab.renames.rbegin(); it != tab.renames.rend(); ++it)
-        if (it->second == file) return QDir(folder_).filePath(it->first);
+    return picturePath(folder_, *tab.renames, file);
+}
+
+QString CatalogueWindow::picturePath(const QString& folder, Tab::Renames& renames,
+                                     const QString& file) {
+    const QString path = QDir(folder).filePath(file);
+    const std::lock_guard<std::mutex> lock(renames.mutex);
+    if (renames.list.empty() || QFileInfo::exists(path)) return path;
+    for (auto it = renames.list.rbegin(); it != renames.list.rend(); ++it)
+        if (it->second == file) return QDir(folder).filePath(it->first);
     return path;
 }
 
@@ -659,7 +678,10 @@ void CatalogueWindow::offerRename(int t, int column, const QString& before, cons
         QString source = from;
         if (!QFileInfo::exists(QDir(folder_).filePath(from)))
             source = QFileInfo(picturePath(tab, from)).fileName();
-        tab.renames.emplace_back(source, to);
+        {
+            const std::lock_guard<std::mutex> lock(tab.renames->mutex);
+            tab.renames->list.emplace_back(source, to);
+        }
         renamed = true;
     }
     if (renamed) tab.model->recheck();
@@ -668,7 +690,13 @@ void CatalogueWindow::offerRename(int t, int column, const QString& before, cons
 void CatalogueWindow::applyRenames(Tab& tab) {
     QStringList failed;
     const CatalogueTable& table = tab.model->table();
-    for (const auto& [from, to] : tab.renames) {
+    tab.model->finishCheck();
+    std::vector<std::pair<QString, QString>> renames;
+    {
+        const std::lock_guard<std::mutex> lock(tab.renames->mutex);
+        renames.swap(tab.renames->list);
+    }
+    for (const auto& [from, to] : renames) {
         const QString fromPath = QDir(folder_).filePath(from), toPath = QDir(folder_).filePath(to);
         // Undone since, or done by somebody else: nothing to do.
         if (!namedBy(table, to) || namedBy(table, from) || QFileInfo::exists(toPath) ||
@@ -676,7 +704,6 @@ void CatalogueWindow::applyRenames(Tab& tab) {
             continue;
         if (!QFile::rename(fromPath, toPath)) failed << "« " + from + " »";
     }
-    tab.renames.clear();
     tab.model->recheck();
     if (!failed.isEmpty())
         showOkBox(QMessageBox::Warning,

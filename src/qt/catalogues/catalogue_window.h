@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -64,12 +66,18 @@ class CatalogueWindow : public QMainWindow {
         std::string onDisk;  // the bytes read or last saved
         bool readable = true;
         QWidget* panel = nullptr;
-        // Pictures renamed with their designation, done when the file is saved: from, to.
-        std::vector<std::pair<QString, QString>> renames;
+        // Pictures renamed with their designation, done when the file is saved: from, to. Read
+        // by the check of a large file on its own thread too.
+        struct Renames {
+            std::mutex mutex;
+            std::vector<std::pair<QString, QString>> list;
+        };
+        std::shared_ptr<Renames> renames = std::make_shared<Renames>();
     };
     void showPictures(int tab);
     // Where a picture of the folder is now: itself, or the picture it is renamed from.
     QString picturePath(const Tab& tab, const QString& file) const;
+    static QString picturePath(const QString& folder, Tab::Renames& renames, const QString& file);
     void offerRename(int tab, int column, const QString& before, const QString& after);
     void applyRenames(Tab& tab);
     void addTab(const QString& title, const QString& file);
