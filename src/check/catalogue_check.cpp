@@ -618,11 +618,16 @@ std::string probeFileExists(const std::string& path) {
 
 std::vector<CheckProblem> checkFileBytes(const std::string& folder, const FileRule& rule,
                                          const std::string& bytes, const PictureProbe& probe) {
+    return checkFileReport(folder, rule, bytes, probe).problems;
+}
+
+CheckReport checkFileReport(const std::string& folder, const FileRule& rule,
+                            const std::string& bytes, const PictureProbe& probe) {
     CheckReport report;
     report.folder = folder;
     std::map<std::string, std::string> why;
     FileCheck(folder, rule, report, probe, why).runOn(bytes);
-    return report.problems;
+    return report;
 }
 
 CheckReport checkDataFolder(const std::string& folder, const PictureProbe& probe) {

@@ -49,6 +49,9 @@ struct FileRule;
 // that file's problems, in the check's words.
 std::vector<CheckProblem> checkFileBytes(const std::string& folder, const FileRule& rule,
                                          const std::string& bytes, const PictureProbe& probe);
+// The same, with how the file was read: its problems beyond those listed counted there.
+CheckReport checkFileReport(const std::string& folder, const FileRule& rule,
+                            const std::string& bytes, const PictureProbe& probe);
 
 // The report as lines for the user: a heading, how each file was read, one line a problem and a
 // summary.

@@ -222,6 +222,16 @@ TEST(CatalogueModel, ALargeFileIsCheckedBehindTheTableAsItLastStands) {
     EXPECT_TRUE(model.problemsOf(1, 0).contains("figure déjà ligne 1"))
         << model.problemsOf(1, 0).toStdString();
     EXPECT_EQ(model.errors() + model.warnings(), 1);
+
+    // Problems beyond those the check lists are counted, and said.
+    std::string same;
+    for (int i = 0; i < 300; ++i) same += "\"Helice\",100,4,\"F\",\"R\",1.20,12,2,\"o\"\r\n";
+    CatalogueModel many(fileRules().front(), same, "/nonexistent", nullptr,
+                        [](const std::string&) { return std::string(); });
+    EXPECT_EQ(many.errors() + many.warnings(), 299);
+    ASSERT_FALSE(many.fileProblems().empty());
+    EXPECT_EQ(many.fileProblems().back().text.rfind("… et 99 autres problèmes", 0), 0u)
+        << many.fileProblems().back().text;
 }
 
 }  // namespace

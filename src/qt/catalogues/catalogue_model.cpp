@@ -127,7 +127,7 @@ CatalogueModel::~CatalogueModel() {
 void CatalogueModel::recheck() {
     if (table_.rowCount() <= kCheckedAtOnce) {
         if (worker_.joinable()) finishCheck();
-        show(checkFileBytes(folder_, table_.rule(), table_.bytes(), probe_));
+        show(checkFileReport(folder_, table_.rule(), table_.bytes(), probe_));
         return;
     }
     if (worker_.joinable()) {
@@ -141,8 +141,7 @@ void CatalogueModel::startCheck() {
     again_ = false;
     // The table as it stands now: a copy shares its rows, and the edits after it copy theirs.
     worker_ = std::thread([this, table = table_, folder = folder_, probe = probe_] {
-        std::vector<CheckProblem> problems =
-            checkFileBytes(folder, table.rule(), table.bytes(), probe);
+        CheckReport problems = checkFileReport(folder, table.rule(), table.bytes(), probe);
         {
             const std::lock_guard<std::mutex> lock(doneMutex_);
             done_ = std::move(problems);
@@ -153,7 +152,7 @@ void CatalogueModel::startCheck() {
 }
 
 void CatalogueModel::collect() {
-    std::optional<std::vector<CheckProblem>> problems;
+    std::optional<CheckReport> problems;
     {
         const std::lock_guard<std::mutex> lock(doneMutex_);
         problems.swap(done_);
@@ -164,7 +163,7 @@ void CatalogueModel::collect() {
         startCheck();  // the problems of a table that is no longer the one shown: not shown
         return;
     }
-    show(std::move(*problems));
+    show(*problems);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
@@ -175,21 +174,36 @@ void CatalogueModel::finishCheck() {
     }
 }
 
-void CatalogueModel::show(std::vector<CheckProblem> problems) {
+void CatalogueModel::show(const CheckReport& report) {
     cellProblems_.clear();
     fileProblems_.clear();
-    errors_ = warnings_ = 0;
-    for (const CheckProblem& p : problems) {
+    errors_ = warnings_ = cellProblemCount_ = 0;
+    for (const CheckProblem& p : report.problems) {
         ++(p.severity == CheckProblem::Severity::Error ? errors_ : warnings_);
         int column = -1;
         for (int c = 0; c < table_.columnCount(); ++c)
             if (table_.heading(c) == p.field) column = c;
         // The check numbers the file's lines; the table has a row a line.
         const int row = p.line - 1;
-        if (row >= 0 && row < table_.rowCount() && column >= 0)
+        if (row >= 0 && row < table_.rowCount() && column >= 0) {
             cellProblems_[{row, column}].push_back(p);
-        else
+            ++cellProblemCount_;
+        } else {
             fileProblems_.push_back(p);
+        }
+    }
+    // Beyond those the check lists: counted, and said once the ones shown are mended.
+    for (const CheckedFile& f : report.files) {
+        errors_ += f.moreErrors;
+        warnings_ += f.moreWarnings;
+        const long long more = static_cast<long long>(f.moreErrors) + f.moreWarnings;
+        if (more > 0)
+            fileProblems_.push_back(
+                {f.file, 0, 0, "",
+                 f.moreErrors ? CheckProblem::Severity::Error : CheckProblem::Severity::Warning,
+                 "… et " + std::to_string(more) +
+                     " autres problèmes, sans couleur : corrigez ceux en couleur, la vérification "
+                     "montre ensuite les suivants."});
     }
     emit checked();
 }

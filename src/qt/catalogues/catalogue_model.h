@@ -38,6 +38,8 @@ class CatalogueModel : public QAbstractTableModel {
     int warnings() const { return warnings_; }
     // Problems of the file as a whole or of a line that is no record: not tied to a cell.
     const std::vector<CheckProblem>& fileProblems() const { return fileProblems_; }
+    // The problems shown on cells.
+    int cellProblemCount() const { return cellProblemCount_; }
     // The problems of one cell in the check's words, one a line.
     QString problemsOf(int row, int column) const;
     // How the check looks for the pictures the records name (by default: on disk, in the
@@ -62,7 +64,7 @@ class CatalogueModel : public QAbstractTableModel {
     void checked();
 
   private:
-    void show(std::vector<CheckProblem> problems);
+    void show(const CheckReport& report);
     void collect();  // the problems of the check that ended, if it is the last one asked
     void startCheck();
 
@@ -73,8 +75,9 @@ class CatalogueModel : public QAbstractTableModel {
     std::vector<CheckProblem> fileProblems_;
     int errors_ = 0;
     int warnings_ = 0;
+    int cellProblemCount_ = 0;
     std::thread worker_;
     std::mutex doneMutex_;
-    std::optional<std::vector<CheckProblem>> done_;  // under doneMutex_
-    bool again_ = false;  // the table changed during the check: another one after it
+    std::optional<CheckReport> done_;  // under doneMutex_
+    bool again_ = false;               // the table changed during the check: another one after it
 };

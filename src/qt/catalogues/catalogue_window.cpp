@@ -343,7 +343,7 @@ void CatalogueWindow::updateTitles() {
     QStringList lines;
     for (const CheckProblem& p : tab.model->fileProblems())
         lines << (p.line > 0 ? QString("Ligne %1 : ").arg(p.line) : QString()) + qs(p.text);
-    const int cells = tab.model->errors() + tab.model->warnings() - int(lines.size());
+    const int cells = tab.model->cellProblemCount();
     if (cells > 0)
         lines << QString("%1 problème(s) sur les cellules en couleur : le détail dans leur bulle.")
                      .arg(cells);
