@@ -219,7 +219,10 @@ CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
         if (tab >= 0 && tab < tabCount()) undoGroup_->setActiveStack(tabs_[tab].undo);
         updateTitles();
     });
-    if (!tabs_.empty()) undoGroup_->setActiveStack(tabs_[0].undo);
+    if (!tabs_.empty()) {
+        undoGroup_->setActiveStack(tabs_[0].undo);
+        tabs_[0].view->setFocus();  // the keyboard in the first table
+    }
     updateTitles();
     resize(1100, 640);
 }
