@@ -8,6 +8,9 @@
 // C1 controls and the bidirectional overrides and isolates as U+FFFD. Anything else unchanged.
 std::string visibleText(std::string_view text);
 
+// A code point written as UTF-8 at the end of out.
+void appendUtf8(std::string& out, char32_t c);
+
 // True when a code point is one visibleText replaces.
 bool hiddenCharacter(char32_t c);
 

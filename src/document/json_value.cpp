@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "catalogue/visible_text.h"
+
 long long JsonValue::asInteger() const {
     return kind == Kind::Unsigned ? static_cast<long long>(natural) : integer;
 }
@@ -135,24 +137,6 @@ class Reader {
             }
         }
         return true;
-    }
-
-    static void appendUtf8(std::string& out, char32_t c) {
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
     }
 
     // The length of the well-formed UTF-8 sequence at at_ (RFC 3629: no overlong form, no
