@@ -7,10 +7,6 @@
 #include "steps/positions.h"
 #include "window/design_record.h"
 
-// Each choice in the order of the steps, as the window would receive it.
-static ReplayOutcome replayEach(DesignRecord& record, Platform& platform,
-                                const DesignChoices& choices);
-
 namespace {
 
 // The item's position in the list: by its record index if the text there still matches, else
@@ -26,33 +22,8 @@ int findItem(const Control& list, const ListChoice& choice) {
     return byText;
 }
 
-}  // namespace
-
-DeferredEstimation::DeferredEstimation(DesignRecord& record, Platform& platform)
-    : record_(record), platform_(platform) {
-    record_.deferEstimation = true;
-}
-
-DeferredEstimation::~DeferredEstimation() {
-    record_.deferEstimation = false;
-    record_.estimationPending = false;
-}
-
-void DeferredEstimation::finish() {
-    record_.deferEstimation = false;
-    if (record_.estimationPending) encombrement(record_, platform_);
-}
-
-ReplayOutcome replayChoices(DesignRecord& record, Platform& platform,
-                            const DesignChoices& choices) {
-    DeferredEstimation deferred(record, platform);
-    ReplayOutcome outcome = replayEach(record, platform, choices);
-    deferred.finish();
-    return outcome;
-}
-
-static ReplayOutcome replayEach(DesignRecord& record, Platform& platform,
-                                const DesignChoices& choices) {
+// Each choice in the order of the steps, as the window would receive it.
+ReplayOutcome replayEach(DesignRecord& record, Platform& platform, const DesignChoices& choices) {
     ReplayOutcome outcome;
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {
@@ -86,5 +57,30 @@ static ReplayOutcome replayEach(DesignRecord& record, Platform& platform,
                 break;
         }
     }
+    return outcome;
+}
+
+}  // namespace
+
+DeferredEstimation::DeferredEstimation(DesignRecord& record, Platform& platform)
+    : record_(record), platform_(platform) {
+    record_.deferEstimation = true;
+}
+
+DeferredEstimation::~DeferredEstimation() {
+    record_.deferEstimation = false;
+    record_.estimationPending = false;
+}
+
+void DeferredEstimation::finish() {
+    record_.deferEstimation = false;
+    if (record_.estimationPending) encombrement(record_, platform_);
+}
+
+ReplayOutcome replayChoices(DesignRecord& record, Platform& platform,
+                            const DesignChoices& choices) {
+    DeferredEstimation deferred(record, platform);
+    ReplayOutcome outcome = replayEach(record, platform, choices);
+    deferred.finish();
     return outcome;
 }

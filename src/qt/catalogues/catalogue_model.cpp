@@ -114,12 +114,6 @@ void CatalogueModel::setTable(CatalogueTable table) {
     endResetModel();
 }
 
-void CatalogueModel::setPictureProbe(PictureProbe probe) {
-    probe_ = std::move(probe);
-    recheck();
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-}
-
 CatalogueModel::~CatalogueModel() {
     if (worker_.joinable()) worker_.join();
 }

@@ -42,9 +42,6 @@ class CatalogueModel : public QAbstractTableModel {
     int cellProblemCount() const { return cellProblemCount_; }
     // The problems of one cell in the check's words, one a line.
     QString problemsOf(int row, int column) const;
-    // How the check looks for the pictures the records name (by default: on disk, in the
-    // folder); the check runs again.
-    void setPictureProbe(PictureProbe probe);
     // The check again, as after an edit (a picture added to the folder, renamed…). A file of
     // more than kCheckedAtOnce lines is checked on another thread, the table usable meanwhile
     // (checking() true, the problems of the check before shown).

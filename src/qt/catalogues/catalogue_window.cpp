@@ -101,9 +101,8 @@ std::vector<NamedPicture> picturesOf(const CatalogueTable& table, int row) {
     return pictures;
 }
 
-bool namedBy(const CatalogueTable& table, const QString& file, int exceptRow = -1) {
+bool namedBy(const CatalogueTable& table, const QString& file) {
     for (int r = 0; r < table.rowCount(); ++r) {
-        if (r == exceptRow) continue;
         for (const NamedPicture& p : picturesOf(table, r))
             if (qs(p.file) == file) return true;
     }
