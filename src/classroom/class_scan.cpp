@@ -465,11 +465,11 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
                        ") ne figure plus dans son catalogue");
     }
     if (!gone.empty()) {
-        if (!row.failing.empty()) gone.push_back(row.failing);
-        row.failing = visibleText(joined(gone));
-        gone.back() = row.commaTexts.failing;
-        if (row.commaTexts.failing.empty()) gone.pop_back();
-        row.commaTexts.failing = visibleText(joined(gone));
+        for (std::string* text : {&row.failing, &row.commaTexts.failing}) {
+            std::vector<std::string> reasons = gone;
+            if (!text->empty()) reasons.push_back(*text);
+            *text = visibleText(joined(reasons));
+        }
     }
 }
 

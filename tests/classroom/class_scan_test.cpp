@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -26,6 +27,15 @@ namespace {
 // A lighter design than the rules' maximum, one exactly at it, one above it.
 void light(DesignFixture& f) {
     f.completeDesign(0, 4, 4, "Option1", "Option3", "Option5");  // R45 wheels: 121 g
+}
+
+// A text of kClass (decimal comma) as written with another decimal mark.
+std::string withDecimalMark(std::string text, const std::string& separator) {
+    for (std::size_t i = 1; i + 1 < text.size(); ++i)
+        if (text[i] == ',' && std::isdigit((unsigned char)text[i - 1]) &&
+            std::isdigit((unsigned char)text[i + 1]))
+            text.replace(i, 1, separator);
+    return text;
 }
 
 struct ClassDesign {
@@ -71,6 +81,24 @@ const ClassDesign kClass[] = {
      DesignState::RepriseEnPartie,
      "l'élément « R99 » de l'étape 6 (Roues avant) ne figure plus dans son catalogue",
      "Reprise en partie", ""},
+    // An item of each kind of catalogue gone: the reason said whatever the decimal mark.
+    {"helice.ventakar", nullptr,
+     R"({"format": "ventakar-conception", "version": 1, "pupil": {"name": "Tom", "class": "5e B"},
+         "choices": {"propeller": {"text": "P9", "index": 7}}})",
+     DesignState::RepriseEnPartie,
+     "l'élément « P9 » de l'étape 1 (Hélice) ne figure plus dans son catalogue",
+     "Reprise en partie", ""},
+    {"moteur.ventakar", nullptr,
+     R"({"format": "ventakar-conception", "version": 1, "pupil": {"name": "Tom", "class": "5e B"},
+         "choices": {"propeller": {"text": "P2", "index": 0}, "motor": {"text": "M99", "index": 3}}})",
+     DesignState::RepriseEnPartie,
+     "l'élément « M99 » de l'étape 2 (Moteur) ne figure plus dans son catalogue",
+     "Reprise en partie", ""},
+    {"materiau.ventakar", nullptr,
+     R"({"format": "ventakar-conception", "version": 1, "pupil": {"name": "Tom", "class": "5e B"},
+         "choices": {"propeller": {"text": "P2", "index": 0}, "chassisMaterial": {"text": "Bois",
+                     "index": 0}}})",
+     DesignState::RepriseEnPartie, "l'élément « Bois » de l'étape 13 (Matériau)", "Reprise en partie", ""},
     {"abime.ventakar", nullptr, R"({"format": "ventakar-conception", "version": 1, "cho)",
      DesignState::Illisible, "la conception est endommagée", "", ""},
     {"futur.ventakar", nullptr,
@@ -164,6 +192,23 @@ TEST(ClassScan, EveryRowSaysWhatTheWindowShowsOnceItsDesignIsOpened) {
         EXPECT_EQ(row.pupil, d.make ? std::string("Élève ") + d.file : "Tom");
         EXPECT_EQ(row.className, "5e B");
     }
+    // Why, in every text of the row (the table's and the details' in the user's decimal mark, the
+    // CSV's and the spreadsheet's with a comma), whichever mark the scan was made with.
+    for (const char* mark : {",", "."}) {
+        const ClassScan again = scanClass(c.folder.string(), mark);
+        for (const DesignRow& row : again.rows) {
+            for (const ClassDesign& d : kClass) {
+                if (row.file != d.file) continue;
+                SCOPED_TRACE(std::string(d.file) + " scanned with « " + mark + " »");
+                for (const char* separator : {mark, ","}) {
+                    const std::string why = classCell(row, 10, separator);
+                    EXPECT_EQ(why.empty(), std::string(d.failing).empty()) << why;
+                    EXPECT_NE(why.find(withDecimalMark(d.failing, separator)), std::string::npos)
+                        << separator << " " << why;
+                }
+            }
+        }
+    }
     EXPECT_EQ(byFile["leger.ventakar"]->identicalTo, "groupe 1, 2 conceptions : copie.ventakar")
         << "names aside";
     EXPECT_EQ(byFile["copie.ventakar"]->identicalTo, "groupe 1, 2 conceptions : leger.ventakar");
@@ -173,7 +218,7 @@ TEST(ClassScan, EveryRowSaysWhatTheWindowShowsOnceItsDesignIsOpened) {
     EXPECT_EQ(byFile["debut.ventakar"]->stepsChosen, 5);
     EXPECT_EQ(
         classSummary(scan.rows),
-        "11 conceptions : 3 conformes, 2 non conformes, 1 sans verdict, 1 incomplète, 1 reprise "
+        "14 conceptions : 3 conformes, 2 non conformes, 1 sans verdict, 1 incomplète, 4 reprises "
         "en partie, 3 illisibles");
 }
 

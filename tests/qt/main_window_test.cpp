@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +22,9 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include "document/design_file.h"
 #include "modal_helper.h"
@@ -621,6 +625,30 @@ struct HomeWithoutDocuments {
     mode_t oldMask;
 };
 
+QByteArray readWhole(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The lock a copy of VENTAKAR leaves when it is killed: as a lock of this process would be, but
+// naming a process that has ended.
+void leaveLockOfAGoneCopy(const QString& path) {
+    QTemporaryDir dir;
+    QByteArray ours;
+    {
+        QLockFile lock(dir.filePath("modele.lock"));
+        ASSERT_TRUE(lock.tryLock(0));
+        ours = readWhole(dir.filePath("modele.lock"));
+    }
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    QFile lock(path);
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(child) + ours.mid(ours.indexOf('\n')));
+}
+
 // What a start finds of an earlier copy: a recovery file that is no regular file is set aside,
 // never opened; an intact one is offered even when the disk is too full for its lock.
 TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
@@ -653,6 +681,29 @@ TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
              return true;
          },
          1, false},
+        {"AKillDuringASaveOnAFullDisk",
+         [](const QString& folder) {
+             const QByteArray where = QFile::encodeName(folder);
+             if (!runAsRoot() ||
+                 std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
+                 return false;
+             QFile left(folder + "/recuperation-1.ventakar");
+             left.open(QIODevice::WriteOnly);
+             left.write(R"({"format": "ventakar-conception", "version": 1, "choices": {}})");
+             left.close();
+             // The copy that kept it was killed: its lock stays, naming a process that is gone.
+             leaveLockOfAGoneCopy(folder + "/recuperation-1.ventakar.lock");
+             // ... in the middle of a save, whose temporary file took what the disk had left.
+             const int gone = QString(readWhole(folder + "/recuperation-1.ventakar.lock"))
+                                  .section('\n', 0, 0)
+                                  .toInt();
+             QFile filler(folder + QString("/.devoir.ventakar.tmp-%1-0").arg(gone));
+             filler.open(QIODevice::WriteOnly);
+             while (filler.write(QByteArray(512, 'x')) > 0 && filler.flush()) {
+             }
+             return true;
+         },
+         1, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -667,7 +718,7 @@ TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
             EXPECT_EQ(int(files.orphans().size()), row.offered);
         }
         EXPECT_EQ(QFileInfo::exists(folder + "/recuperation-1.ventakar.mis-de-cote"), row.setAside);
-        if (std::string(row.name) == "AFileOnAFullDisk") {
+        if (QString(row.name).contains("FullDisk")) {
             EXPECT_EQ(std::system(("umount '" + QFile::encodeName(folder) + "'").constData()), 0);
         }
     }
