@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include "document/atomic_file.h"
 #include "files/file_system.h"
@@ -25,7 +27,17 @@ std::unique_ptr<QLockFile> claim(const QString& file, bool* heldElsewhere = null
     // Held for a copy's whole life: only a copy that is no longer running lets it go stale.
     lock->setStaleLockTime(0);
     const bool taken = lock->tryLock(0);
-    if (heldElsewhere) *heldElsewhere = !taken && lock->error() == QLockFile::LockFailedError;
+    if (heldElsewhere) {
+        *heldElsewhere = !taken && lock->error() == QLockFile::LockFailedError;
+        // A stale lock is only removed when its removal can itself be locked: not on a full
+        // disk. Its copy ended all the same when its process is gone from this machine.
+        qint64 pid = 0;
+        QString host, application;
+        if (*heldElsewhere && lock->getLockInfo(&pid, &host, &application) && pid > 0 &&
+            pid <= std::numeric_limits<int>::max() && host == QSysInfo::machineHostName() &&
+            !processRunning(int(pid)))
+            *heldElsewhere = false;
+    }
     if (!taken) return nullptr;
     return lock;
 }
