@@ -58,12 +58,22 @@ CatalogueSnapshot::Stamp CatalogueSnapshot::stampOf(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(systemPath(path), error);
     if (error || !fs::exists(status)) return {};
-    Stamp stamp{.exists = true};
+    Stamp stamp{.exists = true, .type = static_cast<int>(status.type())};
     const auto size = fs::file_size(systemPath(path), error);
     if (!error) stamp.size = static_cast<long long>(size);
     const auto modified = fs::last_write_time(systemPath(path), error);
     if (!error) stamp.modified = static_cast<long long>(modified.time_since_epoch().count());
     return stamp;
+}
+
+void CatalogueSnapshot::noteFile(const std::string& path) const {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (stamps_.count(path)) return;
+    }
+    const Stamp stamp = stampOf(path);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stamps_.try_emplace(path, stamp);
 }
 
 bool CatalogueSnapshot::changedOnDisk() const {

@@ -43,6 +43,8 @@ class CatalogueSnapshot : public RecordSource {
                                                 std::string_view decimalSeparator) const;
     // Whether a file read since has changed on disk (saved again, replaced, removed, created).
     bool changedOnDisk() const;
+    // A file read beside the catalogues (a picture) whose change counts as theirs, as it is now.
+    void noteFile(const std::string& path) const;
 
   private:
     struct File {
@@ -51,6 +53,7 @@ class CatalogueSnapshot : public RecordSource {
     };
     struct Stamp {
         bool exists = false;
+        int type = 0;  // a regular file, a folder, a pipe...
         long long size = 0;
         long long modified = 0;  // in the file system's own ticks
         bool operator==(const Stamp&) const = default;

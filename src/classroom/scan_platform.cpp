@@ -24,6 +24,8 @@ void setPictureCheck(PictureCheck check) {
 PictureSize ScanPlatform::loadPicture(const std::string& path) {
     auto [it, fresh] = pictures_.try_emplace(path);
     if (fresh) {
+        // As it is before it is looked at: a change made while it is checked counts.
+        snapshot_->noteFile(path);
         std::error_code error;
         if (!std::filesystem::exists(systemPath(path), error)) {
             it->second = "l'image est introuvable.";

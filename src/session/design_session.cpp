@@ -24,6 +24,7 @@
 #include "window/accessible_names.h"
 #include "window/design_layout.h"
 #include "window/platform.h"
+#include "window/platform_reading_from.h"
 #include "window/start_up.h"
 
 namespace {
@@ -136,10 +137,16 @@ void DesignSession::listLeft(std::string_view list) {
     control.selectionLength = 0;
 }
 
-void DesignSession::listChosen(std::string_view list, int itemIndex) {
+void DesignSession::listChosen(std::string_view list, int itemIndex, const RecordSource* records) {
     Control& control = record_[list];
     if (itemIndex < 0 || itemIndex >= static_cast<int>(control.items.size())) return;
-    transact([&] { pickListItem(record_, platform_, list, itemIndex); }, actionOf(list));
+    transact(
+        [&] {
+            if (!records) return pickListItem(record_, platform_, list, itemIndex);
+            PlatformReadingFrom reading(platform_, *records);
+            pickListItem(record_, reading, list, itemIndex);
+        },
+        actionOf(list));
 }
 
 void DesignSession::optionSelected(std::string_view option) {

@@ -10,6 +10,7 @@
 #include "window/design_record.h"
 
 class Platform;
+class RecordSource;
 class Printer;
 
 // How opening a design file ended.
@@ -48,8 +49,9 @@ class DesignSession {
     void listTyped(std::string_view list, const std::string& text);
     // The pupil left a list: typed text that picked nothing gives way to the chosen item again.
     void listLeft(std::string_view list);
-    // The pupil picked the item at this position of a step list.
-    void listChosen(std::string_view list, int itemIndex);
+    // The pupil picked the item at this position of a step list; its record read from records
+    // when given (the reading a comparison table was computed on), from the files otherwise.
+    void listChosen(std::string_view list, int itemIndex, const RecordSource* records = nullptr);
     // A click on an option; one that is already selected does nothing.
     void optionSelected(std::string_view option);
     void checkClicked(std::string_view check, int newValue);

@@ -14,12 +14,18 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "classroom/class_scan.h"
 #include "modal_helper.h"
 #include "qt/design/design_window.h"
+#include "support/system_rows.h"
 #include "support/temp_data_dir.h"
 #include "window_driver.h"
+
+// Runs the event loop until condition holds; a failure of the test when it does not in time.
+#define WAIT_UNTIL(condition, ms) \
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(condition); }, ms)) << #condition
 
 namespace {
 
@@ -105,7 +111,7 @@ TEST(ChoiceComparison, ShowsEveryItemAndPicksTheOneChosenAsTheListDoes) {
     // Pressed twice before the dialog shows: one dialog.
     QTest::keyClick(wheels, Qt::Key_F8);
     QTest::keyClick(wheels, Qt::Key_F8);
-    QTRY_VERIFY_WITH_TIMEOUT(picked >= 0, 5000);
+    WAIT_UNTIL(picked >= 0, 5000);
     QTest::qWait(200);
     QWidget* second = QApplication::activeModalWidget();
     EXPECT_EQ(second, nullptr) << "a second comparison opened";
@@ -176,19 +182,159 @@ TEST(ChoiceComparison, ALargeCatalogueComesWholeAndInOrder) {
     // The teacher saves the catalogue meanwhile: the table stays one reading of it, and says so.
     dir.write("Helice.txt",
               QString::fromStdString(catalogue).replace("REF-", "NEUF-").toStdString());
-    QTRY_VERIFY_WITH_TIMEOUT(dialog.complete(), 30000);
+    WAIT_UNTIL(dialog.complete(), 30000);
     const QAbstractItemModel* model = dialog.table()->model();
     ASSERT_EQ(model->rowCount(), 700);
     const QStringList references = columnOf(dialog.table(), "Réf. Fournisseur");
     for (int i = 0; i < 700; ++i) EXPECT_EQ(references.at(i), QString("REF-%1").arg(i));
     auto* changed = dialog.findChild<QWidget*>("catalogueChanged");
-    QTRY_VERIFY_WITH_TIMEOUT(changed->isVisible(), 3000);
+    WAIT_UNTIL(changed->isVisible(), 3000);
     dialog.findChild<QPushButton*>("refreshAlternatives")->click();
     EXPECT_FALSE(changed->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(dialog.complete(), 30000);
+    WAIT_UNTIL(dialog.complete(), 30000);
     const QStringList fresh = columnOf(dialog.table(), "Réf. Fournisseur");
     ASSERT_EQ(fresh.size(), 700);
     for (int i = 0; i < 700; ++i) EXPECT_EQ(fresh.at(i), QString("NEUF-%1").arg(i));
+}
+
+// A catalogue of many propellers, all of one picture, their references and prices their own.
+std::string manyPropellers(int count, const char* reference) {
+    std::string catalogue;
+    for (int i = 0; i < count; ++i)
+        catalogue += "\"Hélice bipale 100 mm\"," + std::to_string(80 + i % 200) + "," +
+                     std::to_string(3 + i % 12) + ",\"S\"," + reference + std::to_string(i) +
+                     ",1." + std::to_string(10 + i % 50) + ",12,2,\"o\"\r\n";
+    return catalogue;
+}
+
+int columnNamed(const QAbstractItemModel* model, const QString& caption) {
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (model->headerData(c, Qt::Horizontal).toString() == caption) return c;
+    return -1;
+}
+
+// What happens to the data files while the rows arrive, the table sorted by price the other way
+// meanwhile: each row that cannot be chosen says why in the pick's own words, and Return picks
+// the row shown, on the reading its row was computed on, or is refused once the files changed.
+TEST(ChoiceComparison, DataChangedWhileTheRowsArriveNeverMixesTwoReadings) {
+    constexpr int kItems = 3000;
+    const struct {
+        const char* name;
+        std::function<bool(TempDataDir&)> change;  // false: cannot be made here
+        bool refused;
+    } rows[] = {
+        {"NothingChanges", [](TempDataDir&) { return true; }, false},
+        {"TheCatalogueEdited",
+         [](TempDataDir& d) {
+             d.write("Helice.txt", manyPropellers(kItems, "NEUF-"));
+             return true;
+         },
+         true},
+        {"TheCatalogueRemoved",
+         [](TempDataDir& d) {
+             d.remove("Helice.txt");
+             return true;
+         },
+         true},
+        {"TheCatalogueMadeAPipe",
+         [](TempDataDir& d) {
+             d.remove("Helice.txt");
+             return makeFifo(d.root() / "Data" / "Helice.txt");
+         },
+         true},
+        {"ItsPictureDamaged",
+         [](TempDataDir& d) {
+             d.write("Hélice bipale 100 mm.jpg", "pas une image");
+             return true;
+         },
+         true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDataDir dir;
+        dir.copySuppliedData();
+        dir.write("Helice.txt", manyPropellers(kItems, "REF-"));
+        driver::PassingDesign design;
+        ASSERT_TRUE(design.w.isLoaded());
+        DesignWindow& w = design.w;
+        const std::string before = w.session().record().text("Text5");
+        bool made = true, done = false;
+        QString shownReference, shownMass, refusal, firstFailure;
+        int failedItem = -1;
+        std::shared_ptr<const CatalogueSnapshot> reading;
+        whenModalAppears([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ChoiceComparisonDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            reading = dialog->reading();
+            made = row.change(dir);
+            QTableView* table = dialog->table();
+            const QAbstractItemModel* model = table->model();
+            const int price = columnNamed(model, "Prix total HT (€)");
+            const int mass = columnNamed(model, "Masse totale (g)");
+            const int reference = columnNamed(model, "Réf. Fournisseur");
+            table->sortByColumn(price, Qt::DescendingOrder);
+            QTest::qWait(20);
+            table->setCurrentIndex(model->index(std::min(3, model->rowCount() - 1), 1));
+            WAIT_UNTIL(dialog->complete(), 60000);
+            ASSERT_EQ(model->rowCount(), kItems);
+            for (int r = 0; r < model->rowCount(); ++r) {
+                const QString text = model->index(r, 2).data().toString();
+                if (!text.startsWith("Impossible de choisir")) continue;
+                EXPECT_TRUE(text.startsWith("Impossible de choisir : Fichier « Data/"))
+                    << "a row without its reason: " << text.toStdString();
+                if (failedItem < 0) {
+                    failedItem = model->index(r, 1).data(Qt::UserRole + 2).toInt();
+                    firstFailure = text.mid(QString("Impossible de choisir : ").size());
+                }
+            }
+            shownReference = table->currentIndex().siblingAtColumn(reference).data().toString();
+            shownMass = table->currentIndex().siblingAtColumn(mass).data().toString();
+            whenModalAppears([&](QWidget* box) {
+                refusal = modalText(box);
+                qobject_cast<QDialog*>(box)->accept();
+            });
+            QTest::keyClick(table, Qt::Key_Return);
+            if (dialog->isVisible()) dialog->reject();
+            done = true;
+        });
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        auto* propellers = w.findChild<QComboBox*>("Combo1");
+        propellers->setFocus();
+        QTest::keyClick(propellers, Qt::Key_F8);
+        WAIT_UNTIL(done, 90000);
+        if (!made) {
+            std::cout << "[ note ] " << row.name << " cannot be made here\n";
+            continue;
+        }
+        QApplication::processEvents();
+        const DesignRecord& r = w.session().record();
+        if (row.refused) {
+            EXPECT_TRUE(refusal.contains("Le catalogue a changé")) << refusal.toStdString();
+            EXPECT_EQ(r.text("Text5"), before) << "picked from a reading the table did not show";
+        } else {
+            EXPECT_EQ(refusal, "");
+            EXPECT_EQ(r.text("Text5"), shownReference.toStdString()) << "another row picked";
+            EXPECT_EQ(QString::fromStdString(r.text("Text91")), shownMass.section(' ', 0, 0));
+        }
+        // A catalogue changed or gone since: a pick made on the table's reading is that of its
+        // row (the window hands its reading to the pick).
+        if (row.refused && std::string(row.name).find("Catalogue") != std::string::npos) {
+            w.session().listChosen("Combo1", 7, reading.get());
+            EXPECT_EQ(w.session().record().text("Text5"), "REF-7");
+        }
+        // A row refused says what the pick says, on the same reading.
+        if (failedItem >= 0) {
+            QString said;
+            whenModalAppears([&](QWidget* box) {
+                said = modalText(box);
+                qobject_cast<QDialog*>(box)->accept();
+            });
+            w.session().listChosen("Combo1", failedItem, reading.get());
+            EXPECT_TRUE(said.contains(firstFailure))
+                << said.toStdString() << " | " << firstFailure.toStdString();
+        }
+    }
 }
 
 // At 1366 × 768: the design's columns in view beside the designation, the current row and column
@@ -203,7 +349,7 @@ TEST(ChoiceComparison, ASmallScreenShowsTheDesignAndKeepsTheRowCurrent) {
     ChoiceComparisonDialog dialog(design.w.session().record(), "Combo2", &design.w);
     dialog.resize(1306, 688);  // as it opens on a 1366 × 768 screen
     dialog.show();
-    QTRY_VERIFY_WITH_TIMEOUT(dialog.complete(), 10000);
+    WAIT_UNTIL(dialog.complete(), 10000);
     QTableView* table = dialog.table();
     QApplication::processEvents();
     const QHeaderView* header = table->horizontalHeader();

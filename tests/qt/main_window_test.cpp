@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>

@@ -19,6 +19,7 @@
 
 #include "catalogue/number_text.h"
 #include "catalogue/record_source.h"
+#include "qt/message_box.h"
 #include "qt/system_number_format.h"
 
 namespace {
@@ -68,14 +69,20 @@ class AlternativesModel : public QAbstractTableModel {
     void append(std::vector<Row> rows) {
         if (rows.empty()) return;
         beginInsertRows({}, int(rows_.size()), int(rows_.size() + rows.size()) - 1);
-        for (Row& row : rows) rows_.push_back(std::move(row));
+        for (Row& row : rows) {
+            if (row.failed) failedRows_.push_back(int(rows_.size()));
+            rows_.push_back(std::move(row));
+        }
         endInsertRows();
     }
     void clear() {
         beginResetModel();
         rows_.clear();
+        failedRows_.clear();
         endResetModel();
     }
+    // The rows whose item cannot be chosen.
+    const std::vector<int>& failedRows() const { return failedRows_; }
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : int(rows_.size());
     }
@@ -138,6 +145,7 @@ class AlternativesModel : public QAbstractTableModel {
   private:
     QStringList headers_;
     std::vector<Row> rows_;
+    std::vector<int> failedRows_;
 };
 
 namespace {
@@ -307,6 +315,7 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
         table_->setCurrentIndex(proxy_->index(0, 1));
     afterRowsMoved();
+    layOutRows();
     table_->setFocus();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
@@ -348,14 +357,28 @@ void ChoiceComparisonDialog::addRows(const ChoiceAlternatives& alternatives) {
 }
 
 void ChoiceComparisonDialog::afterRowsMoved() {
+    if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
+        table_->setCurrentIndex(
+            proxy_->index(0, std::clamp(column_, 0, model_->columnCount() - 1)));
+    updateChoose();
+    // The spans once for every change of one pass of the event loop: rows arriving into a
+    // sorted table come as many small insertions.
+    if (rowsMovedDue_) return;
+    rowsMovedDue_ = true;
+    QTimer::singleShot(0, this, [this] {
+        rowsMovedDue_ = false;
+        layOutRows();
+    });
+}
+
+void ChoiceComparisonDialog::layOutRows() {
     table_->clearSpans();
     const int columns = model_->columnCount();
-    for (int r = 0; r < proxy_->rowCount(); ++r)
-        if (proxy_->index(r, 0).data(kFailedRole).toBool()) table_->setSpan(r, 2, 1, columns - 2);
-    if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
-        table_->setCurrentIndex(proxy_->index(0, std::clamp(column_, 0, columns - 1)));
+    for (const int row : model_->failedRows()) {
+        const QModelIndex shown = proxy_->mapFromSource(model_->index(row, 0));
+        if (shown.isValid()) table_->setSpan(shown.row(), 2, 1, columns - 2);
+    }
     if (table_->currentIndex().isValid()) table_->scrollTo(table_->currentIndex());
-    updateChoose();
 }
 
 void ChoiceComparisonDialog::updateChoose() {
@@ -443,6 +466,16 @@ void ChoiceComparisonDialog::addMore() {
 void ChoiceComparisonDialog::choose() {
     const QModelIndex current = table_->currentIndex();
     if (!current.isValid() || current.data(kFailedRole).toBool()) return;
+    // A row of a reading the files no longer hold would give another design than it shows.
+    if (snapshot_->changedOnDisk()) {
+        changed_->show();
+        showOkBox(QMessageBox::Warning,
+                  "Le catalogue a changé depuis le calcul de ce tableau : ce choix donnerait "
+                  "une autre conception que celle de sa ligne. Actualisez le tableau avant de "
+                  "choisir.",
+                  this);
+        return;
+    }
     chosen_ = current.data(kItemRole).toInt();
     accept();
 }

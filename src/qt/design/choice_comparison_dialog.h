@@ -33,8 +33,10 @@ class ChoiceComparisonDialog : public QDialog {
     // Every row computed (the first ones come at once, the others while the window answers).
     bool complete() const { return next_ >= total_; }
 
-    // The item of the list to pick, once « Choisir » was used; -1 otherwise.
+    // The item of the list to pick, once « Choisir » was used; -1 otherwise. It is to be picked
+    // on the reading of the catalogues its row was computed on.
     int chosenItem() const { return chosen_; }
+    std::shared_ptr<const CatalogueSnapshot> reading() const { return snapshot_; }
     QTableView* table() const { return table_; }
 
   protected:
@@ -52,6 +54,7 @@ class ChoiceComparisonDialog : public QDialog {
     void compute();  // on a worker thread
     void choose();
     void afterRowsMoved();
+    void layOutRows();
     void updateChoose();
 
     DesignRecord record_;
@@ -78,5 +81,6 @@ class ChoiceComparisonDialog : public QDialog {
     QCheckBox* conformingOnly_ = nullptr;
     int chosen_ = -1;
     int column_ = 1;  // the pupil's column, kept through sorts and filters
+    bool rowsMovedDue_ = false;
     QPushButton* choose_ = nullptr;
 };

@@ -654,5 +654,6 @@ void DesignWindow::compareChoices(const QString& list) {
     if (answer != QDialog::Accepted || dialog.chosenItem() < 0) return;
     // The same handler as a pick in the list: its failure rules, one undo step.
     const int item = dialog.chosenItem();
-    forward([this, name, item] { session_->listChosen(name, item); });
+    const std::shared_ptr<const CatalogueSnapshot> reading = dialog.reading();
+    forward([this, name, item, reading] { session_->listChosen(name, item, reading.get()); });
 }
