@@ -2,7 +2,7 @@
 # Installs the Debian packages that the build, the tests and the program need, when missing.
 set -eu
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev libcups2-dev desktop-file-utils shared-mime-info poppler-utils xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation
+          nlohmann-json3-dev libsimdjson-dev libcups2-dev desktop-file-utils shared-mime-info poppler-utils xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation
           qt6-translations-l10n at-spi2-core python3-pyatspi dbus orca speech-dispatcher
           cups printer-driver-cups-pdf libzip-dev pkg-config libreoffice-calc-nogui)
 if [ "${1:-}" = "--ci" ]; then packages+=(clang-14 libclang-rt-14-dev clang-format-14 appstream lintian dpkg-dev

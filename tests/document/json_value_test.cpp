@@ -130,6 +130,23 @@ TEST(JsonValue, TakesAndRefusesWhatTheLibraryDoes) {
         "[\"\\u00E9\\u00c9\"]",
     };
     for (const char* text : texts) expectAsLibrary(text);
+    expectAsLibrary("\xEF\xBB\xBF\xEF\xBB\xBF{}");
+    expectAsLibrary("[" + std::string(200, ' ') + "-0 ]");
+    expectAsLibrary(std::string("{\"a\":\"") + std::string(100000, 'x') + "\"}");
+    // The one conscious difference: nesting is refused beyond 512 (a design is 3 deep), where
+    // the library recurses without a limit.
+    const auto nested = [](int depth, const char* open, const char* close) {
+        std::string text;
+        for (int i = 0; i < depth; ++i) text += open;
+        text += "1";
+        for (int i = 0; i < depth; ++i) text += close;
+        return text;
+    };
+    for (const auto& [open, close] : {std::pair{"[", "]"}, std::pair{"{\"k\":", "}"}}) {
+        EXPECT_TRUE(parseJson(nested(512, open, close))) << open;
+        EXPECT_FALSE(parseJson(nested(513, open, close))) << open;
+        EXPECT_FALSE(parseJson(nested(100000, open, close))) << open;
+    }
 }
 
 TEST(JsonValue, MangledDesignsReadAsTheLibraryReadsThem) {
