@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -22,9 +23,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 #include "document/design_file.h"
 #include "modal_helper.h"
@@ -611,6 +609,8 @@ TEST_F(MainWindowTest, ADamagedRecoveryFileIsSetAsideAndStartUpGoesOn) {
 }
 
 // An account as a school server makes it: a home folder, no Documents in it.
+// (A POSIX account: on Windows the user's folders do not follow HOME.)
+#ifndef _WIN32
 struct HomeWithoutDocuments {
     HomeWithoutDocuments() : oldHome(qgetenv("HOME")), oldMask(::umask(022)) {
         qputenv("HOME", home.path().toUtf8());
@@ -624,6 +624,7 @@ struct HomeWithoutDocuments {
     QByteArray oldHome;
     mode_t oldMask;
 };
+#endif
 
 QByteArray readWhole(const QString& path) {
     QFile file(path);
@@ -640,10 +641,15 @@ void leaveLockOfAGoneCopy(const QString& path) {
         ASSERT_TRUE(lock.tryLock(0));
         ours = readWhole(dir.filePath("modele.lock"));
     }
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    ASSERT_GT(child, 0);
-    ::waitpid(child, nullptr, 0);
+    QProcess ended;
+#ifdef _WIN32
+    ended.start("cmd.exe", {"/c", "exit"});
+#else
+    ended.start("true", {});
+#endif
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 child = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
     QFile lock(path);
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write(QByteArray::number(child) + ours.mid(ours.indexOf('\n')));
@@ -834,6 +840,9 @@ TEST_F(MainWindowTest, NoRecoveryFileIsToldOnceWithItsReason) {
 }
 
 TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a home folder without Documents (HOME, umask) is a POSIX account's";
+#else
     HomeWithoutDocuments account;
     const QString home = QFileInfo(account.home.path()).absoluteFilePath();
     auto w = open();
@@ -934,6 +943,7 @@ TEST_F(MainWindowTest, AnAccountWithoutDocumentsSavesAndExportsInItsHomeFolder) 
         EXPECT_EQ(std::filesystem::status(named.toStdString()).permissions(),
                   std::filesystem::perms(0640));
     }
+#endif
 }
 
 TEST_F(MainWindowTest, TemporaryFilesOfKilledCopiesAreSweptOthersKept) {
