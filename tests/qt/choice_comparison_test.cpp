@@ -294,6 +294,20 @@ TEST(ChoiceComparison, DataChangedWhileTheRowsArriveNeverMixesTwoReadings) {
                 qobject_cast<QDialog*>(box)->accept();
             });
             QTest::keyClick(table, Qt::Key_Return);
+            // Refreshed on the files as they are now: each row from that reading, or why not.
+            if (row.refused && dialog->isVisible()) {
+                dialog->findChild<QPushButton*>("refreshAlternatives")->click();
+                WAIT_UNTIL(dialog->complete(), 60000);
+                ASSERT_EQ(model->rowCount(), kItems);
+                for (int r = 0; r < model->rowCount(); ++r) {
+                    const QString why = model->index(r, 2).data().toString();
+                    const QString ref = model->index(r, reference).data().toString();
+                    EXPECT_TRUE(why.startsWith("Impossible de choisir : Fichier « Data/") ||
+                                ref.startsWith("NEUF-"))
+                        << why.toStdString() << " " << ref.toStdString();
+                    if (HasFailure()) break;
+                }
+            }
             if (dialog->isVisible()) dialog->reject();
             done = true;
         });
