@@ -29,16 +29,16 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86
 cmake --build "$build" --target ventakar ventakar_qt_tests > "$build/build.log" 2>&1 ||
   { grep -m10 -A8 -E 'error|FAILED' "$build/build.log" | head -80; exit 1; }
 
-# The program as it is installed: its DLLs, Qt's plugins it needs, French dialogs, Data/.
+# The program as it is installed: its DLLs, Qt's plugins it needs (printing on Windows is inside
+# Qt6PrintSupport itself), French dialogs, Data/.
 stage="$build/stage"
 rm -rf "$stage"
-mkdir -p "$stage"/{platforms,styles,imageformats,printsupport,translations}
+mkdir -p "$stage"/{platforms,styles,imageformats,translations}
 cp "$build/ventakar.exe" "$stage/"
 for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport; do cp "$toolkit/qt/bin/$dll.dll" "$stage/"; done
 cp "$toolkit/qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$toolkit/qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 cp "$toolkit/qt/plugins/imageformats/"{qgif,qjpeg,qico}.dll "$stage/imageformats/"
-cp "$toolkit/qt/plugins/printsupport/windowsprintersupport.dll" "$stage/printsupport/"
 cp "$toolkit"/bin/*.dll "$stage/"
 cp /usr/share/qt6/translations/qtbase_fr.qm "$stage/translations/"
 cp -r Data "$stage/Data"

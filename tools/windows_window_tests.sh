@@ -8,17 +8,28 @@ cd "$(dirname "$0")/.."
 build=$(cd "$1" && pwd)
 toolkit=${VENTAKAR_WINDOWS_TOOLKIT:-$HOME/.cache/ventakar/windows-toolkit}
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$build/wine}
-# Qt's DLLs, the compiler's runtime, libzip and zlib, found as a school's machine finds them
-# beside the program.
-export WINEPATH="$(/usr/lib/wine/wine64 winepath -w "$toolkit/qt/bin" 2>/dev/null);$(/usr/lib/wine/wine64 winepath -w "$toolkit/bin" 2>/dev/null)"
-export QT_PLUGIN_PATH=$(/usr/lib/wine/wine64 winepath -w "$toolkit/qt/plugins" 2>/dev/null)
 # The offscreen platform draws with FreeType: Debian's fonts, as the Linux tests have them.
 fonts="$build/fonts"
 mkdir -p "$fonts"
 cp -f /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/liberation/*.ttf "$fonts/" 2>/dev/null || true
 export QT_QPA_FONTDIR=$(/usr/lib/wine/wine64 winepath -w "$fonts" 2>/dev/null)
 export QT_QPA_PLATFORM="offscreen:configfile=$(/usr/lib/wine/wine64 winepath -w "$PWD/tests/qt/offscreen_screen.json" 2>/dev/null)"
-cp -f "$toolkit"/qt/bin/Qt6{Core,Gui,Widgets,PrintSupport,Test}.dll "$toolkit"/bin/*.dll "$build/" 2>/dev/null || true
+# ... and Qt's plugins beside it too, where Qt looks for them first.
+cp -f "$toolkit"/qt/bin/Qt6{Core,Gui,Widgets,PrintSupport,Test}.dll "$toolkit"/bin/*.dll "$build/"
+for kind in platforms imageformats styles; do
+  mkdir -p "$build/$kind"
+  cp -f "$toolkit/qt/plugins/$kind"/*.dll "$build/$kind/"
+done
+# Wine makes every window (Qt's own message window too) through an X display, even for Qt's
+# offscreen platform: a screen of its own.
+display=:$((150 + RANDOM % 50))
+Xvfb "$display" -screen 0 1920x1080x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+# Qt's DLLs, the compiler's runtime, libzip and zlib, found as a school's machine finds them:
+# beside the program.
 log="$build/window_tests.log"
 status=0
 /usr/lib/wine/wine64 "$build/ventakar_qt_tests.exe" --gtest_filter="${2:--SmallScreen.*}" > "$log" 2>&1 || status=$?

@@ -17,6 +17,9 @@ namespace {
 TEST(PrintQueue, WhatThePupilIsToldIsWhatTheServerDid) {
     const QByteArray which = qgetenv("VENTAKAR_TEST_QUEUE_CASE");
     if (which.isEmpty()) GTEST_SKIP() << "run by tests/system/print_queue.sh, with its print queue";
+#ifdef _WIN32
+    GTEST_SKIP() << "a CUPS print server is POSIX's";
+#else
     driver::PassingDesign design;
     ASSERT_TRUE(design.w.isLoaded());
     design.w.printer().setJobTitle("Tom Durand — 5e B — voiture");
@@ -54,6 +57,7 @@ TEST(PrintQueue, WhatThePupilIsToldIsWhatTheServerDid) {
             << message.toStdString();
     }
     EXPECT_TRUE(imprimer->isEnabled()) << "nothing else changed";
+#endif
 }
 
 }  // namespace
