@@ -71,8 +71,11 @@ homepage=$(awk -F'"' '/set\(VENTAKAR_HOMEPAGE/ { print $2 }' CMakeLists.txt)
    wixl-heat --prefix '' --component-group ProgramFiles --var var.Stage --directory-ref INSTALLDIR \
              --win64) > "$build/files.wxs"
 rm -f "$out/ventakar.msi"
-wixl -a x64 -D Stage="$stage" -D Version="$version.0" -D Contact="$contact" -D Homepage="$homepage" \
-     -D Icon="$PWD/packaging/icons/ventakar.ico" -o "$out/ventakar.msi.tmp" \
-     packaging/windows/ventakar.wxs "$build/files.wxs"
+# wixl takes source files by paths relative to where it runs.
+cp packaging/icons/ventakar.ico "$build/ventakar.ico"
+(cd "$build" &&
+   wixl -a x64 -D Win64=yes -D Stage=stage -D Version="$version.0" -D Contact="$contact" \
+        -D Homepage="$homepage" -D Icon=ventakar.ico -o "$out/ventakar.msi.tmp" \
+        "$OLDPWD/packaging/windows/ventakar.wxs" files.wxs)
 mv "$out/ventakar.msi.tmp" "$out/ventakar.msi"
 echo "MSI : $out/ventakar.msi ($(du -h "$out/ventakar.msi" | cut -f1), $(find "$stage" -type f | wc -l) fichiers)"

@@ -14,7 +14,7 @@ export WINEDEBUG=-all WINEPREFIX="$work/prefix" WINEARCH=win64
 wine=/usr/lib/wine/wine64
 fail() { echo "MSI : $*"; exit 1; }
 $wine wineboot -i >/dev/null 2>&1 || true
-$wine msiexec /i "$(winepath -w "$msi" 2>/dev/null || echo "$msi")" /qn || fail "msiexec /i a échoué"
+$wine msiexec /i "$($wine winepath -w "$msi" 2>/dev/null || echo "$msi")" /qn || fail "msiexec /i a échoué"
 program="$WINEPREFIX/drive_c/Program Files/VENTAKAR"
 [ -f "$program/ventakar.exe" ] || fail "ventakar.exe n'est pas installé"
 [ -f "$program/Data/Helice.txt" ] || fail "Data/ n'est pas à côté du programme"
@@ -28,13 +28,13 @@ $wine reg query 'HKLM\Software\Classes\VENTAKAR.Conception\shell\open\command' |
   fail "la commande d'ouverture des conceptions manque"
 
 # The teacher's commands, in a Windows console.
-check=$($wine cmd /c "C:\\Program Files\\VENTAKAR\\ventakar.exe" --verifier 2>&1 | tr -d '\r') || true
+check=$($wine cmd /c call "C:\\Program Files\\VENTAKAR\\ventakar.exe" --verifier 2>&1 | tr -d '\r') || true
 echo "$check" | tail -1
 grep -q "Aucun problème\|aucun problème\|problème" <<<"$check" || fail "--verifier n'écrit rien dans la console"
 classe="$work/classe"
 mkdir -p "$classe"
 printf '%s' '{"format": "ventakar-conception", "version": 1, "pupil": {"name": "Zoé", "class": "5e B"}, "choices": {"propeller": {"text": "Hélice bipale 100 mm", "index": 0}}}' > "$classe/devoir.ventakar"
-csv=$($wine cmd /c "C:\\Program Files\\VENTAKAR\\ventakar.exe" --classe "$(winepath -w "$classe" 2>/dev/null)" --csv - 2>&1 | tr -d '\r') || true
+csv=$($wine cmd /c call "C:\\Program Files\\VENTAKAR\\ventakar.exe" --classe "$($wine winepath -w "$classe" 2>/dev/null)" --csv - 2>&1 | tr -d '\r') || true
 grep -q "Zoé;5e B;Incomplète" <<<"$csv" || { echo "$csv" | head -5; fail "--classe --csv - n'écrit pas la classe"; }
 echo "--classe : $(grep -c . <<<"$csv") lignes"
 
@@ -49,28 +49,41 @@ shot() {  # name: waits for a VENTAKAR window, then the screen into SHOTS/window
   sleep 3
   [ -z "$shots" ] || import -window root "$shots/windows_$1.png"
 }
+closeStartWindow() {  # a click on the start window, the small window shown first
+  for _ in $(seq 30); do
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if [ "$WIDTH" -gt 200 ] && [ "$WIDTH" -lt 700 ] && [ "$HEIGHT" -lt 500 ]; then
+        xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+        return 0
+      fi
+    done
+    sleep 1
+  done
+}
 # The shortcut's target, as the Start menu starts it.
 (cd "$program" && $wine "C:\\Program Files\\VENTAKAR\\ventakar.exe" >/dev/null 2>&1) &
-sleep 8
-xdotool key --clearmodifiers space 2>/dev/null || true   # the start window
+closeStartWindow
 shot conception "VENTAKAR"
 $wine taskkill /f /im ventakar.exe >/dev/null 2>&1 || true
 sleep 2
 # A design opened through the association: its name in the window's title.
 cp "$classe/devoir.ventakar" "$work/devoir.ventakar"
 (cd "$work" && $wine start /unix "$work/devoir.ventakar" >/dev/null 2>&1) &
+closeStartWindow
 shot association "devoir"
 $wine taskkill /f /im ventakar.exe >/dev/null 2>&1 || true
 sleep 2
-for view in "--classe $(winepath -w "$classe" 2>/dev/null):classe:Classe" "--catalogues:catalogues:Catalogues"; do
-  IFS=: read -r args name title <<<"$view"
-  (cd "$program" && $wine "C:\\Program Files\\VENTAKAR\\ventakar.exe" $args >/dev/null 2>&1) &
-  shot "$name" "$title"
-  $wine taskkill /f /im ventakar.exe >/dev/null 2>&1 || true
-  sleep 2
-done
+(cd "$program" && $wine "C:\\Program Files\\VENTAKAR\\ventakar.exe" --classe "$($wine winepath -w "$classe" 2>/dev/null)" >/dev/null 2>&1) &
+shot classe "Classe"
+$wine taskkill /f /im ventakar.exe >/dev/null 2>&1 || true
+sleep 2
+(cd "$program" && $wine "C:\\Program Files\\VENTAKAR\\ventakar.exe" --catalogues >/dev/null 2>&1) &
+shot catalogues "Catalogues"
+$wine taskkill /f /im ventakar.exe >/dev/null 2>&1 || true
+sleep 2
 
-$wine msiexec /x "$(winepath -w "$msi" 2>/dev/null || echo "$msi")" /qn || fail "msiexec /x a échoué"
+$wine msiexec /x "$($wine winepath -w "$msi" 2>/dev/null || echo "$msi")" /qn || fail "msiexec /x a échoué"
 left=$(find "$WINEPREFIX/drive_c" -ipath '*ventakar*' 2>/dev/null | grep -vi 'users/.*/appdata\|temp' || true)
 [ -z "$left" ] || { echo "$left" | head; fail "des fichiers de VENTAKAR restent après la désinstallation"; }
 ! $wine reg query 'HKLM\Software\Classes\.ventakar' >/dev/null 2>&1 || fail "l'association reste après la désinstallation"
