@@ -2,11 +2,9 @@
 # Unpacks the newest fetchable Debian source of PACKAGE into FOLDER (once: an unpacked copy of
 # that version is kept) and prints the unpacked folder. Adds the deb-src entry for the machine's
 # own archive and suites when apt has none, and says so.
-#   tools/debian_source.sh PACKAGE FOLDER
+#   tools/debian_source.sh PACKAGE FOLDER      (FOLDER « - »: only the deb-src entry)
 set -euo pipefail
 package=$1
-mkdir -p "$2"
-folder=$(cd "$2" && pwd)
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 if ! apt-cache showsrc "$package" 2>/dev/null | grep -q '^Version:'; then
@@ -23,6 +21,9 @@ if ! apt-cache showsrc "$package" 2>/dev/null | grep -q '^Version:'; then
   } | $sudo tee "$list" >/dev/null
   $sudo apt-get update -qq >&2
 fi
+[ "$2" = - ] && exit 0
+mkdir -p "$2"
+folder=$(cd "$2" && pwd)
 command -v dpkg-source >/dev/null || {
   $sudo apt-get install -y -qq --no-install-recommends dpkg-dev >&2; }
 # Newest first: a security update's sources are not always there, the next one is taken then.

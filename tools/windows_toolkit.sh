@@ -26,22 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# Sources come from the same archive and suites as the machine's packages.
-if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Version:'; then
-  list=/etc/apt/sources.list.d/ventakar-deb-src.sources
-  echo "Ajout d'une entrée deb-src (sources Debian) : $list"
-  {
-    for f in /etc/apt/sources.list.d/*.sources; do
-      [ -f "$f" ] && [ "$f" != "$list" ] && awk -v RS= -v ORS='\n\n' '/Types:.*deb/ && /debian/' "$f"
-    done | sed 's/^Types:.*/Types: deb-src/'
-    if [ -f /etc/apt/sources.list ]; then
-      grep -E '^deb[[:space:]]' /etc/apt/sources.list | grep debian | sed 's/^deb\([[:space:]]\)/deb-src\1/' |
-        awk '{ print "Types: deb-src\nURIs: " $2 "\nSuites: " $3; $1=$2=$3=""; print "Components:" $0 "\n" }'
-    fi
-  } | $sudo tee "$list" >/dev/null
-  $sudo apt-get update -qq
-fi
-
+# Sources come from the same archive and suites as the machine's packages (tools/debian_source.sh
+# adds the deb-src entry when apt has none).
+"$here/tools/debian_source.sh" qt6-base -
 # Every version of a source package the archive lists, newest first (a security update's sources
 # are not always there: the next one is taken then).
 versions_of() { apt-cache showsrc "$1" | awk '/^Version:/ { print $2 }' | sort -urV; }
@@ -68,20 +55,10 @@ mkdir -p "$src"
 built=()
 fetched=""
 fetch() {  # package: unpacks its newest fetchable source into $src, its folder in $fetched
-  local version dir
-  for version in $(versions_of "$1"); do
-    dir=$(find "$src" -maxdepth 1 -type d -name "$1-*" | head -1)
-    if [ -n "$dir" ] && [ -f "$src/.$1-$version" ]; then
-      fetched=$dir; built+=("$1 $version"); return 0
-    fi
-    rm -rf "$src/$1"-* "$src/$1"_* "$src/.$1"-*
-    if (cd "$src" && apt-get source -qq "$1=$version" >/dev/null 2>&1); then
-      touch "$src/.$1-$version"
-      fetched=$(find "$src" -maxdepth 1 -type d -name "$1-*" | head -1)
-      built+=("$1 $version"); echo "  source $1 $version"; return 0
-    fi
-  done
-  echo "Les sources de $1 n'ont pu être téléchargées (apt-get source $1)"; exit 1
+  fetched=$("$here/tools/debian_source.sh" "$1" "$src")
+  local marker
+  marker=$(cd "$src" && ls -d ".$1-"* | head -1)
+  built+=("$1 ${marker#."$1"-}")
 }
 chain="$here/cmake/mingw-w64-x86_64-dll.cmake"
 logs="$toolkit/logs"

@@ -655,6 +655,18 @@ void leaveLockOfAGoneCopy(const QString& path) {
     lock.write(QByteArray::number(child) + ours.mid(ours.indexOf('\n')));
 }
 
+// folder made a small disk of its own (as root), an intact recovery file left on it.
+bool smallDiskWithARecoveryFile(const QString& folder) {
+    const QByteArray where = QFile::encodeName(folder);
+    if (!runAsRoot() ||
+        std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
+        return false;
+    QFile left(folder + "/recuperation-1.ventakar");
+    left.open(QIODevice::WriteOnly);
+    left.write(R"({"format": "ventakar-conception", "version": 1, "choices": {}})");
+    return true;
+}
+
 // What a start finds of an earlier copy: a recovery file that is no regular file is set aside,
 // never opened; an intact one is offered even when the disk is too full for its lock.
 TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
@@ -672,14 +684,7 @@ TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
          0, true},
         {"AFileOnAFullDisk",
          [](const QString& folder) {
-             const QByteArray where = QFile::encodeName(folder);
-             if (!runAsRoot() ||
-                 std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
-                 return false;
-             QFile left(folder + "/recuperation-1.ventakar");
-             left.open(QIODevice::WriteOnly);
-             left.write(R"({"format": "ventakar-conception", "version": 1, "choices": {}})");
-             left.close();
+             if (!smallDiskWithARecoveryFile(folder)) return false;
              QFile filler(folder + "/remplissage");
              filler.open(QIODevice::WriteOnly);
              while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
@@ -689,14 +694,7 @@ TEST_F(MainWindowTest, AnEarlierRecoveryFileIsOfferedOrSetAside) {
          1, false},
         {"AKillDuringASaveOnAFullDisk",
          [](const QString& folder) {
-             const QByteArray where = QFile::encodeName(folder);
-             if (!runAsRoot() ||
-                 std::system(("mount -t tmpfs -o size=16k tmpfs '" + where + "'").constData()) != 0)
-                 return false;
-             QFile left(folder + "/recuperation-1.ventakar");
-             left.open(QIODevice::WriteOnly);
-             left.write(R"({"format": "ventakar-conception", "version": 1, "choices": {}})");
-             left.close();
+             if (!smallDiskWithARecoveryFile(folder)) return false;
              // The copy that kept it was killed: its lock stays, naming a process that is gone.
              leaveLockOfAGoneCopy(folder + "/recuperation-1.ventakar.lock");
              // ... in the middle of a save, whose temporary file took what the disk had left.
