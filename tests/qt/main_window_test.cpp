@@ -28,6 +28,7 @@
 #include "modal_helper.h"
 #include "qt/app/main_window.h"
 #include "qt/app/recovery_files.h"
+#include "qt/path_text.h"
 #include "support/design_fixture.h"
 #include "support/system_rows.h"
 #include "support/temp_data_dir.h"
@@ -282,14 +283,14 @@ TEST_F(MainWindowTest, SavedDesignReopensAsItWasAndTheTitleFollows) {
     EXPECT_FALSE(w->isWindowModified());
     // The pupil's name once, whether the file already says it or not.
     w->designWindow()->session().setPupil({"Léa", "5e B"});
-    w->designWindow()->session().markSaved(QFile::encodeName(file).toStdString());
+    w->designWindow()->session().markSaved(pathBytes(file));
     w->designWindow()->mirrorRecord();
     EXPECT_EQ(w->windowTitle(), "Léa.ventakar — VENTAKAR");
     w->designWindow()->session().setPupil({"Chloé", "5e B"});
-    w->designWindow()->session().markSaved(QFile::encodeName(file).toStdString());
+    w->designWindow()->session().markSaved(pathBytes(file));
     w->designWindow()->mirrorRecord();
     EXPECT_EQ(w->windowTitle(), "Léa.ventakar — Chloé — VENTAKAR");
-    EXPECT_EQ(w->designWindow()->session().documentPath(), QFile::encodeName(file).toStdString());
+    EXPECT_EQ(w->designWindow()->session().documentPath(), pathBytes(file));
 
     auto* recent = w->findChild<QMenu*>("menuRecent");
     ASSERT_FALSE(recent->actions().isEmpty());
