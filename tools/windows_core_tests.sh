@@ -24,13 +24,4 @@ export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$build/wine}
 log="$build/core_tests.log"
 status=0
 /usr/lib/wine/wine64 "$build/ventakar_core_tests.exe" > "$log" 2>&1 || status=$?
-grep -E '^\[ ROW SKIP \]' "$log" || true
-grep -E '^\[  SKIPPED \] [A-Za-z]' "$log" | grep -v ' ms)' || true
-awk '/: Skipped$/ { getline why; print "  reason: " why }' "$log" | sort -u
-grep -E '^\[  (PASSED|FAILED) +\]' "$log" | grep -v ' ms)' || true
-if [ "$status" -ne 0 ]; then
-  grep -B5 -A15 'Failure' "$log" | head -80 || tail -20 "$log"
-  echo "Windows (wine) : des tests du cœur échouent"
-  exit 1
-fi
-echo "Windows (wine) : tous les tests du cœur passent ($(grep -c '^\[       OK \]' "$log") réussis)"
+tools/wine_test_report.sh "$log" "$status" "du cœur"

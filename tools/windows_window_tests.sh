@@ -14,7 +14,8 @@ mkdir -p "$fonts"
 cp -f /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/liberation/*.ttf "$fonts/" 2>/dev/null || true
 export QT_QPA_FONTDIR=$(/usr/lib/wine/wine64 winepath -w "$fonts" 2>/dev/null)
 export QT_QPA_PLATFORM="offscreen:configfile=$(/usr/lib/wine/wine64 winepath -w "$PWD/tests/qt/offscreen_screen.json" 2>/dev/null)"
-# ... and Qt's plugins beside it too, where Qt looks for them first.
+# Qt's DLLs, the compiler's runtime, libzip and zlib beside the program, as a school's machine
+# finds them, and Qt's plugins there too, where Qt looks for them first.
 cp -f "$toolkit"/qt/bin/Qt6{Core,Gui,Widgets,PrintSupport,Test}.dll "$toolkit"/bin/*.dll "$build/"
 for kind in platforms imageformats styles; do
   mkdir -p "$build/$kind"
@@ -28,18 +29,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
-# Qt's DLLs, the compiler's runtime, libzip and zlib, found as a school's machine finds them:
-# beside the program.
 log="$build/window_tests.log"
 status=0
 /usr/lib/wine/wine64 "$build/ventakar_qt_tests.exe" --gtest_filter="${2:--SmallScreen.*}" > "$log" 2>&1 || status=$?
-grep -E '^\[ ROW SKIP \]' "$log" || true
-grep -E '^\[  SKIPPED \] [A-Za-z]' "$log" | grep -v ' ms)' || true
-awk '/: Skipped$/ { getline why; print "  reason: " why }' "$log" | sort -u
-grep -E '^\[  (PASSED|FAILED) +\]' "$log" | grep -v ' ms)' || true
-if [ "$status" -ne 0 ]; then
-  grep -B5 -A15 'Failure' "$log" | head -120 || tail -20 "$log"
-  echo "Windows (wine) : des tests des fenêtres échouent (journal : $log)"
-  exit 1
-fi
-echo "Windows (wine) : tous les tests des fenêtres passent ($(grep -c '^\[       OK \]' "$log") réussis)"
+tools/wine_test_report.sh "$log" "$status" "des fenêtres"

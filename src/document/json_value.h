@@ -10,7 +10,7 @@ struct JsonMember;
 
 // A value of a JSON document as read (RFC 8259, as strict as the writer's library: no comments,
 // no trailing commas, UTF-8 only). A design file is read thousands of times over in a class, so
-// it is read by this small reader rather than the general library that writes it.
+// it is read with simdjson rather than the general library that writes it.
 struct JsonValue {
     // Integers as the library keeps them: without a sign Unsigned, with one Integer; one that
     // fits neither is a Float.

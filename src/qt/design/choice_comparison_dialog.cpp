@@ -314,7 +314,7 @@ ChoiceComparisonDialog::ChoiceComparisonDialog(const DesignRecord& record, const
     }
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0)
         table_->setCurrentIndex(proxy_->index(0, 1));
-    afterRowsMoved();
+    updateChoose();
     layOutRows();
     table_->setFocus();
     const QScreen* screen = QGuiApplication::primaryScreen();
