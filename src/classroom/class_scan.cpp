@@ -620,7 +620,7 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
         for (int start = next.fetch_add(kShare); start < stopAt; start = next.fetch_add(kShare)) {
             for (int i = start; i < std::min(start + kShare, total) && i < stopAt; ++i) {
                 const fs::path path = systemPath(folder) / systemPath(files[i]);
-                DesignRow row = scanner.scan(utf8Path(path), files[i]);
+                DesignRow row = scanner.scan(utf8GenericPath(path), files[i]);
                 if (row.state == DesignState::Illisible) {
                     // Unread because its folder went away, not because of what the pupil wrote.
                     if (const fs::path gone = moved(path.parent_path()); !gone.empty()) {

@@ -349,7 +349,21 @@ void flushFolder(const std::string&) {
 }
 
 int makeFolder(const std::string& path) {
-    return CreateDirectoryW(apiPath(path).c_str(), nullptr) ? 0 : errnoOf(GetLastError());
+    const std::wstring folder = apiPath(path);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return 0;
+    const DWORD error = GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND) {
+        // Windows says only « not found » when a file stands in the path where a folder should
+        // be: told as POSIX tells it, from the nearest part of the path that exists.
+        for (std::size_t end = folder.find_last_of(L'\\'); end != std::wstring::npos && end > 0;
+             end = folder.find_last_of(L'\\', end - 1)) {
+            const DWORD attributes = GetFileAttributesW(folder.substr(0, end).c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES) continue;
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ENOTDIR;
+            break;
+        }
+    }
+    return errnoOf(error);
 }
 
 int removeFolder(const std::string& path) {

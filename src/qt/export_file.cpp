@@ -81,3 +81,8 @@ QString chooseSaveFile(QWidget* parent, const QString& title, const QString& fil
     if (!chosen.isEmpty()) settings.setValue(key, QFileInfo(chosen).absolutePath());
     return chosen;
 }
+
+QString choosePdfWithoutPrinter(QWidget* parent, const QString& proposed) {
+    return chooseSaveFile(parent, "Imprimer en PDF : aucune imprimante n'est installée",
+                          "Documents PDF (*.pdf)", "pdf", proposed);
+}

@@ -28,3 +28,17 @@ void sayExported(QWidget* parent, const QString& file);
 // folder), which it remembers; the name as typed, or empty if cancelled.
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& suffix, const QString& proposedName);
+
+// True where QPrintDialog is the system's own dialog (Windows, macOS): one that, with no printer
+// installed, cannot offer a PDF file in its place.
+constexpr bool systemPrintDialog() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return true;
+#else
+    return false;
+#endif
+}
+
+// With no printer to choose, the PDF the report or the table is written to: a save dialog over
+// proposed (a name or a whole path); empty if cancelled.
+QString choosePdfWithoutPrinter(QWidget* parent, const QString& proposed);

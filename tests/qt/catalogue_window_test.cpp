@@ -243,7 +243,12 @@ namespace {
 TEST(DataFolder, TheRoomsCataloguesComeBeforeTheInstalledOnes) {
     QTemporaryDir machine, room, installed, elsewhere;
     ASSERT_TRUE(QDir(room.path()).mkpath("partage/Data"));
-    ASSERT_TRUE(QDir(installed.path()).mkpath("share/ventakar/Data"));
+#ifdef Q_OS_WIN
+    const QString installedHome = installed.path() + "/bin";  // Data/ beside ventakar.exe
+#else
+    const QString installedHome = installed.path() + "/share/ventakar";
+#endif
+    ASSERT_TRUE(QDir(installedHome).mkpath("Data"));
     ASSERT_TRUE(QDir(installed.path()).mkpath("bin"));
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, machine.path());
     const QString previous = QDir::currentPath();
@@ -255,11 +260,10 @@ TEST(DataFolder, TheRoomsCataloguesComeBeforeTheInstalledOnes) {
         QString setting;  // empty: none
         QString home;
     } rows[] = {
-        {"NoSettingTheInstalledOnes", "", installed.path() + "/share/ventakar"},
+        {"NoSettingTheInstalledOnes", "", installedHome},
         {"TheDataFolderItself", shared + "/Data", shared},
         {"TheFolderThatHoldsIt", shared, shared},
-        {"AFolderGoneTheInstalledOnes", room.path() + "/disparu/Data",
-         installed.path() + "/share/ventakar"},
+        {"AFolderGoneTheInstalledOnes", room.path() + "/disparu/Data", installedHome},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

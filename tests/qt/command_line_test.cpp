@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -38,6 +40,12 @@ TEST(CommandLine, ReadsTheOptionsAndTheDesignToOpen) {
         }
     }
 }
+
+#ifdef Q_OS_WIN
+const QByteArray kTextLineEnd = "\r\n";
+#else
+const QByteArray kTextLineEnd = "\n";
+#endif
 
 // The real program answers --help and --version without any display, in French.
 TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
@@ -130,12 +138,21 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          "VENTAKAR : « "},
     };
     for (const auto& run : runs) {
+#ifdef Q_OS_WIN
+        if (std::string(run.err).find("aucun écran") != std::string::npos) {
+            std::cout << "[ note ] « " << run.err << " » : Windows always has a screen\n";
+            continue;
+        }
+#endif
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(program, run.arguments);
         ASSERT_TRUE(process.waitForFinished(10000));
-        const std::string out = process.readAllStandardOutput().toStdString();
-        const std::string err = process.readAllStandardError().toStdString();
+        // Messages are text, in the system's own line ends; the CSV is bytes, its own.
+        const std::string out =
+            process.readAllStandardOutput().replace(kTextLineEnd, "\n").toStdString();
+        const std::string err =
+            process.readAllStandardError().replace(kTextLineEnd, "\n").toStdString();
         EXPECT_EQ(process.exitCode(), run.status) << run.arguments.join(' ').toStdString();
         EXPECT_EQ(out.rfind(run.out, 0), 0u) << out;
         EXPECT_EQ(err.rfind(run.err, 0), 0u) << err;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <vector>
+
+#include "linux_tool.h"
 
 // One word of a PDF as pdftotext -bbox gives it: its page (from 1) and its box in points.
 struct PdfWord {
@@ -14,10 +15,7 @@ struct PdfWord {
 };
 
 inline std::vector<PdfWord> pdfWords(const QString& pdf) {
-    QProcess process;
-    process.start("pdftotext", {"-bbox", pdf, "-"});
-    process.waitForFinished(20000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QString html = linux_tool::run("pdftotext", {"-bbox", pdf, "-"});
     std::vector<PdfWord> words;
     int page = 0;
     static const QRegularExpression tag(

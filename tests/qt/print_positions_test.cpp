@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "files/file_system.h"
 #include "modal_helper.h"
 #include "pdf_words.h"
 #include "support/temp_data_dir.h"
@@ -178,13 +179,14 @@ TEST(PrintedPositions, PageTwoKeepsItsLongestLinesInsideThePage) {
     const std::string motor = "Moteur RE-140 au nom très long pour voir si la ligne tient";
     data.write("Moteur.txt", "\"" + motor + "\",24,18,2,\"Non\",\"Solaris\",RE140,1.60\r\n");
     std::filesystem::copy_file(data.root() / "Data/Moteur RE-140.jpg",
-                               data.root() / ("Data/" + motor + ".jpg"));
+                               data.root() / systemPath("Data/" + motor + ".jpg"));
     data.write("Energie.txt",
                "\"Coupleur sans piles au nom tout aussi long que possible\","
                "\"Coupleur\",12,\"K\",EK,0.80,0\r\n");
     std::filesystem::copy_file(
         data.root() / "Data/Coupleur 2 piles AA.jpg",
-        data.root() / "Data/Coupleur sans piles au nom tout aussi long que possible.jpg");
+        data.root() /
+            systemPath("Data/Coupleur sans piles au nom tout aussi long que possible.jpg"));
     driver::PassingDesign design;
     ASSERT_TRUE(design.w.isLoaded());
     design.w.session().setPupil({std::string(60, 'L') + " et " + std::string(36, 'M'),

@@ -13,18 +13,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "linux_tool.h"
 #include "modal_helper.h"
 #include "qt/design/design_window.h"
 #include "window_driver.h"
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+using linux_tool::run;
 
 void pick(DesignWindow& w, const char* list, int index) {
     auto* combo = w.findChild<QComboBox*>(list);
@@ -126,7 +122,7 @@ TEST(Printing, CancellingTheDialogPrintsNothingAndSaysNothing) {
     bool anotherModal = false;
     bool dialogShown = false;
     whenModalAppears([&](QWidget* dialog) {
-        dialogShown = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+        dialogShown = driver::isReportDialog(dialog);
         whenModalAppears([&](QWidget* modal) {
             anotherModal = true;
             modal->close();

@@ -195,6 +195,10 @@ TEST(NumberFormatChild, ShowsThePropellerPriceInTheSystemFormat) {
 }
 
 TEST(PupilView, DecimalSeparatorFollowsTheSystemLanguage) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows takes its language from the account's regional settings, which a "
+                    "child cannot be given as it is given LANG";
+#endif
     const struct {
         const char* locale;
         const char* output;

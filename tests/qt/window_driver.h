@@ -8,11 +8,15 @@
 #include <QTest>
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 #include "modal_helper.h"
 #include "qt/design/design_window.h"
+#include "qt/export_file.h"
 
 // Acts on the real widgets of a design window as a pupil does.
 namespace driver {
@@ -55,6 +59,14 @@ struct PassingDesign {
     bool startWindowAnswered = (closeStartWindowSoon(), true);
     DesignWindow w;
 };
+
+// The dialog Imprimer opens: Qt's print dialog; or, where the print dialog is the system's own
+// and no printer is installed (wine has none), the save dialog of the PDF.
+inline bool isReportDialog(QWidget* modal) {
+    if (qobject_cast<QPrintDialog*>(modal)) return true;
+    return systemPrintDialog() && QPrinterInfo::availablePrinterNames().isEmpty() &&
+           qobject_cast<QFileDialog*>(modal);
+}
 
 // Prints the design to pdf with Imprimer, accepting the dialog and the closing message; returns
 // that message.

@@ -614,17 +614,24 @@ bool CatalogueWindow::setPicture(int t, int row, int picture, const QString& sou
         return false;
     };
     if (readOnly_) return refuse("le dossier des catalogues est en lecture seule.");
-    QImageReader reader(source);
-    const QByteArray format = reader.format();
     const QString shown = "« " + QDir::toNativeSeparators(source) + " »";
+    // Read whole and closed before anything is written: the source may be the very picture it
+    // replaces, which Windows does not let be replaced while it is open.
+    QByteArray raw;
+    {
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly)) return refuse(shown + " ne peut pas être lu.");
+        raw = in.readAll();
+    }
+    QBuffer rawBuffer(&raw);
+    QImageReader reader(&rawBuffer);
+    const QByteArray format = reader.format();
     if (format != "jpeg" && format != "gif" && format != "png")
         return refuse(shown + " n'est pas une image JPEG, GIF ou PNG.");
     const bool drawing = file.endsWith(".gif", Qt::CaseInsensitive);
     QByteArray bytes;
     if ((drawing && format == "gif") || (!drawing && format == "jpeg")) {
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly)) return refuse(shown + " ne peut pas être lu.");
-        bytes = in.readAll();
+        bytes = raw;
     } else if (drawing) {
         return refuse("« " + file + " » est un dessin GIF, et " + shown +
                       " n'en est pas un ; VENTAKAR n'écrit pas ce format : enregistrez d'abord "

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <algorithm>
 #include <cstdio>
 
@@ -323,6 +324,10 @@ bool printTable(const PrintedTable& table, const QString& docName, QWidget* pare
     QPrinter printer(QPrinter::HighResolution);
     layOut(printer, table.orientation);
     printer.setDocName(docName);
+    if (systemPrintDialog() && QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QString file = choosePdfWithoutPrinter(parent, docName + ".pdf");
+        return !file.isEmpty() && writeTablePdf(table, file, "Le tableau", parent);
+    }
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     if (paintTable(printer, table) <= 0) return false;

@@ -22,6 +22,7 @@
 #include "catalogue/safe_name.h"
 #include "document/atomic_file.h"
 #include "files/file_system.h"
+#include "qt/export_file.h"
 #include "qt/message_box.h"
 #include "qt/path_text.h"
 #include "qt/print/print_queue.h"
@@ -71,6 +72,19 @@ bool QtPrinter::choosePrinter() {
     } else if (!printers) {
         // a PDF file is then the only way out
         printer_->setOutputFileName(proposedPdfFile(designFile_));
+    }
+    if (!printers && systemPrintDialog()) {
+        // The system's print dialog offers no file when no printer is installed: the PDF is
+        // chosen in a file dialog instead.
+        const QString chosen = choosePdfWithoutPrinter(
+            dialogParent_, outputFile_.isEmpty() ? proposedPdfFile(designFile_) : outputFile_);
+        if (chosen.isEmpty()) return false;
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(chosen);
+        exported_ = QFileInfo(chosen).fileName().toStdString();
+        if (outputFile_.isEmpty()) exported_ += " (aucune imprimante n'est installée)";
+        divertPdfOutput();
+        return true;
     }
     QPrintDialog dialog(printer_.get(), dialogParent_);
     if (printers && outputFile_.isEmpty()) {
