@@ -115,7 +115,7 @@ std::string pupilField(std::string_view text) {
 }
 
 std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
-                        const PupilInfo& pupil) {
+                        const PupilInfo& pupil, const std::string& handedIn) {
     ordered_json steps = ordered_json::object();
     for (const ChoiceSlot& slot : choiceSlots()) {
         switch (slot.kind) {
@@ -139,6 +139,7 @@ std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
     ordered_json document = {{"format", kDesignFormat}, {"version", kDesignVersion}};
     if (!pupil.empty()) document["pupil"] = {{"name", pupil.name}, {"class", pupil.className}};
     document["choices"] = steps;
+    if (!handedIn.empty()) document["handedIn"] = handedIn;
     if (note && !note->document.empty()) {
         document["recovery"] = {
             {"document", note->document}, {"size", note->stamp.size}, {"hash", note->stamp.hash}};
@@ -148,6 +149,18 @@ std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note,
 }
 
 namespace {
+
+// « 2026-12-09T14:05:07 », or nothing when the file says something else.
+std::string handedInOf(const JsonValue& document) {
+    const JsonValue* value = document.member("handedIn");
+    if (!value || !value->isString()) return {};
+    const std::string& text = value->string;
+    static constexpr std::string_view kShape = "0000-00-00T00:00:00";
+    if (text.size() != kShape.size()) return {};
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (kShape[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != kShape[i]) return {};
+    return text;
+}
 
 // A design re-saved by an editor in Windows-1252 (« Zoé » as one byte) is read as that text;
 // UTF-8, the program's own, as it is.
@@ -200,8 +213,10 @@ DesignDocument readDesignDocument(std::string_view bytes, const std::string& fil
     const JsonValue* steps = document.member("choices");
     if (!steps || !steps->isObject()) damaged(fileName, "les choix manquent");
 
-    DesignDocument read{
-        .choices = {}, .pupil = pupilOf(document), .recovery = recoveryNoteOf(document)};
+    DesignDocument read{.choices = {},
+                        .pupil = pupilOf(document),
+                        .recovery = recoveryNoteOf(document),
+                        .handedIn = handedInOf(document)};
     DesignChoices& choices = read.choices;
     for (const ChoiceSlot& slot : choiceSlots()) {
         const JsonValue* value = steps->member(slot.key);

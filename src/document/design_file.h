@@ -63,9 +63,9 @@ inline constexpr std::size_t kMaxDesignBytes = 1024 * 1024;
 DesignChoices choicesOf(const DesignRecord& record);
 
 // The design file's text (JSON, UTF-8), with its pupil when named; a recovery file also carries
-// its note.
+// its note, a design handed in the time it was (handedIn, « 2026-12-09T14:05:07 », local time).
 std::string writeDesign(const DesignChoices& choices, const RecoveryNote* note = nullptr,
-                        const PupilInfo& pupil = {});
+                        const PupilInfo& pupil = {}, const std::string& handedIn = {});
 
 // The bytes of a design file (at most kMaxDesignBytes); throws DataError naming path.
 std::string readDesignBytes(const std::string& path);
@@ -79,6 +79,7 @@ struct DesignDocument {
     DesignChoices choices;
     PupilInfo pupil;
     RecoveryNote recovery;
+    std::string handedIn;  // when it was handed in, « 2026-12-09T14:05:07 »; empty if never
 };
 
 // Reads a design file's bytes, parsed once; throws DataError naming fileName when they are not a

@@ -90,6 +90,9 @@ bool isNullDevice(const std::string& path);
 // Puts from in place of to in one step (to replaced whole, or left as it was). On Windows a file
 // another program holds open is tried again for a moment, then kFileHeldOpen. 0 or the error.
 int replaceFile(const std::string& from, const std::string& to);
+// Gives file from the name to, which must be free: EEXIST when a file has it, never replaced.
+// ENOTSUP where the file system can do neither (no hard link, no rename that keeps a name).
+int moveToNewName(const std::string& from, const std::string& to);
 // 0 when the file is gone (or was not there), else the error.
 int removeFileNamed(const std::string& path);
 // The folder's entries reach the disk (a rename inside it made durable), where the system can.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -178,6 +179,24 @@ bool isNullDevice(const std::string& path) {
 
 int replaceFile(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int moveToNewName(const std::string& from, const std::string& to) {
+    // A second name made only when free, then the first taken off: what a folder that takes new
+    // files but no listing (a drop box) allows.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    const int linkError = errno;
+    if (linkError != EPERM && linkError != ENOTSUP && linkError != EOPNOTSUPP &&
+        linkError != EMLINK && linkError != ENOSYS)
+        return linkError;
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+#endif
+    return ENOTSUP;
 }
 
 int removeFileNamed(const std::string& path) {

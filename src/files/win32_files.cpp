@@ -311,6 +311,12 @@ bool isNullDevice(const std::string& path) {
     return path == "/dev/null" || deviceName(path) == "NUL";
 }
 
+int moveToNewName(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING a name that is taken is refused.
+    if (MoveFileExW(apiPath(from).c_str(), apiPath(to).c_str(), MOVEFILE_WRITE_THROUGH)) return 0;
+    return errnoOf(GetLastError());
+}
+
 int replaceFile(const std::string& from, const std::string& to) {
     const std::wstring source = apiPath(from);
     const std::wstring target = apiPath(to);

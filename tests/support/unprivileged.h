@@ -9,11 +9,13 @@
 #include <functional>
 #include <string>
 
-// Runs work as a user without privileges and returns what it wrote: as « nobody » in a child
-// process when the tests run as root (who may read a folder nobody may), else here. Folders on
-// the way must be open to others; permissions then mean what they mean for a pupil.
-inline std::string asUnprivileged(const std::function<std::string()>& work) {
+// Runs work as a user without privileges and returns what it wrote: as « nobody » (or the account
+// numbered account, another pupil) in a child process when the tests run as root (who may read a
+// folder nobody may), else here. Folders on the way must be open to others; permissions then mean
+// what they mean for a pupil.
+inline std::string asUnprivileged(const std::function<std::string()>& work, int account = 65534) {
 #ifdef _WIN32
+    (void)account;
     return work();  // no account to drop to: rows about rights are POSIX rows
 #else
     if (::geteuid() != 0) return work();
@@ -23,7 +25,7 @@ inline std::string asUnprivileged(const std::function<std::string()>& work) {
     if (child == 0) {
         ::close(pipeEnds[0]);
         std::string result = "could not drop privileges";
-        if (::setgid(65534) == 0 && ::setuid(65534) == 0) result = work();
+        if (::setgid(account) == 0 && ::setuid(account) == 0) result = work();
         for (std::size_t done = 0; done < result.size();) {
             const ssize_t n = ::write(pipeEnds[1], result.data() + done, result.size() - done);
             if (n <= 0) break;
