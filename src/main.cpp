@@ -150,10 +150,21 @@ int main(int argc, char** argv) {
         home = findDataHome(program);
     };
 
+    if (!line.handInFile.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        started();
+        setApplicationIdentity();  // the machine's settings name the hand-in folder
+        const QString folder = line.handInFolder.isEmpty()
+                                   ? handInFolder()
+                                   : QFileInfo(line.handInFolder).absoluteFilePath();
+        return handInFromCommandLine(QFileInfo(line.handInFile).absoluteFilePath(), folder);
+    }
+
     if ((!line.classFolder.isEmpty() || !line.orderFolder.isEmpty()) &&
         (!line.csvFile.isEmpty() || !line.workbookFile.isEmpty())) {
         QCoreApplication app(argc, argv);
         started();
+        setApplicationIdentity();  // what the teacher set for the folder
         quietImageDecoderWarnings();
         installPictureCheck();  // a row refuses a picture the window would refuse
         const bool order = !line.orderFolder.isEmpty();
@@ -165,8 +176,15 @@ int main(int argc, char** argv) {
         const QString csv = target(line.csvFile);
         const QString workbook = target(line.workbookFile);
         if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
+        Collection collection;
+        if (!order &&
+            !readCollection(line.classListSet ? QFileInfo(line.classList).absoluteFilePath()
+                                              : classListOf(folder),
+                            line.dueDateSet ? line.dueDate : dueDateOf(folder), &collection))
+            return 1;
         QDir::setCurrent(home);
-        return order ? writeOrderCsv(folder, csv, workbook) : writeClassCsv(folder, csv, workbook);
+        return order ? writeOrderCsv(folder, csv, workbook)
+                     : writeClassCsv(folder, csv, workbook, collection);
     }
 
     if (line.check) {

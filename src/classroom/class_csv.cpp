@@ -2,6 +2,7 @@
 
 #include "catalogue/number_text.h"
 #include "catalogue/visible_text.h"
+#include "classroom/hand_in_collection.h"
 
 namespace {
 
@@ -26,20 +27,25 @@ const std::vector<std::string>& classColumns() {
                                                      "Batteries",
                                                      "Avec toutes les batteries",
                                                      "Remarques",
-                                                     "Identique à"};
+                                                     "Identique à",
+                                                     "Rendu le",
+                                                     "Remise",
+                                                     "Versions précédentes"};
     return columns;
 }
 
 const std::vector<int>& classColumnOrder() {
-    static const std::vector<int> order = {0, 1, 4, 10, 6, 7, 2, 3, 5, 8, 9, 11, 12, 13, 14};
+    static const std::vector<int> order = {0,  1,  4,  10, 6,  7,  2,  3, 5,
+                                           8,  9,  11, 12, 13, 14, 15, 16, 17};
     return order;
 }
 
 std::optional<double> classNumber(const DesignRow& row, int column) {
     switch (column) {
         case 5:
-            return row.state == DesignState::Illisible ? std::nullopt
-                                                       : std::optional<double>(row.stepsChosen);
+            return row.state == DesignState::Illisible || row.state == DesignState::NonRendu
+                       ? std::nullopt
+                       : std::optional<double>(row.stepsChosen);
         case 6:
             return row.mass;
         case 7:
@@ -81,6 +87,15 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
             return texts.remarks;
         case 14:
             return row.identicalTo;
+        case 15:
+            return shownStamp(row.handedIn);
+        case 16:
+            return handInWords(row);
+        case 17: {
+            std::string files;
+            for (const std::string& file : row.earlier) files += (files.empty() ? "" : " ; ") + file;
+            return files;
+        }
         default:
             return {};
     }
@@ -116,7 +131,7 @@ TeacherTable classTable(const std::vector<const DesignRow*>& rows,
                 cells.push_back(
                     CsvCell::number(std::move(text), classCell(*row, c, "."),
                                     c == 7 ? CsvCell::Kind::Money : CsvCell::Kind::Number));
-            } else if (c == 3 && !text.empty()) {
+            } else if ((c == 3 || c == 15) && !text.empty()) {
                 cells.push_back(CsvCell::number(text, text, CsvCell::Kind::Date));
             } else {
                 cells.emplace_back(std::move(text));

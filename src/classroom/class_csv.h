@@ -8,6 +8,8 @@
 
 // The class view's columns, by number (the number every function here takes).
 const std::vector<std::string>& classColumns();
+// « Rendu le », « Remise », « Versions précédentes »: the columns of a hand-in, the last ones.
+inline constexpr int kFirstHandInColumn = 15;
 
 // The columns' numbers in the order the screen, the CSV, the spreadsheet and the paper show them:
 // who, class, state and why first, then the mass and the price, then the rest.

@@ -1,5 +1,7 @@
 #include "classroom/class_scan.h"
 
+#include "classroom/hand_in_collection.h"
+
 #include <cerrno>
 
 #include <algorithm>
@@ -381,6 +383,7 @@ std::optional<DesignDocument> readRowDocument(DesignRow& row, const std::string&
         DesignDocument document = readDesignDocument(bytes, path);
         row.pupil = visibleText(document.pupil.name);
         row.className = visibleText(document.pupil.className);
+        row.handedIn = document.handedIn;
         return document;
     } catch (const DataError& error) {
         row.failing = row.commaTexts.failing = visibleText(error.reason());
@@ -473,9 +476,12 @@ void replayRow(DesignRow& row, const DesignChoices& choices, const std::string& 
     }
 }
 
+}  // namespace
+
 // Identical designs (the same choices, whoever made them) by group: its number, its size and at
 // most five of the others, so that a row does not grow with the class.
 void nameIdenticalDesigns(std::vector<DesignRow>& rows) {
+    for (DesignRow& row : rows) row.identicalTo.clear();
     constexpr std::size_t kNamed = 5;
     std::map<std::string, std::vector<std::size_t>> same;
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -504,8 +510,6 @@ void nameIdenticalDesigns(std::vector<DesignRow>& rows) {
     }
 }
 
-}  // namespace
-
 const char* stateWords(DesignState state) {
     switch (state) {
         case DesignState::Conforme:
@@ -518,6 +522,8 @@ const char* stateWords(DesignState state) {
             return "Incomplète";
         case DesignState::RepriseEnPartie:
             return "Reprise en partie";
+        case DesignState::NonRendu:
+            return "Non rendu";
         case DesignState::Illisible:
             break;
     }
@@ -693,7 +699,7 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
             DesignRow same = it->second;
             for (std::string DesignRow::*own :
                  {&DesignRow::pupil, &DesignRow::className, &DesignRow::file, &DesignRow::path,
-                  &DesignRow::savedAt})
+                  &DesignRow::savedAt, &DesignRow::handedIn})
                 same.*own = std::move(row.*own);
             same.savedTime = row.savedTime;
             return same;
@@ -749,7 +755,12 @@ std::string classSummary(const std::vector<const DesignRow*>& rows) {
                                      [&](const DesignRow* r) { return r->state == c.state; });
         if (n > 0) parts.push_back(std::to_string(n) + " " + (n > 1 ? c.many : c.one));
     }
-    const std::size_t n = rows.size();
+    // A pupil with nothing handed in is no design: counted with the hand-ins.
+    const auto n = std::count_if(rows.begin(), rows.end(), [](const DesignRow* r) {
+        return r->state != DesignState::NonRendu;
+    });
     std::string text = std::to_string(n) + (n > 1 ? " conceptions" : " conception");
-    return parts.empty() ? text : text + " : " + joined(parts, ", ");
+    if (!parts.empty()) text += " : " + joined(parts, ", ");
+    const std::string handedIn = handInSummary(rows);
+    return handedIn.empty() ? text : text + " ; " + handedIn;
 }

@@ -17,11 +17,12 @@ enum class DesignState {
     SansVerdict,
     Incomplete,
     RepriseEnPartie,
-    Illisible
+    Illisible,
+    NonRendu  // a pupil of the class list with nothing handed in: no file
 };
 
 // « Conforme », « Non conforme », « Sans verdict », « Incomplète », « Reprise en partie »,
-// « Illisible ».
+// « Illisible », « Non rendu ».
 const char* stateWords(DesignState state);
 
 // One design file of a class folder, replayed on today's catalogues as the design window would.
@@ -48,6 +49,11 @@ struct DesignRow {
     std::string choicesKey;       // the same for the same choices, names aside; empty if unread
     std::vector<PartLine> parts;  // what building it takes
     std::optional<double> priceWithBatteries;  // Text92 with the batteries' cost counted
+    // Handed in: when, as the file says it (« 2026-12-09T14:05:07 »), after the due date or not,
+    // and the pupil's earlier hand-ins, newest first (files inside the folder).
+    std::string handedIn;
+    bool late = false;
+    std::vector<std::string> earlier;
 };
 
 // Something of the class folder that was not read, and why (« ferme/ », « droits d'accès »).
@@ -134,6 +140,10 @@ DesignRow describeRecord(DesignRecord& record, const std::string& decimalSeparat
 
 // One design file replayed as a scan replays it (no identical designs: there is no class).
 DesignRow scanDesignFile(const std::string& path, const std::string& decimalSeparator);
+
+// Each row's « Identique à »: the other designs of the same choices, by group (numbered in the
+// order of their first file), at most five named.
+void nameIdenticalDesigns(std::vector<DesignRow>& rows);
 
 // « 24 conceptions : 15 conformes, 6 non conformes, 2 incomplètes, 1 illisible »
 std::string classSummary(const std::vector<DesignRow>& rows);

@@ -5,6 +5,8 @@
 #include <ctime>
 
 #include "catalogue/data_error.h"
+#include "catalogue/safe_name.h"
+#include "classroom/class_scan.h"
 #include "document/atomic_file.h"
 #include "files/file_names.h"
 #include "files/file_system.h"
@@ -41,8 +43,7 @@ std::string twoDigits(int n) {
 }
 
 [[noreturn]] void fail(const std::string& folder, int error) {
-    throw DataError(folder,
-                    "la conception n'a pas pu être rendue : " + fileErrorReason(error) + ".");
+    throw DataError(folder, fileErrorReason(error));
 }
 
 // The class's own folder, made open to the class as the hand-in folder is (a drop box stays one),
@@ -143,20 +144,41 @@ HandIn handInDesign(const std::string& folder, const DesignChoices& choices, con
     fail(folder, EEXIST);
 }
 
+std::string handInFailure(const std::string& folder, std::string reason) {
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+    return "La conception n'a pas été rendue : " + reason + " (dossier de remise « " +
+           safeName(folder) + " »).";
+}
+
 std::string handInReceipt(const HandIn& handIn) {
     const std::tm local = localCalendar(handIn.seconds);
     return "Rendu le " + frenchDate(local) + " à " + std::to_string(local.tm_hour) + " h " +
            twoDigits(local.tm_min) + " : " + handIn.relative;
 }
 
+std::string handInQuestion(const DesignRecord& record) {
+    DesignRecord read = record;  // described on a copy: the window's record stays untouched
+    const DesignRow row = describeRecord(read, ",");
+    const std::string why = row.failing.empty() ? std::string() : " (" + row.failing + ")";
+    switch (row.state) {
+        case DesignState::Conforme:
+            return {};
+        case DesignState::Incomplete:
+            return "Cette conception n'est pas complète" + why +
+                   ". La rendre au professeur quand même ?";
+        default:
+            return "Cette conception n'est pas conforme" + why +
+                   ". La rendre au professeur quand même ?";
+    }
+}
+
 std::string handInFolderProblem(const std::string& folder) {
-    if (folder.empty()) return "aucun dossier de remise n'est choisi.";
+    if (folder.empty()) return "aucun dossier de remise n'est choisi";
     const FileStatus status = fileStatus(folder);
     if (status.kind == FileKind::Missing)
         return status.error == ENOENT
-                   ? "le dossier de remise est introuvable."
-                   : "le dossier de remise n'est pas joignable : " + fileErrorReason(status.error) +
-                         ".";
-    if (status.kind != FileKind::Directory) return "le dossier de remise n'est pas un dossier.";
+                   ? "le dossier de remise est introuvable"
+                   : "le dossier de remise n'est pas joignable : " + fileErrorReason(status.error);
+    if (status.kind != FileKind::Directory) return "ce n'est pas un dossier";
     return {};
 }

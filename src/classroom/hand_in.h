@@ -38,9 +38,18 @@ struct HandIn {
 HandIn handInDesign(const std::string& folder, const DesignChoices& choices, const PupilInfo& pupil,
                     long long seconds);
 
+// « La conception n'a pas été rendue : le disque est plein (dossier de remise « … »). »
+std::string handInFailure(const std::string& folder, std::string reason);
+
 // « Rendu le 9 décembre 2026 à 14 h 05 : 5e B/Léa — 2026-12-09 14-05-07.ventakar »
 std::string handInReceipt(const HandIn& handIn);
 
+class DesignRecord;
+
+// What to ask before a design that is not complete or does not conform is handed in (« Cette
+// conception n'est pas conforme (…) : la rendre quand même ? »); empty for one that conforms.
+std::string handInQuestion(const DesignRecord& record);
+
 // Why folder cannot take hand-ins, without reading it (it may be a drop box): missing, a file;
-// empty when it may.
+// empty when it may. Its reasons, as those of handInDesign's DataError, end without a stop.
 std::string handInFolderProblem(const std::string& folder);

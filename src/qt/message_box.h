@@ -21,3 +21,12 @@ inline void showOkBox(QMessageBox::Icon icon, const std::string& text, QWidget* 
     QMessageBox box(icon, "VENTAKAR", QString::fromStdString(text), QMessageBox::Ok, parent);
     box.exec();
 }
+
+// A question answered by doing it (the button says what) or « Annuler ».
+inline bool confirmed(QMessageBox::Icon icon, const QString& question, const QString& doIt,
+                      QWidget* parent) {
+    QMessageBox box(icon, "VENTAKAR", question, QMessageBox::Yes | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Yes)->setText(doIt);
+    box.button(QMessageBox::Cancel)->setText("Annuler");
+    return box.exec() == QMessageBox::Yes;
+}

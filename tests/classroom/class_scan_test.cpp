@@ -229,7 +229,8 @@ TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     ASSERT_EQ(csv.rfind("\xEF\xBB\xBF"
                         "Élève;Classe;État;Pourquoi;Masse (g);Prix HT (€);Fichier;Enregistré le;"
                         "Étapes choisies;Hauteur (mm);Axe de l'hélice (mm);"
-                        "Batteries;Avec toutes les batteries;Remarques;Identique à\r\n",
+                        "Batteries;Avec toutes les batteries;Remarques;Identique à;Rendu le;"
+                        "Remise;Versions précédentes\r\n",
                         0),
               0u);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + std::ssize(kClass));

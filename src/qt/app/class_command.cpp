@@ -1,5 +1,6 @@
 #include "qt/app/class_command.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <cstdio>
 #include <functional>
@@ -11,6 +12,8 @@
 #include "classroom/class_csv.h"
 #include "classroom/class_order.h"
 #include "classroom/class_scan.h"
+#include "classroom/hand_in.h"
+#include "document/design_file.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
 #include "qt/path_text.h"
@@ -31,7 +34,7 @@ std::string pathOf(const QString& file) {
 }
 
 int writeTableOf(const QString& folder, const QString& csvFile, const QString& workbookFile,
-                 const char* sheet, const Table& table) {
+                 const char* sheet, const Table& table, const Collection* collection = nullptr) {
     const std::string where = pathBytes(folder);
     std::vector<std::string> targets;
     for (const QString& file : {csvFile, workbookFile})
@@ -45,7 +48,8 @@ int writeTableOf(const QString& folder, const QString& csvFile, const QString& w
             const std::string refusal = outputRefusal(target);
             if (!refusal.empty()) return fail("« " + target + " » : " + refusal);
         }
-        const ClassScan scan = scanClass(where, ",");
+        ClassScan scan = scanClass(where, ",");
+        if (collection) collectHandIns(scan.rows, *collection);
         if (!scan.interrupted.empty())
             return fail(scan.interrupted + " Aucun fichier n'a été écrit ; relancez la commande.");
         for (const std::string& line : skippedLines(scan.skipped, scan.otherFiles))
@@ -69,14 +73,61 @@ int writeTableOf(const QString& folder, const QString& csvFile, const QString& w
 
 }  // namespace
 
-int writeClassCsv(const QString& folder, const QString& csvFile, const QString& workbookFile) {
-    return writeTableOf(folder, csvFile, workbookFile, "Classe",
-                        [](const ClassScan& scan, std::string*) {
-                            std::vector<const DesignRow*> rows;
-                            for (const DesignRow& row : scan.rows) rows.push_back(&row);
-                            return std::optional<TeacherTable>(
-                                classTable(rows, skippedLines(scan.skipped, scan.otherFiles)));
-                        });
+int writeClassCsv(const QString& folder, const QString& csvFile, const QString& workbookFile,
+                  const Collection& collection) {
+    return writeTableOf(
+        folder, csvFile, workbookFile, "Classe",
+        [](const ClassScan& scan, std::string*) {
+            std::vector<const DesignRow*> rows;
+            for (const DesignRow& row : scan.rows) rows.push_back(&row);
+            return std::optional<TeacherTable>(
+                classTable(rows, skippedLines(scan.skipped, scan.otherFiles)));
+        },
+        &collection);
+}
+
+bool readCollection(const QString& listFile, const QString& dueDate, Collection* collection) {
+    if (!dueDate.trimmed().isEmpty()) {
+        collection->due = dueStamp(dueDate.toStdString());
+        if (collection->due.empty()) {
+            fail("--date-limite : « " + dueDate.toStdString() +
+                 " » n'est pas une date et une heure (2026-12-09 17:00).");
+            return false;
+        }
+    }
+    if (listFile.isEmpty()) return true;
+    try {
+        collection->list = readClassListFile(pathBytes(listFile));
+        return true;
+    } catch (const DataError& error) {
+        fail("la liste d'élèves n'a pas été lue. " + std::string(error.what()));
+        return false;
+    }
+}
+
+int handInFromCommandLine(const QString& file, const QString& folder) {
+    if (folder.isEmpty())
+        return fail(
+            "aucun dossier de remise : donnez-le avec --dossier-de-remise DOSSIER, ou réglez "
+            "handInFolder dans les réglages de l'ordinateur.");
+    DesignDocument document;
+    try {
+        document = readDesignDocument(readDesignBytes(pathBytes(file)), pathBytes(file));
+    } catch (const DataError& error) {
+        return fail("la conception n'a pas été rendue. " + std::string(error.what()));
+    }
+    if (pupilField(document.pupil.name).empty())
+        return fail("« " + pathBytes(file) +
+                    " » ne dit pas à qui est la conception : ouvrez-la, donnez le nom de l'élève "
+                    "(Fichier → Élève(s) et classe…) et enregistrez-la avant de la rendre.");
+    try {
+        const HandIn done = handInDesign(pathBytes(folder), document.choices, document.pupil,
+                                         QDateTime::currentSecsSinceEpoch());
+        std::fputs((visibleText(handInReceipt(done)) + "\n").c_str(), stdout);
+        return 0;
+    } catch (const DataError& error) {
+        return fail(handInFailure(pathBytes(folder), error.reason()));
+    }
 }
 
 int writeOrderCsv(const QString& folder, const QString& csvFile, const QString& workbookFile) {

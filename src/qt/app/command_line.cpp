@@ -43,6 +43,26 @@ const OptionText kOptions[] = {
      "ouvre seulement l'éditeur des catalogues du dossier DOSSIER (par défaut le dossier Data "
      "que VENTAKAR lirait)",
      " [DOSSIER]"},
+    {{"r", "rendre"},
+     "rend la conception FICHIER au professeur dans le dossier de remise (celui des réglages de "
+     "l'ordinateur, handInFolder, ou --dossier-de-remise), sans fenêtre, écrit le reçu et "
+     "s'arrête ; état de sortie 1 si elle n'a pas été rendue",
+     " FICHIER",
+     "fichier"},
+    {{"d", "dossier-de-remise"},
+     "avec --rendre, le dossier de remise où la rendre",
+     " DOSSIER",
+     "dossier"},
+    {{"e", "liste"},
+     "avec --classe, la liste des élèves de la classe (FICHIER .csv ou .txt : nom ; classe) : "
+     "une ligne « Non rendu » pour chacun qui n'a rien rendu",
+     " FICHIER",
+     "fichier"},
+    {{"i", "date-limite"},
+     "avec --classe, la date et l'heure limites de remise (\"2026-12-09 17:00\") : ce qui est "
+     "rendu après est « En retard » ; par défaut celle que le professeur a choisie pour ce dossier",
+     " DATE",
+     "date"},
 };
 
 }  // namespace
@@ -87,8 +107,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.orderFolder = parser.value(options[5]);
     line.workbookFile = parser.value(options[6]);
     line.catalogues = parser.isSet(options[7]);
+    line.handInFile = parser.value(options[8]);
+    line.handInFolder = parser.value(options[9]);
+    line.classList = parser.value(options[10]);
+    line.dueDate = parser.value(options[11]);
+    line.classListSet = parser.isSet(options[10]);
+    line.dueDateSet = parser.isSet(options[11]);
     // A value that is another option: « --classe --csv F » lacks its folder.
-    for (int i : {3, 4, 5, 6}) {
+    for (int i : {3, 4, 5, 6, 8, 9, 10}) {
         const QString value = parser.value(options[i]);
         if (parser.isSet(options[i]) &&
             ((value.isEmpty() && i != 4) || (value.startsWith('-') && value != "-"))) {
@@ -120,6 +146,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return line;
         }
     }
+    if (parser.isSet(options[9]) && line.handInFile.isEmpty()) {
+        line.error = "VENTAKAR : --dossier-de-remise s'emploie avec --rendre FICHIER.";
+        return line;
+    }
+    for (int i : {10, 11}) {
+        if (parser.isSet(options[i]) && line.classFolder.isEmpty()) {
+            line.error = "VENTAKAR : --" + options[i].names().last() +
+                         " s'emploie avec --classe DOSSIER.";
+            return line;
+        }
+    }
     if (!line.orderFolder.isEmpty() && line.csvFile.isEmpty() && line.workbookFile.isEmpty()) {
         line.error = "VENTAKAR : --commande s'emploie avec --csv FICHIER ou --classeur FICHIER.";
         return line;
@@ -137,7 +174,8 @@ QString commandLineHelp() {
     QString text =
         "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n"
         "              ventakar --classe DOSSIER [--csv FICHIER] [--classeur FICHIER]\n"
-        "              ventakar --commande DOSSIER --csv FICHIER | --classeur FICHIER\n\n"
+        "              ventakar --commande DOSSIER --csv FICHIER | --classeur FICHIER\n"
+        "              ventakar --rendre FICHIER [--dossier-de-remise DOSSIER]\n\n"
         "Conçoit un petit véhicule à hélice en quatorze étapes, selon le règlement.\n"
         "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
         "Options :\n";

@@ -14,6 +14,12 @@ struct CommandLine {
     QString csvFile;          // --csv: where the CSV goes, « - » for standard output
     QString workbookFile;     // --classeur: where the spreadsheet goes, .ods or .xlsx
     QString orderFolder;      // --commande: the class folder whose order is written as CSV
+    QString handInFile;       // --rendre: the design to hand in
+    QString handInFolder;     // --dossier-de-remise: where, else the machine's setting
+    QString classList;        // --liste: the class list for --classe
+    QString dueDate;          // --date-limite: as typed
+    bool classListSet = false;
+    bool dueDateSet = false;
     QString error;            // in French, when the command line cannot be understood
 };
 

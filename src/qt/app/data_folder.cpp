@@ -64,3 +64,52 @@ QString dataFolderMissing(const QString& programFolder) {
                       " »)") +
            " puis dans le dossier d'installation « " + installedHome(programFolder) + " ».";
 }
+
+QString machineHandInFolder() {
+    const QSettings machine(QSettings::SystemScope, "VENTAKAR", "ventakar");
+    return machine.value("handInFolder").toString().trimmed();
+}
+
+QString handInFolder() {
+    const QString machine = machineHandInFolder();
+    return machine.isEmpty() ? QSettings().value("remise/dossier").toString().trimmed() : machine;
+}
+
+void setTeachersHandInFolder(const QString& folder) {
+    QSettings().setValue("remise/dossier", folder);
+}
+
+namespace {
+
+// One group of settings a folder, by its absolute path (« / » kept out of the key).
+QString folderKey(const QString& folder, const char* what) {
+    QString key = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    key.replace('/', '|').replace('\\', '|');
+    return QString("remise-dossiers/") + key + "/" + what;
+}
+
+}  // namespace
+
+QString dueDateOf(const QString& folder) {
+    return QSettings().value(folderKey(folder, "dateLimite")).toString();
+}
+
+void setDueDateOf(const QString& folder, const QString& due) {
+    QSettings settings;
+    if (due.isEmpty())
+        settings.remove(folderKey(folder, "dateLimite"));
+    else
+        settings.setValue(folderKey(folder, "dateLimite"), due);
+}
+
+QString classListOf(const QString& folder) {
+    return QSettings().value(folderKey(folder, "liste")).toString();
+}
+
+void setClassListOf(const QString& folder, const QString& list) {
+    QSettings settings;
+    if (list.isEmpty())
+        settings.remove(folderKey(folder, "liste"));
+    else
+        settings.setValue(folderKey(folder, "liste"), list);
+}

@@ -15,3 +15,16 @@ QString roomDataFolder();
 
 // The message naming both places looked at.
 QString dataFolderMissing(const QString& programFolder);
+
+// Where pupils hand their designs in: handInFolder in the machine's settings, as dataFolder, set
+// by the school for a machine or a room; else the one the teacher chose on this account
+// (« Classe → Dossier de remise… »). Empty when neither is set.
+QString handInFolder();
+QString machineHandInFolder();
+void setTeachersHandInFolder(const QString& folder);
+
+// Where the teacher's choice, the class list and the due date of a hand-in folder are kept.
+QString dueDateOf(const QString& folder);
+void setDueDateOf(const QString& folder, const QString& due);
+QString classListOf(const QString& folder);
+void setClassListOf(const QString& folder, const QString& list);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -25,16 +26,20 @@
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "catalogue/data_error.h"
 #include "catalogue/safe_name.h"
+#include "catalogue/visible_text.h"
+#include "classroom/hand_in.h"
 #include "document/atomic_file.h"
 #include "document/design_file.h"
 #include "files/file_names.h"
 #include "qt/app/application_identity.h"
 #include "qt/app/catalogue_check_run.h"
+#include "qt/app/data_folder.h"
 #include "qt/app/program_icon.h"
 #include "qt/app/recovery_files.h"
 #include "qt/catalogues/catalogue_window.h"
@@ -110,7 +115,7 @@ double MainWindow::fitScale() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!shown) return 1.0;
     const QSize room = shown->availableGeometry().size() -
-                       QSize(kFrameWidth, kFrameHeight + menuBar()->sizeHint().height());
+                       QSize(kFrameWidth, kFrameHeight + menuBarHeight_);
     const double scale = std::min({1.0, room.width() / double(toPixels(DesignRecord::kClientWidth)),
                                    room.height() / double(toPixels(DesignRecord::kClientHeight))});
     return std::max(scale, 0.3);
@@ -126,7 +131,7 @@ void MainWindow::applyView(bool fit) {
     actionRealSize_->setChecked(!fit);
     design_->setScale(fit ? fitScale() : 1.0);
     // The menu bar comes above the design window's client area, which keeps its size.
-    resize(design_->size() + QSize(0, menuBar()->sizeHint().height()));
+    resize(design_->size() + QSize(0, menuBarHeight_));
 }
 
 MainWindow::~MainWindow() = default;
@@ -184,6 +189,29 @@ void MainWindow::buildMenus() {
                                  [this] { exportPdf(); });
     actionPrint_ = addAction(file, "actionPrint", "&Imprimer…",
                              {QKeySequence(Qt::CTRL | Qt::Key_P)}, [this] { print(); });
+    addAction(file, "actionHandIn", "Ren&dre au professeur…", {QKeySequence(Qt::CTRL | Qt::Key_R)},
+              [this] { handIn(); });
+    // Beside the menus, always in sight and in no step's place: the button, and the receipt of
+    // the last hand-in; no taller than the menus, so that the design keeps its size.
+    const int barHeight = menuBar()->sizeHint().height();
+    menuBarHeight_ = barHeight;
+    auto* corner = new QWidget;
+    corner->setFixedHeight(barHeight);
+    auto* cornerLayout = new QHBoxLayout(corner);
+    cornerLayout->setContentsMargins(0, 0, 4, 0);
+    handInReceipt_ = new QLabel;
+    handInReceipt_->setObjectName("handInReceipt");
+    handInReceipt_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* handInButton = new QToolButton;
+    handInButton->setText("Rendre au professeur…");
+    handInButton->setAutoRaise(false);
+    handInButton->setFixedHeight(barHeight);
+    handInButton->setObjectName("handInButton");
+    handInButton->setToolTip("Rendre la conception dans le dossier de remise de la classe (Ctrl+R)");
+    connect(handInButton, &QToolButton::clicked, this, [this] { handIn(); });
+    cornerLayout->addWidget(handInReceipt_);
+    cornerLayout->addWidget(handInButton);
+    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
     whyNoPrint_ = new QShortcut(this);
     connect(whyNoPrint_, &QShortcut::activated, this, [this] {
         design_->forward([this] { design_->session().printClicked(design_->printer()); });
@@ -362,6 +390,49 @@ void MainWindow::exportPdf() {
 
 void MainWindow::print() {
     design_->forward([this] { design_->session().printClicked(design_->printer()); });
+}
+
+void MainWindow::handIn() {
+    const QString folder = handInFolder();
+    if (folder.isEmpty()) {
+        showOkBox(QMessageBox::Information,
+                  "Aucun dossier de remise n'est réglé pour cet ordinateur : le professeur le "
+                  "choisit dans la fenêtre de la classe (Classe → Dossier de remise…), ou "
+                  "l'administrateur dans les réglages de l'ordinateur (handInFolder).",
+                  this);
+        return;
+    }
+    DesignSession& session = design_->session();
+    if (session.pupil().name.empty() || session.pupil().className.empty()) {
+        if (!askPupil()) return;
+        if (session.pupil().name.empty()) {
+            showOkBox(QMessageBox::Information,
+                      "La conception n'a pas été rendue : le professeur doit savoir à qui elle "
+                      "est ; donnez le nom de l'élève (ou des deux élèves d'un binôme).",
+                      this);
+            return;
+        }
+    }
+    const std::string question = handInQuestion(session.record());
+    if (!question.empty() && !confirmed(QMessageBox::Question, QString::fromStdString(question),
+                                        "Rendre quand même", this))
+        return;
+    try {
+        const HandIn done = handInDesign(pathBytes(folder), choicesOf(session.record()),
+                                         session.pupil(), QDateTime::currentSecsSinceEpoch());
+        const QString receipt = QString::fromStdString(visibleText(handInReceipt(done)));
+        // Beside the menus the day and time; the file with them in the tooltip and for a reader.
+        handInReceipt_->setText(receipt.section(" : ", 0, 0));
+        handInReceipt_->setToolTip(receipt);
+        handInReceipt_->setAccessibleName(receipt);
+        showOkBox(QMessageBox::Information, receipt.toStdString(), this);
+    } catch (const DataError& error) {
+        showOkBox(QMessageBox::Warning,
+                  visibleText(handInFailure(pathBytes(folder), error.reason())) +
+                      " Votre conception reste telle qu'elle est ; « Rendre au professeur » "
+                      "permet de réessayer.",
+                  this);
+    }
 }
 
 void MainWindow::undo() {

@@ -12,6 +12,7 @@ class CatalogueWindow;
 class ClassWindow;
 class DesignWindow;
 class RecoveryFiles;
+class QLabel;
 class QShortcut;
 class QAction;
 class QMenu;
@@ -78,6 +79,8 @@ class MainWindow : public QMainWindow {
     bool saveAs();
     void exportPdf();
     void print();
+    // « Rendre au professeur… »: the design into the hand-in folder, the receipt beside the menus.
+    void handIn();
     void undo();
     void redo();
     void about();
@@ -105,6 +108,9 @@ class MainWindow : public QMainWindow {
     DesignWindow* design_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QAction* actionSave_ = nullptr;
+    QLabel* handInReceipt_ = nullptr;
+    // The menus' own height, one row: the corner's button and receipt never make it taller.
+    int menuBarHeight_ = 0;
     QAction* actionExportPdf_ = nullptr;
     QShortcut* whyNoPrint_ = nullptr;  // Ctrl+P while printing is disabled
     QAction* actionPrint_ = nullptr;

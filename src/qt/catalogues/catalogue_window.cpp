@@ -123,9 +123,6 @@ bool folderWritable(const QString& folder) {
 
 }  // namespace
 
-static bool confirmed(QMessageBox::Icon icon, const QString& question, const QString& doIt,
-                      QWidget* parent);
-
 CatalogueWindow::CatalogueWindow(const QString& folder, QWidget* parent)
     : QMainWindow(parent), folder_(QDir(folder).absolutePath()) {
     setObjectName("catalogueWindow");
@@ -417,15 +414,6 @@ bool CatalogueWindow::saveElsewhere(const QString& target) {
                              10000);
     updateTitles();
     return true;
-}
-
-// A question answered by doing it (the button says what) or « Annuler ».
-static bool confirmed(QMessageBox::Icon icon, const QString& question, const QString& doIt,
-                      QWidget* parent) {
-    QMessageBox box(icon, "VENTAKAR", question, QMessageBox::Yes | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Yes)->setText(doIt);
-    box.button(QMessageBox::Cancel)->setText("Annuler");
-    return box.exec() == QMessageBox::Yes;
 }
 
 bool CatalogueWindow::save(int index) {

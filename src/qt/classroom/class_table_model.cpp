@@ -15,7 +15,7 @@ QString qs(const std::string& text) {
 }  // namespace
 
 QColor stateColour(DesignState state) {
-    // Six light colours told apart by hue, always beside their words.
+    // Six light colours told apart by hue, always beside their words; white for nothing handed in.
     switch (state) {
         case DesignState::Conforme:
             return QColor(196, 238, 196);  // green
@@ -27,6 +27,8 @@ QColor stateColour(DesignState state) {
             return QColor(196, 218, 250);  // blue
         case DesignState::RepriseEnPartie:
             return QColor(228, 204, 246);  // violet
+        case DesignState::NonRendu:
+            return QColor(255, 255, 255);  // nothing handed in: no colour
         case DesignState::Illisible:
             break;
     }

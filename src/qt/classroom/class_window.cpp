@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,8 +31,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "catalogue/data_error.h"
+#include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
+#include "qt/app/data_folder.h"
 #include "qt/classroom/class_table_model.h"
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/export_file.h"
@@ -58,7 +62,8 @@ std::string local(const QString& path) {
 
 const DesignState kStates[] = {DesignState::Conforme,        DesignState::NonConforme,
                                DesignState::SansVerdict,     DesignState::Incomplete,
-                               DesignState::RepriseEnPartie, DesignState::Illisible};
+                               DesignState::RepriseEnPartie, DesignState::Illisible,
+                               DesignState::NonRendu};
 
 }  // namespace
 
@@ -166,6 +171,10 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     recentClasses_ = menu->addMenu("Classes &récentes");
     recentClasses_->setObjectName("menuRecentClasses");
     menu->addSeparator();
+    add(menu, "actionHandInFolder", "Dossier de remis&e…", {}, [this] { chooseHandInFolder(); });
+    add(menu, "actionClassList", "Liste d'élè&ves…", {}, [this] { chooseClassList(); });
+    add(menu, "actionDueDate", "Da&te limite…", {}, [this] { chooseDueDate(); });
+    menu->addSeparator();
     add(menu, "actionRefresh", "&Actualiser", QKeySequence(Qt::Key_F5), [this] { refresh(); });
     add(menu, "actionOpenRow", "&Ouvrir la conception", QKeySequence(Qt::CTRL | Qt::Key_O),
         [this] { openRow(table_->currentIndex()); });
@@ -266,6 +275,68 @@ void ClassWindow::openFolder(const QString& folder) {
     startScan();
 }
 
+void ClassWindow::chooseHandInFolder() {
+    const QString start = handInFolder().isEmpty() ? folder_ : handInFolder();
+    const QString folder =
+        ::chooseFolder(this, "Dossier de remise", "Choisir", "Dossier de remise :", start);
+    if (folder.isEmpty()) return;
+    // The school's own setting for the machine stands: the teacher's choice is for this account.
+    setTeachersHandInFolder(folder);
+    if (!machineHandInFolder().isEmpty() && machineHandInFolder() != folder)
+        showOkBox(QMessageBox::Information,
+                  ("Les élèves de cet ordinateur rendent leurs conceptions dans « " +
+                   machineHandInFolder() + " », que les réglages de l'ordinateur nomment.")
+                      .toStdString(),
+                  this);
+    openFolder(folder);
+}
+
+void ClassWindow::chooseClassList() {
+    QFileDialog dialog(this, "Liste d'élèves de « " + QFileInfo(folder_).fileName() + " »");
+    frenchFileDialog(dialog, "Choisir");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({"Listes d'élèves (*.csv *.txt)", "Tous les fichiers (*)"});
+    const QString current = classListOf(folder_);
+    dialog.setDirectory(current.isEmpty() ? folder_ : QFileInfo(current).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    setClassListOf(folder_, dialog.selectedFiles().first());
+    refresh();
+}
+
+void ClassWindow::chooseDueDate() {
+    bool ok = false;
+    const QString typed = QInputDialog::getText(
+        this, "Date limite",
+        "Date et heure limites de remise pour « " + QFileInfo(folder_).fileName() +
+            " » (2026-12-09 17:00 ; vide : aucune) :",
+        QLineEdit::Normal, qs(shownStamp(dueDateOf(folder_).toStdString())), &ok);
+    if (!ok) return;
+    const std::string stamp = dueStamp(typed.toStdString());
+    if (!typed.trimmed().isEmpty() && stamp.empty()) {
+        showOkBox(QMessageBox::Warning,
+                  "« " + typed.toStdString() +
+                      " » n'est pas une date et une heure : écrivez-la comme 2026-12-09 17:00.",
+                  this);
+        return;
+    }
+    setDueDateOf(folder_, qs(stamp));
+    refresh();
+}
+
+Collection ClassWindow::collection() {
+    Collection collection;
+    collection.due = dueDateOf(folder_).toStdString();
+    listProblem_.clear();
+    if (const QString list = classListOf(folder_); !list.isEmpty()) {
+        try {
+            collection.list = readClassListFile(local(list));
+        } catch (const DataError& error) {
+            listProblem_ = "Liste d'élèves non lue : " + visibleText(error.what());
+        }
+    }
+    return collection;
+}
+
 void ClassWindow::chooseFolder() {
     const QString folder =
         ::chooseFolder(this, "Ouvrir une classe", "Ouvrir",
@@ -347,6 +418,7 @@ void ClassWindow::finishScan() {
     skipped_ = std::move(scan->skipped);
     otherFiles_ = scan->otherFiles;
     interrupted_ = scan->interrupted;
+    collectHandIns(scan->rows, collection());
     model_->setRows(std::move(scan->rows), systemDecimalSeparator());
     setColumnWidths();
     // The files selected before, selected again, the first one current.
@@ -400,6 +472,9 @@ void ClassWindow::updateSummary() {
         lines << text;
     }
     if (!interrupted_.empty()) lines << "Lecture incomplète : " + qs(interrupted_);
+    if (!listProblem_.empty()) lines << qs(listProblem_);
+    if (const QString due = dueDateOf(folder_); !due.isEmpty())
+        lines << "Date limite : " + qs(shownStamp(due.toStdString()));
     for (const std::string& line : skippedLines(skipped_, otherFiles_)) lines << qs(line);
     summary_->setText(lines.join('\n'));
     showDetails();
@@ -466,8 +541,9 @@ QStringList ClassWindow::selectedFiles() const {
 
 void ClassWindow::openRow(const QModelIndex& index) {
     if (!index.isValid()) return;
-    emit openDesignRequested(
-        filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray());
+    const QByteArray path = filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray();
+    if (path.isEmpty()) return;  // a pupil with nothing handed in
+    emit openDesignRequested(path);
 }
 
 bool ClassWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -537,14 +613,22 @@ void ClassWindow::chooseCsv() {
 
 PrintedTable ClassWindow::printedTable() const {
     // Shares of the page: the texts wide enough to stand in three lines, the numbers narrow.
-    static const double kShares[] = {26, 11, 28, 15, 16, 9, 9, 10, 10, 10, 34, 30, 24, 24, 20};
+    static const double kShares[] = {26, 11, 28, 15, 16, 9,  9,  10, 10,
+                                     10, 34, 30, 24, 24, 20, 15, 12, 28};
     PrintedTable table;
     table.title = "Classe « " + QFileInfo(folder_).fileName() + " » — " +
                   QLocale(QLocale::French).toString(QDate::currentDate(), "d MMMM yyyy");
     const std::vector<const DesignRow*> shown = shownRows();
     table.heading << folder_ << qs(classSummary(shown));
     for (const std::string& line : noteLines()) table.heading << qs(line);
-    for (const int c : classColumnOrder()) {
+    // The hand-in's columns on paper only for a folder of hand-ins.
+    const bool handedIn = std::any_of(shown.begin(), shown.end(), [](const DesignRow* row) {
+        return !handInWords(*row).empty();
+    });
+    std::vector<int> columns;
+    for (const int c : classColumnOrder())
+        if (handedIn || c < kFirstHandInColumn) columns.push_back(c);
+    for (const int c : columns) {
         table.columns.push_back({.caption = qs(classColumns()[c]),
                                  .share = kShares[c],
                                  .number = c >= 5 && c <= 9,
@@ -553,10 +637,8 @@ PrintedTable ClassWindow::printedTable() const {
     const std::string separator = systemDecimalSeparator();
     for (const DesignRow* row : shown) {
         PrintedTable::Row printed;
-        for (const int c : classColumnOrder()) printed.cells << qs(classCell(*row, c, separator));
-        printed.shadedColumn =
-            int(std::find(classColumnOrder().begin(), classColumnOrder().end(), 4) -
-                classColumnOrder().begin());
+        for (const int c : columns) printed.cells << qs(classCell(*row, c, separator));
+        printed.shadedColumn = int(std::find(columns.begin(), columns.end(), 4) - columns.begin());
         printed.shade = stateColour(row->state);
         table.rows.push_back(std::move(printed));
     }

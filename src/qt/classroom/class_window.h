@@ -10,6 +10,7 @@
 
 #include "classroom/class_order.h"
 #include "classroom/class_scan.h"
+#include "classroom/hand_in_collection.h"
 
 class ClassFilterModel;
 class ClassTableModel;
@@ -79,6 +80,11 @@ class ClassWindow : public QMainWindow {
   private:
     void startScan();
     void chooseFolder();
+    void chooseHandInFolder();
+    void chooseClassList();
+    void chooseDueDate();
+    // The class list and due date the teacher set for this folder.
+    Collection collection();
     void rememberClass();
     void rebuildRecentClasses();
     void pollScan();
@@ -127,4 +133,5 @@ class ClassWindow : public QMainWindow {
     std::vector<SkippedEntry> skipped_;
     int otherFiles_ = 0;
     std::string interrupted_;  // the last scan ended early: why
+    std::string listProblem_;  // the class list could not be read: why
 };
