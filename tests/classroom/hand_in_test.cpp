@@ -1,5 +1,9 @@
 #include "classroom/hand_in.h"
 
+#include "classroom/class_csv.h"
+#include "classroom/class_scan.h"
+#include "classroom/hand_in_collection.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <iostream>
 #include <set>
 
@@ -249,6 +254,122 @@ TEST(HandIn, AFolderThatCannotTakeItSaysWhyAndKeepsNothing) {
         }
         EXPECT_EQ(filesUnder(folder.root), before);
     }
+}
+
+}  // namespace
+
+namespace {
+
+DesignRow handedIn(const char* pupil, const char* className, const char* file, const char* when,
+                   const char* choices = "x") {
+    DesignRow row;
+    row.pupil = pupil;
+    row.className = className;
+    row.file = file;
+    row.path = file;
+    row.handedIn = when;
+    row.state = DesignState::Conforme;
+    row.choicesKey = choices;
+    return row;
+}
+
+// The teacher's rows: each pupil once, at the latest hand-in (case and accents aside), the earlier
+// ones under it and no longer « identical » to it; the listed pupils with nothing, « Non rendu »;
+// after the due date, « En retard »; a design put there by hand stays as it is.
+TEST(HandIn, TheTeacherSeesEachPupilsLatestWhoIsLateAndWhoIsMissing) {
+    std::vector<DesignRow> rows = {
+        handedIn("Léa Martin", "5e B", "5e B/Léa Martin — 2026-12-09 14-05-07.ventakar",
+                 "2026-12-09T14:05:07"),
+        handedIn("lea martin", "5E B", "5e B/Léa Martin — 2026-12-09 16-00-00.ventakar",
+                 "2026-12-09T16:00:00"),
+        handedIn("Léa Martin", "5e B", "5e B/Léa Martin — 2026-12-09 16-00-00 (2).ventakar",
+                 "2026-12-09T16:00:00"),
+        handedIn("Tom", "5e B", "5e B/Tom — 2026-12-09 18-30-00.ventakar", "2026-12-09T18:30:00"),
+        handedIn("Tom", "5e A", "5e A/Tom — 2026-12-09 10-00-00.ventakar", "2026-12-09T10:00:00"),
+        handedIn("Zoé", "5e B", "libre.ventakar", "", "y"),
+    };
+    const Collection collection{.list = {{"Léa Martin", "5e B"},
+                                         {"Tom", "5e B"},
+                                         {"Nina", "5e B"},
+                                         {"ZOE", "5e b"}},
+                                .due = dueStamp("2026-12-09 17:00")};
+    collectHandIns(rows, collection);
+    std::map<std::string, const DesignRow*> byWho;
+    for (const DesignRow& row : rows) byWho[row.pupil + "/" + row.className] = &row;
+    ASSERT_EQ(rows.size(), 5u);
+    const DesignRow& lea = *byWho.at("Léa Martin/5e B");
+    EXPECT_EQ(lea.file, "5e B/Léa Martin — 2026-12-09 16-00-00 (2).ventakar");
+    EXPECT_EQ(lea.earlier, (std::vector<std::string>{
+                               "5e B/Léa Martin — 2026-12-09 16-00-00.ventakar",
+                               "5e B/Léa Martin — 2026-12-09 14-05-07.ventakar"}));
+    EXPECT_EQ(handInWords(lea), "À l'heure");
+    EXPECT_EQ(lea.identicalTo.find("Léa"), std::string::npos) << lea.identicalTo;
+    EXPECT_EQ(handInWords(*byWho.at("Tom/5e B")), "En retard");
+    EXPECT_EQ(handInWords(*byWho.at("Tom/5e A")), "À l'heure") << "another class's Tom";
+    EXPECT_EQ(handInWords(*byWho.at("Zoé/5e B")), "") << "put there by hand, found by the list";
+    const DesignRow& nina = *byWho.at("Nina/5e B");
+    EXPECT_EQ(nina.state, DesignState::NonRendu);
+    EXPECT_EQ(handInWords(nina), "Non rendu");
+    EXPECT_TRUE(nina.path.empty());
+    EXPECT_EQ(classCell(nina, 5, ","), "") << "no steps chosen: nothing";
+    EXPECT_EQ(classCell(lea, 15, ","), "2026-12-09 16:00");
+    EXPECT_EQ(classCell(lea, 17, ","),
+              "5e B/Léa Martin — 2026-12-09 16-00-00.ventakar ; "
+              "5e B/Léa Martin — 2026-12-09 14-05-07.ventakar");
+    EXPECT_EQ(classSummary(rows), "4 conceptions : 4 conformes ; remise : 2 à l'heure, 1 en retard, "
+                                  "1 non rendue");
+}
+
+TEST(HandIn, AClassListAndADueDateReadAsTheTeacherWritesThem) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::pair<std::string, std::string>> pupils;  // empty: refused
+    } lists[] = {
+        {"SemicolonsWithAHeading", "Élève;Classe\r\nLéa Martin;5e B\r\nTom;5e B\r\n",
+         {{"Léa Martin", "5e B"}, {"Tom", "5e B"}}},
+        {"TabsAndBlankLines", "Léa\t5e B\n\n  Tom \t 5e A \n", {{"Léa", "5e B"}, {"Tom", "5e A"}}},
+        {"CommasAndTheClassAbove", "\"Léa\",5e B\nTom\n", {{"Léa", "5e B"}, {"Tom", "5e B"}}},
+        {"Windows1252", "L\xe9" "a;5e B\n", {{"Léa", "5e B"}}},
+        {"ALineWithoutAName", "Léa;5e B\n;5e B\n", {}},
+    };
+    for (const auto& row : lists) {
+        SCOPED_TRACE(row.name);
+        try {
+            std::vector<std::pair<std::string, std::string>> read;
+            for (const ListedPupil& p : readClassList(row.text, "eleves.csv"))
+                read.emplace_back(p.name, p.className);
+            EXPECT_EQ(read, row.pupils);
+        } catch (const DataError& error) {
+            EXPECT_TRUE(row.pupils.empty()) << error.what();
+            EXPECT_NE(std::string(error.what()).find("la ligne 2 ne donne pas de nom"),
+                      std::string::npos)
+                << error.what();
+        }
+    }
+    const struct {
+        const char* typed;
+        const char* stamp;
+    } dates[] = {
+        {"2026-12-09 17:00", "2026-12-09T17:00:00"}, {"2026-12-09T17:00:30", "2026-12-09T17:00:30"},
+        {"09/12/2026 8h05", "2026-12-09T08:05:00"},  {"2026-12-09", "2026-12-09T23:59:59"},
+        {"2026-13-09 17:00", ""},                    {"demain", ""},
+        {"2026-12-09 25:00", ""},                    {"", ""},
+    };
+    for (const auto& d : dates) EXPECT_EQ(dueStamp(d.typed), d.stamp) << d.typed;
+    EXPECT_EQ(shownStamp("2026-12-09T17:00:00"), "2026-12-09 17:00");
+}
+
+// A hand-in read back by the class scan carries its time.
+TEST(HandIn, TheClassScanReadsWhenADesignWasHandedIn) {
+    Folder folder;
+    handInDesign(folder.path(), someChoices(), {"Léa", "5e B"}, kTuesday);
+    std::ofstream(folder.root / "libre.ventakar") << writeDesign(someChoices());
+    ClassScan scan = scanClass(folder.path(), ",");
+    ASSERT_EQ(scan.rows.size(), 2u);
+    collectHandIns(scan.rows, {});
+    for (const DesignRow& row : scan.rows)
+        EXPECT_EQ(row.handedIn, row.file == "libre.ventakar" ? "" : handInStamp(kTuesday));
 }
 
 }  // namespace

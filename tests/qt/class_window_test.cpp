@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
 #include <QFontInfo>
 #include <QHeaderView>
@@ -31,8 +32,10 @@
 
 #include "catalogue/number_text.h"
 #include "classroom/class_order.h"
+#include "classroom/hand_in.h"
 #include "modal_helper.h"
 #include "pdf_words.h"
+#include "qt/app/data_folder.h"
 #include "qt/app/main_window.h"
 #include "qt/classroom/class_table_model.h"
 #include "qt/classroom/parts_list_dialog.h"
@@ -893,6 +896,59 @@ TEST(ClassWindow, TheOpenDesignsPartsList) {
     EXPECT_EQ(total.first(), QString::fromStdString(
                                  formatMoney(*row.priceWithBatteries, systemDecimalSeparator())));
     EXPECT_TRUE(subject.endsWith("lea.ventakar"));
+}
+
+}  // namespace
+
+namespace {
+
+// A hand-in folder as the teacher collects it: each pupil's latest hand-in, the earlier ones in
+// its details, « Non rendu » for the listed pupils with nothing, « En retard » after the due date
+// set for the folder, counted in the summary; a pupil with nothing opens nothing.
+TEST(ClassWindow, AHandInFolderShowsTheLatestTheLateAndTheMissing) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("remise");
+    QDir().mkpath(folder);
+    DesignChoices choices;
+    choices.lists["Combo1"] = {"Hélice bipale 100 mm", 0};
+    const long long afternoon = QDateTime(QDate(2026, 12, 9), QTime(14, 5)).toSecsSinceEpoch();
+    const std::string where = folder.toStdString();
+    handInDesign(where, choices, {"Léa Martin", "5e B"}, afternoon);
+    const HandIn latest = handInDesign(where, choices, {"Léa Martin", "5e B"}, afternoon + 3600);
+    handInDesign(where, choices, {"Tom", "5e B"}, afternoon + 4 * 3600);
+    QFile list(dir.filePath("eleves.csv"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("Élève;Classe\nLéa Martin;5e B\nTom;5e B\nNina;5e B\n");
+    list.close();
+    setClassListOf(folder, list.fileName());
+    setDueDateOf(folder, "2026-12-09T17:00:00");
+    auto w = openOver(folder);
+    setClassListOf(folder, {});
+    setDueDateOf(folder, {});
+    ASSERT_EQ(w->rows().size(), 3u);
+    QStringList states = column(*w, 16);
+    states.sort();
+    EXPECT_EQ(states, QStringList({"En retard", "Non rendu", "À l'heure"}));
+    const QString summary = w->findChild<QLabel*>("summary")->text();
+    EXPECT_TRUE(summary.contains("remise : 1 à l'heure, 1 en retard, 1 non rendue"))
+        << summary.toStdString();
+    EXPECT_TRUE(summary.contains("Date limite : 2026-12-09 17:00")) << summary.toStdString();
+    QSignalSpy opened(w.get(), &ClassWindow::openDesignRequested);
+    const QStringList pupils = column(*w, 0);
+    for (int r = 0; r < pupils.size(); ++r) {
+        w->table()->setCurrentIndex(w->table()->model()->index(r, 0));
+        const QString details = w->findChild<QPlainTextEdit*>()->toPlainText();
+        if (pupils[r] == "Léa Martin") {
+            EXPECT_TRUE(details.contains(QString::fromStdString("Fichier : " + latest.relative)))
+                << details.toStdString();
+            EXPECT_TRUE(details.contains("Versions précédentes : 5e B/Léa Martin — "))
+                << details.toStdString();
+        }
+        if (pupils[r] == "Nina") {
+            QTest::keyClick(w->table(), Qt::Key_Return);
+            EXPECT_EQ(opened.count(), 0) << "nothing to open for a pupil with nothing";
+        }
+    }
 }
 
 }  // namespace

@@ -18,7 +18,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QLabel>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +29,7 @@
 
 #include "document/design_file.h"
 #include "modal_helper.h"
+#include "qt/app/data_folder.h"
 #include "qt/app/main_window.h"
 #include "qt/app/recovery_files.h"
 #include "qt/path_text.h"
@@ -1098,6 +1101,77 @@ TEST_F(MainWindowTest, RecentFilesReopenTheirDesignAndForgetOnesThatAreGone) {
     reopen(saved[1]);
     EXPECT_TRUE(said.contains("le fichier est introuvable")) << said.toStdString();
     EXPECT_FALSE(QSettings().value("recentFiles").toStringList().contains(saved[1]));
+}
+
+}  // namespace
+
+namespace {
+
+// « Rendre au professeur » as a pupil meets it: the name asked when the design has none, a design
+// not complete handed in after saying so, the receipt beside the menus, each hand-in a new file;
+// a folder gone or none set told, the design kept as it was and « Rendre » still there.
+TEST_F(MainWindowTest, HandingInAsksWhatItNeedsAndGivesAReceipt) {
+    QTemporaryDir drop;
+    const QString folder = drop.filePath("remise");
+    QDir().mkpath(folder);
+    setTeachersHandInFolder(folder);
+    auto w = open();
+    driver::pick(*w->designWindow(), "Combo1", 0);
+    QString asked, said;
+    whenModalAppears([&](QWidget* modal) {
+        ASSERT_EQ(modal->objectName(), "pupilDialog");
+        modal->findChild<QLineEdit*>("pupilName")->setText("Léa/../Martin");
+        modal->findChild<QLineEdit*>("pupilClass")->setText("5e B");
+        answerBox("Rendre quand même", &asked, [&] { answerBox("OK", &said); });
+        static_cast<QDialog*>(modal)->accept();
+    });
+    action(*w, "actionHandIn")->trigger();
+    EXPECT_TRUE(asked.contains("n'est pas complète")) << asked.toStdString();
+    EXPECT_TRUE(said.startsWith("Rendu le ")) << said.toStdString();
+    const QStringList made = QDir(folder + "/5e B").entryList(QDir::Files);
+    ASSERT_EQ(made.size(), 1) << made.join(", ").toStdString();
+    EXPECT_TRUE(made[0].startsWith(QString::fromUtf8("Léa-..-Martin — "))) << made[0].toStdString();
+    EXPECT_TRUE(said.trimmed().endsWith(made[0])) << said.toStdString();
+    auto* receipt = w->findChild<QLabel*>("handInReceipt");
+    ASSERT_NE(receipt, nullptr);
+    EXPECT_TRUE(receipt->text().startsWith("Rendu le ")) << receipt->text().toStdString();
+    EXPECT_TRUE(receipt->toolTip().endsWith(made[0]));
+    EXPECT_EQ(readDesignDocument(readDesignBytes((folder + "/5e B/" + made[0]).toStdString()), "")
+                  .choices,
+              choicesOf(record(*w)));
+
+    // Named now: no question of whose it is; a second hand-in is a second file.
+    answerBox("Rendre quand même", nullptr, [&] { answerBox("OK"); });
+    w->findChild<QToolButton*>("handInButton")->click();
+    EXPECT_EQ(QDir(folder + "/5e B").entryList(QDir::Files).size(), 2);
+
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        const char* said;
+    } failures[] = {
+        {"TheFolderIsGone", [&] { QDir(folder).removeRecursively(); }, "introuvable"},
+        {"NoFolderIsSet", [&] { setTeachersHandInFolder({}); }, "Aucun dossier de remise"},
+    };
+    for (const auto& row : failures) {
+        SCOPED_TRACE(row.name);
+        row.make();
+        const DesignChoices before = choicesOf(record(*w));
+        QString told;
+        whenModalAppears([&](QWidget* modal) {
+            told = modalText(modal);
+            if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->buttons().size() > 1) {
+                answerBox("OK", &told);
+                box->button(QMessageBox::Yes)->click();  // « Rendre quand même »
+                return;
+            }
+            static_cast<QDialog*>(modal)->accept();
+        });
+        action(*w, "actionHandIn")->trigger();
+        EXPECT_TRUE(told.contains(row.said)) << told.toStdString();
+        EXPECT_EQ(choicesOf(record(*w)), before);
+        EXPECT_TRUE(action(*w, "actionHandIn")->isEnabled());
+    }
 }
 
 }  // namespace
