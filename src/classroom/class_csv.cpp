@@ -35,8 +35,8 @@ const std::vector<std::string>& classColumns() {
 }
 
 const std::vector<int>& classColumnOrder() {
-    static const std::vector<int> order = {0,  1,  4,  10, 6,  7,  2,  3, 5,
-                                           8,  9,  11, 12, 13, 14, 15, 16, 17};
+    static const std::vector<int> order = {0, 1, 4,  10, 6,  7,  2,  3,  5,
+                                           8, 9, 11, 12, 13, 14, 15, 16, 17};
     return order;
 }
 
@@ -93,7 +93,8 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
             return handInWords(row);
         case 17: {
             std::string files;
-            for (const std::string& file : row.earlier) files += (files.empty() ? "" : " ; ") + file;
+            for (const std::string& file : row.earlier)
+                files += (files.empty() ? "" : " ; ") + file;
             return files;
         }
         default:

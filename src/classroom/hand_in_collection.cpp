@@ -50,9 +50,9 @@ std::vector<ListedPupil> readClassList(std::string_view bytes, const std::string
         std::size_t cut = line.find_first_of(";\t");
         if (cut == std::string::npos) cut = line.find(',');
         std::string name = visibleText(pupilField(trimmed(line.substr(0, cut))));
-        std::string className =
-            cut == std::string::npos ? std::string()
-                                     : visibleText(pupilField(trimmed(line.substr(cut + 1))));
+        std::string className = cut == std::string::npos
+                                    ? std::string()
+                                    : visibleText(pupilField(trimmed(line.substr(cut + 1))));
         if (pupils.empty() && searchKey(name).rfind("eleve", 0) == 0) continue;  // the heading
         if (name.empty())
             throw DataError(fileName,
@@ -92,7 +92,8 @@ std::string dueStamp(std::string_view typed) {
     std::string hours = time.substr(0, time.find(':'));
     std::string rest = time.find(':') == std::string::npos ? "" : time.substr(time.find(':') + 1);
     std::string minutes = rest.substr(0, rest.find(':'));
-    std::string seconds = rest.find(':') == std::string::npos ? "00" : rest.substr(rest.find(':') + 1);
+    std::string seconds =
+        rest.find(':') == std::string::npos ? "00" : rest.substr(rest.find(':') + 1);
     if (minutes.empty()) minutes = "00";
     if (hours.size() == 1) hours = "0" + hours;
     if (!digits(hours) || !digits(minutes) || !digits(seconds) || hours.size() != 2 ||
@@ -136,7 +137,8 @@ void collectHandIns(std::vector<DesignRow>& rows, const Collection& collection) 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (dropped[i]) continue;
         DesignRow& row = rows[i];
-        row.late = !collection.due.empty() && !row.handedIn.empty() && row.handedIn > collection.due;
+        row.late =
+            !collection.due.empty() && !row.handedIn.empty() && row.handedIn > collection.due;
         present.insert(pupilKey(row.className, row.pupil));
         kept.push_back(std::move(row));
     }

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <iostream>
+#include <map>
 #include <set>
 
 #include "catalogue/data_error.h"
@@ -288,20 +288,18 @@ TEST(HandIn, TheTeacherSeesEachPupilsLatestWhoIsLateAndWhoIsMissing) {
         handedIn("Tom", "5e A", "5e A/Tom — 2026-12-09 10-00-00.ventakar", "2026-12-09T10:00:00"),
         handedIn("Zoé", "5e B", "libre.ventakar", "", "y"),
     };
-    const Collection collection{.list = {{"Léa Martin", "5e B"},
-                                         {"Tom", "5e B"},
-                                         {"Nina", "5e B"},
-                                         {"ZOE", "5e b"}},
-                                .due = dueStamp("2026-12-09 17:00")};
+    const Collection collection{
+        .list = {{"Léa Martin", "5e B"}, {"Tom", "5e B"}, {"Nina", "5e B"}, {"ZOE", "5e b"}},
+        .due = dueStamp("2026-12-09 17:00")};
     collectHandIns(rows, collection);
     std::map<std::string, const DesignRow*> byWho;
     for (const DesignRow& row : rows) byWho[row.pupil + "/" + row.className] = &row;
     ASSERT_EQ(rows.size(), 5u);
     const DesignRow& lea = *byWho.at("Léa Martin/5e B");
     EXPECT_EQ(lea.file, "5e B/Léa Martin — 2026-12-09 16-00-00 (2).ventakar");
-    EXPECT_EQ(lea.earlier, (std::vector<std::string>{
-                               "5e B/Léa Martin — 2026-12-09 16-00-00.ventakar",
-                               "5e B/Léa Martin — 2026-12-09 14-05-07.ventakar"}));
+    EXPECT_EQ(lea.earlier,
+              (std::vector<std::string>{"5e B/Léa Martin — 2026-12-09 16-00-00.ventakar",
+                                        "5e B/Léa Martin — 2026-12-09 14-05-07.ventakar"}));
     EXPECT_EQ(handInWords(lea), "À l'heure");
     EXPECT_EQ(lea.identicalTo.find("Léa"), std::string::npos) << lea.identicalTo;
     EXPECT_EQ(handInWords(*byWho.at("Tom/5e B")), "En retard");
@@ -316,8 +314,9 @@ TEST(HandIn, TheTeacherSeesEachPupilsLatestWhoIsLateAndWhoIsMissing) {
     EXPECT_EQ(classCell(lea, 17, ","),
               "5e B/Léa Martin — 2026-12-09 16-00-00.ventakar ; "
               "5e B/Léa Martin — 2026-12-09 14-05-07.ventakar");
-    EXPECT_EQ(classSummary(rows), "4 conceptions : 4 conformes ; remise : 2 à l'heure, 1 en retard, "
-                                  "1 non rendue");
+    EXPECT_EQ(classSummary(rows),
+              "4 conceptions : 4 conformes ; remise : 2 à l'heure, 1 en retard, "
+              "1 non rendue");
 }
 
 TEST(HandIn, AClassListAndADueDateReadAsTheTeacherWritesThem) {
@@ -326,11 +325,15 @@ TEST(HandIn, AClassListAndADueDateReadAsTheTeacherWritesThem) {
         std::string text;
         std::vector<std::pair<std::string, std::string>> pupils;  // empty: refused
     } lists[] = {
-        {"SemicolonsWithAHeading", "Élève;Classe\r\nLéa Martin;5e B\r\nTom;5e B\r\n",
+        {"SemicolonsWithAHeading",
+         "Élève;Classe\r\nLéa Martin;5e B\r\nTom;5e B\r\n",
          {{"Léa Martin", "5e B"}, {"Tom", "5e B"}}},
         {"TabsAndBlankLines", "Léa\t5e B\n\n  Tom \t 5e A \n", {{"Léa", "5e B"}, {"Tom", "5e A"}}},
         {"CommasAndTheClassAbove", "\"Léa\",5e B\nTom\n", {{"Léa", "5e B"}, {"Tom", "5e B"}}},
-        {"Windows1252", "L\xe9" "a;5e B\n", {{"Léa", "5e B"}}},
+        {"Windows1252",
+         "L\xe9"
+         "a;5e B\n",
+         {{"Léa", "5e B"}}},
         {"ALineWithoutAName", "Léa;5e B\n;5e B\n", {}},
     };
     for (const auto& row : lists) {
@@ -351,10 +354,14 @@ TEST(HandIn, AClassListAndADueDateReadAsTheTeacherWritesThem) {
         const char* typed;
         const char* stamp;
     } dates[] = {
-        {"2026-12-09 17:00", "2026-12-09T17:00:00"}, {"2026-12-09T17:00:30", "2026-12-09T17:00:30"},
-        {"09/12/2026 8h05", "2026-12-09T08:05:00"},  {"2026-12-09", "2026-12-09T23:59:59"},
-        {"2026-13-09 17:00", ""},                    {"demain", ""},
-        {"2026-12-09 25:00", ""},                    {"", ""},
+        {"2026-12-09 17:00", "2026-12-09T17:00:00"},
+        {"2026-12-09T17:00:30", "2026-12-09T17:00:30"},
+        {"09/12/2026 8h05", "2026-12-09T08:05:00"},
+        {"2026-12-09", "2026-12-09T23:59:59"},
+        {"2026-13-09 17:00", ""},
+        {"demain", ""},
+        {"2026-12-09 25:00", ""},
+        {"", ""},
     };
     for (const auto& d : dates) EXPECT_EQ(dueStamp(d.typed), d.stamp) << d.typed;
     EXPECT_EQ(shownStamp("2026-12-09T17:00:00"), "2026-12-09 17:00");

@@ -64,7 +64,11 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
             "pupil": {"name": "Léa", "class": "5e B"},
             "choices": {"propeller": {"text": "Hélice bipale 100 mm", "index": 0}}})");
     }
-    QTemporaryDir outFolder;
+    QTemporaryDir outFolder, dropFolder;
+    QFile pupils(outFolder.filePath("eleves.csv"));
+    EXPECT_TRUE(pupils.open(QIODevice::WriteOnly));
+    pupils.write("Léa;5e B\nTom;5e B\n");
+    pupils.close();
     QFile::copy(classFolder.filePath("lea.ventakar"), outFolder.filePath("copie.ods"));
     const std::string header =
         "\xEF\xBB\xBF\xC3\x89l\xC3\xA8ve;Classe;\xC3\x89tat;Pourquoi;Masse (g);";
@@ -136,6 +140,37 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          1,
          "",
          "VENTAKAR : « "},
+        // A saved design handed in, then the teacher's table of the drop folder with the list.
+        {{"--rendre", classFolder.filePath("lea.ventakar"), "--dossier-de-remise",
+          dropFolder.path()},
+         0,
+         "Rendu le ",
+         "",
+         " : 5e B/Léa — "},
+        {{"--classe", dropFolder.path(), "--csv", "-", "--liste", pupils.fileName(),
+          "--date-limite", "2026-12-09 17:00"},
+         0,
+         header.c_str(),
+         "",
+         "Tom;5e B;Non rendu;"},
+        {{"--rendre", classFolder.filePath("lea.ventakar"), "--dossier-de-remise",
+          dropFolder.filePath("absent")},
+         1,
+         "",
+         "VENTAKAR : La conception n'a pas été rendue : le dossier de remise est introuvable"},
+        {{"--rendre", pupils.fileName(), "--dossier-de-remise", dropFolder.path()},
+         1,
+         "",
+         "VENTAKAR : la conception n'a pas été rendue. Fichier « "},
+        {{"--dossier-de-remise", dropFolder.path()},
+         1,
+         "",
+         "VENTAKAR : --dossier-de-remise s'emploie avec --rendre FICHIER."},
+        {{"--liste", pupils.fileName()}, 1, "", "VENTAKAR : --liste s'emploie avec --classe"},
+        {{"--classe", dropFolder.path(), "--csv", "-", "--date-limite", "demain"},
+         1,
+         "",
+         "VENTAKAR : --date-limite : « demain » n'est pas une date"},
     };
     for (const auto& run : runs) {
 #ifdef Q_OS_WIN

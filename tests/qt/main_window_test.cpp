@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenu>
@@ -18,12 +19,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QLabel>
 #include <QStandardPaths>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 

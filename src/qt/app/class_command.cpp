@@ -13,9 +13,9 @@
 #include "classroom/class_order.h"
 #include "classroom/class_scan.h"
 #include "classroom/hand_in.h"
-#include "document/design_file.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
+#include "document/design_file.h"
 #include "qt/path_text.h"
 #include "qt/spreadsheet_file.h"
 

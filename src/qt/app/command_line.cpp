@@ -152,8 +152,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     for (int i : {10, 11}) {
         if (parser.isSet(options[i]) && line.classFolder.isEmpty()) {
-            line.error = "VENTAKAR : --" + options[i].names().last() +
-                         " s'emploie avec --classe DOSSIER.";
+            line.error =
+                "VENTAKAR : --" + options[i].names().last() + " s'emploie avec --classe DOSSIER.";
             return line;
         }
     }

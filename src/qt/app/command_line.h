@@ -20,7 +20,7 @@ struct CommandLine {
     QString dueDate;          // --date-limite: as typed
     bool classListSet = false;
     bool dueDateSet = false;
-    QString error;            // in French, when the command line cannot be understood
+    QString error;  // in French, when the command line cannot be understood
 };
 
 // Reads the arguments (the program's name first).

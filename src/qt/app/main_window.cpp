@@ -11,8 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,8 +114,8 @@ MainWindow::MainWindow(bool startWindow, QWidget* parent) : QMainWindow(parent) 
 double MainWindow::fitScale() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!shown) return 1.0;
-    const QSize room = shown->availableGeometry().size() -
-                       QSize(kFrameWidth, kFrameHeight + menuBarHeight_);
+    const QSize room =
+        shown->availableGeometry().size() - QSize(kFrameWidth, kFrameHeight + menuBarHeight_);
     const double scale = std::min({1.0, room.width() / double(toPixels(DesignRecord::kClientWidth)),
                                    room.height() / double(toPixels(DesignRecord::kClientHeight))});
     return std::max(scale, 0.3);
@@ -207,7 +207,8 @@ void MainWindow::buildMenus() {
     handInButton->setAutoRaise(false);
     handInButton->setFixedHeight(barHeight);
     handInButton->setObjectName("handInButton");
-    handInButton->setToolTip("Rendre la conception dans le dossier de remise de la classe (Ctrl+R)");
+    handInButton->setToolTip(
+        "Rendre la conception dans le dossier de remise de la classe (Ctrl+R)");
     connect(handInButton, &QToolButton::clicked, this, [this] { handIn(); });
     cornerLayout->addWidget(handInReceipt_);
     cornerLayout->addWidget(handInButton);
@@ -425,6 +426,10 @@ void MainWindow::handIn() {
         handInReceipt_->setText(receipt.section(" : ", 0, 0));
         handInReceipt_->setToolTip(receipt);
         handInReceipt_->setAccessibleName(receipt);
+        // The menus make room for the longer corner.
+        QWidget* corner = menuBar()->cornerWidget(Qt::TopRightCorner);
+        corner->adjustSize();
+        menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
         showOkBox(QMessageBox::Information, receipt.toStdString(), this);
     } catch (const DataError& error) {
         showOkBox(QMessageBox::Warning,

@@ -483,7 +483,7 @@ void ClassWindow::updateSummary() {
 void ClassWindow::setColumnWidths() {
     // In characters of the window's font, so that they follow the machine's fonts.
     // The numbers' columns no narrower than their heading.
-    static const int kChars[] = {20, 8, 24, 16, 14, 6, 6, 7, 7, 7, 48, 26, 30, 30, 26};
+    static const int kChars[] = {20, 8, 24, 16, 14, 6, 6, 7, 7, 7, 48, 26, 30, 30, 26, 16, 10, 40};
     const int unit = table_->fontMetrics().averageCharWidth();
     const QFontMetrics heading(table_->horizontalHeader()->font());
     const QFontMetrics cells = table_->fontMetrics();
@@ -494,7 +494,7 @@ void ClassWindow::setColumnWidths() {
         const int title = heading.horizontalAdvance(qs(classColumns()[c])) + 24;
         int least = c >= 5 && c <= 9 ? title : 0;
         // The date whole, in whatever digits this machine's font draws widest.
-        if (c == 3)
+        if (c == 3 || c == kFirstHandInColumn)
             least = std::max(title, 12 * widestDigit + cells.horizontalAdvance("-- :") + 16);
         table_->setColumnWidth(c, std::max(kChars[c] * unit + 12, least));
     }
@@ -541,7 +541,8 @@ QStringList ClassWindow::selectedFiles() const {
 
 void ClassWindow::openRow(const QModelIndex& index) {
     if (!index.isValid()) return;
-    const QByteArray path = filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray();
+    const QByteArray path =
+        filter_->index(index.row(), 0).data(ClassTableModel::PathRole).toByteArray();
     if (path.isEmpty()) return;  // a pupil with nothing handed in
     emit openDesignRequested(path);
 }
