@@ -150,6 +150,20 @@ int main(int argc, char** argv) {
         home = findDataHome(program);
     };
 
+    if (!line.fixFile.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        started();
+        quietImageDecoderWarnings();
+        installPictureCheck();
+        const QString file = QFileInfo(line.fixFile).absoluteFilePath();
+        const QString csv = line.csvFile.isEmpty() || line.csvFile == "-"
+                                ? line.csvFile
+                                : QFileInfo(line.csvFile).absoluteFilePath();
+        if (home.isEmpty()) return print(dataFolderMissing(program) + "\n", stderr, 1);
+        QDir::setCurrent(home);
+        return writeFixesCsv(file, csv);
+    }
+
     if (!line.handInFile.isEmpty()) {
         QCoreApplication app(argc, argv);
         started();

@@ -691,24 +691,31 @@ DesignRow DesignScanner::scan(const std::string& path, const std::string& file,
     }
     std::optional<DesignDocument> document = readRowDocument(row, path);
     if (!document) return row;
-    std::string key = choicesKeyOf(document->choices);
+    DesignRow same = scanChoices(document->choices, replayed);
+    for (std::string DesignRow::*own :
+         {&DesignRow::pupil, &DesignRow::className, &DesignRow::file, &DesignRow::path,
+          &DesignRow::savedAt, &DesignRow::handedIn})
+        same.*own = std::move(row.*own);
+    same.savedTime = row.savedTime;
+    return same;
+}
+
+DesignRow DesignScanner::scanChoices(const DesignChoices& choices, DesignRecord* replayed) {
+    DesignRow row;
+    if (!startUpFailure_.empty()) {
+        row.failing = row.commaTexts.failing = startUpFailure_;
+        return row;
+    }
+    std::string key = choicesKeyOf(choices);
     // The same choices give the same row, whoever made them: a starter file handed in unchanged
     // by half the class is replayed once.
     if (!replayed) {
-        if (const auto it = replays_.find(key); it != replays_.end()) {
-            DesignRow same = it->second;
-            for (std::string DesignRow::*own :
-                 {&DesignRow::pupil, &DesignRow::className, &DesignRow::file, &DesignRow::path,
-                  &DesignRow::savedAt, &DesignRow::handedIn})
-                same.*own = std::move(row.*own);
-            same.savedTime = row.savedTime;
-            return same;
-        }
+        if (const auto it = replays_.find(key); it != replays_.end()) return it->second;
     }
     // The one record of this scanner, put back in its start-up state where the last design
     // changed it.
     work_.restore(startUp_);
-    replayRow(row, document->choices, key, work_, *platform_, separator_, replayed != nullptr);
+    replayRow(row, choices, key, work_, *platform_, separator_, replayed != nullptr);
     if (replayed) {
         *replayed = work_;
     } else if (replays_.size() < kReplaysKept) {

@@ -109,6 +109,7 @@ ClassScan scanClass(const std::string& folder, const std::string& decimalSeparat
                     const ScanProgress& progress = {});
 
 class ScanPlatform;
+struct DesignChoices;
 
 // Replays design files as the window would, on one snapshot of the catalogues of Data/ (each read
 // once) and one start-up record, copied for each design.
@@ -122,6 +123,8 @@ class DesignScanner {
     // The row of the design at path, named file; replayed, when given, receives its record.
     DesignRow scan(const std::string& path, const std::string& file,
                    DesignRecord* replayed = nullptr);
+    // The row of a design made of these choices, replayed as a file's would be (no file, nobody's).
+    DesignRow scanChoices(const DesignChoices& choices, DesignRecord* replayed = nullptr);
 
   private:
     std::string separator_;

@@ -12,9 +12,11 @@
 #include "classroom/class_csv.h"
 #include "classroom/class_order.h"
 #include "classroom/class_scan.h"
+#include "classroom/design_fixes.h"
 #include "classroom/hand_in.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
+#include "window/design_record.h"
 #include "document/design_file.h"
 #include "qt/path_text.h"
 #include "qt/spreadsheet_file.h"
@@ -148,4 +150,30 @@ int writeOrderCsv(const QString& folder, const QString& csvFile, const QString& 
             }
             return partsTable(order.parts);
         });
+}
+
+int writeFixesCsv(const QString& file, const QString& csvFile) {
+    try {
+        const DesignDocument document =
+            readDesignDocument(readDesignBytes(pathBytes(file)), pathBytes(file));
+        const std::string target = csvFile.isEmpty() ? "-" : pathOf(csvFile);
+        if (target != "-") {
+            const std::string refusal = outputRefusal(target);
+            if (!refusal.empty()) return fail("« " + target + " » : " + refusal);
+        }
+        DesignScanner scanner(",");
+        DesignRecord record;
+        scanner.scanChoices(document.choices, &record);
+        const FixSearch search = whatToChange(record, scanner, ",");
+        if (search.conformsAlready) {
+            std::fputs("VENTAKAR : la conception est déjà conforme : rien à changer.\n", stderr);
+            return 0;
+        }
+        writeOutputFile(target, tableCsv(fixesTable(search)));
+        return 0;
+    } catch (const DataError& error) {
+        return fail(error.what());
+    } catch (const std::bad_alloc&) {
+        return fail("la mémoire de l'ordinateur ne suffit pas pour cette recherche.");
+    }
 }

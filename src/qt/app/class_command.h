@@ -25,3 +25,8 @@ int handInFromCommandLine(const QString& file, const QString& folder);
 // ventakar --commande DOSSIER --csv FICHIER: the parts to order for every « Conforme » design of
 // the folder, as CSV, with no display; 0, or 1 with a French message on standard error.
 int writeOrderCsv(const QString& folder, const QString& csvFile, const QString& workbookFile = {});
+
+// ventakar --que-changer FICHIER [--csv F]: every change that makes the saved design conform, as
+// CSV (« - » or empty: standard output); 0, saying so when it conforms already; 1 and the cause
+// when the file is not a design. Data/ is read from the working folder.
+int writeFixesCsv(const QString& file, const QString& csvFile);

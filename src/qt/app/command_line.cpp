@@ -63,6 +63,13 @@ const OptionText kOptions[] = {
      "rendu après est « En retard » ; par défaut celle que le professeur a choisie pour ce dossier",
      " DATE",
      "date"},
+    {{"q", "que-changer"},
+     "pour la conception FICHIER qui n'est pas conforme, écrit en CSV chaque changement d'une "
+     "étape (ou, si aucun ne suffit, de deux) qui la rend conforme, le moins cher d'abord, sur la "
+     "sortie standard ou dans le fichier de --csv, et s'arrête ; état de sortie 1 si FICHIER n'est "
+     "pas une conception",
+     " FICHIER",
+     "fichier"},
 };
 
 }  // namespace
@@ -113,8 +120,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.dueDate = parser.value(options[11]);
     line.classListSet = parser.isSet(options[10]);
     line.dueDateSet = parser.isSet(options[11]);
+    line.fixFile = parser.value(options[12]);
     // A value that is another option: « --classe --csv F » lacks its folder.
-    for (int i : {3, 4, 5, 6, 8, 9, 10}) {
+    for (int i : {3, 4, 5, 6, 8, 9, 10, 12}) {
         const QString value = parser.value(options[i]);
         if (parser.isSet(options[i]) &&
             ((value.isEmpty() && i != 4) || (value.startsWith('-') && value != "-"))) {
@@ -130,7 +138,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return line;
     }
     for (int i : {4, 6}) {
-        if (parser.isSet(options[i]) && line.classFolder.isEmpty() && line.orderFolder.isEmpty()) {
+        if (parser.isSet(options[i]) && line.classFolder.isEmpty() && line.orderFolder.isEmpty() &&
+            (i == 6 || line.fixFile.isEmpty())) {
             line.error = "VENTAKAR : --" + options[i].names().last() +
                          " s'emploie avec --classe DOSSIER ou --commande DOSSIER.";
             return line;
@@ -175,7 +184,8 @@ QString commandLineHelp() {
         "Utilisation : ventakar [OPTION] [FICHIER.ventakar]\n"
         "              ventakar --classe DOSSIER [--csv FICHIER] [--classeur FICHIER]\n"
         "              ventakar --commande DOSSIER --csv FICHIER | --classeur FICHIER\n"
-        "              ventakar --rendre FICHIER [--dossier-de-remise DOSSIER]\n\n"
+        "              ventakar --rendre FICHIER [--dossier-de-remise DOSSIER]\n"
+        "              ventakar --que-changer FICHIER [--csv FICHIER]\n\n"
         "Conçoit un petit véhicule à hélice en quatorze étapes, selon le règlement.\n"
         "FICHIER.ventakar : une conception enregistrée, ouverte au démarrage.\n\n"
         "Options :\n";

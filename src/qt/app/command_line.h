@@ -18,6 +18,7 @@ struct CommandLine {
     QString handInFolder;     // --dossier-de-remise: where, else the machine's setting
     QString classList;        // --liste: the class list for --classe
     QString dueDate;          // --date-limite: as typed
+    QString fixFile;          // --que-changer: the design whose fixes are written as CSV
     bool classListSet = false;
     bool dueDateSet = false;
     QString error;  // in French, when the command line cannot be understood

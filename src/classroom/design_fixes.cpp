@@ -1,0 +1,255 @@
+#include "classroom/design_fixes.h"
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+
+#include "catalogue/number_text.h"
+#include "catalogue/visible_text.h"
+#include "classroom/class_csv.h"
+#include "window/design_record.h"
+
+namespace {
+
+std::string yesNo(int value) {
+    return value == 1 ? "oui" : "non";
+}
+
+DesignChoices changed(DesignChoices choices, const StepChange& change, const DesignRecord& record) {
+    switch (change.kind) {
+        case ChoiceKind::List: {
+            const ListItem& item = record[change.control].items[change.item];
+            choices.lists[change.group] = {item.text, item.tag};
+            break;
+        }
+        case ChoiceKind::OptionPair:
+            choices.options[change.group] = change.control;
+            break;
+        case ChoiceKind::CheckBox:
+            choices.checks[change.group] = change.value;
+            break;
+        case ChoiceKind::Clearance:
+            choices.clearance = change.value;
+            break;
+    }
+    return choices;
+}
+
+// The names of the criteria a row says are not met (« Masse », « Axe de l'hélice »).
+std::set<std::string> unmet(const DesignRow& row) {
+    std::set<std::string> names;
+    std::size_t begin = 0;
+    while (begin < row.failing.size()) {
+        std::size_t end = row.failing.find(" ; ", begin);
+        if (end == std::string::npos) end = row.failing.size();
+        const std::string part = row.failing.substr(begin, end - begin);
+        names.insert(part.substr(0, part.find(" : ")));
+        begin = end + 3;
+    }
+    return names;
+}
+
+bool cheaper(const DesignFix& a, const DesignFix& b) {
+    const double big = 1e300;
+    const double pa = a.design.price.value_or(big), pb = b.design.price.value_or(big);
+    if (pa != pb) return pa < pb;
+    const double ma = a.design.mass.value_or(big), mb = b.design.mass.value_or(big);
+    if (ma != mb) return ma < mb;
+    return a.changes.size() < b.changes.size();
+}
+
+}  // namespace
+
+std::vector<StepChange> stepChanges(const DesignRecord& record) {
+    std::vector<StepChange> changes;
+    for (const ChoiceSlot& slot : choiceSlots()) {
+        StepChange base;
+        base.step = slot.step;
+        base.stepTitle = slot.stepTitle;
+        base.kind = slot.kind;
+        base.group = slot.control;
+        const std::string title = visibleText(slot.stepTitle);
+        switch (slot.kind) {
+            case ChoiceKind::List: {
+                const Control& list = record[slot.control];
+                if (!list.enabled) break;
+                const bool chosen = hasChoice(list);
+                const std::string from =
+                    chosen ? visibleText(list.items[list.chosenItem].text) : "aucun choix";
+                for (std::size_t i = 0; i < list.items.size(); ++i) {
+                    if (chosen && int(i) == list.chosenItem) continue;
+                    StepChange change = base;
+                    change.control = slot.control;
+                    change.item = int(i);
+                    change.what = title + " : " + from + " → " + visibleText(list.items[i].text);
+                    changes.push_back(std::move(change));
+                }
+                break;
+            }
+            case ChoiceKind::OptionPair: {
+                const Control& first = record[slot.first];
+                const Control& second = record[slot.second];
+                if (!first.enabled && !second.enabled) break;
+                for (const Control* option : {&first, &second}) {
+                    if (option->selected || !option->enabled) continue;
+                    const Control* other = option == &first ? &second : &first;
+                    StepChange change = base;
+                    change.control = option->name;
+                    change.what = title + " : " + (other->selected ? visibleText(other->text)
+                                                                   : std::string("aucun choix")) +
+                                  " → " + visibleText(option->text);
+                    changes.push_back(std::move(change));
+                }
+                break;
+            }
+            case ChoiceKind::CheckBox: {
+                const Control& box = record[slot.control];
+                if (!box.enabled) break;
+                StepChange change = base;
+                change.control = slot.control;
+                change.value = box.checkValue == 1 ? 0 : 1;
+                change.what = title + " : " + visibleText(box.text) + " : " +
+                              yesNo(box.checkValue) + " → " + yesNo(change.value);
+                changes.push_back(std::move(change));
+                break;
+            }
+            case ChoiceKind::Clearance: {
+                const Control& bar = record[slot.control];
+                if (!bar.enabled) break;
+                for (int v = bar.minimum; v <= bar.maximum; ++v) {
+                    if (v == bar.value) continue;
+                    StepChange change = base;
+                    change.control = slot.control;
+                    change.value = v;
+                    change.what = "Garde au sol : " + std::to_string(bar.value) + " → " +
+                                  std::to_string(v);
+                    changes.push_back(std::move(change));
+                }
+                break;
+            }
+        }
+    }
+    return changes;
+}
+
+FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
+                       const std::string& separator, double pairSeconds,
+                       const std::function<void(const DesignFix&)>& found) {
+    FixSearch search;
+    const DesignChoices base = choicesOf(record);
+    const DesignRow now = scanner.scanChoices(base);
+    if (now.state == DesignState::Conforme) {
+        search.conformsAlready = true;
+        return search;
+    }
+    const std::set<std::string> failing = unmet(now);
+    std::set<std::string> mendedSomewhere;
+    const auto tryChanges = [&](std::vector<StepChange> changes) {
+        DesignChoices choices = base;
+        for (const StepChange& change : changes) choices = changed(choices, change, record);
+        DesignRow row = scanner.scanChoices(choices);
+        const std::set<std::string> still = unmet(row);
+        for (const std::string& name : failing)
+            if (!still.count(name) && row.state != DesignState::RepriseEnPartie)
+                mendedSomewhere.insert(name);
+        if (row.state != DesignState::Conforme) return;
+        DesignFix fix;
+        fix.changes = std::move(changes);
+        fix.choices = std::move(choices);
+        fix.priceDifference = row.price.value_or(0) - now.price.value_or(0);
+        fix.massDifference = row.mass.value_or(0) - now.mass.value_or(0);
+        fix.mends = frenchList(std::vector<std::string>(failing.begin(), failing.end()));
+        fix.design = std::move(row);
+        if (found) found(fix);
+        search.fixes.push_back(std::move(fix));
+    };
+    const std::vector<StepChange> singles = stepChanges(record);
+    for (const StepChange& change : singles) tryChanges({change});
+    if (search.fixes.empty()) {
+        search.pairs = true;
+        const auto end = std::chrono::steady_clock::now() +
+                         std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                             std::chrono::duration<double>(pairSeconds));
+        for (std::size_t i = 0; i < singles.size() && !search.stoppedEarly; ++i) {
+            for (std::size_t j = i + 1; j < singles.size(); ++j) {
+                if (singles[i].group == singles[j].group) continue;
+                if (std::chrono::steady_clock::now() > end) {
+                    search.stoppedEarly = true;
+                    break;
+                }
+                tryChanges({singles[i], singles[j]});
+            }
+        }
+    }
+    std::stable_sort(search.fixes.begin(), search.fixes.end(), cheaper);
+    if (search.fixes.empty()) {
+        std::vector<std::string> never;
+        for (const std::string& name : failing)
+            if (!mendedSomewhere.count(name)) never.push_back(name);
+        search.beyondReach =
+            std::string("aucun changement ") +
+            (search.stoppedEarly ? "essayé d'une ou de deux étapes"
+                                 : "d'une ou de deux étapes") +
+            " ne rend la conception conforme (" + now.failing + ")" +
+            (never.empty() ? std::string()
+                           : " ; aucun choix ne corrige : " + frenchList(never)) +
+            ".";
+    }
+    (void)separator;
+    return search;
+}
+
+std::string cheapestFixText(const FixSearch& search, const std::string& separator) {
+    if (search.fixes.empty()) return {};
+    const DesignFix& fix = search.fixes.front();
+    std::vector<std::string> whats;
+    for (const StepChange& change : fix.changes) whats.push_back(change.what);
+    std::string text = "Il suffirait de : " + frenchList(whats);
+    if (fix.design.price)
+        text += " (prix " + formatMoney(*fix.design.price, separator) + " €, masse " +
+                formatNumber(fix.design.mass.value_or(0), separator) + " g)";
+    return text;
+}
+
+std::vector<std::string> fixNotes(const FixSearch& search) {
+    std::vector<std::string> notes;
+    if (search.pairs && !search.fixes.empty())
+        notes.push_back("Aucun changement d'une seule étape ne suffit : voici les paires.");
+    if (search.stoppedEarly)
+        notes.push_back(
+            "La recherche des paires s'est arrêtée avant la fin (temps écoulé) : d'autres "
+            "existent peut-être.");
+    if (!search.beyondReach.empty()) {
+        std::string text = search.beyondReach;
+        text[0] = 'A';
+        notes.push_back(text);
+    }
+    return notes;
+}
+
+TeacherTable fixesTable(const FixSearch& search) {
+    TeacherTable table{.headings = {"Étape", "Changement", "Masse (g)", "Prix HT (€)",
+                                    "Hauteur (mm)", "Axe de l'hélice (mm)", "Écart de prix (€)",
+                                    "Écart de masse (g)", "Critères corrigés"},
+                       .rows = {},
+                       .notes = fixNotes(search)};
+    const auto number = [](const std::optional<double>& value, bool money = false) {
+        if (!value) return CsvCell(std::string());
+        return CsvCell::number(money ? formatMoney(*value, ",") : formatNumber(*value, ","),
+                               money ? formatMoney(*value, ".") : formatNumber(*value, "."),
+                               money ? CsvCell::Kind::Money : CsvCell::Kind::Number);
+    };
+    for (const DesignFix& fix : search.fixes) {
+        std::vector<std::string> steps, whats;
+        for (const StepChange& change : fix.changes) {
+            steps.push_back(std::to_string(change.step));
+            whats.push_back(change.what);
+        }
+        table.rows.push_back({CsvCell(frenchList(steps)), CsvCell(frenchList(whats)),
+                              number(fix.design.mass), number(fix.design.price, true),
+                              number(fix.design.height), number(fix.design.axis),
+                              number(fix.priceDifference, true), number(fix.massDifference),
+                              CsvCell(fix.mends)});
+    }
+    return table;
+}
