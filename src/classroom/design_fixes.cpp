@@ -4,6 +4,7 @@
 #include <chrono>
 #include <set>
 
+#include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
@@ -95,9 +96,10 @@ std::vector<StepChange> stepChanges(const DesignRecord& record) {
                     const Control* other = option == &first ? &second : &first;
                     StepChange change = base;
                     change.control = option->name;
-                    change.what = title + " : " + (other->selected ? visibleText(other->text)
-                                                                   : std::string("aucun choix")) +
-                                  " → " + visibleText(option->text);
+                    change.what =
+                        title + " : " +
+                        (other->selected ? visibleText(other->text) : std::string("aucun choix")) +
+                        " → " + visibleText(option->text);
                     changes.push_back(std::move(change));
                 }
                 break;
@@ -121,8 +123,8 @@ std::vector<StepChange> stepChanges(const DesignRecord& record) {
                     StepChange change = base;
                     change.control = slot.control;
                     change.value = v;
-                    change.what = "Garde au sol : " + std::to_string(bar.value) + " → " +
-                                  std::to_string(v);
+                    change.what =
+                        "Garde au sol : " + std::to_string(bar.value) + " → " + std::to_string(v);
                     changes.push_back(std::move(change));
                 }
                 break;
@@ -188,11 +190,9 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
             if (!mendedSomewhere.count(name)) never.push_back(name);
         search.beyondReach =
             std::string("aucun changement ") +
-            (search.stoppedEarly ? "essayé d'une ou de deux étapes"
-                                 : "d'une ou de deux étapes") +
+            (search.stoppedEarly ? "essayé d'une ou de deux étapes" : "d'une ou de deux étapes") +
             " ne rend la conception conforme (" + now.failing + ")" +
-            (never.empty() ? std::string()
-                           : " ; aucun choix ne corrige : " + frenchList(never)) +
+            (never.empty() ? std::string() : " ; aucun choix ne corrige : " + frenchList(never)) +
             ".";
     }
     (void)separator;
@@ -245,11 +245,25 @@ TeacherTable fixesTable(const FixSearch& search) {
             steps.push_back(std::to_string(change.step));
             whats.push_back(change.what);
         }
-        table.rows.push_back({CsvCell(frenchList(steps)), CsvCell(frenchList(whats)),
-                              number(fix.design.mass), number(fix.design.price, true),
-                              number(fix.design.height), number(fix.design.axis),
-                              number(fix.priceDifference, true), number(fix.massDifference),
-                              CsvCell(fix.mends)});
+        table.rows.push_back(
+            {CsvCell(frenchList(steps)), CsvCell(frenchList(whats)), number(fix.design.mass),
+             number(fix.design.price, true), number(fix.design.height), number(fix.design.axis),
+             number(fix.priceDifference, true), number(fix.massDifference), CsvCell(fix.mends)});
     }
     return table;
+}
+
+std::string cheapestFixOfFile(const std::string& path, const std::string& separator) {
+    try {
+        const DesignDocument document = readDesignDocument(readDesignBytes(path), path);
+        DesignScanner scanner(separator);
+        DesignRecord record;
+        scanner.scanChoices(document.choices, &record);
+        const FixSearch search = whatToChange(record, scanner, separator, 0.5);
+        if (search.conformsAlready) return {};
+        if (!search.fixes.empty()) return cheapestFixText(search, separator);
+        return "Il suffirait de : rien d'une ou de deux étapes ; " + search.beyondReach;
+    } catch (const DataError&) {
+        return {};
+    }
 }

@@ -20,7 +20,7 @@ struct StepChange {
     int step = 0;
     std::string stepTitle;  // « Roues avant »
     ChoiceKind kind = ChoiceKind::List;
-    std::string group;    // the choice's control in the design file: the list, an option pair's group
+    std::string group;  // the choice's control in the design file: the list, an option pair's group
     std::string control;  // the list, the option to select, the check box or the scroll bar
     int item = -1;        // a list's item (its place in the list)
     int value = 0;        // a check box's value or the clearance
@@ -65,3 +65,7 @@ TeacherTable fixesTable(const FixSearch& search);
 
 // The search's last words: a pair's search stopped early, nothing in reach.
 std::vector<std::string> fixNotes(const FixSearch& search);
+
+// For the teacher: the cheapest change of the design file at path (« Il suffirait de : … »), or
+// why none is in reach; nothing when it conforms or cannot be read.
+std::string cheapestFixOfFile(const std::string& path, const std::string& decimalSeparator);

@@ -151,6 +151,8 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
         {"actionUndo", "Annuler", {QKeySequence("Ctrl+Z")}},
         {"actionRedo", "Rétablir", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
         {"actionAbout", "À propos de VENTAKAR", {QKeySequence("F1")}},
+        {"actionHandIn", "Rendre au professeur…", {QKeySequence("Ctrl+R")}},
+        {"actionWhatToChange", "Que changer ?", {QKeySequence("F9")}},
     };
     for (const auto& c : commands) {
         QAction* a = action(*w, c.action);
@@ -160,7 +162,7 @@ TEST_F(MainWindowTest, MenusHoldEveryCommandWithItsShortcut) {
     }
     QStringList menus;
     for (QAction* menu : w->menuBar()->actions()) menus << menu->text().remove('&');
-    EXPECT_EQ(menus, QStringList({"Fichier", "Édition", "Affichage", "Aide"}));
+    EXPECT_EQ(menus, QStringList({"Fichier", "Édition", "Conception", "Affichage", "Aide"}));
     expectPlainUniqueMnemonics(w->menuBar());
     auto* recent = w->findChild<QMenu*>("menuRecent");
     ASSERT_NE(recent, nullptr);

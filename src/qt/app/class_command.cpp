@@ -16,10 +16,10 @@
 #include "classroom/hand_in.h"
 #include "classroom/parts_list.h"
 #include "document/atomic_file.h"
-#include "window/design_record.h"
 #include "document/design_file.h"
 #include "qt/path_text.h"
 #include "qt/spreadsheet_file.h"
+#include "window/design_record.h"
 
 namespace {
 

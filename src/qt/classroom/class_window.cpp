@@ -35,6 +35,7 @@
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
+#include "classroom/design_fixes.h"
 #include "qt/app/data_folder.h"
 #include "qt/classroom/class_table_model.h"
 #include "qt/classroom/parts_list_dialog.h"
@@ -419,6 +420,7 @@ void ClassWindow::finishScan() {
     otherFiles_ = scan->otherFiles;
     interrupted_ = scan->interrupted;
     collectHandIns(scan->rows, collection());
+    fixTexts_.clear();
     model_->setRows(std::move(scan->rows), systemDecimalSeparator());
     setColumnWidths();
     // The files selected before, selected again, the first one current.
@@ -518,6 +520,15 @@ void ClassWindow::showDetails() {
     for (const int c : classColumnOrder()) {
         const QString value = model_->index(row, c).data().toString();
         if (!value.isEmpty()) lines << qs(classColumns()[c]) + " : " + value;
+    }
+    // What would make it conform, searched for the row shown (a design at a time, kept).
+    const DesignRow& shown = model_->rows()[std::size_t(row)];
+    if ((shown.state == DesignState::NonConforme || shown.state == DesignState::SansVerdict) &&
+        !shown.path.empty()) {
+        const QString path = QString::fromStdString(shown.path);
+        if (!fixTexts_.contains(path))
+            fixTexts_.insert(path, qs(cheapestFixOfFile(shown.path, systemDecimalSeparator())));
+        if (!fixTexts_.value(path).isEmpty()) lines << fixTexts_.value(path);
     }
     details_->setPlainText(lines.join('\n'));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -132,6 +133,7 @@ class ClassWindow : public QMainWindow {
     std::function<bool()> closeCheck_;
     std::vector<SkippedEntry> skipped_;
     int otherFiles_ = 0;
-    std::string interrupted_;  // the last scan ended early: why
-    std::string listProblem_;  // the class list could not be read: why
+    std::string interrupted_;           // the last scan ended early: why
+    std::string listProblem_;           // the class list could not be read: why
+    QHash<QString, QString> fixTexts_;  // « Il suffirait de : … » of the designs looked at
 };

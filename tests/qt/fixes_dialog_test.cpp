@@ -1,0 +1,77 @@
+#include "qt/design/fixes_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QTableWidget>
+#include <QTest>
+
+#include "modal_helper.h"
+#include "qt/design/design_window.h"
+#include "window_driver.h"
+
+namespace {
+
+// The supplied catalogues' design at the price limit (« Sans verdict »).
+const char* const kAtThePriceLimit = R"({"format": "ventakar-conception", "version": 1,
+ "choices": {"propeller": {"text": "Hélice tripale 150, pales courbes", "index": 3},
+  "motor": {"text": "Moteur RF-500, haute vitesse", "index": 2},
+  "cradle": {"text": "Berceau 32 mm, renforcé", "index": 2},
+  "power": {"text": "Panneau solaire 6 V, grand format", "index": 3},
+  "switch": {"text": "Interrupteur à levier", "index": 0},
+  "frontWheel": {"text": "Roue 50 mm", "index": 3}, "rearWheel": {"text": "Roue 50 mm", "index": 3},
+  "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front",
+  "frontMounting": {"text": "Support en U", "index": 0},
+  "rearMounting": {"text": "Support en U", "index": 0},
+  "chassisMaterial": {"text": "Balsa 3 mm", "index": 0},
+  "wheelSupportMaterial": {"text": "Balsa 3 mm", "index": 0}, "clearance": 5}})";
+
+// Each row applied from the dialog gives the design the same choice made by hand gives, to the
+// byte of its file, as one undo step; the keyboard and a reader reach the row with its effect.
+TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
+    for (int row : {0, 3}) {
+        SCOPED_TRACE(row);
+        closeStartWindowSoon();
+        DesignWindow applied;
+        ASSERT_TRUE(applied.isLoaded());
+        applied.show();
+        OpenResult openedapplied = OpenResult::Failed;
+        applied.forward([&] {
+            openedapplied = applied.session().openDesign(kAtThePriceLimit, "limite.ventakar");
+        });
+        ASSERT_EQ(openedapplied, OpenResult::Opened);
+        const std::string before = applied.session().designText();
+        FixesDialog dialog(&applied);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.complete(); }, 10000));
+        ASSERT_GT(dialog.table()->rowCount(), row);
+        EXPECT_EQ(dialog.table()->rowCount(), int(dialog.fixes().size()));
+        const DesignFix fix = dialog.fixes()[row];
+        ASSERT_EQ(fix.changes.size(), 1u);
+        ASSERT_EQ(fix.changes[0].kind, ChoiceKind::List);
+        EXPECT_TRUE(dialog.table()
+                        ->item(row, 1)
+                        ->data(Qt::AccessibleTextRole)
+                        .toString()
+                        .contains(" : prix "));
+        dialog.table()->setCurrentCell(row, 1);
+        QTest::keyClick(dialog.table(), Qt::Key_Return);
+        EXPECT_FALSE(dialog.isVisible());
+
+        closeStartWindowSoon();
+        DesignWindow byHand;
+        ASSERT_TRUE(byHand.isLoaded());
+        byHand.show();
+        OpenResult openedbyHand = OpenResult::Failed;
+        byHand.forward([&] {
+            openedbyHand = byHand.session().openDesign(kAtThePriceLimit, "limite.ventakar");
+        });
+        ASSERT_EQ(openedbyHand, OpenResult::Opened);
+        driver::pick(byHand, fix.changes[0].control.c_str(), fix.changes[0].item);
+        EXPECT_EQ(applied.session().designText(), byHand.session().designText());
+        EXPECT_NE(applied.session().designText(), before);
+        applied.forward([&] { applied.session().undo(); });
+        EXPECT_EQ(applied.session().designText(), before) << "one undo step";
+    }
+}
+
+}  // namespace
