@@ -36,7 +36,8 @@ void BM_everySingleChange(benchmark::State& state) {
         DesignScanner scanner(",");
         DesignRecord record;
         scanner.scan("limite.ventakar", "limite.ventakar", &record);
-        const FixSearch search = whatToChange(record, scanner, ",");
+        // The single changes only: the pairs' search, bounded in time, is not measured.
+        const FixSearch search = whatToChange(record, scanner, ",", 0.0);
         fixes = search.fixes.size();
         tried = stepChanges(record).size();
     }
@@ -46,4 +47,5 @@ void BM_everySingleChange(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_everySingleChange)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_everySingleChange)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_MAIN();
