@@ -6,25 +6,13 @@
 #include <string>
 
 #include "classroom/class_csv.h"
+#include "support/supplied_designs.h"
 #include "support/temp_data_dir.h"
 #include "window/design_record.h"
 
 namespace {
 
 // The supplied catalogues' design at the price limit: a big solar panel, a fast motor, 50 mm
-// wheels.
-const char* const kAtThePriceLimit = R"({"format": "ventakar-conception", "version": 1,
- "choices": {"propeller": {"text": "Hélice tripale 150, pales courbes", "index": 3},
-  "motor": {"text": "Moteur RF-500, haute vitesse", "index": 2},
-  "cradle": {"text": "Berceau 32 mm, renforcé", "index": 2},
-  "power": {"text": "Panneau solaire 6 V, grand format", "index": 3},
-  "switch": {"text": "Interrupteur à levier", "index": 0},
-  "frontWheel": {"text": "Roue 50 mm", "index": 3}, "rearWheel": {"text": "Roue 50 mm", "index": 3},
-  "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front",
-  "frontMounting": {"text": "Support en U", "index": 0},
-  "rearMounting": {"text": "Support en U", "index": 0},
-  "chassisMaterial": {"text": "Balsa 3 mm", "index": 0},
-  "wheelSupportMaterial": {"text": "Balsa 3 mm", "index": 0}}})";
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     text.replace(text.find(from), from.size(), to);

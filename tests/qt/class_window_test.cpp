@@ -41,6 +41,7 @@
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/design/design_window.h"
 #include "qt/system_number_format.h"
+#include "support/supplied_designs.h"
 #include "window_driver.h"
 
 namespace {
@@ -960,19 +961,8 @@ TEST(ClassWindow, TheDetailsOfADesignThatFailsSayWhatWouldDo) {
     QTemporaryDir dir;
     QFile design(dir.filePath("limite.ventakar"));
     ASSERT_TRUE(design.open(QIODevice::WriteOnly));
-    design.write(R"({"format": "ventakar-conception", "version": 1,
-     "pupil": {"name": "Léa", "class": "5e B"},
-     "choices": {"propeller": {"text": "Hélice tripale 150, pales courbes", "index": 3},
-      "motor": {"text": "Moteur RF-500, haute vitesse", "index": 2},
-      "cradle": {"text": "Berceau 32 mm, renforcé", "index": 2},
-      "power": {"text": "Panneau solaire 6 V, grand format", "index": 3},
-      "switch": {"text": "Interrupteur à levier", "index": 0},
-      "frontWheel": {"text": "Roue 50 mm", "index": 3}, "rearWheel": {"text": "Roue 50 mm", "index": 3},
-      "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front",
-      "frontMounting": {"text": "Support en U", "index": 0},
-      "rearMounting": {"text": "Support en U", "index": 0},
-      "chassisMaterial": {"text": "Balsa 3 mm", "index": 0},
-      "wheelSupportMaterial": {"text": "Balsa 3 mm", "index": 0}}})");
+    design.write(kAtThePriceLimit);
+
     design.close();
     auto w = openOver(dir.path());
     ASSERT_EQ(w->rows().size(), 1u);

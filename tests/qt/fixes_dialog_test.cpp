@@ -7,23 +7,10 @@
 
 #include "modal_helper.h"
 #include "qt/design/design_window.h"
+#include "support/supplied_designs.h"
 #include "window_driver.h"
 
 namespace {
-
-// The supplied catalogues' design at the price limit (« Sans verdict »).
-const char* const kAtThePriceLimit = R"({"format": "ventakar-conception", "version": 1,
- "choices": {"propeller": {"text": "Hélice tripale 150, pales courbes", "index": 3},
-  "motor": {"text": "Moteur RF-500, haute vitesse", "index": 2},
-  "cradle": {"text": "Berceau 32 mm, renforcé", "index": 2},
-  "power": {"text": "Panneau solaire 6 V, grand format", "index": 3},
-  "switch": {"text": "Interrupteur à levier", "index": 0},
-  "frontWheel": {"text": "Roue 50 mm", "index": 3}, "rearWheel": {"text": "Roue 50 mm", "index": 3},
-  "frontWheelPosition": "above", "rearWheelPosition": "above", "propellerPosition": "front",
-  "frontMounting": {"text": "Support en U", "index": 0},
-  "rearMounting": {"text": "Support en U", "index": 0},
-  "chassisMaterial": {"text": "Balsa 3 mm", "index": 0},
-  "wheelSupportMaterial": {"text": "Balsa 3 mm", "index": 0}, "clearance": 5}})";
 
 // Each row applied from the dialog gives the design the same choice made by hand gives, to the
 // byte of its file, as one undo step; the keyboard and a reader reach the row with its effect.
