@@ -61,9 +61,6 @@ namespace {
 const char* const kRecentKey = "recentFiles";
 const char* const kFolderKey = "lastFolder";
 const char* const kFitKey = "view/fitToScreen";
-// Room a window manager takes around a window: borders and the title bar.
-constexpr int kFrameWidth = 8;
-constexpr int kFrameHeight = 36;
 const char* const kDesignFilter = "Conceptions VENTAKAR (*.ventakar)";
 
 std::string local(const QString& path) {
@@ -116,7 +113,7 @@ double MainWindow::fitScale() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!shown) return 1.0;
     const QSize room =
-        shown->availableGeometry().size() - QSize(kFrameWidth, kFrameHeight + menuBarHeight_);
+        shown->availableGeometry().size() - QSize(frame_.width(), frame_.height() + menuBarHeight_);
     const double scale = std::min({1.0, room.width() / double(toPixels(DesignRecord::kClientWidth)),
                                    room.height() / double(toPixels(DesignRecord::kClientHeight))});
     return std::max(scale, 0.3);
@@ -125,6 +122,24 @@ double MainWindow::fitScale() const {
 void MainWindow::chooseView(bool fit) {
     QSettings().setValue(kFitKey, fit);
     applyView(fit);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Once shown, the frame the window manager really gives (a title bar of its own size, the
+    // borders of this system and its scale) and the menus as this system's style draws them
+    // replace what was assumed: fitted again when they take more room.
+    QTimer::singleShot(0, this, [this] {
+        if (!design_->isLoaded() || !actionFitScreen_ || !actionFitScreen_->isChecked()) return;
+        const QSize real = frameGeometry().size() - geometry().size();
+        const int bar = menuBar()->height();
+        if (real.width() <= frame_.width() && real.height() <= frame_.height() &&
+            bar <= menuBarHeight_)
+            return;
+        frame_ = frame_.expandedTo(real);
+        menuBarHeight_ = std::max(menuBarHeight_, bar);
+        applyView(true);
+    });
 }
 
 void MainWindow::applyView(bool fit) {

@@ -60,6 +60,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     QAction* addAction(QMenu* menu, const char* objectName, const QString& text,
@@ -111,6 +112,9 @@ class MainWindow : public QMainWindow {
     QLabel* handInReceipt_ = nullptr;
     // The menus' own height, one row: the corner's button and receipt never make it taller.
     int menuBarHeight_ = 0;
+    // Room a window manager takes around the window (borders and the title bar): assumed at
+    // first, then as it is once shown.
+    QSize frame_{8, 36};
     QAction* actionExportPdf_ = nullptr;
     QShortcut* whyNoPrint_ = nullptr;  // Ctrl+P while printing is disabled
     QAction* actionPrint_ = nullptr;
