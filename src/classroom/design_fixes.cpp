@@ -1,8 +1,12 @@
 #include "classroom/design_fixes.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <memory>
+#include <mutex>
 #include <set>
+#include <thread>
 
 #include "catalogue/data_error.h"
 #include "catalogue/number_text.h"
@@ -11,6 +15,8 @@
 #include "window/design_record.h"
 
 namespace {
+
+constexpr std::size_t kPerThread = 64;  // fewer changes than that are not worth a thread
 
 std::string yesNo(int value) {
     return value == 1 ? "oui" : "non";
@@ -56,7 +62,8 @@ bool cheaper(const DesignFix& a, const DesignFix& b) {
     if (pa != pb) return pa < pb;
     const double ma = a.design.mass.value_or(big), mb = b.design.mass.value_or(big);
     if (ma != mb) return ma < mb;
-    return a.changes.size() < b.changes.size();
+    if (a.changes.size() != b.changes.size()) return a.changes.size() < b.changes.size();
+    return a.order < b.order;
 }
 
 }  // namespace
@@ -146,11 +153,14 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
     }
     const std::set<std::string> failing = unmet(now);
     std::set<std::string> mendedSomewhere;
-    const auto tryChanges = [&](std::vector<StepChange> changes) {
+    std::mutex mutex;  // the search's results, filled from every thread
+    const auto tryChanges = [&](DesignScanner& by, std::vector<StepChange> changes,
+                                std::size_t order) {
         DesignChoices choices = base;
         for (const StepChange& change : changes) choices = changed(choices, change, record);
-        DesignRow row = scanner.scanChoices(choices);
+        DesignRow row = by.scanChoices(choices);
         const std::set<std::string> still = unmet(row);
+        const std::lock_guard<std::mutex> lock(mutex);
         for (const std::string& name : failing)
             if (!still.count(name) && row.state != DesignState::RepriseEnPartie)
                 mendedSomewhere.insert(name);
@@ -162,11 +172,28 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
         fix.massDifference = row.mass.value_or(0) - now.mass.value_or(0);
         fix.mends = frenchList(std::vector<std::string>(failing.begin(), failing.end()));
         fix.design = std::move(row);
+        fix.order = order;
         if (found) found(fix);
         search.fixes.push_back(std::move(fix));
     };
     const std::vector<StepChange> singles = stepChanges(record);
-    for (const StepChange& change : singles) tryChanges({change});
+    // The single changes on every core, each thread its own copy of the scanner (the same
+    // reading of the catalogues).
+    const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
+                                                        singles.size() / kPerThread + 1);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&](DesignScanner& by) {
+        for (std::size_t i = next++; i < singles.size(); i = next++)
+            tryChanges(by, {singles[i]}, i);
+    };
+    std::vector<std::thread> others;
+    std::vector<std::unique_ptr<DesignScanner>> scanners;
+    for (std::size_t t = 1; t < threads; ++t) {
+        scanners.push_back(std::make_unique<DesignScanner>(scanner));
+        others.emplace_back(work, std::ref(*scanners.back()));
+    }
+    work(scanner);
+    for (std::thread& other : others) other.join();
     if (search.fixes.empty()) {
         search.pairs = true;
         const auto end = std::chrono::steady_clock::now() +
@@ -179,7 +206,8 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
                     search.stoppedEarly = true;
                     break;
                 }
-                tryChanges({singles[i], singles[j]});
+                tryChanges(scanner, {singles[i], singles[j]},
+                           singles.size() + i * singles.size() + j);
             }
         }
     }

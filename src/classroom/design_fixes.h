@@ -33,7 +33,8 @@ struct DesignFix {
     DesignChoices choices;  // the design's choices once changed
     DesignRow design;       // its state, totals, heights
     double priceDifference = 0, massDifference = 0;
-    std::string mends;  // the criteria it mends, « Masse ; Axe de l'hélice »
+    std::string mends;      // the criteria it mends, « Masse ; Axe de l'hélice »
+    std::size_t order = 0;  // its place in the search: equal fixes keep the steps' order
 };
 
 struct FixSearch {
