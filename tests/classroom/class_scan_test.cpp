@@ -476,7 +476,7 @@ TEST(ClassScan, ALargeClassReadOnEveryCoreGivesTheRowsOfOneReader) {
     DesignScanner one(",");
     std::vector<DesignRow> expected;
     for (const std::string& file : files)
-        expected.push_back(one.scan((c.folder / file).string(), file));
+        expected.push_back(one.scan((c.folder / file).generic_string(), file));
     const ClassScan scan = scanClass(c.folder.string(), ",");
     ASSERT_EQ(scan.rows.size(), files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
