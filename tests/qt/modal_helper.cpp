@@ -25,6 +25,13 @@ std::set<QTimer*>& watchers() {
     return all;
 }
 
+// The modals a test's action is answering right now (it may wait inside, for a long computation
+// under a sanitizer): the watchdog leaves them alone.
+std::set<QWidget*>& beingAnswered() {
+    static std::set<QWidget*> all;
+    return all;
+}
+
 void endWatcher(QTimer* timer) {
     watchers().erase(timer);
     timer->stop();
@@ -46,7 +53,9 @@ void whenModalAppears(std::function<void(QWidget*)> action) {
         }
         if (QWidget* modal = QApplication::activeModalWidget()) {
             endWatcher(timer);
+            beingAnswered().insert(modal);
             action(modal);
+            beingAnswered().erase(modal);  // by its address only: it may be gone
         }
     });
     timer->start();
@@ -76,7 +85,7 @@ void startModalWatchdog() {
     auto since = std::make_shared<QElapsedTimer>();
     QObject::connect(dog, &QTimer::timeout, [seen, since] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !watchers().empty()) {
+        if (!modal || !watchers().empty() || beingAnswered().count(modal)) {
             *seen = nullptr;
             return;
         }
