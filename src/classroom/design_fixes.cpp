@@ -56,7 +56,9 @@ std::set<std::string> unmet(const DesignRow& row) {
     return names;
 }
 
-bool cheaper(const DesignFix& a, const DesignFix& b) {
+}  // namespace
+
+bool cheaperFix(const DesignFix& a, const DesignFix& b) {
     const double big = 1e300;
     const double pa = a.design.price.value_or(big), pb = b.design.price.value_or(big);
     if (pa != pb) return pa < pb;
@@ -65,8 +67,6 @@ bool cheaper(const DesignFix& a, const DesignFix& b) {
     if (a.changes.size() != b.changes.size()) return a.changes.size() < b.changes.size();
     return a.order < b.order;
 }
-
-}  // namespace
 
 std::vector<StepChange> stepChanges(const DesignRecord& record) {
     std::vector<StepChange> changes;
@@ -211,7 +211,7 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
             }
         }
     }
-    std::stable_sort(search.fixes.begin(), search.fixes.end(), cheaper);
+    std::stable_sort(search.fixes.begin(), search.fixes.end(), cheaperFix);
     if (search.fixes.empty()) {
         std::vector<std::string> never;
         for (const std::string& name : failing)

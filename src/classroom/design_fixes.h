@@ -45,6 +45,10 @@ struct FixSearch {
     std::string beyondReach;       // nothing in reach: which criterion no choice meets, why
 };
 
+// The order of the fixes: the cheapest first, then the lightest, then the fewer changes, then the
+// search's own order.
+bool cheaperFix(const DesignFix& a, const DesignFix& b);
+
 // Every change of one step the design's window would allow (lists as they stand).
 std::vector<StepChange> stepChanges(const DesignRecord& record);
 

@@ -60,17 +60,22 @@ std::string classFolder(const std::string& folder, const std::string& name) {
     return path;
 }
 
+// The bytes written whole to a file just made, for its pupil and the teachers' group of the
+// folder (a drop box's), nobody else; false, with error, when they could not be.
+bool writeWhole(SystemFile& file, const std::string& bytes, int* error) {
+    bool done = file.setPermissions(kHandInPermissions, error) && file.writeAll(bytes, error) &&
+                file.flushToDisk(error);
+    if (!file.close(error)) done = false;
+    return done;
+}
+
 // The bytes under a name of their own; false when another file has that name.
 bool writeUnder(const std::string& target, const std::string& bytes, const std::string& folder) {
     int error = 0;
     const std::string temporary = temporaryBeside(target);
     SystemFile file = createNewFile(temporary, &error);
     if (file.isOpen()) {
-        // For its pupil and the teachers' group of the folder (a drop box's), nobody else.
-        bool done = file.setPermissions(kHandInPermissions, &error) &&
-                    file.writeAll(bytes, &error) && file.flushToDisk(&error);
-        if (!file.close(&error)) done = false;
-        if (done) {
+        if (writeWhole(file, bytes, &error)) {
             error = moveToNewName(temporary, target);
             if (error == 0) return true;
         }
@@ -87,10 +92,7 @@ bool writeUnder(const std::string& target, const std::string& bytes, const std::
         if (error == EEXIST) return false;
         fail(folder, error);
     }
-    bool done = file.setPermissions(kHandInPermissions, &error) && file.writeAll(bytes, &error) &&
-                file.flushToDisk(&error);
-    if (!file.close(&error)) done = false;
-    if (!done) {
+    if (!writeWhole(file, bytes, &error)) {
         removeFileNamed(target);
         fail(folder, error);
     }

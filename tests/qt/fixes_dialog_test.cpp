@@ -12,6 +12,13 @@
 
 namespace {
 
+// The design opened through the window, as the pupil opens one: the widgets follow.
+OpenResult openAtThePriceLimit(DesignWindow& w) {
+    OpenResult opened = OpenResult::Failed;
+    w.forward([&] { opened = w.session().openDesign(kAtThePriceLimit, "limite.ventakar"); });
+    return opened;
+}
+
 // Each row applied from the dialog gives the design the same choice made by hand gives, to the
 // byte of its file, as one undo step; the keyboard and a reader reach the row with its effect.
 TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
@@ -21,11 +28,7 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         DesignWindow applied;
         ASSERT_TRUE(applied.isLoaded());
         applied.show();
-        OpenResult openedapplied = OpenResult::Failed;
-        applied.forward([&] {
-            openedapplied = applied.session().openDesign(kAtThePriceLimit, "limite.ventakar");
-        });
-        ASSERT_EQ(openedapplied, OpenResult::Opened);
+        ASSERT_EQ(openAtThePriceLimit(applied), OpenResult::Opened);
         const std::string before = applied.session().designText();
         FixesDialog dialog(&applied);
         dialog.show();
@@ -48,11 +51,7 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         DesignWindow byHand;
         ASSERT_TRUE(byHand.isLoaded());
         byHand.show();
-        OpenResult openedbyHand = OpenResult::Failed;
-        byHand.forward([&] {
-            openedbyHand = byHand.session().openDesign(kAtThePriceLimit, "limite.ventakar");
-        });
-        ASSERT_EQ(openedbyHand, OpenResult::Opened);
+        ASSERT_EQ(openAtThePriceLimit(byHand), OpenResult::Opened);
         driver::pick(byHand, fix.changes[0].control.c_str(), fix.changes[0].item);
         EXPECT_EQ(applied.session().designText(), byHand.session().designText());
         EXPECT_NE(applied.session().designText(), before);

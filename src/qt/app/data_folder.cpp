@@ -88,6 +88,15 @@ QString folderKey(const QString& folder, const char* what) {
     return QString("remise-dossiers/") + key + "/" + what;
 }
 
+// An empty value removes the setting: nothing set for the folder.
+void setFolderSetting(const QString& key, const QString& value) {
+    QSettings settings;
+    if (value.isEmpty())
+        settings.remove(key);
+    else
+        settings.setValue(key, value);
+}
+
 }  // namespace
 
 QString dueDateOf(const QString& folder) {
@@ -95,11 +104,7 @@ QString dueDateOf(const QString& folder) {
 }
 
 void setDueDateOf(const QString& folder, const QString& due) {
-    QSettings settings;
-    if (due.isEmpty())
-        settings.remove(folderKey(folder, "dateLimite"));
-    else
-        settings.setValue(folderKey(folder, "dateLimite"), due);
+    setFolderSetting(folderKey(folder, "dateLimite"), due);
 }
 
 QString classListOf(const QString& folder) {
@@ -107,9 +112,5 @@ QString classListOf(const QString& folder) {
 }
 
 void setClassListOf(const QString& folder, const QString& list) {
-    QSettings settings;
-    if (list.isEmpty())
-        settings.remove(folderKey(folder, "liste"));
-    else
-        settings.setValue(folderKey(folder, "liste"), list);
+    setFolderSetting(folderKey(folder, "liste"), list);
 }

@@ -21,12 +21,6 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-bool cheaper(const DesignFix& a, const DesignFix& b) {
-    return a.design.price.value_or(1e300) != b.design.price.value_or(1e300)
-               ? a.design.price.value_or(1e300) < b.design.price.value_or(1e300)
-               : a.design.mass.value_or(1e300) < b.design.mass.value_or(1e300);
-}
-
 }  // namespace
 
 FixesDialog::FixesDialog(DesignWindow* design) : QDialog(design), design_(design) {
@@ -94,7 +88,7 @@ FixesDialog::~FixesDialog() {
 
 void FixesDialog::addRow(const DesignFix& fix) {
     // In order as they come: the cheapest first, then the lightest.
-    const auto at = std::upper_bound(fixes_.begin(), fixes_.end(), fix, cheaper);
+    const auto at = std::upper_bound(fixes_.begin(), fixes_.end(), fix, cheaperFix);
     const int row = int(at - fixes_.begin());
     fixes_.insert(at, fix);
     table_->insertRow(row);
