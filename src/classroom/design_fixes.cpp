@@ -22,13 +22,11 @@ std::string yesNo(int value) {
     return value == 1 ? "oui" : "non";
 }
 
-DesignChoices changed(DesignChoices choices, const StepChange& change, const DesignRecord& record) {
+DesignChoices changed(DesignChoices choices, const StepChange& change) {
     switch (change.kind) {
-        case ChoiceKind::List: {
-            const ListItem& item = record[change.control].items[change.item];
-            choices.lists[change.group] = {item.text, item.tag};
+        case ChoiceKind::List:
+            choices.lists[change.group] = change.choice;
             break;
-        }
         case ChoiceKind::OptionPair:
             choices.options[change.group] = change.control;
             break;
@@ -89,6 +87,7 @@ std::vector<StepChange> stepChanges(const DesignRecord& record) {
                     StepChange change = base;
                     change.control = slot.control;
                     change.item = int(i);
+                    change.choice = {list.items[i].text, list.items[i].tag};
                     change.what = title + " : " + from + " → " + visibleText(list.items[i].text);
                     changes.push_back(std::move(change));
                 }
@@ -157,7 +156,7 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
     const auto tryChanges = [&](DesignScanner& by, std::vector<StepChange> changes,
                                 std::size_t order) {
         DesignChoices choices = base;
-        for (const StepChange& change : changes) choices = changed(choices, change, record);
+        for (const StepChange& change : changes) choices = changed(choices, change);
         DesignRow row = by.scanChoices(choices);
         const std::set<std::string> still = unmet(row);
         const std::lock_guard<std::mutex> lock(mutex);

@@ -23,6 +23,7 @@ struct StepChange {
     std::string group;  // the choice's control in the design file: the list, an option pair's group
     std::string control;  // the list, the option to select, the check box or the scroll bar
     int item = -1;        // a list's item (its place in the list)
+    ListChoice choice;    // and the item itself, found again after another change
     int value = 0;        // a check box's value or the clearance
     std::string what;     // « Roues avant : R60 → R45 »
 };

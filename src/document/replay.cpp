@@ -9,19 +9,6 @@
 
 namespace {
 
-// The item's position in the list: by its record index if the text there still matches, else
-// the first item with its text; -1 when it is gone.
-int findItem(const Control& list, const ListChoice& choice) {
-    int byText = -1;
-    for (int i = 0; i < static_cast<int>(list.items.size()); ++i) {
-        const ListItem& item = list.items[i];
-        if (item.text != choice.text) continue;
-        if (item.tag == choice.index) return i;
-        if (byText < 0) byText = i;
-    }
-    return byText;
-}
-
 // Each choice in the order of the steps, as the window would receive it.
 ReplayOutcome replayEach(DesignRecord& record, Platform& platform, const DesignChoices& choices) {
     ReplayOutcome outcome;
@@ -30,7 +17,7 @@ ReplayOutcome replayEach(DesignRecord& record, Platform& platform, const DesignC
             case ChoiceKind::List: {
                 const auto it = choices.lists.find(slot.control);
                 if (it == choices.lists.end()) break;
-                const int item = findItem(record[slot.control], it->second);
+                const int item = findListItem(record[slot.control], it->second);
                 if (item < 0) {
                     record[slot.control].choiceMissing = true;
                     outcome.missing.push_back({slot.step, slot.stepTitle, it->second.text});
@@ -61,6 +48,23 @@ ReplayOutcome replayEach(DesignRecord& record, Platform& platform, const DesignC
 }
 
 }  // namespace
+
+int findListItem(const Control& list, const ListChoice& choice) {
+    // A list filled from its whole catalogue holds each record at its index: found at once.
+    // A tag names one record, so no earlier item can match both.
+    if (choice.index >= 0 && choice.index < static_cast<int>(list.items.size())) {
+        const ListItem& item = list.items[choice.index];
+        if (item.tag == choice.index && item.text == choice.text) return choice.index;
+    }
+    int byText = -1;
+    for (int i = 0; i < static_cast<int>(list.items.size()); ++i) {
+        const ListItem& item = list.items[i];
+        if (item.text != choice.text) continue;
+        if (item.tag == choice.index) return i;
+        if (byText < 0) byText = i;
+    }
+    return byText;
+}
 
 DeferredEstimation::DeferredEstimation(DesignRecord& record, Platform& platform)
     : record_(record), platform_(platform) {

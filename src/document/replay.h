@@ -5,7 +5,13 @@
 
 class DesignRecord;
 class Platform;
+struct Control;
 struct DesignChoices;
+struct ListChoice;
+
+// The item's position in the list: by its record index if the text there still matches, else
+// the first item with its text; -1 when it is gone.
+int findListItem(const Control& list, const ListChoice& choice);
 
 // A list item of the design that its catalogue no longer holds.
 struct MissingChoice {

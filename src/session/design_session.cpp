@@ -85,15 +85,26 @@ void DesignSession::load(bool startWindow) {
 }
 
 bool DesignSession::transact(const std::function<void()>& change, std::string_view action) {
+    if (together_) {
+        // One of several changes made as one: the outer transaction keeps or undoes it.
+        if (!action.empty()) together_->emplace_back(action);
+        change();
+        return true;
+    }
+    return transactNamed(change, [action] { return std::string(action); });
+}
+
+bool DesignSession::transactNamed(const std::function<void()>& change,
+                                  const std::function<std::string()>& action) {
     std::optional<std::string> reason;
     {
         DesignRecord before = record_;
         reason = failureOf([&] {
-            std::string name(action);
             history_.prepare();
             change();
             describeState(record_);
             if (record_ == before) return;
+            std::string name = action();
             history_.push({std::move(before), std::move(name), state_});
             state_ = nextState_++;
         });
@@ -109,6 +120,22 @@ bool DesignSession::transact(const std::function<void()>& change, std::string_vi
     } catch (const std::bad_alloc&) {
     }
     return false;
+}
+
+bool DesignSession::together(const std::function<void()>& changes) {
+    std::vector<std::string> actions;
+    return transactNamed(
+        [&] {
+            together_ = &actions;
+            try {
+                changes();
+            } catch (...) {
+                together_ = nullptr;
+                throw;
+            }
+            together_ = nullptr;
+        },
+        [&] { return frenchList(actions); });
 }
 
 void DesignSession::listTyped(std::string_view list, const std::string& text) {

@@ -117,9 +117,15 @@ class DesignSession {
     // was, the pupil is told, and false is returned. A change that alters the record becomes one
     // undo step named by action.
     bool transact(const std::function<void()>& change, std::string_view action = {});
+    // Runs the handlers called in changes as one change: all or nothing, one undo step named by
+    // their actions (« le choix de la roue avant et la position des roues avant »).
+    bool together(const std::function<void()>& changes);
 
   private:
     void startOver(DesignRecord fresh) noexcept;
+    // transact, its undo step named once the change is made.
+    bool transactNamed(const std::function<void()>& change,
+                       const std::function<std::string()>& action);
     OpenResult openChoices(const std::function<DesignDocument()>& read, const std::string& fileName,
                            bool recovery);
     bool stepHistory(const std::function<bool()>& step, const char* what);
@@ -138,5 +144,8 @@ class DesignSession {
     bool recoveryFailureTold_ = false;
     int state_ = 0;
     int savedState_ = 0;
+    // Inside together(): the actions of the handlers it runs, which are no transactions of their
+    // own.
+    std::vector<std::string>* together_ = nullptr;
     int nextState_ = 1;
 };

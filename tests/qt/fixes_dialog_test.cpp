@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
+#include "document/replay.h"
 #include "modal_helper.h"
 #include "qt/design/design_window.h"
 #include "support/supplied_designs.h"
+#include "support/temp_data_dir.h"
 #include "window_driver.h"
 
 namespace {
@@ -19,11 +23,45 @@ OpenResult openAtThePriceLimit(DesignWindow& w) {
     return opened;
 }
 
-// Each row applied from the dialog gives the design the same choice made by hand gives, to the
-// byte of its file, as one undo step; the keyboard and a reader reach the row with its effect.
+// A change made by hand on the window's widgets, as the pupil would make it.
+void makeByHand(DesignWindow& w, const StepChange& change) {
+    const char* name = change.control.c_str();
+    switch (change.kind) {
+        case ChoiceKind::List:
+            driver::pick(w, name,
+                         findListItem(w.session().record()[change.control], change.choice));
+            break;
+        case ChoiceKind::OptionPair:
+            driver::click(w, name);
+            break;
+        case ChoiceKind::CheckBox:
+            QTest::mouseClick(w.findChild<QCheckBox*>(name), Qt::LeftButton, {}, QPoint(6, 6));
+            break;
+        case ChoiceKind::Clearance:
+            w.findChild<QScrollBar*>(name)->setValue(change.value);
+            break;
+    }
+}
+
+// Each row applied from the dialog gives the design the same choices made by hand give, to the
+// byte of its file, as one undo step (a pair too); the keyboard and a reader reach the row with
+// its effect.
 TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
-    for (int row : {0, 3}) {
-        SCOPED_TRACE(row);
+    const struct {
+        const char* name;
+        const char* rules;  // Reglement.txt, when not the supplied one
+        int row;
+        std::size_t changes;
+    } rows[] = {
+        {"TheCheapest", nullptr, 0, 1},
+        {"AnotherRow", nullptr, 3, 1},
+        {"APairUndoneAsOne", "350,200,150,130,25\r\n", 0, 2},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        TempDataDir dir;
+        dir.copySuppliedData();
+        if (r.rules) dir.write("Reglement.txt", r.rules);
         closeStartWindowSoon();
         DesignWindow applied;
         ASSERT_TRUE(applied.isLoaded());
@@ -32,18 +70,17 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         const std::string before = applied.session().designText();
         FixesDialog dialog(&applied);
         dialog.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.complete(); }, 10000));
-        ASSERT_GT(dialog.table()->rowCount(), row);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.complete(); }, 60000));
+        ASSERT_GT(dialog.table()->rowCount(), r.row);
         EXPECT_EQ(dialog.table()->rowCount(), int(dialog.fixes().size()));
-        const DesignFix fix = dialog.fixes()[row];
-        ASSERT_EQ(fix.changes.size(), 1u);
-        ASSERT_EQ(fix.changes[0].kind, ChoiceKind::List);
+        const DesignFix fix = dialog.fixes()[r.row];
+        ASSERT_EQ(fix.changes.size(), r.changes);
         EXPECT_TRUE(dialog.table()
-                        ->item(row, 1)
+                        ->item(r.row, 1)
                         ->data(Qt::AccessibleTextRole)
                         .toString()
                         .contains(" : prix "));
-        dialog.table()->setCurrentCell(row, 1);
+        dialog.table()->setCurrentCell(r.row, 1);
         QTest::keyClick(dialog.table(), Qt::Key_Return);
         EXPECT_FALSE(dialog.isVisible());
 
@@ -52,9 +89,13 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         ASSERT_TRUE(byHand.isLoaded());
         byHand.show();
         ASSERT_EQ(openAtThePriceLimit(byHand), OpenResult::Opened);
-        driver::pick(byHand, fix.changes[0].control.c_str(), fix.changes[0].item);
+        for (const StepChange& change : fix.changes) makeByHand(byHand, change);
         EXPECT_EQ(applied.session().designText(), byHand.session().designText());
         EXPECT_NE(applied.session().designText(), before);
+        if (r.changes > 1) {
+            EXPECT_NE(applied.session().undoText().find(" et "), std::string::npos)
+                << applied.session().undoText();
+        }
         applied.forward([&] { applied.session().undo(); });
         EXPECT_EQ(applied.session().designText(), before) << "one undo step";
     }

@@ -11,6 +11,7 @@
 
 #include "catalogue/data_error.h"
 #include "classroom/class_csv.h"
+#include "document/replay.h"
 #include "qt/design/design_window.h"
 #include "qt/system_number_format.h"
 #include "window/design_record.h"
@@ -146,23 +147,30 @@ void FixesDialog::apply(int row) {
     if (row < 0 || row >= int(fixes_.size())) return;
     const DesignFix fix = fixes_[row];
     accept();
-    for (const StepChange& change : fix.changes) {
-        design_->forward([this, change] {
-            DesignSession& session = design_->session();
-            switch (change.kind) {
-                case ChoiceKind::List:
-                    session.listChosen(change.control, change.item);
-                    break;
-                case ChoiceKind::OptionPair:
-                    session.optionSelected(change.control);
-                    break;
-                case ChoiceKind::CheckBox:
-                    session.checkClicked(change.control, change.value);
-                    break;
-                case ChoiceKind::Clearance:
-                    session.clearanceChanged(change.value);
-                    break;
+    // Through the window's own handlers, a pair as one undo step; a list's item is looked for
+    // again, since the first change of a pair may have filled its list anew.
+    design_->forward([this, &fix] {
+        DesignSession& session = design_->session();
+        session.together([&] {
+            for (const StepChange& change : fix.changes) {
+                switch (change.kind) {
+                    case ChoiceKind::List: {
+                        const int item =
+                            findListItem(session.record()[change.control], change.choice);
+                        if (item >= 0) session.listChosen(change.control, item);
+                        break;
+                    }
+                    case ChoiceKind::OptionPair:
+                        session.optionSelected(change.control);
+                        break;
+                    case ChoiceKind::CheckBox:
+                        session.checkClicked(change.control, change.value);
+                        break;
+                    case ChoiceKind::Clearance:
+                        session.clearanceChanged(change.value);
+                        break;
+                }
             }
         });
-    }
+    });
 }
