@@ -49,7 +49,8 @@ void encombrement(DesignRecord& record, Platform& platform) {
     FieldValues v(record, platform.decimalSeparator());
     computeTotals(record, v);
     showPartRemarks(record, v.separator());
-    if (v("Text74") != 1) return;  // the sketch and the verdict wait for the last material
+    record["queChanger"].visible = false;  // until a verdict says the design fails
+    if (v("Text74") != 1) return;          // the sketch and the verdict wait for the last material
     // An empty step reads as 0 g and 0 mm: no estimation may be made without it.
     for (const Control& c : record.controls())
         if (c.choiceMissing) return;

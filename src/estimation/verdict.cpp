@@ -81,6 +81,7 @@ void giveVerdict(DesignRecord& record, FieldValues& v, Platform& platform) {
     const char* picture = allPass ? "Data/Oui.jpg" : anyFails ? "Data/Non.jpg" : kNoVerdictPicture;
     showPicture(record, platform, "Picture9", picture);
     record["Command1"].enabled = allPass;
+    record["queChanger"].visible = !allPass;
     std::string tip;
     if (!allPass && !anyFails)
         tip = "Pas de verdict : " + atLimit +

@@ -558,6 +558,11 @@ void buildSketchStep(LayoutBuilder& b) {
     b.image("Image13", f, {1680, 1920, 4740, 4740}, ":/design/Image13.gif", true);
     for (const LineStart& l : kSketchLines) b.line(l.name, f, l.x1, l.y1, l.x2, l.y2);
     b.picture("Picture9", f, 120, 240);
+    // Under the verdict, in the room left of the propeller's image; shown with a failing verdict.
+    Control& fixes =
+        b.add(ControlKind::Button, "queChanger", f, {120, 1440, 1440, 375}, "Que changer ?");
+    fixes.toolTip = "Les changements d'une étape qui rendraient la conception conforme (F9)";
+    fixes.visible = false;
     b.picture("Picture18", f, 3480, 3720);
     b.field("Text43", "axisHeight", f, {7080, 6240, 735, 315}, "Sol").bold = true;
     b.field("Text75", "overallHeight", f, {7560, 5520, 735, 315}, "0").bold = true;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -68,6 +69,9 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         applied.show();
         ASSERT_EQ(openAtThePriceLimit(applied), OpenResult::Opened);
         const std::string before = applied.session().designText();
+        auto* button = applied.findChild<QPushButton*>("queChanger");
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isVisible()) << "under a verdict that fails";
         FixesDialog dialog(&applied);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.complete(); }, 60000));
@@ -92,6 +96,7 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         for (const StepChange& change : fix.changes) makeByHand(byHand, change);
         EXPECT_EQ(applied.session().designText(), byHand.session().designText());
         EXPECT_NE(applied.session().designText(), before);
+        EXPECT_FALSE(button->isVisible()) << "the design conforms";
         if (r.changes > 1) {
             EXPECT_NE(applied.session().undoText().find(" et "), std::string::npos)
                 << applied.session().undoText();
@@ -99,6 +104,42 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         applied.forward([&] { applied.session().undo(); });
         EXPECT_EQ(applied.session().designText(), before) << "one undo step";
     }
+}
+
+// The button under the verdict opens the same dialog as F9, reached by Tab right after the
+// verdict.
+TEST(WhatToChangeDialog, TheButtonUnderTheVerdictOpensIt) {
+    closeStartWindowSoon();
+    DesignWindow w;
+    ASSERT_TRUE(w.isLoaded());
+    w.show();
+    auto* button = w.findChild<QPushButton*>("queChanger");
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isVisible()) << "no verdict yet";
+    ASSERT_EQ(openAtThePriceLimit(w), OpenResult::Opened);
+    ASSERT_TRUE(button->isVisible());
+    QWidget* verdict = w.findChild<QWidget*>("Picture9");
+    EXPECT_EQ(verdict->nextInFocusChain(), button);
+    // In room of its own: nothing else the sketch's frame shows stands over it.
+    for (QWidget* other :
+         button->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other == button || !other->isVisible()) continue;
+        EXPECT_FALSE(other->geometry().intersects(button->geometry()))
+            << other->objectName().toStdString();
+    }
+    bool opened = false;
+    whenModalAppears([&](QWidget* modal) {
+        auto* dialog = qobject_cast<FixesDialog*>(modal);
+        opened = dialog != nullptr;
+        if (dialog) {
+            QTest::qWaitFor([&] { return dialog->complete(); }, 60000);
+            opened = dialog->table()->rowCount() > 0;
+        }
+        modal->close();
+    });
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_TRUE(opened);
 }
 
 }  // namespace

@@ -66,11 +66,13 @@ TEST(DesignRecord, DesignTimeState) {
     const struct {
         const char* name;
         const char* text;
-    } hidden[] = {{"Text1", "Text1"},   {"Text8", "Text1"},   {"Text16", "Text1"},
-                  {"Text24", "Text1"},  {"Text30", "Text30"}, {"Text36", "Text36"},
-                  {"Text62", ""},       {"Text68", ""},       {"Text73", ""},
-                  {"Text74", "Text74"}, {"Text80", "Text80"}, {"Text81", "Text81"},
-                  {"Text82", "Text82"}};
+    } hidden[] = {{"Text1", "Text1"},   {"Text8", "Text1"},
+                  {"Text16", "Text1"},  {"Text24", "Text1"},
+                  {"Text30", "Text30"}, {"Text36", "Text36"},
+                  {"Text62", ""},       {"Text68", ""},
+                  {"Text73", ""},       {"Text74", "Text74"},
+                  {"Text80", "Text80"}, {"Text81", "Text81"},
+                  {"Text82", "Text82"}, {"queChanger", "Que changer ?"}};
     std::set<std::string> hiddenNames;
     for (const auto& h : hidden) {
         EXPECT_FALSE(record[h.name].visible) << h.name;

@@ -46,7 +46,6 @@
 #include "qt/classroom/class_window.h"
 #include "qt/classroom/parts_list_dialog.h"
 #include "qt/design/design_window.h"
-#include "qt/design/fixes_dialog.h"
 #include "qt/message_box.h"
 #include "qt/name_keeping_file_dialog.h"
 #include "qt/path_text.h"
@@ -259,10 +258,8 @@ void MainWindow::buildMenus() {
 
     QMenu* design = menuBar()->addMenu("&Conception");
     design->setObjectName("menuDesign");
-    addAction(design, "actionWhatToChange", "&Que changer ?", {QKeySequence(Qt::Key_F9)}, [this] {
-        FixesDialog dialog(design_);
-        dialog.exec();
-    });
+    addAction(design, "actionWhatToChange", "&Que changer ?", {QKeySequence(Qt::Key_F9)},
+              [this] { design_->showFixes(); });
 
     QMenu* view = menuBar()->addMenu("&Affichage");
     view->setObjectName("menuView");

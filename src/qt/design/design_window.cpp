@@ -30,6 +30,7 @@
 #include "qt/design/caption_fit.h"
 #include "qt/design/choice_comparison_dialog.h"
 #include "qt/design/clearance_bar.h"
+#include "qt/design/fixes_dialog.h"
 #include "qt/design/focus_ring.h"
 #include "qt/design/item_list_model.h"
 #include "qt/design/line_shape.h"
@@ -320,6 +321,8 @@ QWidget* DesignWindow::createWidget(const Control& control, QWidget* parent) {
             } else if (control.name == "Command1") {
                 connect(button, &QPushButton::clicked, this,
                         [this] { forward([this] { session_->printClicked(printer_); }); });
+            } else if (control.name == "queChanger") {
+                connect(button, &QPushButton::clicked, this, &DesignWindow::showFixes);
             } else if (control.name == "quitter") {
                 connect(button, &QPushButton::clicked, this,
                         [this] { forward([this] { session_->quitClicked(); }); });
@@ -502,6 +505,7 @@ void DesignWindow::setTabOrderOfSteps() {
             order << slot.control;
     }
     order << "Picture9"
+          << "queChanger"
           << "Command3"
           << "Command1"
           << "quitter";
@@ -598,6 +602,11 @@ void DesignWindow::mirrorPicture(const Control& control, QWidget* widget) {
     } else {
         label->clear();
     }
+}
+
+void DesignWindow::showFixes() {
+    FixesDialog dialog(this);
+    dialog.exec();
 }
 
 void DesignWindow::forward(const std::function<void()>& toSession) {

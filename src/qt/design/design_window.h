@@ -40,6 +40,8 @@ class DesignWindow : public QWidget {
     void compareChoices(const QString& list);
     // The action for the list that last had the keyboard focus (F8), for the Édition menu.
     QAction* compareAction() const { return compareAction_; }
+    // « Que changer ? »: the changes that would make the design conform, in a dialog.
+    void showFixes();
 
   signals:
     // The widgets show the record again: after every event.
