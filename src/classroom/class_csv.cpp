@@ -30,13 +30,14 @@ const std::vector<std::string>& classColumns() {
                                                      "Identique à",
                                                      "Rendu le",
                                                      "Remise",
-                                                     "Versions précédentes"};
+                                                     "Versions précédentes",
+                                                     "Il suffirait de"};
     return columns;
 }
 
 const std::vector<int>& classColumnOrder() {
-    static const std::vector<int> order = {0, 1, 4,  10, 6,  7,  2,  3,  5,
-                                           8, 9, 11, 12, 13, 14, 15, 16, 17};
+    static const std::vector<int> order = {0, 1,  4,  10, 6,  7,  2,  3,  5, 8,
+                                           9, 11, 12, 13, 14, 15, 16, 17, 18};
     return order;
 }
 
@@ -64,8 +65,9 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
     if (column >= 5 && column <= 9) return number(classNumber(row, column), separator);
     // One decimal mark in a table: the CSV's texts with the comma, as its numbers.
     const DesignRow::Texts& texts =
-        separator == "," ? row.commaTexts
-                         : DesignRow::Texts{row.failing, row.withAllBatteries, row.remarks};
+        separator == ","
+            ? row.commaTexts
+            : DesignRow::Texts{row.failing, row.withAllBatteries, row.remarks, row.fix};
     switch (column) {
         case 0:
             return row.pupil;
@@ -97,6 +99,8 @@ std::string classCell(const DesignRow& row, int column, const std::string& separ
                 files += (files.empty() ? "" : " ; ") + file;
             return files;
         }
+        case 18:
+            return texts.fix;
         default:
             return {};
     }

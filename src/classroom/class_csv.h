@@ -8,8 +8,10 @@
 
 // The class view's columns, by number (the number every function here takes).
 const std::vector<std::string>& classColumns();
-// « Rendu le », « Remise », « Versions précédentes »: the columns of a hand-in, the last ones.
+// « Rendu le », « Remise », « Versions précédentes »: the columns of a hand-in; then « Il suffirait
+// de », the last.
 inline constexpr int kFirstHandInColumn = 15;
+inline constexpr int kFixColumn = 18;
 
 // The columns' numbers in the order the screen, the CSV, the spreadsheet and the paper show them:
 // who, class, state and why first, then the mass and the price, then the rest.

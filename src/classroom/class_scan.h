@@ -44,8 +44,12 @@ struct DesignRow {
     std::string identicalTo;
     // The same texts with numbers written with a decimal comma, for the CSV.
     struct Texts {
-        std::string failing, withAllBatteries, remarks;
+        std::string failing, withAllBatteries, remarks, fix;
     } commaTexts;
+    // « Il suffirait de » for a design that does not conform: its cheapest single change, or why
+    // none is enough; searched apart from the scan (fixSearched).
+    std::string fix;
+    bool fixSearched = false;
     std::string choicesKey;       // the same for the same choices, names aside; empty if unread
     std::vector<PartLine> parts;  // what building it takes
     std::optional<double> priceWithBatteries;  // Text92 with the batteries' cost counted

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -142,7 +143,7 @@ std::vector<StepChange> stepChanges(const DesignRecord& record) {
 
 FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
                        const std::string& separator, double pairSeconds,
-                       const std::function<void(const DesignFix&)>& found) {
+                       const std::function<void(const DesignFix&)>& found, bool oneThread) {
     FixSearch search;
     const DesignChoices base = choicesOf(record);
     const DesignRow now = scanner.scanChoices(base);
@@ -178,8 +179,10 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
     const std::vector<StepChange> singles = stepChanges(record);
     // The single changes on every core, each thread its own copy of the scanner (the same
     // reading of the catalogues).
-    const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
-                                                        singles.size() / kPerThread + 1);
+    const std::size_t threads = oneThread
+                                    ? 1
+                                    : std::clamp<std::size_t>(std::thread::hardware_concurrency(),
+                                                              1, singles.size() / kPerThread + 1);
     std::atomic<std::size_t> next{0};
     const auto work = [&](DesignScanner& by) {
         for (std::size_t i = next++; i < singles.size(); i = next++)
@@ -193,7 +196,7 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
     }
     work(scanner);
     for (std::thread& other : others) other.join();
-    if (search.fixes.empty()) {
+    if (search.fixes.empty() && pairSeconds > 0) {
         search.pairs = true;
         const auto end = std::chrono::steady_clock::now() +
                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -217,7 +220,9 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
             if (!mendedSomewhere.count(name)) never.push_back(name);
         search.beyondReach =
             std::string("aucun changement ") +
-            (search.stoppedEarly ? "essayé d'une ou de deux étapes" : "d'une ou de deux étapes") +
+            (!search.pairs         ? "d'une seule étape"
+             : search.stoppedEarly ? "essayé d'une ou de deux étapes"
+                                   : "d'une ou de deux étapes") +
             " ne rend la conception conforme (" + now.failing + ")" +
             (never.empty() ? std::string() : " ; aucun choix ne corrige : " + frenchList(never)) +
             ".";
@@ -226,16 +231,109 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
     return search;
 }
 
-std::string cheapestFixText(const FixSearch& search, const std::string& separator) {
-    if (search.fixes.empty()) return {};
+namespace {
+
+// « Roues avant : R60 → R45 (prix 12,30 €, masse 98 g) »
+std::string cheapestChange(const FixSearch& search, const std::string& separator) {
     const DesignFix& fix = search.fixes.front();
     std::vector<std::string> whats;
     for (const StepChange& change : fix.changes) whats.push_back(change.what);
-    std::string text = "Il suffirait de : " + frenchList(whats);
+    std::string text = frenchList(whats);
     if (fix.design.price)
         text += " (prix " + formatMoney(*fix.design.price, separator) + " €, masse " +
                 formatNumber(fix.design.mass.value_or(0), separator) + " g)";
     return text;
+}
+
+bool searchedForAFix(const DesignRow& row) {
+    return (row.state == DesignState::NonConforme || row.state == DesignState::SansVerdict) &&
+           !row.path.empty();
+}
+
+}  // namespace
+
+std::string cheapestFixText(const FixSearch& search, const std::string& separator) {
+    if (search.fixes.empty()) return {};
+    return "Il suffirait de : " + cheapestChange(search, separator);
+}
+
+void findCheapestFix(DesignRow& row, DesignScanner& scanner, const std::string& separator,
+                     bool oneThread) {
+    row.fixSearched = true;
+    row.fix = row.commaTexts.fix = {};
+    if (!searchedForAFix(row)) return;
+    try {
+        const DesignDocument document = readDesignDocument(readDesignBytes(row.path), row.path);
+        DesignRecord record;
+        scanner.scanChoices(document.choices, &record);
+        // One step at a time, as the teacher's column says.
+        const FixSearch search = whatToChange(record, scanner, separator, 0, {}, oneThread);
+        if (search.conformsAlready) return;  // the file changed since the scan
+        if (!search.fixes.empty()) {
+            row.fix = cheapestChange(search, separator);
+            row.commaTexts.fix = cheapestChange(search, ",");
+        } else {
+            // « aucun changement d'une seule étape ne rend la conception conforme (…) »: the
+            // criteria's numbers in the row's own words.
+            const auto never = search.beyondReach.find(" ; aucun choix ne corrige : ");
+            const std::string cannot =
+                never == std::string::npos ? std::string() : search.beyondReach.substr(never);
+            row.fix = "aucun changement d'une seule étape ne suffit" +
+                      (cannot.empty() ? std::string(".") : cannot);
+            row.commaTexts.fix = row.fix;
+        }
+    } catch (const DataError&) {
+        // The file went or changed since the scan: nothing said rather than a wrong change.
+    }
+}
+
+void findCheapestFixes(std::vector<DesignRow>& rows, const std::string& separator,
+                       const std::function<bool()>& goOn) {
+    // The designs to search, one row for each set of choices; the others take its cells.
+    std::vector<std::size_t> first;
+    std::map<std::string, std::size_t> byChoices;
+    std::vector<std::pair<std::size_t, std::size_t>> same;  // (row, the row searched for it)
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].fixSearched || !searchedForAFix(rows[i])) continue;
+        const auto [at, added] = byChoices.emplace(rows[i].choicesKey, i);
+        if (added || rows[i].choicesKey.empty())
+            first.push_back(i);
+        else
+            same.emplace_back(i, at->second);
+    }
+    if (first.empty()) return;
+    DesignScanner scanner(separator);
+    const std::size_t threads =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, first.size());
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stopped{false};
+    std::mutex asking;  // goOn from one thread at a time
+    const auto work = [&](DesignScanner& by) {
+        for (std::size_t i = next++; i < first.size() && !stopped; i = next++) {
+            if (goOn) {
+                const std::lock_guard<std::mutex> lock(asking);
+                if (!goOn()) {
+                    stopped = true;
+                    break;
+                }
+            }
+            findCheapestFix(rows[first[i]], by, separator);
+        }
+    };
+    std::vector<std::unique_ptr<DesignScanner>> scanners;
+    std::vector<std::thread> others;
+    for (std::size_t t = 1; t < threads; ++t) {
+        scanners.push_back(std::make_unique<DesignScanner>(scanner));
+        others.emplace_back(work, std::ref(*scanners.back()));
+    }
+    work(scanner);
+    for (std::thread& other : others) other.join();
+    for (const auto& [row, searched] : same) {
+        if (!rows[searched].fixSearched) continue;
+        rows[row].fix = rows[searched].fix;
+        rows[row].commaTexts.fix = rows[searched].commaTexts.fix;
+        rows[row].fixSearched = true;
+    }
 }
 
 std::vector<std::string> fixNotes(const FixSearch& search) {
@@ -278,19 +376,4 @@ TeacherTable fixesTable(const FixSearch& search) {
              number(fix.priceDifference, true), number(fix.massDifference), CsvCell(fix.mends)});
     }
     return table;
-}
-
-std::string cheapestFixOfFile(const std::string& path, const std::string& separator) {
-    try {
-        const DesignDocument document = readDesignDocument(readDesignBytes(path), path);
-        DesignScanner scanner(separator);
-        DesignRecord record;
-        scanner.scanChoices(document.choices, &record);
-        const FixSearch search = whatToChange(record, scanner, separator, 0.5);
-        if (search.conformsAlready) return {};
-        if (!search.fixes.empty()) return cheapestFixText(search, separator);
-        return "Il suffirait de : rien d'une ou de deux étapes ; " + search.beyondReach;
-    } catch (const DataError&) {
-        return {};
-    }
 }

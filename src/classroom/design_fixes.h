@@ -54,14 +54,26 @@ bool cheaperFix(const DesignFix& a, const DesignFix& b);
 std::vector<StepChange> stepChanges(const DesignRecord& record);
 
 // The search on record's design: every single change, then, when none conforms, the pairs, for at
-// most pairSeconds; scanner replays them (one snapshot of the catalogues). found, when given,
-// receives each conforming fix as it is found (the first rows at once).
+// most pairSeconds (none when it is 0); scanner replays them (one snapshot of the catalogues), on
+// every core unless oneThread. found, when given, receives each conforming fix as it is found
+// (the first rows at once).
 FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
                        const std::string& decimalSeparator, double pairSeconds = 2.0,
-                       const std::function<void(const DesignFix&)>& found = {});
+                       const std::function<void(const DesignFix&)>& found = {},
+                       bool oneThread = false);
 
 // « Il suffirait de : Roues avant : R60 → R45 (prix 12,30 €) », or nothing.
 std::string cheapestFixText(const FixSearch& search, const std::string& decimalSeparator);
+
+// For the teacher, a row that does not conform (« Non conforme », « Sans verdict »): its cheapest
+// single change in fix and commaTexts.fix (« Roues avant : R60 → R45 (prix 12,30 €, masse 98 g) »)
+// or why none is enough; the design file read again and replayed by scanner. Other rows: nothing.
+void findCheapestFix(DesignRow& row, DesignScanner& scanner, const std::string& decimalSeparator,
+                     bool oneThread = true);
+// The same for every row not searched yet, the designs of the same choices once, the rows shared
+// out over every core; goOn, when given, is asked between designs (false stops).
+void findCheapestFixes(std::vector<DesignRow>& rows, const std::string& decimalSeparator,
+                       const std::function<bool()>& goOn = {});
 
 struct TeacherTable;
 
@@ -71,7 +83,3 @@ TeacherTable fixesTable(const FixSearch& search);
 
 // The search's last words: a pair's search stopped early, nothing in reach.
 std::vector<std::string> fixNotes(const FixSearch& search);
-
-// For the teacher: the cheapest change of the design file at path (« Il suffirait de : … »), or
-// why none is in reach; nothing when it conforms or cannot be read.
-std::string cheapestFixOfFile(const std::string& path, const std::string& decimalSeparator);

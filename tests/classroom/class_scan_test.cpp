@@ -15,6 +15,7 @@
 #include "catalogue/visible_text.h"
 #include "classroom/class_csv.h"
 #include "classroom/design_comparison.h"
+#include "classroom/design_fixes.h"
 #include "files/file_system.h"
 #include "support/design_fixture.h"
 #include "support/system_rows.h"
@@ -225,14 +226,39 @@ TEST(ClassScan, EveryRowSaysWhatTheWindowShowsOnceItsDesignIsOpened) {
 
 TEST(ClassScan, TheCsvOpensAsATableInAFrenchSpreadsheet) {
     ClassFolder c;
-    const std::string csv = classCsv(scanClass(c.folder.string(), ".").rows);
+    ClassScan scan = scanClass(c.folder.string(), ".");
+    findCheapestFixes(scan.rows, ".");
+    const std::string csv = classCsv(scan.rows);
     ASSERT_EQ(csv.rfind("\xEF\xBB\xBF"
                         "Élève;Classe;État;Pourquoi;Masse (g);Prix HT (€);Fichier;Enregistré le;"
                         "Étapes choisies;Hauteur (mm);Axe de l'hélice (mm);"
                         "Batteries;Avec toutes les batteries;Remarques;Identique à;Rendu le;"
-                        "Remise;Versions précédentes\r\n",
+                        "Remise;Versions précédentes;Il suffirait de\r\n",
                         0),
               0u);
+    // « Il suffirait de », last: a change for each design that fails or has no verdict (its
+    // numbers with the comma), nothing for the others.
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);
+    int changes = 0;
+    for (int n = 0; n < std::ssize(kClass) && std::getline(lines, line); ++n) {
+        const std::string last = line.substr(line.rfind(';') + 1);
+        const bool fails = line.find(";Non conforme;") != std::string::npos ||
+                           line.find(";Sans verdict;") != std::string::npos;
+        SCOPED_TRACE(line);
+        EXPECT_EQ(last == "\r", !fails);
+        if (fails) {
+            EXPECT_TRUE(last.find(" → ") != std::string::npos ||
+                        last.rfind("aucun changement d'une seule étape", 0) == 0);
+        }
+        if (last.find(" → ") != std::string::npos) {
+            ++changes;
+            EXPECT_NE(last.find(" €, masse "), std::string::npos);
+            EXPECT_EQ(last.find('.'), std::string::npos) << "the comma, as the other numbers";
+        }
+    }
+    EXPECT_GE(changes, 1);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + std::ssize(kClass));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), std::count(csv.begin(), csv.end(), '\r'));
     // Decimal comma whatever the scan's separator; a field holding « ; » is quoted.

@@ -31,6 +31,7 @@
 #include <set>
 
 #include "catalogue/number_text.h"
+#include "classroom/class_csv.h"
 #include "classroom/class_order.h"
 #include "classroom/hand_in.h"
 #include "modal_helper.h"
@@ -114,8 +115,8 @@ TEST(ClassWindow, RowsSortFilterSearchAndSay) {
     for (int i = 0; i < model->columnCount(); ++i)
         headers << model->headerData(i, Qt::Horizontal).toString();
     EXPECT_EQ(headers.first(), "Élève");
-    EXPECT_EQ(headers.size(), 18);
-    EXPECT_EQ(headers.last(), "Versions précédentes");
+    EXPECT_EQ(headers.size(), 19);
+    EXPECT_EQ(headers.last(), "Il suffirait de");
 
     // Sorted by price, as numbers, the unread design last both ways.
     w->table()->sortByColumn(7, Qt::AscendingOrder);
@@ -971,6 +972,19 @@ TEST(ClassWindow, TheDetailsOfADesignThatFailsSayWhatWouldDo) {
     EXPECT_TRUE(details.contains(
         "Il suffirait de : Alimentation : Panneau solaire 6 V, grand format → Coupleur 2 piles AA"))
         << details.toStdString();
+    // The column, searched in the background for every row, and in the CSV as on the screen.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->rows()[0].fixSearched; }, 60000));
+    const QString cell = w->table()->model()->index(0, kFixColumn).data().toString();
+    EXPECT_TRUE(cell.startsWith("Alimentation : ")) << cell.toStdString();
+    const QString csv = dir.filePath("classe.csv");
+    ASSERT_TRUE(w->exportCsv(csv));
+    QFile written(csv);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(written.readAll());
+    EXPECT_TRUE(text.contains(";Il suffirait de\r\n")) << text.toStdString();
+    EXPECT_TRUE(
+        text.contains(";Alimentation : Panneau solaire 6 V, grand format → Coupleur 2 piles AA"))
+        << text.toStdString();
 }
 
 }  // namespace

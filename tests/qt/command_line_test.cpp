@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "support/supplied_designs.h"
+
 namespace {
 
 TEST(CommandLine, ReadsTheOptionsAndTheDesignToOpen) {
@@ -64,6 +66,12 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
             "pupil": {"name": "Léa", "class": "5e B"},
             "choices": {"propeller": {"text": "Hélice bipale 100 mm", "index": 0}}})");
     }
+    QTemporaryDir failingFolder;  // one design that fails
+    {
+        QFile design(failingFolder.filePath("limite.ventakar"));
+        EXPECT_TRUE(design.open(QIODevice::WriteOnly));
+        design.write(kAtThePriceLimit);
+    }
     QTemporaryDir outFolder, dropFolder;
     QFile pupils(outFolder.filePath("eleves.csv"));
     EXPECT_TRUE(pupils.open(QIODevice::WriteOnly));
@@ -93,6 +101,17 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          header.c_str(),
          "",
          "Léa;5e B;Incomplète;"},
+        // « Il suffirait de », the last column.
+        {{"--classe", failingFolder.path(), "--csv", "-"},
+         0,
+         header.c_str(),
+         "",
+         ";Il suffirait de\r\n"},
+        {{"--classe", failingFolder.path(), "--csv", "-"},
+         0,
+         header.c_str(),
+         "",
+         ";Alimentation : Panneau solaire 6 V, grand format → Coupleur 2 piles AA (prix "},
         {{"--classe", classFolder.filePath("absent"), "--csv", "-"},
          1,
          "",

@@ -195,7 +195,7 @@ TEST(Spreadsheet, CalcReadsEveryCellWithItsTypeAndValue) {
                     : R"(ySplit="1" topLeftCell="A2" activePane="bottomLeft" state="frozen")"),
             std::string::npos)
             << view;
-        EXPECT_TRUE(QString(back->filterRange).remove('$').endsWith(".R3"))
+        EXPECT_TRUE(QString(back->filterRange).remove('$').endsWith(".S3"))
             << back->filterRange.toStdString();
         ASSERT_GE(back->columnStyles.size(), 13u);
         const auto width = [&](int c) { return back->columnWidths.at(back->columnStyles[c]); };

@@ -36,7 +36,8 @@ std::string pathOf(const QString& file) {
 }
 
 int writeTableOf(const QString& folder, const QString& csvFile, const QString& workbookFile,
-                 const char* sheet, const Table& table, const Collection* collection = nullptr) {
+                 const char* sheet, const Table& table, const Collection* collection = nullptr,
+                 bool withFixes = false) {
     const std::string where = pathBytes(folder);
     std::vector<std::string> targets;
     for (const QString& file : {csvFile, workbookFile})
@@ -54,6 +55,7 @@ int writeTableOf(const QString& folder, const QString& csvFile, const QString& w
         if (collection) collectHandIns(scan.rows, *collection);
         if (!scan.interrupted.empty())
             return fail(scan.interrupted + " Aucun fichier n'a été écrit ; relancez la commande.");
+        if (withFixes) findCheapestFixes(scan.rows, ",");
         for (const std::string& line : skippedLines(scan.skipped, scan.otherFiles))
             std::fputs(("VENTAKAR : " + line + "\n").c_str(), stderr);
         if (scan.rows.empty())
@@ -85,7 +87,7 @@ int writeClassCsv(const QString& folder, const QString& csvFile, const QString& 
             return std::optional<TeacherTable>(
                 classTable(rows, skippedLines(scan.skipped, scan.otherFiles)));
         },
-        &collection);
+        &collection, true);
 }
 
 bool readCollection(const QString& listFile, const QString& dueDate, Collection* collection) {

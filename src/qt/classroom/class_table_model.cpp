@@ -58,6 +58,30 @@ void ClassTableModel::setRows(std::vector<DesignRow> rows, std::string decimalSe
     endResetModel();
 }
 
+namespace {
+
+// The search's cells into the row of the same file, once.
+bool takeFix(DesignRow& row, const DesignRow& searched) {
+    if (row.path != searched.path || !searched.fixSearched || row.fixSearched) return false;
+    row.fix = searched.fix;
+    row.commaTexts.fix = searched.commaTexts.fix;
+    row.fixSearched = true;
+    return true;
+}
+
+}  // namespace
+
+void ClassTableModel::setFix(int row, const DesignRow& searched) {
+    if (takeFix(rows_.at(std::size_t(row)), searched))
+        emit dataChanged(index(row, kFixColumn), index(row, kFixColumn));
+}
+
+void ClassTableModel::setFixes(const std::vector<DesignRow>& searched) {
+    if (searched.size() != rows_.size() || rows_.empty()) return;
+    for (std::size_t i = 0; i < rows_.size(); ++i) takeFix(rows_[i], searched[i]);
+    emit dataChanged(index(0, kFixColumn), index(int(rows_.size()) - 1, kFixColumn));
+}
+
 int ClassTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

@@ -26,6 +26,10 @@ class ClassTableModel : public QAbstractTableModel {
 
     void setRows(std::vector<DesignRow> rows, std::string decimalSeparator);
     const std::vector<DesignRow>& rows() const { return rows_; }
+    // The « Il suffirait de » of the rows searched in searched (the same rows, in the same order).
+    void setFixes(const std::vector<DesignRow>& searched);
+    // One row searched (its details were looked at).
+    void setFix(int row, const DesignRow& searched);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

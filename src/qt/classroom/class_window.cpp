@@ -1,6 +1,7 @@
 #include "qt/classroom/class_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -255,6 +256,11 @@ ClassWindow::ClassWindow(const QString& folder, QWidget* parent)
     poll_ = new QTimer(this);
     poll_->setInterval(50);
     connect(poll_, &QTimer::timeout, this, &ClassWindow::pollScan);
+    fixPoll_ = new QTimer(this);
+    fixPoll_->setInterval(50);
+    connect(fixPoll_, &QTimer::timeout, this, [this] {
+        if (fixesDone_) finishFixes();
+    });
     // As large as it is useful, never larger than the screen.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1366, 768);
@@ -367,6 +373,7 @@ void ClassWindow::rebuildRecentClasses() {
 }
 
 ClassWindow::~ClassWindow() {
+    stopFixes();
     stopScan();
 }
 
@@ -376,6 +383,7 @@ const std::vector<DesignRow>& ClassWindow::rows() const {
 
 void ClassWindow::startScan() {
     if (scanning()) return;
+    stopFixes();  // its rows are about to be read again
     stop_ = false;
     finished_ = false;
     done_ = 0;
@@ -420,8 +428,8 @@ void ClassWindow::finishScan() {
     otherFiles_ = scan->otherFiles;
     interrupted_ = scan->interrupted;
     collectHandIns(scan->rows, collection());
-    fixTexts_.clear();
     model_->setRows(std::move(scan->rows), systemDecimalSeparator());
+    startFixes();
     setColumnWidths();
     // The files selected before, selected again, the first one current.
     QItemSelection selection;
@@ -443,6 +451,43 @@ void ClassWindow::finishScan() {
     updateSummary();
     if (scan->cancelled) summary_->setText(summary_->text() + " (lecture interrompue)");
     emit scanned();
+}
+
+void ClassWindow::startFixes() {
+    stopFixes();
+    fixesDone_ = false;
+    auto rows = std::make_unique<std::vector<DesignRow>>(model_->rows());
+    const std::string separator = systemDecimalSeparator();
+    fixWorker_ = std::thread([this, rows = std::move(rows), separator]() mutable {
+        findCheapestFixes(*rows, separator, [this] { return !stopFixes_.load(); });
+        fixed_ = std::move(rows);
+        fixesDone_ = true;
+    });
+    fixPoll_->start();
+}
+
+void ClassWindow::finishFixes() {
+    fixPoll_->stop();
+    if (fixWorker_.joinable()) fixWorker_.join();
+    if (fixed_) model_->setFixes(*fixed_);
+    fixed_.reset();
+    showDetails();
+}
+
+void ClassWindow::stopFixes() {
+    stopFixes_ = true;
+    if (fixWorker_.joinable()) fixWorker_.join();
+    fixPoll_->stop();
+    fixed_.reset();
+    stopFixes_ = false;
+}
+
+void ClassWindow::waitForFixes() {
+    if (fixWorker_.joinable()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        finishFixes();
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void ClassWindow::stopScan() {
@@ -485,7 +530,8 @@ void ClassWindow::updateSummary() {
 void ClassWindow::setColumnWidths() {
     // In characters of the window's font, so that they follow the machine's fonts.
     // The numbers' columns no narrower than their heading.
-    static const int kChars[] = {20, 8, 24, 16, 14, 6, 6, 7, 7, 7, 48, 26, 30, 30, 26, 16, 10, 40};
+    static const int kChars[] = {20, 8,  24, 16, 14, 6,  6,  7,  7, 7,
+                                 48, 26, 30, 30, 26, 16, 10, 40, 60};
     const int unit = table_->fontMetrics().averageCharWidth();
     const QFontMetrics heading(table_->horizontalHeader()->font());
     const QFontMetrics cells = table_->fontMetrics();
@@ -516,19 +562,19 @@ void ClassWindow::showDetails() {
         return;
     }
     const int row = current.data(ClassTableModel::RowRole).toInt();
+    // What would make it conform: searched for the row shown when the background search has
+    // not reached it yet.
+    if (!model_->rows()[std::size_t(row)].fixSearched) {
+        DesignRow searched = model_->rows()[std::size_t(row)];
+        const std::string separator = systemDecimalSeparator();
+        DesignScanner scanner(separator);
+        findCheapestFix(searched, scanner, separator, false);
+        model_->setFix(row, searched);
+    }
     QStringList lines;
     for (const int c : classColumnOrder()) {
         const QString value = model_->index(row, c).data().toString();
         if (!value.isEmpty()) lines << qs(classColumns()[c]) + " : " + value;
-    }
-    // What would make it conform, searched for the row shown (a design at a time, kept).
-    const DesignRow& shown = model_->rows()[std::size_t(row)];
-    if ((shown.state == DesignState::NonConforme || shown.state == DesignState::SansVerdict) &&
-        !shown.path.empty()) {
-        const QString path = QString::fromStdString(shown.path);
-        if (!fixTexts_.contains(path))
-            fixTexts_.insert(path, qs(cheapestFixOfFile(shown.path, systemDecimalSeparator())));
-        if (!fixTexts_.value(path).isEmpty()) lines << fixTexts_.value(path);
     }
     details_->setPlainText(lines.join('\n'));
 }
@@ -608,11 +654,13 @@ std::vector<std::string> ClassWindow::noteLines() const {
 }
 
 bool ClassWindow::exportCsv(const QString& file) {
+    waitForFixes();
     return writeExport(file, classCsv(shownRows(), noteLines()), "Le tableau n'a pas été exporté.",
                        this);
 }
 
 bool ClassWindow::exportWorkbook(const QString& file) {
+    waitForFixes();
     return writeWorkbookExport(file, classTable(shownRows(), noteLines()), "Classe",
                                "Le tableau n'a pas été exporté.", this);
 }
@@ -639,7 +687,7 @@ PrintedTable ClassWindow::printedTable() const {
     });
     std::vector<int> columns;
     for (const int c : classColumnOrder())
-        if (handedIn || c < kFirstHandInColumn) columns.push_back(c);
+        if (c != kFixColumn && (handedIn || c < kFirstHandInColumn)) columns.push_back(c);
     for (const int c : columns) {
         table.columns.push_back({.caption = qs(classColumns()[c]),
                                  .share = kShares[c],

@@ -133,7 +133,17 @@ class ClassWindow : public QMainWindow {
     std::function<bool()> closeCheck_;
     std::vector<SkippedEntry> skipped_;
     int otherFiles_ = 0;
-    std::string interrupted_;           // the last scan ended early: why
-    std::string listProblem_;           // the class list could not be read: why
-    QHash<QString, QString> fixTexts_;  // « Il suffirait de : … » of the designs looked at
+    std::string interrupted_;  // the last scan ended early: why
+    std::string listProblem_;  // the class list could not be read: why
+    // « Il suffirait de » searched for every row in the background once the table is shown.
+    void startFixes();
+    void finishFixes();
+    void stopFixes();
+    // The column filled before an export: what is left of the search is waited for.
+    void waitForFixes();
+    QTimer* fixPoll_ = nullptr;
+    std::thread fixWorker_;
+    std::atomic<bool> stopFixes_{false};
+    std::atomic<bool> fixesDone_{false};
+    std::unique_ptr<std::vector<DesignRow>> fixed_;
 };
