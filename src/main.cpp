@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
             return 1;
         QDir::setCurrent(home);
         return order ? writeOrderCsv(folder, csv, workbook)
-                     : writeClassCsv(folder, csv, workbook, collection);
+                     : writeClassCsv(folder, csv, workbook, collection, line.withFixes);
     }
 
     if (line.check) {

@@ -125,12 +125,15 @@ std::string csvLine(const std::vector<CsvCell>& fields) {
 }
 
 TeacherTable classTable(const std::vector<const DesignRow*>& rows,
-                        const std::vector<std::string>& notes) {
+                        const std::vector<std::string>& notes, bool withFix) {
     TeacherTable table{.headings = {}, .rows = {}, .notes = notes};
-    for (const int c : classColumnOrder()) table.headings.push_back(classColumns()[c]);
+    std::vector<int> columns;
+    for (const int c : classColumnOrder())
+        if (withFix || c != kFixColumn) columns.push_back(c);
+    for (const int c : columns) table.headings.push_back(classColumns()[c]);
     for (const DesignRow* row : rows) {
         std::vector<CsvCell> cells;
-        for (const int c : classColumnOrder()) {
+        for (const int c : columns) {
             std::string text = classCell(*row, c, ",");
             if (const std::optional<double> value = classNumber(*row, c)) {
                 cells.push_back(

@@ -52,8 +52,9 @@ struct TeacherTable {
 };
 
 // The class's rows as a table, in the order given, notes after them.
+// Without withFix, the table stops before « Il suffirait de ».
 TeacherTable classTable(const std::vector<const DesignRow*>& rows,
-                        const std::vector<std::string>& notes = {});
+                        const std::vector<std::string>& notes = {}, bool withFix = true);
 
 // The table as CSV: UTF-8 with its byte-order mark, the headings, the rows, then the notes after an
 // empty line.

@@ -78,16 +78,16 @@ int writeTableOf(const QString& folder, const QString& csvFile, const QString& w
 }  // namespace
 
 int writeClassCsv(const QString& folder, const QString& csvFile, const QString& workbookFile,
-                  const Collection& collection) {
+                  const Collection& collection, bool withFixes) {
     return writeTableOf(
         folder, csvFile, workbookFile, "Classe",
-        [](const ClassScan& scan, std::string*) {
+        [withFixes](const ClassScan& scan, std::string*) {
             std::vector<const DesignRow*> rows;
             for (const DesignRow& row : scan.rows) rows.push_back(&row);
             return std::optional<TeacherTable>(
-                classTable(rows, skippedLines(scan.skipped, scan.otherFiles)));
+                classTable(rows, skippedLines(scan.skipped, scan.otherFiles), withFixes));
         },
-        &collection, true);
+        &collection, withFixes);
 }
 
 bool readCollection(const QString& listFile, const QString& dueDate, Collection* collection) {

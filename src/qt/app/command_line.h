@@ -21,7 +21,8 @@ struct CommandLine {
     QString fixFile;          // --que-changer: the design whose fixes are written as CSV
     bool classListSet = false;
     bool dueDateSet = false;
-    QString error;  // in French, when the command line cannot be understood
+    bool withFixes = false;  // --il-suffirait-de: the class table's « Il suffirait de » column
+    QString error;           // in French, when the command line cannot be understood
 };
 
 // Reads the arguments (the program's name first).
