@@ -86,6 +86,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
         const char* out;
         const char* err;
         const char* contains = "";  // somewhere in the output
+        const char* absent = "";    // nowhere in it
     } runs[] = {
         {{"--version"}, 0, "ventakar 1.0\n", ""},
         {{"--help"},
@@ -106,12 +107,13 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
          0,
          header.c_str(),
          "",
-         ";Versions précédentes\r\n"},
+         ";Versions précédentes",
+         "Il suffirait de"},
         {{"--classe", failingFolder.path(), "--csv", "-", "--il-suffirait-de"},
          0,
          header.c_str(),
          "",
-         ";Versions précédentes;Il suffirait de\r\n"},
+         ";Versions précédentes;Il suffirait de"},
         {{"--il-suffirait-de"},
          1,
          "",
@@ -220,6 +222,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
         EXPECT_EQ(out.rfind(run.out, 0), 0u) << out;
         EXPECT_EQ(err.rfind(run.err, 0), 0u) << err;
         EXPECT_NE(out.find(run.contains), std::string::npos) << out;
+        if (*run.absent) EXPECT_EQ(out.find(run.absent), std::string::npos) << out;
     }
     QFile workbook(outFolder.filePath("c.ODS"));
     ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
