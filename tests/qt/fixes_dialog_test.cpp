@@ -72,7 +72,8 @@ TEST(WhatToChangeDialog, AFixAppliedIsTheSameChoiceMadeByHand) {
         auto* button = applied.findChild<QPushButton*>("queChanger");
         ASSERT_NE(button, nullptr);
         EXPECT_TRUE(button->isVisible()) << "under a verdict that fails";
-        FixesDialog dialog(&applied);
+        // Time enough for every pair, even under a sanitizer: the rows do not depend on speed.
+        FixesDialog dialog(&applied, 120.0);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.complete(); }, 60000));
         ASSERT_GT(dialog.table()->rowCount(), r.row);

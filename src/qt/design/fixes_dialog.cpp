@@ -24,7 +24,8 @@ QString qs(const std::string& text) {
 
 }  // namespace
 
-FixesDialog::FixesDialog(DesignWindow* design) : QDialog(design), design_(design) {
+FixesDialog::FixesDialog(DesignWindow* design, double pairSeconds)
+    : QDialog(design), design_(design) {
     setObjectName("fixesDialog");
     setWindowTitle("Que changer ? — VENTAKAR");
     table_ = new QTableWidget(0, 9);
@@ -59,14 +60,15 @@ FixesDialog::FixesDialog(DesignWindow* design) : QDialog(design), design_(design
     // One reading of the catalogues, on a copy of the design: the window goes on meanwhile.
     const DesignRecord record = design->session().record();
     const std::string separator = systemDecimalSeparator();
-    worker_ = std::thread([this, record, separator] {
+    worker_ = std::thread([this, record, separator, pairSeconds] {
         auto search = std::make_unique<FixSearch>();
         try {
             DesignScanner scanner(separator);
-            *search = whatToChange(record, scanner, separator, 2.0, [this](const DesignFix& fix) {
-                const std::lock_guard<std::mutex> lock(mutex_);
-                arrived_.push_back(fix);
-            });
+            *search =
+                whatToChange(record, scanner, separator, pairSeconds, [this](const DesignFix& fix) {
+                    const std::lock_guard<std::mutex> lock(mutex_);
+                    arrived_.push_back(fix);
+                });
         } catch (const DataError& error) {
             search->beyondReach = error.what();
         }

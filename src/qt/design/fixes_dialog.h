@@ -21,7 +21,8 @@ class DesignWindow;
 class FixesDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit FixesDialog(DesignWindow* design);
+    // The pairs are searched for at most pairSeconds when no single change is enough.
+    explicit FixesDialog(DesignWindow* design, double pairSeconds = 2.0);
     ~FixesDialog() override;
 
     QTableWidget* table() const { return table_; }
