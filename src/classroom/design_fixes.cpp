@@ -55,6 +55,20 @@ std::set<std::string> unmet(const DesignRow& row) {
     return names;
 }
 
+// work on this thread with scanner and on threads - 1 others, each with its own copy of it (the
+// same reading of the catalogues); back once every one is done.
+void onCores(DesignScanner& scanner, std::size_t threads,
+             const std::function<void(DesignScanner&)>& work) {
+    std::vector<std::unique_ptr<DesignScanner>> scanners;
+    std::vector<std::thread> others;
+    for (std::size_t t = 1; t < threads; ++t) {
+        scanners.push_back(std::make_unique<DesignScanner>(scanner));
+        others.emplace_back(work, std::ref(*scanners.back()));
+    }
+    work(scanner);
+    for (std::thread& other : others) other.join();
+}
+
 }  // namespace
 
 bool cheaperFix(const DesignFix& a, const DesignFix& b) {
@@ -188,14 +202,7 @@ FixSearch whatToChange(const DesignRecord& record, DesignScanner& scanner,
         for (std::size_t i = next++; i < singles.size(); i = next++)
             tryChanges(by, {singles[i]}, i);
     };
-    std::vector<std::thread> others;
-    std::vector<std::unique_ptr<DesignScanner>> scanners;
-    for (std::size_t t = 1; t < threads; ++t) {
-        scanners.push_back(std::make_unique<DesignScanner>(scanner));
-        others.emplace_back(work, std::ref(*scanners.back()));
-    }
-    work(scanner);
-    for (std::thread& other : others) other.join();
+    onCores(scanner, threads, work);
     if (search.fixes.empty() && pairSeconds > 0) {
         search.pairs = true;
         const auto end = std::chrono::steady_clock::now() +
@@ -320,14 +327,7 @@ void findCheapestFixes(std::vector<DesignRow>& rows, const std::string& separato
             findCheapestFix(rows[first[i]], by, separator);
         }
     };
-    std::vector<std::unique_ptr<DesignScanner>> scanners;
-    std::vector<std::thread> others;
-    for (std::size_t t = 1; t < threads; ++t) {
-        scanners.push_back(std::make_unique<DesignScanner>(scanner));
-        others.emplace_back(work, std::ref(*scanners.back()));
-    }
-    work(scanner);
-    for (std::thread& other : others) other.join();
+    onCores(scanner, threads, work);
     for (const auto& [row, searched] : same) {
         if (!rows[searched].fixSearched) continue;
         rows[row].fix = rows[searched].fix;
